@@ -1,0 +1,48 @@
+-- Demo sales point: one vendor, an active, an inactive and a suspended seller.
+INSERT INTO central.vendedores (cod_vendedor, nombre, estado) VALUES
+    ('00012', 'AGENCIA LA FORTUNA', 'A');
+
+INSERT INTO central.usuarios (cod_usuario, cod_vendedor, nombre, clave_hash, estado, permisos) VALUES
+    ('1001', '00012', 'ANA PEREZ', central.crypt('1234', central.gen_salt('bf', 6)), 'A',
+     'A.-B.-C.-D.-R.-F2.F3.F4.F5.F6.F7.F10F11F12'),
+    ('1002', '00012', 'LUIS GOMEZ', central.crypt('1234', central.gen_salt('bf', 6)), 'I', ''),
+    ('1003', '00012', 'RAUL DIAZ', central.crypt('1234', central.gen_salt('bf', 6)), 'S', '');
+
+INSERT INTO central.parametros_terminal (
+    cod_vendedor, nrif, nnit, diascaduca, tiempoanular, msgticket, direccion, margenizquierdo,
+    screenvuelto, codtel2, filassalto, tipoletra, puertoprinter, puertofax, velocidadfax, codtel1,
+    nrotel1, nrotel2, letradisquete, modotrabajo, bdonline, dirip_1, dirip_2, dirip_offline,
+    bdoffline, nrocolumnas, claveoffline, longitudpermuta, estadovendura)
+VALUES (
+    '00012', 'J-12345678-9', '0012345678', 3, 1, 'GRACIAS POR SU COMPRA',
+    'AV. BOLIVAR, LOCAL 4, CARACAS', 2, '0', 'N', 4, 'C', 'LPT1', 'COM1', '9600,8,N,1', '0212',
+    'S', '5550000', 'A', '0', 'vendura', '127.0.0.1', '', '127.0.0.1', 'KALVDATA', 3, '',
+    7, NULL);
+
+-- The day's lotteries. Quotas in Bs.F. per number and draw.
+INSERT INTO central.loterias (cod_lot, desc_lot, orden, hora_cierre, juegaespecial, especial,
+                              cupo_triple, cupo_terminal) VALUES
+    ('ZUL', 'ZULIA 12:45 PM', 1, '12:40', 'N', NULL, 500, 2000),
+    ('CAR', 'CARACAS 1:00 PM', 2, '12:55', 'A', 'TRI', 500, 2000),
+    ('TAC', 'TACHIRA 4:45 PM', 3, '16:40', 'N', NULL, 500, 2000),
+    ('ORO', 'CHANCE ORO 7:00 PM', 4, '18:55', 'A', 'TRI', 400, 1500),
+    ('NOC', 'NOCTURNA 11:30 PM', 5, '23:25', 'N', NULL, 400, 1500),
+    ('PRU', 'LOTERIA DE PRUEBA 24H', 6, '24:00', 'A', 'TRI', 300, 1000),
+    ('TRE', 'TRIPLETA ESPECIAL', 7, '24:00', 'S', 'TRI', 200, 800);
+INSERT INTO central.loterias (cod_lot, desc_lot, orden, hora_cierre, dia_1, dia_2, dia_3, dia_4,
+                              dia_5, dia_6, dia_7, cupo_triple, cupo_terminal) VALUES
+    ('DOM', 'DOMINGUERA 8:00 PM', 8, '19:55', false, false, false, false, false, false, true,
+     500, 2000);
+INSERT INTO central.loterias (cod_lot, desc_lot, orden, hora_cierre, cerrada) VALUES
+    ('VIE', 'LOTERIA SUSPENDIDA', 9, '24:00', true);
+
+-- Numbers the central office watches closely.
+INSERT INTO central.cupos_numero (cod_lot, numero, cupo) VALUES
+    ('PRU', '000', 20),
+    ('PRU', '777', 50),
+    ('ZUL', '13*', 100);
+
+INSERT INTO central.jugadas_especiales (especial, descripcion) VALUES ('TRI', 'TRIPLETAS');
+INSERT INTO central.jugadas_especiales_detalle (especial, jugada, desc_jugada) VALUES
+    ('TRI', '1', 'TRIPLETA SENCILLA'),
+    ('TRI', '2', 'TRIPLETA COMBINADA');

@@ -1,0 +1,258 @@
+-- Booking plays against the quota of their numbers, and giving quota back.
+
+-- A played number as the ticket shows it: "7" -> "7**", "07" -> "07*", "123" -> "123".
+CREATE FUNCTION central.numero_ticket(p_digitos varchar) RETURNS varchar
+LANGUAGE sql IMMUTABLE AS $$
+    SELECT p_digitos || repeat('*', 3 - length(p_digitos))
+$$;
+
+-- The quota of a number in a lottery's draw: its own, else the draw's, else the lottery's.
+CREATE FUNCTION central.cupo(p_cod_lot varchar, p_fecha date, p_numero varchar) RETURNS numeric
+LANGUAGE sql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
+    SELECT coalesce(
+        (SELECT c.cupo FROM central.cupos_numero c
+         WHERE c.cod_lot = p_cod_lot AND c.numero = p_numero),
+        CASE WHEN p_numero ~ '^[0-9]{3}$' THEN coalesce(s.cupo_triple, l.cupo_triple)
+             ELSE coalesce(s.cupo_terminal, l.cupo_terminal) END,
+        0)
+    FROM central.loterias l
+    LEFT JOIN central.sorteos s ON s.cod_lot = l.cod_lot AND s.fecha = p_fecha
+    WHERE l.cod_lot = p_cod_lot
+$$;
+
+-- Gives back the quota held by the live sold items of some temporary tickets and retires the
+-- items. Rows of ventas_numero are locked in one fixed order, as every booking does.
+CREATE FUNCTION central.liberar_items(p_tickets varchar[]) RETURNS void
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    PERFORM 1 FROM central.ventas_numero v
+    WHERE (v.cod_lot, v.fecha, v.numero) IN (
+        SELECT i.cod_lot, i.fecha_sorteo, i.numero FROM central.items_ticket i
+        WHERE i.nticket = ANY (p_tickets) AND i.vigente AND i.monto_vendido > 0)
+    ORDER BY v.cod_lot, v.fecha, v.numero
+    FOR UPDATE OF v;
+
+    UPDATE central.ventas_numero v SET vendido = v.vendido - s.total
+    FROM (SELECT i.cod_lot, i.fecha_sorteo, i.numero, sum(i.monto_vendido) AS total
+          FROM central.items_ticket i
+          WHERE i.nticket = ANY (p_tickets) AND i.vigente AND i.monto_vendido > 0
+          GROUP BY i.cod_lot, i.fecha_sorteo, i.numero) s
+    WHERE v.cod_lot = s.cod_lot AND v.fecha = s.fecha_sorteo AND v.numero = s.numero;
+
+    UPDATE central.items_ticket i SET vigente = false
+    WHERE i.nticket = ANY (p_tickets) AND i.vigente;
+END
+$$;
+
+-- A new temporary ticket for a vendor's terminal. The terminal has left whatever it had open:
+-- those tickets are abandoned and the quota they held is given back.
+CREATE FUNCTION central.nuevo_ticket_temporal(p_vendedor varchar) RETURNS integer
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    abiertos varchar[];
+    n integer;
+BEGIN
+    SELECT array_agg(t.nticket ORDER BY t.nticket) INTO abiertos
+    FROM (SELECT t.nticket FROM central.tickets_temporales t
+          WHERE t.cod_vendedor = p_vendedor AND t.estado = 'ABI'
+          ORDER BY t.nticket FOR UPDATE) t;
+    IF abiertos IS NOT NULL THEN
+        PERFORM central.liberar_items(abiertos);
+        UPDATE central.tickets_temporales SET estado = 'ABA' WHERE nticket = ANY (abiertos);
+    END IF;
+    n := nextval('central.nro_ticket_tmp');
+    INSERT INTO central.tickets_temporales (nticket, cod_vendedor)
+    VALUES (lpad(n::text, 10, '0'), p_vendedor);
+    RETURN n;
+END
+$$;
+
+-- Books the items of one play call. Item k (from 1) of the arrays gets the item number
+-- p_base + k. Answers, for every item not sold in full, its lottery, number, amount sold,
+-- status and item number, and a code: 0 all sold in full, 1 some not, 73 the temporary ticket
+-- is not open for this vendor and user, 74 an item number was already used by another play.
+-- Status '9' marks an item refused without booking; its item number stays unused.
+CREATE FUNCTION central.reservar(
+    p_vendedor varchar, p_usuario varchar, p_nticket varchar, p_base integer,
+    p_lots varchar[], p_numeros varchar[], p_montos numeric[],
+    p_tipo char, p_jugada varchar, p_especial varchar,
+    OUT codigo integer, OUT r_lot varchar[], OUT r_num varchar[], OUT r_monto numeric[],
+    OUT r_status varchar[], OUT r_item integer[])
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    momento timestamp := central.ahora();
+    hoy date := momento::date;
+    n integer := coalesce(array_length(p_lots, 1), 0);
+    st varchar[] := array_fill(NULL::varchar, ARRAY[greatest(n, 1)]);
+    vendido numeric[] := array_fill(0::numeric, ARRAY[greatest(n, 1)]);
+    nuevo boolean[] := array_fill(false, ARRAY[greatest(n, 1)]);
+    previo central.items_ticket;
+    cupo numeric;
+    actual numeric;
+    toma numeric;
+BEGIN
+    codigo := 0;
+    r_lot := '{}'; r_num := '{}'; r_monto := '{}'; r_status := '{}'; r_item := '{}';
+    IF n = 0 THEN
+        RETURN;
+    END IF;
+
+    PERFORM 1 FROM central.tickets_temporales t
+    WHERE t.nticket = p_nticket AND t.cod_vendedor = p_vendedor AND t.estado = 'ABI'
+    FOR UPDATE;
+    IF NOT FOUND OR NOT EXISTS (
+            SELECT FROM central.usuarios u
+            WHERE u.cod_usuario = p_usuario AND u.cod_vendedor = p_vendedor AND u.estado = 'A') THEN
+        codigo := 73;
+        FOR i IN 1..n LOOP
+            r_lot := r_lot || p_lots[i]; r_num := r_num || p_numeros[i];
+            r_monto := r_monto || 0::numeric; r_status := r_status || '9'::varchar;
+            r_item := r_item || (p_base + i);
+        END LOOP;
+        RETURN;
+    END IF;
+
+    -- replays of items already booked, item numbers used by another play, closed lotteries
+    FOR i IN 1..n LOOP
+        SELECT * INTO previo FROM central.items_ticket it
+        WHERE it.nticket = p_nticket AND it.num_item = p_base + i;
+        IF FOUND THEN
+            IF previo.cod_lot = p_lots[i] AND previo.numero = p_numeros[i]
+               AND previo.monto_pedido = p_montos[i] AND previo.tipo = p_tipo THEN
+                st[i] := previo.status;
+                vendido[i] := previo.monto_vendido;
+            ELSE
+                st[i] := '9';
+                codigo := 74;
+            END IF;
+        ELSIF NOT central.loteria_abierta(p_lots[i], momento) THEN
+            st[i] := '4';
+            nuevo[i] := true;
+        ELSE
+            nuevo[i] := true;
+        END IF;
+    END LOOP;
+
+    -- the numbers to book get their rows, then are locked, both in one fixed order
+    INSERT INTO central.ventas_numero (cod_lot, fecha, numero)
+    SELECT DISTINCT x.l, hoy, x.num
+    FROM unnest(p_lots, p_numeros, st) AS x(l, num, s)
+    WHERE x.s IS NULL
+    ORDER BY x.l, x.num
+    ON CONFLICT DO NOTHING;
+
+    PERFORM 1 FROM central.ventas_numero v
+    WHERE v.fecha = hoy AND (v.cod_lot, v.numero) IN (
+        SELECT x.l, x.num FROM unnest(p_lots, p_numeros, st) AS x(l, num, s) WHERE x.s IS NULL)
+    ORDER BY v.cod_lot, v.numero
+    FOR UPDATE OF v;
+
+    FOR i IN 1..n LOOP
+        CONTINUE WHEN st[i] IS NOT NULL;
+        cupo := central.cupo(p_lots[i], hoy, p_numeros[i]);
+        SELECT v.vendido INTO actual FROM central.ventas_numero v
+        WHERE v.cod_lot = p_lots[i] AND v.fecha = hoy AND v.numero = p_numeros[i];
+        toma := least(p_montos[i], greatest(cupo - actual, 0));
+        IF toma > 0 THEN
+            UPDATE central.ventas_numero v SET vendido = v.vendido + toma
+            WHERE v.cod_lot = p_lots[i] AND v.fecha = hoy AND v.numero = p_numeros[i]
+              AND v.vendido + toma <= cupo;
+        END IF;
+        vendido[i] := toma;
+        st[i] := CASE WHEN toma = p_montos[i] THEN '0' WHEN toma > 0 THEN '2' ELSE '1' END;
+    END LOOP;
+
+    INSERT INTO central.items_ticket (nticket, num_item, cod_vendedor, cod_usuario, cod_lot,
+                                      fecha_sorteo, numero, monto_pedido, monto_vendido, status,
+                                      tipo, jugada, especial)
+    SELECT p_nticket, p_base + x.k, p_vendedor, p_usuario, x.l, hoy, x.num, x.m, x.v, x.s,
+           p_tipo, p_jugada, p_especial
+    FROM unnest(p_lots, p_numeros, p_montos, vendido, st, nuevo)
+         WITH ORDINALITY AS x(l, num, m, v, s, nuevo, k)
+    WHERE x.nuevo;
+
+    FOR i IN 1..n LOOP
+        CONTINUE WHEN st[i] = '0';
+        r_lot := r_lot || p_lots[i]; r_num := r_num || p_numeros[i];
+        r_monto := r_monto || vendido[i]; r_status := r_status || st[i];
+        r_item := r_item || (p_base + i);
+        IF codigo = 0 THEN
+            codigo := 1;
+        END IF;
+    END LOOP;
+END
+$$;
+
+-- A straight play: one number for one amount on every lottery of the code list.
+-- Return value: 0 every item sold in full; 1 some were not (see the records); 70 the number is
+-- not 1 to 3 digits; 71 the amount is not a positive amount of at most 999999.999 with three
+-- decimals; 73 and 74 as central.reservar. Refused items come back with status '9'.
+CREATE PROCEDURE public.xcreanormal(
+    INOUT return_value integer,
+    IN t_vendedor varchar,
+    IN t_usuario varchar,
+    IN t_numero_cadena varchar,
+    IN t_monto_normal varchar,
+    IN num_item varchar,
+    IN t_cod_lot varchar,
+    IN nticket varchar,
+    INOUT rs refcursor)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    base integer;
+    codigos varchar := coalesce(t_cod_lot, '');
+    lots varchar[] := '{}';
+    nums varchar[] := '{}';
+    montos numeric[] := '{}';
+    numero varchar;
+    monto numeric;
+    r record;
+BEGIN
+    IF trim(coalesce(num_item, '')) !~ '^[0-9]{1,9}$' THEN
+        RAISE EXCEPTION 'Número de item inválido: %', num_item USING ERRCODE = '22023';
+    END IF;
+    base := trim(num_item)::integer;
+    IF length(codigos) > 500 THEN
+        RAISE EXCEPTION 'Lista de loterías demasiado larga' USING ERRCODE = '22023';
+    END IF;
+    FOR i IN 0..(length(codigos) - 1) / 3 LOOP
+        EXIT WHEN i * 3 >= length(codigos);
+        lots := lots || upper(trim(substr(codigos, i * 3 + 1, 3)))::varchar;
+    END LOOP;
+
+    numero := trim(coalesce(t_numero_cadena, ''));
+    IF numero ~ '^[0-9]{1,3}$' THEN
+        numero := central.numero_ticket(numero);
+        return_value := 0;
+    ELSE
+        return_value := 70;
+    END IF;
+    IF return_value = 0 AND trim(coalesce(t_monto_normal, '')) ~ '^([0-9]{1,9}(\.[0-9]*)?|\.[0-9]+)$' THEN
+        monto := trim(t_monto_normal)::numeric;
+        IF monto <= 0 OR monto > 999999.999 OR monto <> round(monto, 3) THEN
+            return_value := 71;
+        END IF;
+    ELSIF return_value = 0 THEN
+        return_value := 71;
+    END IF;
+
+    IF return_value <> 0 THEN
+        OPEN rs FOR
+            SELECT x.l AS cod_lot, left(coalesce(t_numero_cadena, ''), 3) AS numero,
+                   0::numeric AS monto, '9'::varchar AS status, (base + x.k)::text AS titems
+            FROM unnest(lots) WITH ORDINALITY AS x(l, k);
+        RETURN;
+    END IF;
+
+    FOR i IN 1..coalesce(array_length(lots, 1), 0) LOOP
+        nums := nums || numero;
+        montos := montos || monto;
+    END LOOP;
+    SELECT * INTO r FROM central.reservar(t_vendedor, t_usuario, trim(coalesce(nticket, '')), base,
+                                          lots, nums, montos, '1', 'Venta Normal', NULL);
+    return_value := r.codigo;
+    OPEN rs FOR
+        SELECT x.l AS cod_lot, x.num AS numero, x.m AS monto, x.s AS status, x.k::text AS titems
+        FROM unnest(r.r_lot, r.r_num, r.r_monto, r.r_status, r.r_item) AS x(l, num, m, s, k);
+END
+$$;

@@ -1,0 +1,85 @@
+-- Lotteries on sale and the special-play tables.
+
+-- The closing time of a lottery's draw on a date: the draw's own, else the lottery's.
+CREATE FUNCTION central.cierre_sorteo(p_cod_lot varchar, p_fecha date) RETURNS time
+LANGUAGE sql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
+    SELECT coalesce(s.hora_cierre, l.hora_cierre)
+    FROM central.loterias l
+    LEFT JOIN central.sorteos s ON s.cod_lot = l.cod_lot AND s.fecha = p_fecha
+    WHERE l.cod_lot = p_cod_lot
+$$;
+
+-- Whether a lottery sells at a moment of the server's clock: not closed by the central office,
+-- drawing on that weekday, and before that day's closing time.
+CREATE FUNCTION central.loteria_abierta(p_cod_lot varchar, p_momento timestamp) RETURNS boolean
+LANGUAGE sql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
+    SELECT coalesce((
+        SELECT NOT l.cerrada
+               AND NOT coalesce(s.cerrado, false)
+               AND CASE extract(isodow FROM p_momento)::int
+                       WHEN 1 THEN l.dia_1 WHEN 2 THEN l.dia_2 WHEN 3 THEN l.dia_3
+                       WHEN 4 THEN l.dia_4 WHEN 5 THEN l.dia_5 WHEN 6 THEN l.dia_6
+                       ELSE l.dia_7 END
+               AND p_momento::time < coalesce(s.hora_cierre, l.hora_cierre)
+        FROM central.loterias l
+        LEFT JOIN central.sorteos s ON s.cod_lot = l.cod_lot AND s.fecha = p_momento::date
+        WHERE l.cod_lot = p_cod_lot), false)
+$$;
+
+-- xmodo 'X': every lottery, with its state now; xmodo '4': the lotteries selling now.
+-- xestado 'A' leaves out the lotteries the central office has closed.
+CREATE PROCEDURE public.xdsplot(
+    INOUT return_value integer,
+    IN xmodo varchar,
+    IN xestado varchar,
+    INOUT rs refcursor)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    momento timestamp := central.ahora();
+    solo_abiertas boolean := trim(coalesce(xmodo, '')) = '4';
+    solo_activas boolean := upper(trim(coalesce(xestado, ''))) = 'A';
+BEGIN
+    IF trim(coalesce(xmodo, '')) NOT IN ('X', '4') THEN
+        return_value := 1;
+        OPEN rs FOR SELECT WHERE false;
+        RETURN;
+    END IF;
+    return_value := 0;
+    OPEN rs FOR
+        SELECT l.cod_lot AS "COD_LOT", l.desc_lot AS "desc_lot",
+               l.juegaespecial AS "Juegaespecial", l.especial AS "especial",
+               CASE WHEN a.abierta THEN 'S' ELSE 'N' END AS "abierta",
+               to_char(central.cierre_sorteo(l.cod_lot, momento::date), 'HH24:MI') AS "hora_cierre",
+               l.dia_1 AS "DIA_1", l.dia_2 AS "DIA_2", l.dia_3 AS "DIA_3", l.dia_4 AS "DIA_4",
+               l.dia_5 AS "DIA_5", l.dia_6 AS "DIA_6", l.dia_7 AS "DIA_7"
+        FROM central.loterias l
+        CROSS JOIN LATERAL (SELECT central.loteria_abierta(l.cod_lot, momento) AS abierta) a
+        WHERE (NOT solo_activas OR NOT l.cerrada)
+          AND (NOT solo_abiertas OR a.abierta)
+        ORDER BY l.orden, l.cod_lot;
+END
+$$;
+
+CREATE PROCEDURE public.dspjugadase(
+    INOUT return_value integer,
+    INOUT rs refcursor)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    return_value := 0;
+    OPEN rs FOR
+        SELECT e.especial AS "especial", e.descripcion AS "descripcion"
+        FROM central.jugadas_especiales e ORDER BY e.especial;
+END
+$$;
+
+CREATE PROCEDURE public.dspjugadeta(
+    INOUT return_value integer,
+    INOUT rs refcursor)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    return_value := 0;
+    OPEN rs FOR
+        SELECT d.especial AS "especial", d.jugada AS "Jugada", d.desc_jugada AS "desc_jugada"
+        FROM central.jugadas_especiales_detalle d ORDER BY d.especial, d.jugada;
+END
+$$;

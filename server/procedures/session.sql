@@ -1,0 +1,84 @@
+-- Login and session procedures. Every procedure of the central database has the same shape:
+-- INOUT return_value integer first, then the parameters in the order the program sends them,
+-- then INOUT rs refcursor, which the procedure always opens (empty when it has no rows).
+
+CREATE PROCEDURE public.xvldusrt(
+    INOUT return_value integer,
+    INOUT xmodo varchar,
+    IN xusuario varchar,
+    IN xclave varchar,
+    INOUT rs refcursor)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    u central.usuarios;
+    v central.vendedores;
+BEGIN
+    SELECT * INTO u FROM central.usuarios WHERE cod_usuario = xusuario;
+    IF NOT FOUND THEN
+        return_value := 55;
+        OPEN rs FOR SELECT WHERE false;
+        RETURN;
+    END IF;
+    SELECT * INTO v FROM central.vendedores WHERE cod_vendedor = u.cod_vendedor;
+    xmodo := v.nombre;
+    IF u.estado = 'I' OR v.estado = 'I' THEN
+        return_value := 11;
+    ELSIF u.estado = 'S' OR v.estado = 'S' THEN
+        return_value := 12;
+    ELSE
+        return_value := 0;
+    END IF;
+    IF return_value <> 0 OR u.clave_hash IS DISTINCT FROM crypt(coalesce(xclave, ''), u.clave_hash) THEN
+        OPEN rs FOR SELECT WHERE false;
+        RETURN;
+    END IF;
+    OPEN rs FOR
+        SELECT u.nombre AS "Nombre_Usua", u.estado AS "Estado_Usua", u.cod_vendedor AS "CodVendEDOR",
+               p.nrif AS "nrif", p.nnit AS "nnit", p.diascaduca AS "diascaduca",
+               p.tiempoanular AS "Tiempoanular", p.msgticket AS "Msgticket",
+               p.direccion AS "Direccion_usua", p.margenizquierdo AS "MargenIzquierdo",
+               u.permisos AS "permisos", p.screenvuelto AS "screenvuelto", p.codtel2 AS "codtel2",
+               p.filassalto AS "FilasSalto", p.tipoletra AS "TipoLetra",
+               p.puertoprinter AS "PuertoPrinter", p.puertofax AS "PuertoFax",
+               p.velocidadfax AS "VelocidadFax", p.codtel1 AS "CodTel1", p.nrotel1 AS "Nrotel1",
+               p.nrotel2 AS "Nrotel2", p.letradisquete AS "LetraDisquete",
+               p.modotrabajo AS "ModoTrabajo", p.bdonline AS "BDONLine", p.dirip_1 AS "DIRIP_1",
+               p.dirip_2 AS "DIRIP_2", p.dirip_offline AS "DIRIP_OFFLine",
+               p.bdoffline AS "BDOFFLINE", p.nrocolumnas AS "nrocolumnas",
+               p.claveoffline AS "claveoffline", p.longitudpermuta AS "longitudpermuta",
+               p.estadovendura AS "estadovendura"
+        FROM (SELECT 1) one
+        LEFT JOIN central.parametros_terminal p ON p.cod_vendedor = u.cod_vendedor;
+END
+$$;
+
+-- Hands the terminal of a vendor the number under which it builds its next ticket. Whatever
+-- the terminal still had open is abandoned and its quota given back.
+CREATE PROCEDURE public.nregresaticket(
+    INOUT return_value integer,
+    IN xcodigo_vend varchar,
+    INOUT rs refcursor)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    OPEN rs FOR SELECT WHERE false;
+    IF NOT EXISTS (SELECT FROM central.vendedores WHERE cod_vendedor = xcodigo_vend) THEN
+        return_value := -1;
+        RETURN;
+    END IF;
+    return_value := central.nuevo_ticket_temporal(xcodigo_vend);
+END
+$$;
+
+-- The server's business date and time.
+CREATE PROCEDURE public.retornafecha(
+    INOUT return_value integer,
+    INOUT rs refcursor)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    -- a cursor runs at FETCH time with the caller's rights: hand it values, not function calls
+    fecha text := to_char(central.ahora(), 'YYYY-MM-DD HH24:MI:SS');
+BEGIN
+    return_value := 0;
+    OPEN rs FOR SELECT fecha AS fecha;
+END
+$$;

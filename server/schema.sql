@@ -1,0 +1,200 @@
+-- Central database of a vendura sales network. Tables live in schema "central", which the
+-- counter program's role cannot reach; the program only calls the procedures of schema public.
+CREATE SCHEMA central;
+CREATE EXTENSION pgcrypto SCHEMA central;
+
+-- Installation-wide values. "reloj_fijo" / "reloj_desfase" let an operator (or a test) move the
+-- server clock that decides business dates and closing times.
+CREATE TABLE central.instalacion (
+    id             boolean PRIMARY KEY DEFAULT true CHECK (id),
+    zona_horaria   text NOT NULL DEFAULT 'America/Caracas',
+    reloj_fijo     timestamp,
+    reloj_desfase  interval NOT NULL DEFAULT interval '0'
+);
+INSERT INTO central.instalacion DEFAULT VALUES;
+
+-- SECURITY DEFINER: result cursors of the procedures may evaluate it after the procedure has
+-- returned, with the rights of the counter program's role.
+CREATE FUNCTION central.ahora() RETURNS timestamp
+LANGUAGE sql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
+    SELECT coalesce(i.reloj_fijo, (now() AT TIME ZONE i.zona_horaria) + i.reloj_desfase)
+    FROM central.instalacion i
+$$;
+
+-- A vendor is one sales point (one counter terminal).
+CREATE TABLE central.vendedores (
+    cod_vendedor  varchar(5) PRIMARY KEY CHECK (cod_vendedor <> ''),
+    nombre        varchar(60),
+    estado        char(1) NOT NULL DEFAULT 'A' CHECK (estado IN ('A', 'I', 'S'))
+);
+
+CREATE TABLE central.usuarios (
+    cod_usuario   varchar(5) PRIMARY KEY CHECK (cod_usuario <> ''),
+    cod_vendedor  varchar(5) NOT NULL REFERENCES central.vendedores,
+    nombre        varchar(60),
+    clave_hash    text NOT NULL,
+    estado        char(1) NOT NULL DEFAULT 'A' CHECK (estado IN ('A', 'I', 'S')),
+    permisos      varchar(200)
+);
+
+-- Printing and communication parameters of a sales point's terminal, as the login hands them
+-- to the counter program. Every column may be null: the program then uses its own default.
+CREATE TABLE central.parametros_terminal (
+    cod_vendedor     varchar(5) PRIMARY KEY REFERENCES central.vendedores,
+    nrif             varchar(20),
+    nnit             varchar(20),
+    diascaduca       integer,
+    tiempoanular     integer,
+    msgticket        varchar(200),
+    direccion        varchar(200),
+    margenizquierdo  integer CHECK (margenizquierdo BETWEEN 0 AND 40),
+    screenvuelto     varchar(1),
+    codtel2          varchar(10),
+    filassalto       integer CHECK (filassalto BETWEEN 0 AND 60),
+    tipoletra        varchar(1),
+    puertoprinter    varchar(10),
+    puertofax        varchar(10),
+    velocidadfax     varchar(20),
+    codtel1          varchar(10),
+    nrotel1          varchar(10),
+    nrotel2          varchar(20),
+    letradisquete    varchar(1),
+    modotrabajo      varchar(1),
+    bdonline         varchar(60),
+    dirip_1          varchar(60),
+    dirip_2          varchar(60),
+    dirip_offline    varchar(60),
+    bdoffline        varchar(60),
+    nrocolumnas      integer CHECK (nrocolumnas BETWEEN 1 AND 6),
+    claveoffline     varchar(20),
+    longitudpermuta  integer,
+    estadovendura    varchar(1)
+);
+
+-- Temporary tickets: the number under which a terminal builds its next ticket. A temporary
+-- ticket is open ('ABI') until it is issued ('EMI'), voided by the server ('INV'), left behind
+-- when its terminal took a new number ('ABA'), or moved to a new number after a refused issue
+-- ('REN'). "siguiente" and "codigo_cierre" keep the answer of the closing call, so that a call
+-- repeated after a lost answer gets the same answer and changes nothing.
+CREATE SEQUENCE central.nro_ticket_tmp MINVALUE 1 MAXVALUE 2147483647;
+CREATE TABLE central.tickets_temporales (
+    nticket        varchar(10) PRIMARY KEY,
+    cod_vendedor   varchar(5) NOT NULL REFERENCES central.vendedores,
+    creado         timestamp NOT NULL DEFAULT central.ahora(),
+    estado         varchar(3) NOT NULL DEFAULT 'ABI'
+                   CHECK (estado IN ('ABI', 'EMI', 'INV', 'ABA', 'REN')),
+    siguiente      varchar(10),
+    codigo_cierre  integer
+);
+CREATE INDEX tickets_temporales_vendedor ON central.tickets_temporales (cod_vendedor, creado);
+CREATE INDEX tickets_temporales_abiertos ON central.tickets_temporales (cod_vendedor)
+    WHERE estado = 'ABI';
+
+-- Lotteries. A lottery draws on the weekdays whose flag is set (dia_1 Monday .. dia_7 Sunday)
+-- and stops selling at its closing time; "cerrada" takes it off sale altogether. Quotas are
+-- the most that may be sold on one number of one draw, in Bs.F.: one for triples (three
+-- digits), one for terminales (one or two digits).
+CREATE TABLE central.loterias (
+    cod_lot        varchar(3) PRIMARY KEY CHECK (cod_lot ~ '^[A-Z0-9]{3}$'),
+    desc_lot       varchar(40) NOT NULL,
+    orden          integer NOT NULL DEFAULT 0,
+    dia_1          boolean NOT NULL DEFAULT true,
+    dia_2          boolean NOT NULL DEFAULT true,
+    dia_3          boolean NOT NULL DEFAULT true,
+    dia_4          boolean NOT NULL DEFAULT true,
+    dia_5          boolean NOT NULL DEFAULT true,
+    dia_6          boolean NOT NULL DEFAULT true,
+    dia_7          boolean NOT NULL DEFAULT true,
+    hora_cierre    time(0) NOT NULL,
+    -- 'N' straight plays only, 'S' special plays only, 'A' both
+    juegaespecial  char(1) NOT NULL DEFAULT 'N' CHECK (juegaespecial IN ('N', 'S', 'A')),
+    especial       varchar(3),
+    cerrada        boolean NOT NULL DEFAULT false,
+    cupo_triple    numeric(12, 3) NOT NULL DEFAULT 0 CHECK (cupo_triple >= 0),
+    cupo_terminal  numeric(12, 3) NOT NULL DEFAULT 0 CHECK (cupo_terminal >= 0)
+);
+
+-- One draw of a lottery on a date, where the central office changes that day's closing time
+-- or quotas, or closes it by hand. A draw without a row follows its lottery.
+CREATE TABLE central.sorteos (
+    cod_lot        varchar(3) NOT NULL REFERENCES central.loterias,
+    fecha          date NOT NULL,
+    hora_cierre    time(0),
+    cerrado        boolean NOT NULL DEFAULT false,
+    cupo_triple    numeric(12, 3) CHECK (cupo_triple >= 0),
+    cupo_terminal  numeric(12, 3) CHECK (cupo_terminal >= 0),
+    PRIMARY KEY (cod_lot, fecha)
+);
+
+-- A quota of its own for one number of a lottery, on every draw. Numbers are kept as the
+-- ticket shows them: "123", "12*", "5**".
+CREATE TABLE central.cupos_numero (
+    cod_lot  varchar(3) NOT NULL REFERENCES central.loterias,
+    numero   varchar(3) NOT NULL CHECK (numero ~ '^([0-9]{3}|[0-9]{2}\*|[0-9]\*\*)$'),
+    cupo     numeric(12, 3) NOT NULL CHECK (cupo >= 0),
+    PRIMARY KEY (cod_lot, numero)
+);
+
+-- What is sold of each number of each draw; the row is the lock that keeps terminals from
+-- selling past the quota.
+CREATE TABLE central.ventas_numero (
+    cod_lot  varchar(3) NOT NULL REFERENCES central.loterias,
+    fecha    date NOT NULL,
+    numero   varchar(3) NOT NULL,
+    vendido  numeric(12, 3) NOT NULL DEFAULT 0 CHECK (vendido >= 0),
+    PRIMARY KEY (cod_lot, fecha, numero)
+);
+
+-- Special plays and their variants.
+CREATE TABLE central.jugadas_especiales (
+    especial     varchar(3) PRIMARY KEY,
+    descripcion  varchar(40) NOT NULL
+);
+CREATE TABLE central.jugadas_especiales_detalle (
+    especial     varchar(3) NOT NULL REFERENCES central.jugadas_especiales,
+    jugada       char(1) NOT NULL,
+    desc_jugada  varchar(40) NOT NULL,
+    PRIMARY KEY (especial, jugada)
+);
+
+-- The items of a ticket, booked one by one under its temporary number; the issued ticket
+-- keeps them. The pair (nticket, num_item) is unique: a repeated call books nothing twice.
+-- status: '0' sold in full, '1' nothing sold (no quota left), '2' sold in part, '4' the
+-- lottery was closed. "vigente" turns false when the item is removed or its quota given back.
+CREATE TABLE central.items_ticket (
+    nticket        varchar(10) NOT NULL REFERENCES central.tickets_temporales,
+    num_item       integer NOT NULL CHECK (num_item > 0),
+    cod_vendedor   varchar(5) NOT NULL REFERENCES central.vendedores,
+    cod_usuario    varchar(5) NOT NULL,
+    cod_lot        varchar(3) NOT NULL,
+    fecha_sorteo   date NOT NULL,
+    numero         varchar(3) NOT NULL,
+    monto_pedido   numeric(12, 3) NOT NULL CHECK (monto_pedido > 0),
+    monto_vendido  numeric(12, 3) NOT NULL DEFAULT 0
+                   CHECK (monto_vendido >= 0 AND monto_vendido <= monto_pedido),
+    status         char(1) NOT NULL CHECK (status IN ('0', '1', '2', '4')),
+    tipo           char(1) NOT NULL DEFAULT '1',
+    jugada         varchar(100),
+    especial       varchar(60),
+    vigente        boolean NOT NULL DEFAULT true,
+    creado         timestamp NOT NULL DEFAULT central.ahora(),
+    PRIMARY KEY (nticket, num_item)
+);
+CREATE INDEX items_ticket_sorteo ON central.items_ticket (cod_lot, fecha_sorteo, numero);
+
+-- Issued tickets. The ticket number is the temporary number it was built under; the serial
+-- is drawn at random by the counter and printed with a bar code, and with the number it is
+-- what a prize is paid against.
+CREATE TABLE central.tickets (
+    nroticket     varchar(10) PRIMARY KEY REFERENCES central.tickets_temporales,
+    cod_vendedor  varchar(5) NOT NULL REFERENCES central.vendedores,
+    cod_usuario   varchar(5) NOT NULL,
+    serial        bigint NOT NULL CHECK (serial BETWEEN 1 AND 2000000001),
+    fecha         date NOT NULL,
+    hora          time(0) NOT NULL,
+    monto         numeric(12, 3) NOT NULL CHECK (monto > 0),
+    estado        varchar(3) NOT NULL DEFAULT 'ACT' CHECK (estado IN ('ACT', 'ELI')),
+    anulado       char(1) NOT NULL DEFAULT 'N' CHECK (anulado IN ('N', 'S')),
+    impreso       boolean NOT NULL DEFAULT false
+);
+CREATE INDEX tickets_vendedor_fecha ON central.tickets (cod_vendedor, fecha);

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/printer_port.h"
+
+#include <QMap>
+
+#include <functional>
+
+namespace vendura {
+
+class ProfileFile;
+
+// Port names to device paths: LPTn is /dev/lp(n-1), COMn is /dev/ttyS(n-1), unless the
+// section "Puertos" of the configuration file names another path for the port.
+class PortMap {
+  public:
+    PortMap();
+    static PortMap fromProfile(const ProfileFile& file);
+    void set(const QString& port, const QString& path);
+    // The device path of a port name; empty for a name that is no port.
+    QString path(const QString& port) const;
+
+  private:
+    QMap<QString, QString> paths_;
+};
+
+// Printer ports reached as device files. A parallel port's readiness is the kernel's printer
+// status; a serial port's the modem lines of the line; a plain file (a spool or a test) is
+// always ready.
+class DevicePrinters final : public Printers {
+  public:
+    using SystemPrinterFactory = std::function<Result<std::unique_ptr<PrinterOutput>>()>;
+    DevicePrinters(PortMap map, SystemPrinterFactory systemPrinter);
+
+    PortCheck check(const QString& port) override;
+    Result<std::unique_ptr<PrinterOutput>> openPort(const QString& port,
+                                                    const QString& lineSettings) override;
+    Result<std::unique_ptr<PrinterOutput>> openSystemPrinter() override;
+
+  private:
+    PortMap map_;
+    SystemPrinterFactory systemPrinter_;
+};
+
+}  // namespace vendura

@@ -1,0 +1,279 @@
+#include "platform/pq_gateway.h"
+
+#include "platform/connection_text.h"
+#include "platform/exec_text.h"
+
+#include <libpq-fe.h>
+
+namespace vendura {
+namespace {
+
+constexpr char kCursorName[] = "vendura_rs";
+constexpr int kDefaultTimeoutSeconds = 86400;
+
+QString libpqMessage(PGconn* conn) {
+    return QString::fromUtf8(PQerrorMessage(conn)).trimmed();
+}
+
+QString resultMessage(const PGresult* r) {
+    const char* state = PQresultErrorField(r, PG_DIAG_SQLSTATE);
+    const QString message = QString::fromUtf8(PQresultErrorField(r, PG_DIAG_MESSAGE_PRIMARY));
+    return state ? QString::fromLatin1(state) + u": "_s + message : message;
+}
+
+RecordSet toRecordSet(const PGresult* r) {
+    QStringList fields;
+    const int columns = PQnfields(r);
+    for (int c = 0; c < columns; ++c) fields << QString::fromUtf8(PQfname(r, c));
+    RecordSet rows(fields);
+    const int count = PQntuples(r);
+    for (int i = 0; i < count; ++i) {
+        std::vector<FieldValue> row;
+        row.reserve(static_cast<size_t>(columns));
+        for (int c = 0; c < columns; ++c) {
+            if (PQgetisnull(r, i, c)) {
+                row.emplace_back(std::nullopt);
+            } else {
+                row.emplace_back(QString::fromUtf8(PQgetvalue(r, i, c), PQgetlength(r, i, c)));
+            }
+        }
+        rows.addRow(std::move(row));
+    }
+    return rows;
+}
+
+QByteArray parameterColumn(const QString& name) {
+    QString n = name.startsWith(u'@') ? name.mid(1) : name;
+    return n.toLower().toLatin1();
+}
+
+void silence(void*, const PGresult*) {}
+
+}  // namespace
+
+PqGateway::PqGateway(int connectTimeoutSeconds) : connectTimeout_(connectTimeoutSeconds) {}
+
+PqGateway::~PqGateway() {
+    close();
+}
+
+Result<void> PqGateway::open(const QString& connectionText) {
+    close();
+    text_ = connectionText;
+    auto target = parseConnectionText(connectionText);
+    if (!target) return target.error();
+    const ConnectionTarget& t = target.value();
+
+    const QByteArray host = t.host.toUtf8(), port = QByteArray::number(t.port),
+                     db = t.database.toUtf8(), user = t.user.toUtf8(),
+                     password = t.password.toUtf8(), timeout = QByteArray::number(connectTimeout_),
+                     options = "-c statement_timeout=" +
+                               QByteArray::number(qint64(kDefaultTimeoutSeconds) * 1000);
+    const char* keys[] = {"host",
+                          "port",
+                          "dbname",
+                          "user",
+                          "password",
+                          "connect_timeout",
+                          "application_name",
+                          "client_encoding",
+                          "options",
+                          nullptr};
+    const char* values[] = {host.constData(),
+                            port.constData(),
+                            db.constData(),
+                            user.constData(),
+                            password.constData(),
+                            timeout.constData(),
+                            "vendura",
+                            "UTF8",
+                            options.constData(),
+                            nullptr};
+    conn_ = PQconnectdbParams(keys, values, 0);
+    if (!conn_ || PQstatus(conn_) != CONNECTION_OK) {
+        Error e{db_error::kConnectionLost, conn_ ? libpqMessage(conn_) : u"sin memoria"_s};
+        close();
+        text_ = connectionText;
+        return e;
+    }
+    PQsetNoticeReceiver(conn_, silence, nullptr);
+    if (!PQenterPipelineMode(conn_)) {
+        Error e{db_error::kConnectionLost, libpqMessage(conn_)};
+        close();
+        return e;
+    }
+    broken_ = false;
+    return {};
+}
+
+void PqGateway::close() {
+    if (conn_) PQfinish(conn_);
+    conn_ = nullptr;
+    broken_ = false;
+}
+
+bool PqGateway::isOpen() const {
+    return conn_ && !broken_ && PQstatus(conn_) == CONNECTION_OK;
+}
+
+Error PqGateway::lost(const QString& what) {
+    broken_ = true;
+    const QString detail = conn_ ? libpqMessage(conn_) : QString();
+    return Error{db_error::kConnectionLost, detail.isEmpty() ? what : what + u": "_s + detail};
+}
+
+Result<CallAnswer> PqGateway::call(const ProcedureCall& call) {
+    if (!isPlainIdentifier(call.name)) {
+        return Error{db_error::kServerError, u"Nombre de procedimiento inválido: "_s + call.name};
+    }
+    QByteArray sql = "CALL public." + call.name.toLower().toLatin1() + "(return_value => NULL";
+    std::vector<FieldValue> params;
+    std::vector<Output> outputs;
+    for (const Parameter& p : call.parameters) {
+        const QByteArray column = parameterColumn(p.name);
+        if (!isPlainIdentifier(QString::fromLatin1(column))) {
+            return Error{db_error::kServerError, u"Nombre de parámetro inválido: "_s + p.name};
+        }
+        FieldValue value = p.value;
+        if (p.direction == ParamDirection::InputOutput && !value) value = u"0"_s;
+        if (value && p.size > 0 && value->size() > p.size) value = value->left(p.size);
+        params.push_back(value);
+        sql += ", " + column + " => $" + QByteArray::number(params.size());
+        if (p.direction != ParamDirection::Input) outputs.push_back({p.name, column});
+    }
+    params.emplace_back(QString::fromLatin1(kCursorName));
+    sql += ", rs => $" + QByteArray::number(params.size()) + ")";
+    return run(sql, params, call.timeoutSeconds, outputs);
+}
+
+Result<CallAnswer> PqGateway::exec(const QString& text) {
+    auto parsed = parseExecText(text);
+    if (!parsed) return parsed.error();
+    return callExec(parsed.value().procedure, parsed.value().args);
+}
+
+Result<CallAnswer> PqGateway::callPositional(const QString& procedure, const QStringList& args) {
+    std::vector<FieldValue> values(args.begin(), args.end());
+    return callExec(procedure, values);
+}
+
+Result<CallAnswer> PqGateway::callExec(const QString& procedure,
+                                       const std::vector<FieldValue>& args) {
+    if (!isPlainIdentifier(procedure)) {
+        return Error{db_error::kServerError, u"Nombre de procedimiento inválido: "_s + procedure};
+    }
+    QByteArray sql = "CALL public." + procedure.toLower().toLatin1() + "(NULL";
+    std::vector<FieldValue> params = args;
+    params.emplace_back(QString::fromLatin1(kCursorName));
+    for (size_t i = 1; i <= params.size(); ++i) sql += ", $" + QByteArray::number(qsizetype(i));
+    sql += ")";
+    return run(sql, params, kDefaultTimeoutSeconds, {});
+}
+
+void PqGateway::rollbackIfFailed() {
+    if (!conn_ || PQtransactionStatus(conn_) != PQTRANS_INERROR) return;
+    if (!PQsendQueryParams(conn_, "ROLLBACK", 0, nullptr, nullptr, nullptr, nullptr, 0) ||
+        !PQpipelineSync(conn_)) {
+        broken_ = true;
+        return;
+    }
+    while (PGresult* r = PQgetResult(conn_)) {
+        const bool sync = PQresultStatus(r) == PGRES_PIPELINE_SYNC;
+        PQclear(r);
+        if (sync) break;
+    }
+}
+
+Result<CallAnswer> PqGateway::run(const QByteArray& callSql, const std::vector<FieldValue>& params,
+                                  int timeoutSeconds, const std::vector<Output>& outputs) {
+    if (!conn_) {
+        return Error{db_error::kObjectClosed,
+                     u"La operación no está permitida si la conexión está cerrada."_s};
+    }
+    if (!isOpen()) {
+        broken_ = true;
+        return Error{db_error::kConnectionUnusable,
+                     u"La conexión no se puede usar para esta operación: está cerrada o no es "
+                     u"válida."_s};
+    }
+
+    std::vector<QByteArray> texts;
+    std::vector<const char*> values;
+    texts.reserve(params.size());
+    for (const FieldValue& v : params) {
+        if (v) {
+            texts.push_back(v->toUtf8());
+            values.push_back(texts.back().constData());
+        } else {
+            values.push_back(nullptr);
+        }
+    }
+    const QByteArray fetch = QByteArray("FETCH ALL FROM ") + kCursorName;
+    const QByteArray timeout = QByteArray::number(qint64(timeoutSeconds) * 1000);
+    const char* timeoutValue[] = {timeout.constData()};
+
+    // Statement order matters: the results are read back in the same order.
+    enum Step { Begin, Timeout, Call, Fetch, Commit };
+    std::vector<Step> steps{Begin};
+    bool sent = PQsendQueryParams(conn_, "BEGIN", 0, nullptr, nullptr, nullptr, nullptr, 0);
+    if (sent && timeoutSeconds != kDefaultTimeoutSeconds) {
+        steps.push_back(Timeout);
+        sent = PQsendQueryParams(conn_, "SELECT set_config('statement_timeout', $1, true)", 1,
+                                 nullptr, timeoutValue, nullptr, nullptr, 0);
+    }
+    steps.insert(steps.end(), {Call, Fetch, Commit});
+    sent = sent && PQsendQueryParams(conn_, callSql.constData(), static_cast<int>(values.size()),
+                                     nullptr, values.data(), nullptr, nullptr, 0);
+    sent = sent &&
+           PQsendQueryParams(conn_, fetch.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0);
+    sent = sent && PQsendQueryParams(conn_, "COMMIT", 0, nullptr, nullptr, nullptr, nullptr, 0);
+    sent = sent && PQpipelineSync(conn_);
+    if (!sent) return lost(u"No se pudo enviar la llamada al servidor"_s);
+
+    CallAnswer answer;
+    std::optional<Error> failure;
+    size_t index = 0;
+    int nulls = 0;
+    for (;;) {
+        PGresult* r = PQgetResult(conn_);
+        if (!r) {
+            // a null result separates the statements; a run of them means the link is gone
+            if (PQstatus(conn_) != CONNECTION_OK || ++nulls > 2 * int(steps.size())) {
+                return lost(u"Se perdió la conexión con el servidor"_s);
+            }
+            continue;
+        }
+        nulls = 0;
+        const ExecStatusType status = PQresultStatus(r);
+        if (status == PGRES_PIPELINE_SYNC) {
+            PQclear(r);
+            break;
+        }
+        const Step step = index < steps.size() ? steps[index] : Commit;
+        ++index;
+        if (status == PGRES_FATAL_ERROR && !failure) {
+            failure = Error{db_error::kServerError, resultMessage(r)};
+        } else if (status == PGRES_TUPLES_OK && step == Call && PQntuples(r) == 1) {
+            const RecordSet row = toRecordSet(r);
+            answer.returnValue = row.value(0, u"return_value"_s);
+            for (const Output& o : outputs) {
+                answer.outputs.insert(o.callerName, row.value(0, QString::fromLatin1(o.column)));
+            }
+        } else if (status == PGRES_TUPLES_OK && step == Fetch) {
+            answer.rows = toRecordSet(r);
+        }
+        PQclear(r);
+        if (PQstatus(conn_) != CONNECTION_OK) {
+            return lost(u"Se perdió la conexión con el servidor"_s);
+        }
+    }
+    rollbackIfFailed();
+    if (failure) return *failure;
+    return answer;
+}
+
+std::unique_ptr<DatabaseGateway> PqConnector::create() {
+    return std::make_unique<PqGateway>(timeout_);
+}
+
+}  // namespace vendura

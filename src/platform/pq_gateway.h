@@ -1,0 +1,52 @@
+#pragma once
+
+#include "platform/database_gateway.h"
+
+typedef struct pg_conn PGconn;
+
+namespace vendura {
+
+// The central database reached through libpq. A procedure call is BEGIN, CALL, FETCH ALL of
+// the procedure's result cursor and COMMIT, sent together in pipeline mode: one round trip.
+class PqGateway final : public DatabaseGateway {
+  public:
+    explicit PqGateway(int connectTimeoutSeconds = 86400);
+    ~PqGateway() override;
+    PqGateway(const PqGateway&) = delete;
+    PqGateway& operator=(const PqGateway&) = delete;
+
+    Result<void> open(const QString& connectionText) override;
+    void close() override;
+    bool isOpen() const override;
+    QString connectionText() const override { return text_; }
+    Result<CallAnswer> call(const ProcedureCall& call) override;
+    Result<CallAnswer> exec(const QString& text) override;
+    Result<CallAnswer> callPositional(const QString& procedure, const QStringList& args) override;
+
+  private:
+    struct Output {
+        QString callerName;
+        QByteArray column;
+    };
+    Result<CallAnswer> run(const QByteArray& callSql, const std::vector<FieldValue>& params,
+                           int timeoutSeconds, const std::vector<Output>& outputs);
+    Result<CallAnswer> callExec(const QString& procedure, const std::vector<FieldValue>& args);
+    Error lost(const QString& what);
+    void rollbackIfFailed();
+
+    PGconn* conn_ = nullptr;
+    QString text_;
+    bool broken_ = false;
+    int connectTimeout_;
+};
+
+class PqConnector final : public DatabaseConnector {
+  public:
+    explicit PqConnector(int connectTimeoutSeconds = 86400) : timeout_(connectTimeoutSeconds) {}
+    std::unique_ptr<DatabaseGateway> create() override;
+
+  private:
+    int timeout_;
+};
+
+}  // namespace vendura

@@ -1,0 +1,91 @@
+#include "session/server_link.h"
+
+#include "platform/connection_text.h"
+#include "platform/dialogs.h"
+#include "platform/profile_file.h"
+#include "session/database_account.h"
+#include "session/installation.h"
+#include "session/session.h"
+
+namespace vendura {
+
+const QString kTituloPuntoVenta = u"KALVORA ON LINE - PUNTO DE VENTA"_s;
+const QString kTituloAtencion = u"Atención!"_s;
+
+ServerLink::ServerLink(Session& session, DatabaseConnector& connector, Dialogs& dialogs,
+                       const Installation& installation)
+    : session_(session), connector_(connector), dialogs_(dialogs), installation_(installation) {}
+
+QString ServerLink::connectionText(const QString& server, const QString& database) const {
+    const DatabaseAccount account = configuredAccount(ProfileFile(installation_.iniPath()));
+    return buildConnectionText(
+        {server, installation_.databasePort, database, account.user, account.password});
+}
+
+bool ServerLink::OpenConnection(const QString& text) {
+    session_.Conexion = connector_.create();
+    const QString used =
+        text.isEmpty() ? connectionText(session_.Servidor, session_.BaseDatos) : text;
+    if (!session_.Conexion->open(used)) {
+        dialogs_.message(DialogIcon::Critical, kTituloPuntoVenta,
+                         u"No se puede Conectar con el Servidor de Datos Remotos... Finalizando"_s);
+        return false;
+    }
+    return true;
+}
+
+bool ServerLink::ensureOpen() {
+    if (session_.Conexion && session_.Conexion->isOpen()) return true;
+    const QString text = session_.Conexion ? session_.Conexion->connectionText() : QString();
+    return OpenConnection(text);
+}
+
+Result<void> ServerLink::RefreshServerDate() {
+    if (session_.Conexion && session_.Conexion->isOpen()) {
+        if (!OpenConnection(session_.Conexion->connectionText())) {
+            return Error{db_error::kConnectionLost, u"No se pudo abrir la conexión"_s};
+        }
+    } else if (!ensureOpen()) {
+        return Error{db_error::kConnectionLost, u"No se pudo abrir la conexión"_s};
+    }
+    auto answer = session_.Conexion->exec(u"Retornafecha"_s);
+    if (!answer) return answer.error();
+    if (!applyServerDate(session_, answer.value().rows.text(0, u"fecha"_s))) {
+        return Error{db_error::kServerError, u"El servidor no devolvió su fecha"_s};
+    }
+    return {};
+}
+
+std::unique_ptr<DatabaseGateway> ServerLink::openFresh() {
+    auto fresh = connector_.create();
+    if (!fresh->open(connectionText(session_.Servidor, session_.BaseDatos))) {
+        dialogs_.message(DialogIcon::Critical, kTituloPuntoVenta,
+                         u"Ocurrieron Errores al Intentar Conectarse!... Finalizando el Sistema"_s);
+        return nullptr;
+    }
+    return fresh;
+}
+
+QString connectionLossText(const Error& error) {
+    return u"Ha ocurrido un error probablemente por la perdida de conexión con el servidor por "
+           u"favor, salga de la aplicacion y vuelva a ingresar si el error persiste, Gracias!. "
+           u"Error Número: "_s +
+           QString::number(error.number) + u" Descripción: "_s + error.description;
+}
+
+void reportCallFailure(Dialogs& dialogs, const Error& error) {
+    dialogs.message(DialogIcon::Information, kTituloAtencion, connectionLossText(error));
+}
+
+FailureHandling handleCallFailure(ServerLink& link, const Error& error) {
+    if (error.number == db_error::kIgnored) return FailureHandling::Ignored;
+    if (error.number == db_error::kObjectClosed || error.number == db_error::kConnectionUnusable) {
+        link.OpenConnection(link.session().Conexion ? link.session().Conexion->connectionText()
+                                                    : QString());
+        return FailureHandling::Reconnected;
+    }
+    reportCallFailure(link.dialogs(), error);
+    return FailureHandling::Reported;
+}
+
+}  // namespace vendura

@@ -1,0 +1,122 @@
+#include "platform/pq_gateway.h"
+#include "platform/connection_text.h"
+#include "test_database.h"
+
+#include <gtest/gtest.h>
+#include <libpq-fe.h>
+
+using namespace vendura;
+using vendura::test::TestDatabase;
+
+namespace {
+
+class PqGatewayTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        db.seedVendor();
+        ASSERT_TRUE(gateway.open(db.connectionText()).ok());
+    }
+    Result<CallAnswer> login(const QString& user, const QString& password) {
+        ProcedureCall call{u"xVLDUSRT"_s, {}, 900};
+        call.out(u"@xmodo"_s, u"0"_s, 60)
+            .in(u"@xusuario"_s, user, 5)
+            .in(u"@xclave"_s, password, 10);
+        return gateway.call(call);
+    }
+    TestDatabase db;
+    PqGateway gateway{5};
+};
+
+TEST_F(PqGatewayTest, ReturnsReturnValueOutputsAndRowsByName) {
+    auto answer = login(u"1001"_s, u"1234"_s);
+    ASSERT_TRUE(answer.ok()) << answer.error().description.toStdString();
+    EXPECT_EQ(answer.value().returnText(), u"0"_s);
+    EXPECT_EQ(answer.value().output(u"@xmodo"_s), u"AGENCIA LA FORTUNA"_s);
+    ASSERT_EQ(answer.value().rows.size(), 1);
+    EXPECT_EQ(answer.value().rows.text(0, u"codvendedor"_s), u"00012"_s);
+    EXPECT_EQ(answer.value().rows.text(0, u"Nombre_Usua"_s), u"ANA PEREZ"_s);
+    EXPECT_FALSE(answer.value().rows.value(0, u"DIRIP_2"_s).has_value());  // a null
+}
+
+TEST_F(PqGatewayTest, TextCommandsCallTheProcedureWithBoundValues) {
+    auto date = gateway.exec(u"Retornafecha"_s);
+    ASSERT_TRUE(date.ok());
+    EXPECT_EQ(date.value().rows.text(0, u"fecha"_s).size(), 19);
+
+    auto lots = gateway.exec(u"xdsplot 'X', 'A'"_s);
+    ASSERT_TRUE(lots.ok());
+    EXPECT_EQ(lots.value().returnText(), u"0"_s);
+    EXPECT_TRUE(lots.value().rows.hasField(u"COD_LOT"_s));
+}
+
+TEST_F(PqGatewayTest, WhatASellerTypesReachesTheServerAsDataOnly) {
+    for (const QString& hostile : {u"1'--"_s, u"';DROP TABLE central.usuarios;--"_s,
+                                   u"1001"_s + QString(4996, u'x'), u"\"; ;'"_s}) {
+        auto answer = login(hostile, hostile);
+        ASSERT_TRUE(answer.ok()) << hostile.left(20).toStdString();
+        EXPECT_EQ(answer.value().returnText(), u"55"_s);
+    }
+    EXPECT_EQ(db.value(u"SELECT count(*) FROM central.usuarios"_s), u"3"_s);
+}
+
+TEST_F(PqGatewayTest, AServerErrorIsReportedAndTheConnectionStaysUsable) {
+    auto missing = gateway.call({u"no_such_procedure"_s, {}});
+    ASSERT_FALSE(missing.ok());
+    EXPECT_EQ(missing.error().number, db_error::kServerError);
+    EXPECT_TRUE(missing.error().description.startsWith(u"42883"_s));
+    EXPECT_TRUE(gateway.isOpen());
+    EXPECT_TRUE(login(u"1001"_s, u"1234"_s).ok());
+}
+
+TEST_F(PqGatewayTest, ALostServerIsReportedThenTheConnectionReadsUnusable) {
+    db.admin(
+        u"SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
+        u"WHERE datname = current_database() AND usename = 'vendura_app'"_s);
+    auto first = login(u"1001"_s, u"1234"_s);
+    ASSERT_FALSE(first.ok());
+    EXPECT_EQ(first.error().number, db_error::kConnectionLost);
+    EXPECT_FALSE(gateway.isOpen());
+    auto second = login(u"1001"_s, u"1234"_s);
+    ASSERT_FALSE(second.ok());
+    EXPECT_EQ(second.error().number, db_error::kConnectionUnusable);
+
+    ASSERT_TRUE(gateway.open(gateway.connectionText()).ok());
+    EXPECT_TRUE(login(u"1001"_s, u"1234"_s).ok());
+}
+
+TEST_F(PqGatewayTest, ACallOnAClosedConnectionIsRefused) {
+    gateway.close();
+    auto answer = login(u"1001"_s, u"1234"_s);
+    ASSERT_FALSE(answer.ok());
+    EXPECT_EQ(answer.error().number, db_error::kObjectClosed);
+}
+
+TEST_F(PqGatewayTest, AWrongAccountOrServerDoesNotOpen) {
+    PqGateway other(3);
+    auto target = parseConnectionText(db.connectionText()).value();
+    target.password = u"wrong"_s;
+    EXPECT_FALSE(other.open(buildConnectionText(target)).ok());
+    target.port = 1;
+    EXPECT_FALSE(other.open(buildConnectionText(target)).ok());
+    EXPECT_FALSE(other.isOpen());
+}
+
+TEST_F(PqGatewayTest, TheProgramsRoleCanCallProceduresButReadNoTable) {
+    const auto target = parseConnectionText(db.connectionText()).value();
+    const QByteArray info =
+        "host=" + target.host.toUtf8() + " port=" + QByteArray::number(target.port) +
+        " dbname=" + target.database.toUtf8() + " user=vendura_app password=kalvora-pv-1756";
+    PGconn* conn = PQconnectdb(info.constData());
+    ASSERT_EQ(PQstatus(conn), CONNECTION_OK);
+    for (const char* sql : {"SELECT * FROM central.usuarios", "SELECT * FROM central.tickets",
+                            "UPDATE central.ventas_numero SET vendido = 0",
+                            "SELECT central.nuevo_ticket_temporal('00012')"}) {
+        PGresult* r = PQexec(conn, sql);
+        EXPECT_EQ(PQresultStatus(r), PGRES_FATAL_ERROR) << sql;
+        EXPECT_STREQ(PQresultErrorField(r, PG_DIAG_SQLSTATE), "42501") << sql;
+        PQclear(r);
+    }
+    PQfinish(conn);
+}
+
+}  // namespace

@@ -1,0 +1,174 @@
+#include "test_database.h"
+
+#include "platform/connection_text.h"
+#include "platform/result.h"
+
+#include <QCoreApplication>
+#include <QThread>
+
+#include <gtest/gtest.h>
+#include <libpq-fe.h>
+
+#include <unistd.h>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+
+namespace vendura::test {
+namespace {
+
+PGconn* connectAdmin(const QString& database) {
+    const Cluster& c = Cluster::get();
+    const QByteArray host = c.socket.toUtf8(), port = QByteArray::number(c.port),
+                     db = database.toUtf8();
+    const char* keys[] = {"host", "port", "user", "dbname", nullptr};
+    const char* values[] = {host.constData(), port.constData(), "postgres", db.constData(),
+                            nullptr};
+    PGconn* conn = PQconnectdbParams(keys, values, 0);
+    if (PQstatus(conn) != CONNECTION_OK) {
+        std::fprintf(stderr, "cannot reach the test cluster: %s\n", PQerrorMessage(conn));
+        std::abort();
+    }
+    return conn;
+}
+
+PGresult* run(PGconn* conn, const QString& sql, const QStringList& params) {
+    std::vector<QByteArray> texts;
+    std::vector<const char*> values;
+    for (const QString& p : params) texts.push_back(p.toUtf8());
+    for (const QByteArray& t : texts) values.push_back(t.constData());
+    PGresult* r = PQexecParams(conn, sql.toUtf8().constData(), static_cast<int>(values.size()),
+                               nullptr, values.data(), nullptr, nullptr, 0);
+    const ExecStatusType s = PQresultStatus(r);
+    if (s != PGRES_COMMAND_OK && s != PGRES_TUPLES_OK) {
+        ADD_FAILURE() << "admin SQL failed: " << PQresultErrorMessage(r) << "\n"
+                      << sql.toStdString();
+    }
+    return r;
+}
+
+}  // namespace
+
+const Cluster& Cluster::get() {
+    static const Cluster cluster = [] {
+        Cluster c;
+        c.host = qEnvironmentVariable("VENDURA_TEST_HOST");
+        c.port = qEnvironmentVariableIntValue("VENDURA_TEST_PORT");
+        c.socket = qEnvironmentVariable("VENDURA_TEST_SOCKET");
+        c.templateName = qEnvironmentVariable("VENDURA_TEST_TEMPLATE");
+        if (c.host.isEmpty() || c.port == 0 || c.socket.isEmpty() || c.templateName.isEmpty()) {
+            std::fprintf(stderr,
+                         "VENDURA_TEST_HOST, VENDURA_TEST_PORT, VENDURA_TEST_SOCKET and "
+                         "VENDURA_TEST_TEMPLATE must name the test cluster: run tools/test\n");
+            std::abort();
+        }
+        return c;
+    }();
+    return cluster;
+}
+
+TestDatabase::TestDatabase() {
+    static std::atomic<int> counter{0};
+    name_ = u"vt_%1_%2"_s.arg(getpid()).arg(counter++);
+    PGconn* postgres = connectAdmin(u"postgres"_s);
+    const QString create =
+        u"CREATE DATABASE \"%1\" TEMPLATE \"%2\""_s.arg(name_, Cluster::get().templateName);
+    // another test may be copying the same template this very moment
+    for (int attempt = 0;; ++attempt) {
+        PGresult* r = PQexec(postgres, create.toUtf8().constData());
+        const bool ok = PQresultStatus(r) == PGRES_COMMAND_OK;
+        const QString error = QString::fromUtf8(PQresultErrorMessage(r));
+        PQclear(r);
+        if (ok) break;
+        if (attempt == 50) {
+            std::fprintf(stderr, "cannot create test database: %s\n", qPrintable(error));
+            std::abort();
+        }
+        QThread::msleep(100);
+    }
+    PQfinish(postgres);
+    admin_ = connectAdmin(name_);
+}
+
+TestDatabase::~TestDatabase() {
+    PQfinish(admin_);
+    PGconn* postgres = connectAdmin(u"postgres"_s);
+    const QString drop = u"DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)"_s.arg(name_);
+    PQclear(PQexec(postgres, drop.toUtf8().constData()));
+    PQfinish(postgres);
+}
+
+QString TestDatabase::connectionText() const {
+    const Cluster& c = Cluster::get();
+    return buildConnectionText({c.host, c.port, name_, u"vendura_app"_s, u"kalvora-pv-1756"_s});
+}
+
+void TestDatabase::admin(const QString& sql, const QStringList& params) const {
+    PQclear(run(admin_, sql, params));
+}
+
+QString TestDatabase::value(const QString& sql, const QStringList& params) const {
+    PGresult* r = run(admin_, sql, params);
+    const QString v = PQntuples(r) > 0 && PQnfields(r) > 0 && !PQgetisnull(r, 0, 0)
+                          ? QString::fromUtf8(PQgetvalue(r, 0, 0))
+                          : QString();
+    PQclear(r);
+    return v;
+}
+
+std::vector<QStringList> TestDatabase::rows(const QString& sql, const QStringList& params) const {
+    PGresult* r = run(admin_, sql, params);
+    std::vector<QStringList> out;
+    for (int i = 0; i < PQntuples(r); ++i) {
+        QStringList row;
+        for (int c = 0; c < PQnfields(r); ++c) row << QString::fromUtf8(PQgetvalue(r, i, c));
+        out.push_back(row);
+    }
+    PQclear(r);
+    return out;
+}
+
+void TestDatabase::setClock(const QString& timestamp) const {
+    admin(u"UPDATE central.instalacion SET reloj_fijo = $1::timestamp"_s, {timestamp});
+}
+
+void TestDatabase::seedVendor() const {
+    admin(
+        u"INSERT INTO central.vendedores (cod_vendedor, nombre, estado) "
+        u"VALUES ('00012', 'AGENCIA LA FORTUNA', 'A')"_s);
+    admin(
+        u"INSERT INTO central.usuarios (cod_usuario, cod_vendedor, nombre, clave_hash, estado, "
+        u"permisos) VALUES "
+        u"('1001', '00012', 'ANA PEREZ', central.crypt('1234', central.gen_salt('bf', 4)), 'A', "
+        u"'A.-B.-F2.'), "
+        u"('1002', '00012', 'LUIS GOMEZ', central.crypt('1234', central.gen_salt('bf', 4)), 'I', "
+        u"''), "
+        u"('1003', '00012', 'RAUL DIAZ', central.crypt('1234', central.gen_salt('bf', 4)), 'S', '')"_s);
+    admin(
+        u"INSERT INTO central.parametros_terminal (cod_vendedor, nrif, nnit, diascaduca, "
+        u"tiempoanular, msgticket, direccion, margenizquierdo, screenvuelto, codtel2, filassalto, "
+        u"tipoletra, puertoprinter, velocidadfax, nrotel1, modotrabajo, nrocolumnas, "
+        u"longitudpermuta) VALUES ('00012', 'J-12345678-9', '0012345678', 3, 1, "
+        u"'GRACIAS POR SU COMPRA', 'AV. BOLIVAR, LOCAL 4', 2, '0', 'N', 3, 'C', 'LPT1', "
+        u"'9600,8,N,1', 'S', '0', 3, 7)"_s);
+}
+
+void TestDatabase::addVendor(const QString& vendor, const QString& user) const {
+    admin(u"INSERT INTO central.vendedores (cod_vendedor, nombre) VALUES ($1, 'AGENCIA ' || $1)"_s,
+          {vendor});
+    admin(
+        u"INSERT INTO central.usuarios (cod_usuario, cod_vendedor, nombre, clave_hash) "
+        u"VALUES ($1, $2, 'VENDEDOR ' || $1, central.crypt('1234', central.gen_salt('bf', 4)))"_s,
+        {user, vendor});
+}
+
+void TestDatabase::addLottery(const QString& code, const QString& description,
+                              const QString& closing, const QString& tripleQuota,
+                              const QString& terminalQuota, int order) const {
+    admin(
+        u"INSERT INTO central.loterias (cod_lot, desc_lot, orden, hora_cierre, cupo_triple, "
+        u"cupo_terminal) VALUES ($1, $2, $3::int, $4::time, $5::numeric, $6::numeric)"_s,
+        {code, description, QString::number(order), closing, tripleQuota, terminalQuota});
+}
+
+}  // namespace vendura::test

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "platform/result.h"
+
+#include <vector>
+
+typedef struct pg_conn PGconn;
+
+namespace vendura::test {
+
+// The throwaway cluster tools/test started, as its environment variables describe it.
+struct Cluster {
+    QString host;
+    int port = 0;
+    QString socket;
+    QString templateName;
+    static const Cluster& get();  // aborts the test program when the variables are missing
+};
+
+// A central database of its own for one test, made from the template and dropped afterwards.
+class TestDatabase {
+  public:
+    TestDatabase();
+    ~TestDatabase();
+    TestDatabase(const TestDatabase&) = delete;
+    TestDatabase& operator=(const TestDatabase&) = delete;
+
+    const QString& name() const { return name_; }
+    // The counter program's connection text for this database.
+    QString connectionText() const;
+
+    // Statements run as the superuser, for setting up and checking what the procedures did.
+    void admin(const QString& sql, const QStringList& params = {}) const;
+    QString value(const QString& sql, const QStringList& params = {}) const;
+    std::vector<QStringList> rows(const QString& sql, const QStringList& params = {}) const;
+
+    // Fixes the server's clock ("2026-12-07 10:00:00").
+    void setClock(const QString& timestamp) const;
+    // A vendor "00012" with users 1001 (active), 1002 (inactive), 1003 (suspended), all with
+    // the password "1234", and its terminal parameters.
+    void seedVendor() const;
+    // Another vendor with one active user: vendor code and user code given.
+    void addVendor(const QString& vendor, const QString& user) const;
+    // A lottery that sells every day until the given closing time.
+    void addLottery(const QString& code, const QString& description, const QString& closing,
+                    const QString& tripleQuota = u"1000"_s,
+                    const QString& terminalQuota = u"1000"_s, int order = 0) const;
+
+  private:
+    QString name_;
+    PGconn* admin_ = nullptr;
+};
+
+}  // namespace vendura::test

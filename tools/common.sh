@@ -1,0 +1,39 @@
+# Shared by tools/demo, tools/test and tools/db: where things live and what the build needs.
+# shellcheck shell=bash
+set -euo pipefail
+
+VENDURA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+PG_BIN="$(ls -d /usr/lib/postgresql/15/bin 2>/dev/null || true)"
+
+# Debian packages the build, the tests and the demo need.
+VENDURA_PACKAGES=(
+    build-essential cmake pkg-config
+    qt6-base-dev qt6-base-dev-tools libgl-dev
+    libpq-dev postgresql-15 postgresql-client-15
+    libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb xauth
+)
+
+install_missing_packages() {
+    local missing=()
+    local p
+    for p in "${VENDURA_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    # the server package starts a cluster of its own on 5432; ours are private, so leave it alone
+    PG_BIN="$(ls -d /usr/lib/postgresql/15/bin)"
+}
+
+build_vendura() {
+    local dir="${VENDURA_BUILD_DIR:-$VENDURA_ROOT/build}"
+    local werror=OFF
+    [ "${CI:-}" = "true" ] && werror=ON
+    cmake -S "$VENDURA_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVENDURA_WERROR="$werror" >/dev/null
+    cmake --build "$dir" -j "$(nproc)" -- --no-print-directory
+}
