@@ -11,7 +11,8 @@ VENDURA_PACKAGES=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libpq-dev postgresql-15 postgresql-client-15
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth
+    xvfb xauth fonts-dejavu-core
+    libzbar-dev
 )
 
 install_missing_packages() {
@@ -36,4 +37,18 @@ build_vendura() {
     [ "${CI:-}" = "true" ] && werror=ON
     cmake -S "$VENDURA_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVENDURA_WERROR="$werror" >/dev/null
     cmake --build "$dir" -j "$(nproc)" -- --no-print-directory
+}
+
+# A loopback port nobody listens on, for a throwaway cluster.
+free_port() {
+    local p
+    for _ in $(seq 1 200); do
+        p=$((20000 + RANDOM % 30000))
+        if ! (exec 3<>"/dev/tcp/127.0.0.1/$p") 2>/dev/null; then
+            echo "$p"
+            return 0
+        fi
+    done
+    echo "no free loopback port found" >&2
+    return 1
 }

@@ -63,6 +63,11 @@ Result<void> PqGateway::open(const QString& connectionText) {
     auto target = parseConnectionText(connectionText);
     if (!target) return target.error();
     const ConnectionTarget& t = target.value();
+    // "0" is how the name resolver says it knows no such server; Linux would take it for this
+    // very machine
+    if (t.host == u"0"_s || t.host == u"0.0.0.0"_s) {
+        return Error{db_error::kConnectionLost, u"Dirección de servidor inválida: "_s + t.host};
+    }
 
     const QByteArray host = t.host.toUtf8(), port = QByteArray::number(t.port),
                      db = t.database.toUtf8(), user = t.user.toUtf8(),
@@ -270,6 +275,28 @@ Result<CallAnswer> PqGateway::run(const QByteArray& callSql, const std::vector<F
     rollbackIfFailed();
     if (failure) return *failure;
     return answer;
+}
+
+Result<void> PqGateway::ping() {
+    if (!isOpen()) return Error{db_error::kConnectionUnusable, u"La conexión no está abierta"_s};
+    if (!PQsendQueryParams(conn_, "SELECT 1", 0, nullptr, nullptr, nullptr, nullptr, 0) ||
+        !PQpipelineSync(conn_)) {
+        return lost(u"No se pudo enviar la consulta"_s);
+    }
+    bool ok = false;
+    for (;;) {
+        PGresult* r = PQgetResult(conn_);
+        if (!r) {
+            if (PQstatus(conn_) != CONNECTION_OK) return lost(u"Se perdió la conexión"_s);
+            continue;
+        }
+        const ExecStatusType status = PQresultStatus(r);
+        ok = ok || status == PGRES_TUPLES_OK;
+        PQclear(r);
+        if (status == PGRES_PIPELINE_SYNC) break;
+    }
+    if (!ok) return Error{db_error::kServerError, u"SELECT 1 falló"_s};
+    return {};
 }
 
 std::unique_ptr<DatabaseGateway> PqConnector::create() {

@@ -22,6 +22,8 @@ class PqGateway final : public DatabaseGateway {
     Result<CallAnswer> call(const ProcedureCall& call) override;
     Result<CallAnswer> exec(const QString& text) override;
     Result<CallAnswer> callPositional(const QString& procedure, const QStringList& args) override;
+    // A bare "SELECT 1" on the same connection: the floor under every call's round trip.
+    Result<void> ping();
 
   private:
     struct Output {

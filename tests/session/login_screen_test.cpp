@@ -1,0 +1,338 @@
+#include "platform/files.h"
+#include "platform/http_download.h"
+#include "platform/pq_gateway.h"
+#include "platform/profile_file.h"
+#include "recorders.h"
+#include "session/installation.h"
+#include "session/screens/startup_screen.h"
+#include "session/server_link.h"
+#include "session/session.h"
+#include "test_database.h"
+#include "tiny_http_server.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace vendura;
+using namespace vendura::test;
+
+namespace {
+
+class LoginScreenTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        db.seedVendor();
+        installation.programFolder = dir.path();
+        installation.journalFolder = dir.path();
+        installation.databasePort = Cluster::get().port;
+        const ProfileFile ini(installation.iniPath());
+        ini.write(u"Comunicaciones"_s, u"DIRIP_1"_s, Cluster::get().host);
+        ini.write(u"Comunicaciones"_s, u"BDONLine"_s, db.name());
+        ini.write(u"Comunicaciones"_s, u"ip_enganche"_s, Cluster::get().host);
+        ini.write(u"Usuario Actual"_s, u"Usuario"_s, u"1001"_s);
+    }
+
+    StartupScreen& open() {
+        screen = std::make_unique<StartupScreen>(link, launcher, programEnd, http,
+                                                 [this] { ++salesOpened; });
+        screen->show();
+        return *screen;
+    }
+    template <typename W = QLineEdit>
+    W* field(const char* name) {
+        return screen->findChild<W*>(QString::fromLatin1(name));
+    }
+    void type(const char* name, const QString& text) {
+        QLineEdit* f = field(name);
+        f->clear();
+        QTest::keyClicks(f, text);
+    }
+    // Types the password and presses Enter in the password field.
+    void loginWith(const QString& user, const QString& password) {
+        type("Text1", user);
+        type("Text2", password);
+        QTest::keyClick(field("Text2"), Qt::Key_Return);
+    }
+    void setVersionState(const QString& state) {
+        db.admin(u"UPDATE central.parametros_terminal SET estadovendura = $1"_s, {state});
+    }
+
+    TestDatabase db;
+    QTemporaryDir dir;
+    Installation installation;
+    Session session;
+    PqConnector connector{5};
+    DialogRecorder dialogs;
+    LauncherRecorder launcher;
+    ProgramEndRecorder programEnd;
+    HttpDownload http;
+    ServerLink link{session, connector, dialogs, installation};
+    std::unique_ptr<StartupScreen> screen;
+    int salesOpened = 0;
+};
+
+TEST_F(LoginScreenTest, ShowsItsControlsAndStartsOnThePasswordWhenTheUserIsKnown) {
+    StartupScreen& s = open();
+    EXPECT_EQ(s.windowTitle(), u"Bienvenidos a Kalvora - PUNTO DE VENTA"_s);
+    EXPECT_EQ(s.statusBar()->currentMessage(), u"Kalvora On Line - PUNTO DE VENTA"_s);
+    EXPECT_EQ(field<QLabel>("Banner")->text(),
+              u"SOFTWARE ON LINE PARA CENTROS DE APUESTAS DE LOTERIAS"_s);
+    EXPECT_EQ(field<QPushButton>("Command1")->text(), u"Iniciar"_s);
+    EXPECT_EQ(field<QPushButton>("busca_ip")->text(), u"Busca Servidores en la Red"_s);
+    EXPECT_EQ(field("Text1")->text(), u"1001"_s);
+    EXPECT_TRUE(field("Text2")->text().isEmpty());
+    EXPECT_FALSE(field<QFrame>("Frame1")->isVisible());  // the file exists: fields kept hidden
+    EXPECT_EQ(screen->focusWidget(), field("Text2"));
+}
+
+TEST_F(LoginScreenTest, CtrlAltShiftF2AndF8ToggleTheConnectionFields) {
+    open();
+    const auto all = Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier;
+    QTest::keyClick(field("Text2"), Qt::Key_F2, all);
+    EXPECT_TRUE(field<QFrame>("Frame1")->isVisible());
+    EXPECT_TRUE(field<QComboBox>("Text3")->isVisible());
+    EXPECT_FALSE(field<QComboBox>("Text3")->isEnabled());
+    QTest::keyClick(field("Text2"), Qt::Key_F8, all);
+    EXPECT_TRUE(field<QComboBox>("Text3")->isEnabled());
+    QTest::keyClick(field("Text2"), Qt::Key_F2, all);
+    EXPECT_FALSE(field<QFrame>("Frame1")->isVisible());
+    QTest::keyClick(field("Text2"), Qt::Key_F2, Qt::ControlModifier);  // not all three held
+    EXPECT_FALSE(field<QFrame>("Frame1")->isVisible());
+}
+
+TEST_F(LoginScreenTest, ASuccessfulLoginFillsTheSessionAndOpensTheSalesScreen) {
+    open();
+    loginWith(u"1001"_s, u"1234"_s);
+    ASSERT_TRUE(dialogs.shown.empty()) << dialogs.texts().join(u" | "_s).toStdString();
+    EXPECT_EQ(salesOpened, 1);
+    EXPECT_EQ(session.CodVendedor, u"00012"_s);
+    EXPECT_EQ(session.NombreVendedor, u"AGENCIA LA FORTUNA"_s);
+    EXPECT_EQ(session.NombreUsuario, u"ANA PEREZ"_s);
+    EXPECT_EQ(session.Margen, u"  "_s);
+    EXPECT_EQ(session.NroTicketTmp.size(), 10);
+    EXPECT_EQ(session.NroTicketTmp,
+              db.value(u"SELECT nticket FROM central.tickets_temporales WHERE estado = 'ABI'"_s));
+    EXPECT_EQ(session.FechaServidor.size(), 10);
+    EXPECT_TRUE(session.Conexion && session.Conexion->isOpen());
+    const ProfileFile ini(installation.iniPath());
+    EXPECT_EQ(ini.read(u"Usuario Actual"_s, u"NombreUser"_s), u"ANA PEREZ"_s);
+    EXPECT_EQ(ini.read(u"Comunicaciones"_s, u"ModoTrabajo"_s), u"0"_s);
+    EXPECT_EQ(programEnd.ends, 0);
+}
+
+TEST_F(LoginScreenTest, AnEmptyFieldIsRefusedBeforeAnythingIsSent) {
+    open();
+    loginWith(u"1001"_s, u"   "_s);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.last().text, u"Debe llenar todos los campos"_s);
+    EXPECT_EQ(dialogs.last().title, u"Atención!"_s);
+    EXPECT_EQ(dialogs.last().icon, DialogIcon::Critical);
+    EXPECT_EQ(screen->focusWidget(), field("Text1"));
+    EXPECT_FALSE(session.Conexion);
+}
+
+TEST_F(LoginScreenTest, InactiveSuspendedAndUnknownUsersAreTurnedAway) {
+    open();
+    struct Case {
+        const char* user;
+        const char* message;
+    } cases[] = {{"1002", "Vendedor Inactivo!"},
+                 {"1003", "Vendedor Suspendido!"},
+                 {"9999", "Usuario no existe!"}};
+    for (const Case& c : cases) {
+        dialogs.clear();
+        loginWith(QString::fromLatin1(c.user), u"1234"_s);
+        ASSERT_EQ(dialogs.shown.size(), 1u) << c.user;
+        EXPECT_EQ(dialogs.last().text, QString::fromUtf8(c.message));
+        EXPECT_EQ(dialogs.last().title, u"Atención!"_s);
+        EXPECT_EQ(dialogs.last().icon, DialogIcon::Critical);
+    }
+    EXPECT_EQ(screen->failedLogins(), 0);
+    EXPECT_EQ(salesOpened, 0);
+}
+
+TEST_F(LoginScreenTest, TheFifthWrongPasswordEndsTheProgramAndUnknownUsersDoNotCount) {
+    open();
+    for (int attempt = 1; attempt <= 4; ++attempt) {
+        dialogs.clear();
+        loginWith(u"1001"_s, u"0000"_s);
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_EQ(dialogs.last().text, u"Acceso Denegado.. Intente de Nuevo..."_s);
+        EXPECT_EQ(dialogs.last().title, u"ZIZIZ OR ERAV"_s);
+        EXPECT_FALSE(session.Conexion->isOpen());
+        loginWith(u"9999"_s, u"0000"_s);  // "55": no attempt counted
+    }
+    EXPECT_EQ(programEnd.ends, 0);
+    dialogs.clear();
+    loginWith(u"1001"_s, u" 1234"_s);  // blanks are part of the password
+    EXPECT_EQ(dialogs.last().text, u"Acceso Denegado al Sistema.. Terminando..."_s);
+    EXPECT_EQ(programEnd.ends, 1);
+    EXPECT_EQ(salesOpened, 0);
+}
+
+TEST_F(LoginScreenTest, TheVersionCheckOffersOrForcesTheUpdater) {
+    struct Case {
+        const char* state;
+        bool answer;
+        bool updater;
+        const char* estado;
+    } cases[] = {
+        {"1", true, true, ""}, {"1", false, false, ""},  {"2", true, true, ""},
+        {"3", true, true, ""}, {"3", false, false, "3"}, {"9", true, false, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.state);
+        setVersionState(QString::fromLatin1(c.state));
+        session.estadovendura.clear();
+        dialogs.clear();
+        dialogs.answers = {c.answer};
+        launcher.started.clear();
+        programEnd.ends = 0;
+        salesOpened = 0;
+        open();
+        loginWith(u"1001"_s, u"1234"_s);
+        if (c.updater) {
+            ASSERT_EQ(launcher.started.size(), 1);
+            EXPECT_EQ(launcher.started[0], installation.updaterPath() + u" /1"_s);
+            EXPECT_EQ(programEnd.ends, 1);
+            EXPECT_EQ(salesOpened, 0);
+        } else {
+            EXPECT_TRUE(launcher.started.isEmpty());
+            EXPECT_EQ(salesOpened, 1);
+        }
+        EXPECT_EQ(session.estadovendura, QString::fromLatin1(c.estado));
+    }
+    setVersionState(u"3"_s);
+    dialogs.clear();
+    open();
+    dialogs.answers = {false};
+    loginWith(u"1001"_s, u"1234"_s);
+    ASSERT_FALSE(dialogs.shown.empty());
+    EXPECT_EQ(dialogs.shown[0].text,
+              u"Existe una nueva version de la vendura y para porder vender debe actualizarla, "
+              u"Desea actualizarla ahora?"_s);
+    EXPECT_EQ(dialogs.shown[0].icon, DialogIcon::Information);
+    EXPECT_EQ(dialogs.shown[0].title, u"Responda!"_s);
+}
+
+TEST_F(LoginScreenTest, AServerNameIsResolvedAndAnUnknownOneFailsToConnect) {
+    open();
+    QTest::keyClick(field("Text2"), Qt::Key_F2,
+                    Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
+    QTest::keyClick(field("Text2"), Qt::Key_F8,
+                    Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
+    field<QComboBox>("Text3")->setEditText(u"central"_s);
+    loginWith(u"1001"_s, u"1234"_s);
+    EXPECT_EQ(session.Servidor, u"127.0.0.1"_s);
+    EXPECT_EQ(salesOpened, 1);
+
+    open();
+    field<QComboBox>("Text3")->setEditText(u"desconocido"_s);
+    dialogs.clear();
+    loginWith(u"1001"_s, u"1234"_s);
+    EXPECT_EQ(session.Servidor, u"0"_s);
+    EXPECT_EQ(
+        dialogs.texts(),
+        (QStringList{u"No se puede Conectar con el Servidor de Datos Remotos... Finalizando"_s,
+                     u"Ocurrieron Errores al Intentar Conectarse!... Finalizando el Sistema"_s}));
+    EXPECT_EQ(salesOpened, 1);
+}
+
+TEST_F(LoginScreenTest, HostileFieldsAreCutOrRefusedAndNeverCrash) {
+    open();
+    field("Text1")->setText(QString(5000, u'9'));
+    EXPECT_EQ(field("Text1")->text().size(), 5);
+    field<QComboBox>("Text3")->setEditText(Cluster::get().host);
+    field("Text4")->setText(u"x\";User id=postgres;Password=\"'"_s);
+    loginWith(u"';--"_s, u"\";DROP--"_s);
+    EXPECT_EQ(dialogs.texts().value(1),
+              u"Ocurrieron Errores al Intentar Conectarse!... Finalizando el Sistema"_s);
+
+    field("Text4")->setText(db.name());
+    dialogs.clear();
+    loginWith(u"1';--"_s, u"x' OR '1'='1"_s);
+    EXPECT_EQ(dialogs.texts(), QStringList{u"Usuario no existe!"_s});
+    EXPECT_EQ(salesOpened, 0);
+}
+
+TEST_F(LoginScreenTest, AConfigurationThatIsNotUtf8StillLoads) {
+    QFile f(installation.iniPath());
+    ASSERT_TRUE(f.open(QIODevice::Append));
+    f.write("[Config_Vendura]\r\nDireccion=Av. Bol\xedvar \xff\xfe\x80\r\n");
+    f.close();
+    open();
+    EXPECT_EQ(session.Direccion, QString::fromLatin1("Av. Bol\xedvar \xff\xfe\x80"));
+    loginWith(u"1001"_s, u"1234"_s);
+    EXPECT_EQ(salesOpened, 1);
+}
+
+TEST_F(LoginScreenTest, AFailedCallGetsTheCommonMessageThenTheLinkIsOpenedAgain) {
+    open();
+    loginWith(u"1001"_s, u"1234"_s);
+    ASSERT_EQ(salesOpened, 1);
+    db.admin(
+        u"SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
+        u"WHERE datname = current_database() AND usename = 'vendura_app'"_s);
+    ProcedureCall call{u"nregresaticket"_s, {}};
+    call.in(u"@xcodigo_vend"_s, u"00012"_s, 5);
+
+    auto lost = session.Conexion->call(call);
+    ASSERT_FALSE(lost.ok());
+    EXPECT_EQ(handleCallFailure(link, lost.error()), FailureHandling::Reported);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.last().title, u"Atención!"_s);
+    EXPECT_TRUE(dialogs.last().text.startsWith(
+        u"Ha ocurrido un error probablemente por la perdida de conexión con el servidor por favor, "
+        u"salga de la aplicacion y vuelva a ingresar si el error persiste, Gracias!. Error Número: "
+        u"-2147467259 Descripción: "_s));
+
+    auto unusable = session.Conexion->call(call);
+    ASSERT_FALSE(unusable.ok());
+    EXPECT_EQ(handleCallFailure(link, unusable.error()), FailureHandling::Reconnected);
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_TRUE(session.Conexion->call(call).ok());
+}
+
+TEST_F(LoginScreenTest, TheServerListIsFetchedWrittenAndTheProgramEnds) {
+    QByteArray list;
+    for (int i = 0; i < 300; ++i) list += "servidor-" + QByteArray::number(i) + "\r\n";
+    TinyHttpServer server(200, list);
+    ProfileFile(installation.iniPath())
+        .write(u"Comunicaciones"_s, u"HostActualizacion"_s, server.host());
+    ASSERT_TRUE(files::append(installation.serverListPath(), "viejo\r\n").ok());
+    open();
+    field<QPushButton>("busca_ip")->click();
+    EXPECT_TRUE(field<QLabel>("Label7")->isVisible());
+    EXPECT_FALSE(field<QPushButton>("busca_ip")->isEnabled());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return programEnd.ends == 1; }, 10000));
+    EXPECT_EQ(server.paths, QStringList{u"/update/server.txt"_s});
+    EXPECT_EQ(files::read(installation.serverListPath()).value(), list);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_TRUE(dialogs.last().text.startsWith(u"La busqueda ha sido exitosa!"_s));
+    EXPECT_EQ(dialogs.last().icon, DialogIcon::Information);
+}
+
+TEST_F(LoginScreenTest, AFailedServerListFetchLeavesNoListAndTheProgramRunning) {
+    TinyHttpServer server(404, "no");
+    ProfileFile(installation.iniPath())
+        .write(u"Comunicaciones"_s, u"HostActualizacion"_s, server.host());
+    ASSERT_TRUE(files::append(installation.serverListPath(), "viejo\r\n").ok());
+    open();
+    field<QPushButton>("busca_ip")->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.shown.empty(); }, 10000));
+    EXPECT_TRUE(dialogs.last().text.startsWith(u"Ha ocurrido un error probablemente"_s));
+    EXPECT_FALSE(files::exists(installation.serverListPath()));
+    EXPECT_EQ(programEnd.ends, 0);
+    EXPECT_TRUE(field<QPushButton>("busca_ip")->isEnabled());
+}
+
+}  // namespace

@@ -1,0 +1,37 @@
+#include "session/server_discovery.h"
+#include "platform/pq_gateway.h"
+#include "test_database.h"
+
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+#include "platform/connection_text.h"
+
+using namespace vendura;
+
+namespace {
+
+TEST(ServerDiscovery, AnAddressIsAFieldThatStartsWithANumber) {
+    for (const char* address : {"127.0.0.1", "10.0.0.5", "192.168.1.1", " 200.1.1.1 "}) {
+        EXPECT_TRUE(looksLikeAddress(QString::fromUtf8(address))) << address;
+    }
+    for (const char* name : {"central", "kalvora-demo", "a10.0.0.1", "x", "srv1"}) {
+        EXPECT_FALSE(looksLikeAddress(QString::fromUtf8(name))) << name;
+    }
+}
+
+TEST(ServerDiscovery, TheResolverAnswersWithTheServersAddressOrZero) {
+    const auto& c = test::Cluster::get();
+    const QString text =
+        buildConnectionText({c.host, c.port, u"master"_s, u"vendura_app"_s, u"kalvora-pv-1756"_s});
+    PqConnector connector(5);
+    auto known = obtencionip(connector, text, u"CENTRAL"_s);
+    ASSERT_TRUE(known.ok()) << known.error().description.toStdString();
+    EXPECT_EQ(known.value(), u"127.0.0.1"_s);
+    auto unknown = obtencionip(connector, text, u"nadie'; --"_s);
+    ASSERT_TRUE(unknown.ok());
+    EXPECT_EQ(unknown.value(), u"0"_s);
+}
+
+}  // namespace
