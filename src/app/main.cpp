@@ -1,8 +1,14 @@
+#include "platform/clock.h"
+#include "platform/device_printers.h"
 #include "platform/http_download.h"
 #include "platform/pq_gateway.h"
 #include "platform/process_launcher.h"
+#include "platform/profile_file.h"
 #include "platform/screens/message_box_dialogs.h"
+#include "platform/screens/system_printer.h"
 #include "platform/single_instance.h"
+#include "sales/screens/sales_actions.h"
+#include "sales/screens/sales_screen.h"
 #include "session/installation.h"
 #include "session/screens/startup_screen.h"
 #include "session/server_link.h"
@@ -10,12 +16,13 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QStandardPaths>
 
 using namespace vendura;
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+
     Installation installation;
     installation.programFolder = QCoreApplication::applicationDirPath();
     const QString windir = qEnvironmentVariable("WINDIR");
@@ -31,9 +38,25 @@ int main(int argc, char** argv) {
     ProcessLauncher launcher;
     EventLoopEnd programEnd;
     HttpDownload http;
+    SystemClock clock;
+    SystemRandom random;
     ServerLink link(session, connector, dialogs, installation);
+    DevicePrinters printers(PortMap::fromProfile(ProfileFile(installation.iniPath())),
+                            &openSystemPrinter);
+    SalesActions actions;
 
-    StartupScreen startup(link, launcher, programEnd, http, [] {});
-    startup.show();
+    std::unique_ptr<SalesScreen> sales;
+    auto* startup = new StartupScreen(link, launcher, programEnd, http, [&] {
+        sales = std::make_unique<SalesScreen>(
+            SalesScreenDeps{link, launcher, programEnd, random, clock, printers, actions});
+        sales->load();
+        sales->setUserPanel(session.Usuario + u" "_s + session.NombreUsuario.trimmed());
+        sales->show();
+    });
+    startup->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(startup, &QObject::destroyed, &app, [&] {
+        if (!sales) programEnd.end();
+    });
+    startup->show();
     return app.exec();
 }

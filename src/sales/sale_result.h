@@ -1,0 +1,69 @@
+#pragma once
+
+#include "platform/record_set.h"
+#include "tickets/item_ticket.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace vendura {
+
+class Dialogs;
+class LotteryCatalog;
+
+// What a play-creating procedure answered: its return value and one record for each item that
+// was not sold in full (by position: lottery code, number as stored, amount sold, status; and
+// by name "titems", the item number).
+struct PlayAnswer {
+    int returnValue = 0;
+    RecordSet records;
+};
+
+// The rows and messages one play call gives.
+struct SaleOutcome {
+    std::vector<ItemTicket> rows;
+    QString partialList;  // "Ventas por el Resto"
+    QString soldOutList;  // "Números Agotados"
+    QString closedList;   // descriptions of the closed lotteries
+    QString closedCodes;  // their codes, three characters each, no separator
+    int refused = 0;      // items the server refused without booking (their numbers stay unused)
+    int refusalCode = 0;  // the return value that told why
+};
+
+// aplicaresultado: turns a play call's answer into ticket rows, item by item in the order the
+// items were sent. The server numbers the k-th item of a call NUM_ITEM + k; every item it took
+// (sold in full or in part, sold out, or on a closed lottery) advances NUM_ITEM, so the client
+// stays in step with it.
+class SaleResult {
+  public:
+    SaleResult(const PlayAnswer& answer, const LotteryCatalog& rsloterias, QString jugadaactual,
+               QString tipo);
+
+    // One item: the lottery entry it was sold on, the number as the row shows it, and the
+    // amount asked (in Bs.F.).
+    void apply(const QString& lotteryEntry, const QString& number, Money amount, int& numItem);
+    const SaleOutcome& outcome() const { return outcome_; }
+
+  private:
+    int findRecord(int itemNumber) const;
+    QString lotteryText(const QString& code) const;
+    QString lotteryDescription(const QString& code) const;
+    ItemTicket row(const QString& number, const QString& lottery, std::optional<Money> amount,
+                   int item) const;
+
+    const PlayAnswer& answer_;
+    const LotteryCatalog& rsloterias_;
+    QString jugada_;
+    QString tipo_;
+    SaleOutcome outcome_;
+};
+
+// "7" -> "7**", "12" -> "12*", "123" stays.
+QString markNumber(const QString& digits);
+
+// The boxes of a sale, in this order, each waiting for its OK: the partial sales, the sold-out
+// numbers, the closed lotteries, and then, when the server refused items, why.
+void showSaleMessages(Dialogs& dialogs, const SaleOutcome& outcome);
+
+}  // namespace vendura
