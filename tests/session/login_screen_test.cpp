@@ -10,6 +10,7 @@
 #include "test_database.h"
 #include "tiny_http_server.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QFrame>
@@ -45,6 +46,7 @@ class LoginScreenTest : public ::testing::Test {
         screen = std::make_unique<StartupScreen>(link, launcher, programEnd, http,
                                                  [this] { ++salesOpened; });
         screen->show();
+        QApplication::setActiveWindow(screen.get());
         return *screen;
     }
     template <typename W = QLineEdit>

@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/launcher.h"
+#include "platform/result.h"
 
 #include <QString>
 #include <QStringList>

@@ -154,11 +154,12 @@ void TestDatabase::seedVendor() const {
 }
 
 void TestDatabase::addVendor(const QString& vendor, const QString& user) const {
-    admin(u"INSERT INTO central.vendedores (cod_vendedor, nombre) VALUES ($1, 'AGENCIA ' || $1)"_s,
-          {vendor});
+    admin(
+        u"INSERT INTO central.vendedores (cod_vendedor, nombre) VALUES ($1::varchar, 'AGENCIA ' || $1::varchar)"_s,
+        {vendor});
     admin(
         u"INSERT INTO central.usuarios (cod_usuario, cod_vendedor, nombre, clave_hash) "
-        u"VALUES ($1, $2, 'VENDEDOR ' || $1, central.crypt('1234', central.gen_salt('bf', 4)))"_s,
+        u"VALUES ($1::varchar, $2, 'VENDEDOR ' || $1::varchar, central.crypt('1234', central.gen_salt('bf', 4)))"_s,
         {user, vendor});
 }
 

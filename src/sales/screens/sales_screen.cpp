@@ -355,7 +355,11 @@ void SalesScreen::load() {
     const QStringList entries = openLotteryEntries();
     setClosedState(s.estadovendura == u"3"_s || entries.isEmpty());
     lLoterias_->clear();
-    if (!closed_) lLoterias_->addItems(entries);
+    if (!closed_) {
+        lLoterias_->addItems(entries);
+        lLoterias_->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+        lLoterias_->setFocus(Qt::OtherFocusReason);
+    }
     timer1_->start();
 }
 

@@ -1,0 +1,164 @@
+// Load driver: N counter terminals, one connection each, selling straight plays through the
+// program's own gateway code on a few hot numbers and many cold ones. Prints plays per second,
+// latency percentiles and the oversell check, then pgbench's tpcb-like figure for the same N on
+// the same cluster.
+#include "platform/pq_gateway.h"
+#include "sales/play_seller.h"
+#include "test_database.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QRandomGenerator>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <thread>
+
+using namespace vendura;
+
+namespace {
+
+constexpr double kSeconds = 5.0;
+const QStringList kLotteries = {u"AAA"_s, u"BBB"_s, u"CCC"_s, u"DDD"_s, u"EEE"_s};
+
+QString vendor(int t) {
+    return u"V%1"_s.arg(t, 4, 10, QChar(u'0'));
+}
+QString user(int t) {
+    return u"U%1"_s.arg(t, 4, 10, QChar(u'0'));
+}
+
+struct RunResult {
+    long plays = 0;
+    long errors = 0;
+    double seconds = 0;
+    std::vector<double> latenciesMs;
+};
+
+RunResult run(const QString& connection, int terminals, const std::vector<QString>& tickets) {
+    std::vector<std::vector<double>> latencies(static_cast<size_t>(terminals));
+    std::atomic<long> plays{0}, errors{0};
+    std::vector<std::thread> threads;
+    QElapsedTimer wall;
+    wall.start();
+    for (int t = 0; t < terminals; ++t) {
+        threads.emplace_back([&, t] {
+            PqGateway g(10);
+            if (!g.open(connection)) {
+                ++errors;
+                return;
+            }
+            QRandomGenerator random(quint32(t + 1));
+            int numItem = 0;
+            QElapsedTimer clock;
+            clock.start();
+            while (clock.elapsed() < kSeconds * 1000) {
+                // one play in five is on one of five hot numbers, the rest spread over 1000
+                const bool hot = random.bounded(5) == 0;
+                const int n = hot ? int(random.bounded(5)) : int(random.bounded(1000));
+                const QString codes =
+                    kLotteries[int(random.bounded(5))] + kLotteries[int(random.bounded(5))];
+                const ProcedureCall call = xcreanormal(
+                    vendor(t), user(t), u"%1"_s.arg(n, 3, 10, QChar(u'0')),
+                    Money::whole(1 + random.bounded(20)), numItem, codes, tickets[size_t(t)]);
+                QElapsedTimer one;
+                one.start();
+                auto answer = g.call(call);
+                latencies[size_t(t)].push_back(one.nsecsElapsed() / 1e6);
+                if (!answer || answer.value().returnNumber() > 1) ++errors;
+                ++plays;
+                numItem += 2;
+            }
+        });
+    }
+    for (std::thread& th : threads) th.join();
+    RunResult r;
+    r.seconds = wall.nsecsElapsed() / 1e9;
+    r.plays = plays;
+    r.errors = errors;
+    for (auto& l : latencies) r.latenciesMs.insert(r.latenciesMs.end(), l.begin(), l.end());
+    std::sort(r.latenciesMs.begin(), r.latenciesMs.end());
+    return r;
+}
+
+double percentile(const std::vector<double>& sorted, double p) {
+    if (sorted.empty()) return 0;
+    return sorted[std::min(sorted.size() - 1, size_t(p * double(sorted.size())))];
+}
+
+double pgbenchTps(int clients) {
+    const test::Cluster& c = test::Cluster::get();
+    const QString pgbin = qEnvironmentVariable("VENDURA_PG_BIN", u"/usr/lib/postgresql/15/bin"_s);
+    const QStringList base = {u"-h"_s, c.socket,     u"-p"_s, QString::number(c.port),
+                              u"-U"_s, u"postgres"_s};
+    QProcess::execute(pgbin + u"/psql"_s,
+                      base + QStringList{u"-d"_s, u"postgres"_s, u"-qc"_s,
+                                         u"DROP DATABASE IF EXISTS vendura_pgbench"_s});
+    QProcess::execute(pgbin + u"/psql"_s, base + QStringList{u"-d"_s, u"postgres"_s, u"-qc"_s,
+                                                             u"CREATE DATABASE vendura_pgbench"_s});
+    QProcess init;
+    init.start(pgbin + u"/pgbench"_s,
+               base + QStringList{u"-i"_s, u"-q"_s, u"-s"_s, QString::number(std::max(1, clients)),
+                                  u"vendura_pgbench"_s});
+    init.waitForFinished(-1);
+    QProcess bench;
+    bench.start(
+        pgbin + u"/pgbench"_s,
+        base + QStringList{u"-c"_s, QString::number(clients), u"-j"_s, QString::number(clients),
+                           u"-T"_s, QString::number(int(kSeconds)), u"-n"_s, u"vendura_pgbench"_s});
+    bench.waitForFinished(-1);
+    const QString out = QString::fromUtf8(bench.readAllStandardOutput());
+    for (const QString& line : out.split(u'\n')) {
+        if (line.startsWith(u"tps = "_s)) return line.mid(6).section(u' ', 0, 0).toDouble();
+    }
+    std::fprintf(stderr, "pgbench gave no figure:\n%s\n%s\n", qPrintable(out),
+                 bench.readAllStandardError().constData());
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    test::TestDatabase db;
+    for (int i = 0; i < kLotteries.size(); ++i) {
+        db.addLottery(kLotteries[i], u"LOTERIA "_s + kLotteries[i], u"24:00"_s, u"400"_s, u"2000"_s,
+                      i);
+    }
+    for (int t = 0; t < 32; ++t) db.addVendor(vendor(t), user(t));
+
+    std::printf("%-10s %10s %10s %10s %10s %8s %12s %8s\n", "terminals", "plays", "plays/s",
+                "p50 ms", "p99 ms", "errors", "pgbench tps", "ratio");
+    PqGateway admin;
+    if (!admin.open(db.connectionText())) return 1;
+    for (int terminals : {1, 8, 32}) {
+        std::vector<QString> tickets;
+        for (int t = 0; t < terminals; ++t) {
+            ProcedureCall call{u"nregresaticket"_s, {}};
+            call.in(u"@xcodigo_vend"_s, vendor(t));
+            tickets.push_back(admin.call(call).value().returnText().rightJustified(10, u'0'));
+        }
+        const RunResult r = run(db.connectionText(), terminals, tickets);
+        const double playsPerSecond = double(r.plays) / r.seconds;
+        const double tps = pgbenchTps(terminals);
+        std::printf("%-10d %10ld %10.0f %10.2f %10.2f %8ld %12.0f %8.2f\n", terminals, r.plays,
+                    playsPerSecond, percentile(r.latenciesMs, 0.5), percentile(r.latenciesMs, 0.99),
+                    r.errors, tps, tps > 0 ? playsPerSecond / tps : 0.0);
+    }
+    const QString oversold = db.value(
+        u"SELECT count(*) FROM central.ventas_numero v "
+        u"WHERE v.vendido > central.cupo(v.cod_lot, v.fecha, v.numero) "
+        u"   OR v.vendido <> (SELECT coalesce(sum(i.monto_vendido), 0) FROM central.items_ticket i "
+        u"                    WHERE i.cod_lot = v.cod_lot AND i.fecha_sorteo = v.fecha "
+        u"                      AND i.numero = v.numero AND i.vigente)"_s);
+    const QString soldOut = db.value(
+        u"SELECT count(*) FROM central.ventas_numero v "
+        u"WHERE v.vendido = central.cupo(v.cod_lot, v.fecha, v.numero)"_s);
+    std::printf(
+        "oversell check: %s numbers sold past their quota or out of step with their items "
+        "(%s numbers sold out)\n",
+        qPrintable(oversold), qPrintable(soldOut));
+    return oversold == u"0"_s ? 0 : 1;
+}
