@@ -41,8 +41,9 @@ int main(int argc, char** argv) {
     SystemClock clock;
     SystemRandom random;
     ServerLink link(session, connector, dialogs, installation);
-    DevicePrinters printers(PortMap::fromProfile(ProfileFile(installation.iniPath())),
-                            &openSystemPrinter);
+    DevicePrinters printers(
+        PortMap::fromProfile(ProfileFile(installation.iniPath()), installation.programFolder),
+        &openSystemPrinter);
     SalesActions actions;
 
     std::unique_ptr<SalesScreen> sales;

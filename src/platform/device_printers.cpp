@@ -2,6 +2,7 @@
 
 #include "platform/profile_file.h"
 
+#include <QDir>
 #include <QStringList>
 
 #include <fcntl.h>
@@ -127,11 +128,11 @@ PortMap::PortMap() {
     }
 }
 
-PortMap PortMap::fromProfile(const ProfileFile& file) {
+PortMap PortMap::fromProfile(const ProfileFile& file, const QString& folder) {
     PortMap map;
     for (const QString& port : map.paths_.keys()) {
         const QString path = file.read(u"Puertos"_s, port);
-        if (!path.isEmpty()) map.set(port, path);
+        if (!path.isEmpty()) map.set(port, QDir(folder).filePath(path));
     }
     return map;
 }

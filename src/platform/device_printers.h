@@ -15,7 +15,8 @@ class ProfileFile;
 class PortMap {
   public:
     PortMap();
-    static PortMap fromProfile(const ProfileFile& file);
+    // Paths in the file that are not absolute are taken from the given folder.
+    static PortMap fromProfile(const ProfileFile& file, const QString& folder);
     void set(const QString& port, const QString& path);
     // The device path of a port name; empty for a name that is no port.
     QString path(const QString& port) const;

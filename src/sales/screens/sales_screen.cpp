@@ -11,6 +11,8 @@
 #include "session/screens/focus_colours.h"
 #include "session/server_link.h"
 #include "session/session.h"
+#include "tickets/journal.h"
+#include "tickets/ticket_issue.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -699,10 +701,36 @@ bool SalesScreen::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-void SalesScreen::imprimeTicket() {}
+void SalesScreen::imprimeTicket() {
+    TicketIssue issue(deps_.link, deps_.printers, deps_.random, deps_.clock,
+                      deps_.link.installation().journalFolder);
+    const IssueOutcome outcome = issue.IMPRIMETICK22(model_.rows(), state_.nticket, userPanel());
+    if (outcome.kind == IssueOutcome::Nothing || outcome.kind == IssueOutcome::PrinterNotReady) {
+        return;
+    }
+    if (!outcome.ticketNumber.isEmpty()) numUltick_->setText(outcome.ticketNumber);
+    if (outcome.nextTicket.isEmpty()) return;
+    state_.nticket = outcome.nextTicket;
+    deps_.link.session().NroTicketTmp = outcome.nextTicket;
+    updateTicketPanel();
+    if (outcome.kind == IssueOutcome::Refused) return;
+
+    montoUltick_->setText(outcome.kind == IssueOutcome::Issued ? outcome.issuedTotal.display()
+                                                               : u"0"_s);
+    model_.clear();
+    totTicket_->setText(u"0"_s);
+    state_.claveTicket = QString::number(deps_.random.ticketNumber());
+    state_.jugadaactual = u"Venta Normal"_s;
+    list1_->clearSelection();
+    list2_->clearSelection();
+    if (outcome.kind == IssueOutcome::Issued && deps_.link.session().ScreenVuelto == u"1"_s) {
+        run(SalesCommand::Vuelto);
+    }
+}
 
 void SalesScreen::closeEvent(QCloseEvent* event) {
     timer1_->stop();
+    cleanJournals(deps_.link.installation().journalFolder, deps_.clock.now().date());
     event->accept();
     deps_.programEnd.end();
 }

@@ -1,0 +1,107 @@
+#include "tickets/journal.h"
+
+#include "platform/files.h"
+
+namespace vendura {
+namespace {
+
+constexpr char kEscape = 0x10;
+
+bool needsEscape(char c) {
+    return c == '\n' || c == '\r' || c == kEscape;
+}
+
+int keyPosition(qsizetype i, qsizetype length) {  // i from 1
+    return int(i <= length ? i : (i % length) + 1);
+}
+
+}  // namespace
+
+QByteArray encriptalinea(const QByteArray& text, const QByteArray& key) {
+    if (key.isEmpty()) return text;
+    QByteArray out(text.size(), '\0');
+    for (qsizetype i = 1; i <= text.size(); ++i) {
+        const int c = static_cast<unsigned char>(text[i - 1]);
+        const int k = static_cast<unsigned char>(key[keyPosition(i, key.size()) - 1]);
+        int code = c + k + 64;
+        if (code > 255) code -= 256;
+        if (code > 255) code -= 256;
+        out[i - 1] = static_cast<char>(code);
+    }
+    return out;
+}
+
+QByteArray desencriptalinea(const QByteArray& text, const QByteArray& key) {
+    if (key.isEmpty()) return text;
+    QByteArray out(text.size(), '\0');
+    for (qsizetype i = 1; i <= text.size(); ++i) {
+        const int c = static_cast<unsigned char>(text[i - 1]);
+        const int k = static_cast<unsigned char>(key[keyPosition(i, key.size()) - 1]);
+        int code = c - k - 64;
+        if (code < 0) code += 256;
+        if (code < 0) code += 256;
+        out[i - 1] = static_cast<char>(code);
+    }
+    return out;
+}
+
+QString journalPath(const QString& folder, int day, const QString& vendor, const QString& user) {
+    QString name = u"kv_"_s + QString::number(day) + vendor + user + u".drv"_s;
+    name.replace(u'/', u'_');
+    return folder + u'/' + name;
+}
+
+QByteArray escapeJournalLine(const QByteArray& scrambled) {
+    QByteArray out;
+    out.reserve(scrambled.size());
+    for (char c : scrambled) {
+        if (needsEscape(c)) {
+            out += kEscape;
+            out += static_cast<char>(c ^ 0x40);
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+QByteArray unescapeJournalLine(const QByteArray& stored) {
+    QByteArray out;
+    out.reserve(stored.size());
+    for (qsizetype i = 0; i < stored.size(); ++i) {
+        if (stored[i] == kEscape && i + 1 < stored.size()) {
+            out += static_cast<char>(stored[++i] ^ 0x40);
+        } else {
+            out += stored[i];
+        }
+    }
+    return out;
+}
+
+Result<void> Journal::appendLine(const QByteArray& printed) {
+    return files::append(path_, escapeJournalLine(encriptalinea(printed, key_)) + "\r\n");
+}
+
+Result<void> Journal::appendBlankLines(int count) {
+    return files::append(path_, QByteArray(" \r\n").repeated(count));
+}
+
+Result<QList<QByteArray>> Journal::readLines(const QString& path, const QByteArray& key) {
+    auto content = files::read(path);
+    if (!content) return content.error();
+    QList<QByteArray> lines = content.value().split('\n');
+    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    for (QByteArray& line : lines) {
+        if (line.endsWith('\r')) line.chop(1);
+        line = line == " " ? line : desencriptalinea(unescapeJournalLine(line), key);
+    }
+    return lines;
+}
+
+void cleanJournals(const QString& folder, const QDate& reference) {
+    for (const files::DatedFile& f : files::matching(folder, u"kv*.drv"_s)) {
+        if (f.modified.daysTo(reference) != 0) files::remove(f.path);
+    }
+}
+
+}  // namespace vendura

@@ -1,0 +1,214 @@
+#include "tickets/ticket_layout.h"
+
+#include "session/session.h"
+
+#include <algorithm>
+
+namespace vendura {
+namespace {
+
+constexpr int kWidth = 40;
+const QString kRule = QString(kWidth, u'=');
+
+QString rightTrimmed(QString s) {
+    while (!s.isEmpty() && s.back().isSpace()) s.chop(1);
+    return s;
+}
+
+QString markedNumber(const QString& shown) {
+    const QString n = shown.trimmed();
+    if (n.size() == 1) return n + u"**"_s;
+    if (n.size() == 2) return n + u"*"_s;
+    return n;
+}
+
+// A generator's summarised label ("1Permuta 1234*") printed in place of its numbers.
+bool isGeneratorLabel(const QString& letras) {
+    const QString label = rightTrimmed(letras);
+    if (!label.endsWith(u'*')) return false;
+    const QString rest = label.mid(1);
+    return rest.startsWith(u"Permuta"_s) || rest.startsWith(u"Serie"_s) ||
+           rest.startsWith(u"Seguidilla"_s);
+}
+
+// The plays of one kind of one lottery, nrocolumnas entries to a line. Amounts share one
+// width; when the entries would make a line longer than 40 characters, fewer go on a line.
+QStringList playLines(const std::vector<const TicketRecord*>& plays, int columns, bool special) {
+    QStringList lines;
+    if (plays.empty()) return lines;
+    int amountWidth = 0;
+    for (const TicketRecord* r : plays) {
+        amountWidth = std::max(amountWidth, int(r->monto_normal.display().size()));
+    }
+    const int entryWidth = 3 + 3 + amountWidth + 1;
+    const int perLine = std::clamp(columns, 1, std::max(1, kWidth / entryWidth));
+    QString line;
+    int inLine = 0;
+    QString lastLabel;
+    auto flush = [&] {
+        if (inLine > 0) lines << rightTrimmed(line);
+        line.clear();
+        inLine = 0;
+    };
+    for (const TicketRecord* r : plays) {
+        const QString amount = r->monto_normal.display().rightJustified(amountWidth);
+        if (!special && isGeneratorLabel(r->letras)) {
+            const QString label = rightTrimmed(r->letras).mid(1);
+            if (label != lastLabel) {
+                flush();
+                lines << (label + u" x "_s + r->monto_normal.display()).left(kWidth);
+            }
+            lastLabel = label;
+            continue;
+        }
+        lastLabel.clear();
+        const QString name = special ? r->letras.left(3) : markedNumber(r->Num_normal);
+        line += (name.leftJustified(3) + u" x "_s + amount + u" "_s).leftJustified(entryWidth);
+        if (++inLine == perLine) flush();
+    }
+    flush();
+    return lines;
+}
+
+}  // namespace
+
+QString centred(const QString& text) {
+    const int free = kWidth - int(text.size());
+    if (free <= 0) return text;
+    int blanks = free / 2;
+    if (free % 2 != 0 && blanks % 2 != 0) ++blanks;  // x.5 goes to the even neighbour
+    return QString(blanks, u' ') + text;
+}
+
+std::vector<TicketRecord> armaticket(const std::vector<ItemTicket>& rows) {
+    std::vector<TicketRecord> records;
+    for (const ItemTicket& r : rows) {
+        if (r.sinCupo()) continue;
+        const qsizetype dash = r.loteria.indexOf(u" - "_s);
+        records.push_back({r.numero, r.codigoLoteria(),
+                           dash < 0 ? r.loteria : r.loteria.mid(dash + 3).trimmed(), *r.monto,
+                           r.tipo2, r.tipo});
+    }
+    return records;
+}
+
+TicketPrintData TicketPrintData::from(const Session& s, const QString& ticketNumber,
+                                      const QString& serial, const QString& userPanel) {
+    TicketPrintData d;
+    d.margen = s.Margen;
+    d.nombreVendedor = s.NombreVendedor;
+    d.direccion = s.Direccion;
+    d.rif = s.Rif;
+    d.nit = s.Nit;
+    d.ticketNumber = ticketNumber;
+    d.serial = serial;
+    d.userPanel = userPanel;
+    d.fecha = s.FechaTicket;
+    d.hora = s.HoraTicket;
+    d.clienteCedula = s.ClienteCedula;
+    d.clienteNombre = s.ClienteNombre;
+    d.imprimePorLoteria = s.ImprimePorLoteria;
+    d.nrocolumnas = int(s.nrocolumnas);
+    d.tiempoanular = s.Tiempoanular;
+    d.diascaduca = s.Diascaduca;
+    d.msgticket = s.Msgticket;
+    return d;
+}
+
+namespace {
+
+QStringList header(const TicketPrintData& d, bool withCustomer) {
+    QStringList h{u"<< KALVORA On Line >>"_s,
+                  d.nombreVendedor,
+                  rightTrimmed(d.direccion),
+                  u"R.I.F.: "_s + d.rif.trimmed() + u"  N.I.T.: "_s + d.nit.trimmed(),
+                  u"Ticket: "_s + d.ticketNumber,
+                  u"Serial:"_s + d.serial,
+                  d.userPanel,
+                  d.fecha + u"   "_s + d.hora};
+    if (withCustomer) {
+        h << u"Cedula/R.I.F.: "_s + d.clienteCedula << u"Nombre/Razón Social: "_s + d.clienteNombre;
+    }
+    h << kRule;
+    return h;
+}
+
+QStringList group(const TicketPrintData& d, const QString& code,
+                  const std::vector<TicketRecord>& records) {
+    std::vector<const TicketRecord*> normal, special;
+    QString description;
+    for (const TicketRecord& r : records) {
+        if (r.cod_lot != code) continue;
+        description = r.des_lot;
+        (r.Tipo_jugada == u"2"_s ? special : normal).push_back(&r);
+    }
+    QStringList lines{centred(u"Sorteo:"_s + description.trimmed())};
+    lines << playLines(normal, d.nrocolumnas, false) << playLines(special, d.nrocolumnas, true);
+    return lines;
+}
+
+Money totalOf(const std::vector<TicketRecord>& records, const QString& code = QString()) {
+    Money total;
+    for (const TicketRecord& r : records) {
+        if (code.isEmpty() || r.cod_lot == code) total += r.monto_normal;
+    }
+    return total;
+}
+
+QStringList footer(const TicketPrintData& d, const Money& total,
+                   const std::vector<ItemTicket>* soldOut) {
+    QStringList f{kRule, u"Total Bs.: "_s + total.display()};
+    if (soldOut) {
+        f << QString() << centred(u"NUMEROS AGOTADOS"_s) << kRule;
+        for (const ItemTicket& r : *soldOut) {
+            if (!r.sinCupo()) continue;
+            const QString number = r.numero.trimmed();
+            f << r.loteria.left(kWidth - 3 - int(number.size())) + u"   "_s + number;
+        }
+        f << kRule;
+    }
+    f << u"Serial:"_s + d.serial;
+    if (!d.msgticket.isEmpty()) f << rightTrimmed(d.msgticket);
+    f << u"Caduca a los "_s + numberText(d.diascaduca).trimmed() + u" Dias"_s
+      << u"REVISE SU TICKET"_s;
+    return f;
+}
+
+QStringList withMargin(const TicketPrintData& d, const QStringList& lines) {
+    QStringList out;
+    for (const QString& l : lines) out << d.margen + l;
+    return out;
+}
+
+}  // namespace
+
+QStringList layTicket(const TicketPrintData& d, const std::vector<TicketRecord>& records,
+                      const std::vector<ItemTicket>& listRows) {
+    QStringList codes;
+    for (const TicketRecord& r : records) {
+        if (!codes.contains(r.cod_lot)) codes << r.cod_lot;
+    }
+    QStringList lines;
+    if (d.imprimePorLoteria == u"S"_s) {
+        for (const QString& code : codes) {
+            lines << withMargin(d, header(d, true)) << withMargin(d, group(d, code, records))
+                  << withMargin(d, footer(d, totalOf(records, code), nullptr));
+        }
+    } else {
+        lines << withMargin(d, header(d, false));
+        for (const QString& code : codes) lines << withMargin(d, group(d, code, records));
+        lines << withMargin(d,
+                            footer(d, totalOf(records), d.tiempoanular == 1 ? &listRows : nullptr));
+    }
+    lines << u" "_s << u" "_s;
+    return lines;
+}
+
+QStringList layVoucher(const TicketPrintData& d) {
+    QStringList lines = header(d, true);
+    lines << u"***TICKET INVALIDO****TICKET INVALIDO***"_s
+          << u"***TICKET INVALIDO****TICKET INVALIDO***"_s << kRule;
+    return withMargin(d, lines);
+}
+
+}  // namespace vendura

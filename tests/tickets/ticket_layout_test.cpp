@@ -1,0 +1,179 @@
+#include "tickets/ticket_layout.h"
+
+#include <gtest/gtest.h>
+
+using namespace vendura;
+
+namespace {
+
+ItemTicket row(const char* number, const char* lottery, std::optional<Money> amount,
+               const char* kind = "1", const char* label = "Venta Normal") {
+    return ItemTicket{QString::fromLatin1(number),
+                      QString::fromLatin1(lottery),
+                      amount,
+                      QString::fromLatin1(label),
+                      QString(),
+                      1,
+                      QString::fromLatin1(kind),
+                      QString::fromLatin1(label)};
+}
+
+Money bs(const char* amount) {
+    return Money::parse(QString::fromLatin1(amount)).value();
+}
+
+class TicketLayout : public ::testing::Test {
+  protected:
+    TicketLayout() {
+        data.margen = u"  "_s;
+        data.nombreVendedor = u"AGENCIA LA FORTUNA"_s;
+        data.direccion = u"AV. BOLIVAR, LOCAL 4   "_s;
+        data.rif = u" J-1 "_s;
+        data.nit = u"00"_s;
+        data.ticketNumber = u"0000000042"_s;
+        data.serial = u"1234567"_s;
+        data.userPanel = u"1001 ANA PEREZ"_s;
+        data.fecha = u"07/12/2026"_s;
+        data.hora = u"10:15:00"_s;
+        data.clienteCedula = u"V-1"_s;
+        data.clienteNombre = u"PEDRO"_s;
+        data.imprimePorLoteria = u"N"_s;
+        data.nrocolumnas = 3;
+        data.tiempoanular = 1;
+        data.diascaduca = 3;
+        data.msgticket = u"GRACIAS  "_s;
+        rows = {row("123", "ZUL - ZULIA 12:45 PM", bs("10")),
+                row("7**", "ZUL - ZULIA 12:45 PM", bs("5")),
+                row("12*", "CAR - CARACAS 1:00 PM", bs("1234.5")),
+                row("45*", "ZUL - ZULIA 12:45 PM", std::nullopt)};
+    }
+    QStringList margin(const QStringList& lines) {
+        QStringList out;
+        for (const QString& l : lines) out << u"  "_s + l;
+        return out;
+    }
+    TicketPrintData data;
+    std::vector<ItemTicket> rows;
+};
+
+TEST_F(TicketLayout, OneTicketWithItsSoldOutBlock) {
+    const QStringList expected = margin({u"<< KALVORA On Line >>"_s,
+                                         u"AGENCIA LA FORTUNA"_s,
+                                         u"AV. BOLIVAR, LOCAL 4"_s,
+                                         u"R.I.F.: J-1  N.I.T.: 00"_s,
+                                         u"Ticket: 0000000042"_s,
+                                         u"Serial:1234567"_s,
+                                         u"1001 ANA PEREZ"_s,
+                                         u"07/12/2026   10:15:00"_s,
+                                         u"========================================"_s,
+                                         u"          Sorteo:ZULIA 12:45 PM"_s,
+                                         u"123 x 10,00 7** x  5,00"_s,
+                                         u"         Sorteo:CARACAS 1:00 PM"_s,
+                                         u"12* x 1.234,50"_s,
+                                         u"========================================"_s,
+                                         u"Total Bs.: 1.249,50"_s,
+                                         u""_s,
+                                         u"            NUMEROS AGOTADOS"_s,
+                                         u"========================================"_s,
+                                         u"ZUL - ZULIA 12:45 PM   45*"_s,
+                                         u"========================================"_s,
+                                         u"Serial:1234567"_s,
+                                         u"GRACIAS"_s,
+                                         u"Caduca a los 3 Dias"_s,
+                                         u"REVISE SU TICKET"_s}) +
+                                 QStringList{u" "_s, u" "_s};
+    EXPECT_EQ(layTicket(data, armaticket(rows), rows), expected);
+
+    data.tiempoanular = 0;  // sold-out plays are not printed at all
+    const QStringList without = layTicket(data, armaticket(rows), rows);
+    EXPECT_FALSE(without.join(u'\n').contains(u"AGOTADOS"_s));
+    EXPECT_FALSE(without.join(u'\n').contains(u"45*"_s));
+}
+
+TEST_F(TicketLayout, OneTicketPerLotteryEachWithItsOwnTotal) {
+    data.imprimePorLoteria = u"S"_s;
+    data.msgticket.clear();
+    const QStringList header = {u"<< KALVORA On Line >>"_s,
+                                u"AGENCIA LA FORTUNA"_s,
+                                u"AV. BOLIVAR, LOCAL 4"_s,
+                                u"R.I.F.: J-1  N.I.T.: 00"_s,
+                                u"Ticket: 0000000042"_s,
+                                u"Serial:1234567"_s,
+                                u"1001 ANA PEREZ"_s,
+                                u"07/12/2026   10:15:00"_s,
+                                u"Cedula/R.I.F.: V-1"_s,
+                                u"Nombre/Razón Social: PEDRO"_s,
+                                u"========================================"_s};
+    const QStringList footer = {u"Serial:1234567"_s, u"Caduca a los 3 Dias"_s,
+                                u"REVISE SU TICKET"_s};
+    const QStringList expected =
+        margin(header +
+               QStringList{u"          Sorteo:ZULIA 12:45 PM"_s, u"123 x 10,00 7** x  5,00"_s,
+                           u"========================================"_s, u"Total Bs.: 15,00"_s} +
+               footer + header +
+               QStringList{u"         Sorteo:CARACAS 1:00 PM"_s, u"12* x 1.234,50"_s,
+                           u"========================================"_s,
+                           u"Total Bs.: 1.234,50"_s} +
+               footer) +
+        QStringList{u" "_s, u" "_s};
+    EXPECT_EQ(layTicket(data, armaticket(rows), rows), expected);
+}
+
+TEST_F(TicketLayout, TheInvalidTicketVoucher) {
+    EXPECT_EQ(
+        layVoucher(data),
+        margin({u"<< KALVORA On Line >>"_s, u"AGENCIA LA FORTUNA"_s, u"AV. BOLIVAR, LOCAL 4"_s,
+                u"R.I.F.: J-1  N.I.T.: 00"_s, u"Ticket: 0000000042"_s, u"Serial:1234567"_s,
+                u"1001 ANA PEREZ"_s, u"07/12/2026   10:15:00"_s, u"Cedula/R.I.F.: V-1"_s,
+                u"Nombre/Razón Social: PEDRO"_s, u"========================================"_s,
+                u"***TICKET INVALIDO****TICKET INVALIDO***"_s,
+                u"***TICKET INVALIDO****TICKET INVALIDO***"_s,
+                u"========================================"_s}));
+}
+
+TEST_F(TicketLayout, PlaysGoNroColumnasToALineAndNeverPastFortyCharacters) {
+    std::vector<ItemTicket> seven;
+    for (const char* n : {"1", "22", "333", "4", "55", "666", "7"}) {
+        seven.push_back(row(n, "PRU - PRUEBA", bs("2")));
+    }
+    data.margen.clear();
+    QStringList lines = layTicket(data, armaticket(seven), seven);
+    const qsizetype at = lines.indexOf(u"              Sorteo:PRUEBA"_s);
+    ASSERT_GE(at, 0);
+    EXPECT_EQ(lines.mid(at + 1, 3),
+              (QStringList{u"1** x 2,00 22* x 2,00 333 x 2,00"_s,
+                           u"4** x 2,00 55* x 2,00 666 x 2,00"_s, u"7** x 2,00"_s}));
+
+    std::vector<ItemTicket> large = {row("111", "PRU - PRUEBA", bs("999999.999")),
+                                     row("222", "PRU - PRUEBA", bs("1")),
+                                     row("333", "PRU - PRUEBA", bs("1"))};
+    data.nrocolumnas = 6;
+    for (const QString& l : layTicket(data, armaticket(large), large)) {
+        EXPECT_LE(l.size(), 40) << l.toStdString();
+    }
+}
+
+TEST_F(TicketLayout, HeadingsAreCentredWithHalvesToTheEvenSide) {
+    EXPECT_EQ(centred(u"Sorteo:123456789012"_s), QString(10, u' ') + u"Sorteo:123456789012"_s);
+    EXPECT_EQ(centred(u"Sorteo:1234567890123456"_s).indexOf(u'S'), 8);  // 17 / 2 = 8.5 -> 8
+    EXPECT_EQ(centred(u"Sorteo:12345678901234"_s).indexOf(u'S'), 10);   // 19 / 2 = 9.5 -> 10
+    const QString long41 = QString(41, u'x');
+    EXPECT_EQ(centred(long41), long41);
+}
+
+TEST_F(TicketLayout, SpecialPlaysAndGeneratorLabels) {
+    std::vector<ItemTicket> plays = {
+        row("123", "PRU - PRUEBA", bs("5"), "1", "1Permuta 123*"),
+        row("132", "PRU - PRUEBA", bs("5"), "1", "1Permuta 123*"),
+        row("555", "PRU - PRUEBA", bs("3")),
+        row("777", "PRU - PRUEBA", bs("2"), "2", "TRI Sencilla"),
+    };
+    data.margen.clear();
+    const QStringList lines = layTicket(data, armaticket(plays), plays);
+    const qsizetype at = lines.indexOf(u"              Sorteo:PRUEBA"_s);
+    ASSERT_GE(at, 0);
+    EXPECT_EQ(lines.mid(at + 1, 3),
+              (QStringList{u"Permuta 123* x 5,00"_s, u"555 x 3,00"_s, u"TRI x 2,00"_s}));
+}
+
+}  // namespace
