@@ -144,7 +144,10 @@ void SalesScreen::buildControls() {
     label1->setToolTip(u"Clic o «*»: invertir la selección"_s);
     lLoterias_ = named(new QListWidget, "L_Loterias");
     lLoterias_->setSelectionMode(QAbstractItemView::MultiSelection);
-    lLoterias_->setMinimumWidth(230);
+    lLoterias_->setMinimumWidth(280);
+    QFont listFont = lLoterias_->font();
+    listFont.setPointSize(listFont.pointSize() + 2);
+    lLoterias_->setFont(listFont);
     left->addWidget(label1);
     left->addWidget(lLoterias_);
     outer->addLayout(left, 2);

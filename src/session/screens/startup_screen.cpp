@@ -61,6 +61,8 @@ void StartupScreen::buildControls() {
     bannerFont.setBold(true);
     banner->setFont(bannerFont);
     banner->setAlignment(Qt::AlignCenter);
+    banner->setWordWrap(true);
+    banner->setStyleSheet(u"background: #17365d; color: white; padding: 14px;"_s);
     layout->addWidget(banner);
 
     auto* grid = new QGridLayout;
@@ -114,6 +116,7 @@ void StartupScreen::buildControls() {
     layout->addLayout(search);
 
     setCentralWidget(central);
+    setMinimumWidth(620);
     auto* bar = named(new QStatusBar, "StatusBar1");
     bar->showMessage(u"Kalvora On Line - PUNTO DE VENTA"_s);
     setStatusBar(bar);
