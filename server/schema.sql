@@ -14,11 +14,14 @@ CREATE TABLE central.instalacion (
 INSERT INTO central.instalacion DEFAULT VALUES;
 
 -- SECURITY DEFINER: result cursors of the procedures may evaluate it after the procedure has
--- returned, with the rights of the counter program's role.
+-- returned, with the rights of the counter program's role. Helpers are plpgsql rather than
+-- sql: a SECURITY DEFINER sql function is planned again at every call, plpgsql keeps its plans.
 CREATE FUNCTION central.ahora() RETURNS timestamp
-LANGUAGE sql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
-    SELECT coalesce(i.reloj_fijo, (now() AT TIME ZONE i.zona_horaria) + i.reloj_desfase)
-    FROM central.instalacion i
+LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    RETURN (SELECT coalesce(i.reloj_fijo, (now() AT TIME ZONE i.zona_horaria) + i.reloj_desfase)
+            FROM central.instalacion i);
+END
 $$;
 
 -- A vendor is one sales point (one counter terminal).

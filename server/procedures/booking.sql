@@ -8,8 +8,9 @@ $$;
 
 -- The quota of a number in a lottery's draw: its own, else the draw's, else the lottery's.
 CREATE FUNCTION central.cupo(p_cod_lot varchar, p_fecha date, p_numero varchar) RETURNS numeric
-LANGUAGE sql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
-    SELECT coalesce(
+LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    RETURN (SELECT coalesce(
         (SELECT c.cupo FROM central.cupos_numero c
          WHERE c.cod_lot = p_cod_lot AND c.numero = p_numero),
         CASE WHEN p_numero ~ '^[0-9]{3}$' THEN coalesce(s.cupo_triple, l.cupo_triple)
@@ -17,7 +18,8 @@ LANGUAGE sql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
         0)
     FROM central.loterias l
     LEFT JOIN central.sorteos s ON s.cod_lot = l.cod_lot AND s.fecha = p_fecha
-    WHERE l.cod_lot = p_cod_lot
+    WHERE l.cod_lot = p_cod_lot);
+END
 $$;
 
 -- Gives back the quota held by the live sold items of some temporary tickets and retires the

@@ -2,18 +2,21 @@
 
 -- The closing time of a lottery's draw on a date: the draw's own, else the lottery's.
 CREATE FUNCTION central.cierre_sorteo(p_cod_lot varchar, p_fecha date) RETURNS time
-LANGUAGE sql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
-    SELECT coalesce(s.hora_cierre, l.hora_cierre)
-    FROM central.loterias l
-    LEFT JOIN central.sorteos s ON s.cod_lot = l.cod_lot AND s.fecha = p_fecha
-    WHERE l.cod_lot = p_cod_lot
+LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    RETURN (SELECT coalesce(s.hora_cierre, l.hora_cierre)
+            FROM central.loterias l
+            LEFT JOIN central.sorteos s ON s.cod_lot = l.cod_lot AND s.fecha = p_fecha
+            WHERE l.cod_lot = p_cod_lot);
+END
 $$;
 
 -- Whether a lottery sells at a moment of the server's clock: not closed by the central office,
 -- drawing on that weekday, and before that day's closing time.
 CREATE FUNCTION central.loteria_abierta(p_cod_lot varchar, p_momento timestamp) RETURNS boolean
-LANGUAGE sql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
-    SELECT coalesce((
+LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    RETURN coalesce((
         SELECT NOT l.cerrada
                AND NOT coalesce(s.cerrado, false)
                AND CASE extract(isodow FROM p_momento)::int
@@ -23,7 +26,8 @@ LANGUAGE sql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
                AND p_momento::time < coalesce(s.hora_cierre, l.hora_cierre)
         FROM central.loterias l
         LEFT JOIN central.sorteos s ON s.cod_lot = l.cod_lot AND s.fecha = p_momento::date
-        WHERE l.cod_lot = p_cod_lot), false)
+        WHERE l.cod_lot = p_cod_lot), false);
+END
 $$;
 
 -- xmodo 'X': every lottery, with its state now; xmodo '4': the lotteries selling now.

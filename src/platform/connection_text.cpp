@@ -1,5 +1,7 @@
 #include "platform/connection_text.h"
 
+#include "platform/quoted_text.h"
+
 #include <QMap>
 
 namespace vendura {
@@ -33,23 +35,9 @@ Result<QMap<QString, QString>> splitPairs(const QString& text) {
         while (j < n && text[j] == u' ') ++j;
         QString value;
         if (j < n && (text[j] == u'"' || text[j] == u'\'')) {
-            const QChar quote = text[j];
-            ++j;
-            bool closed = false;
-            while (j < n) {
-                if (text[j] == quote) {
-                    if (j + 1 < n && text[j + 1] == quote) {
-                        value += quote;
-                        j += 2;
-                        continue;
-                    }
-                    ++j;
-                    closed = true;
-                    break;
-                }
-                value += text[j++];
-            }
-            if (!closed) return Error{0, u"Texto de conexión mal formado"_s};
+            const auto quoted = takeQuoted(text, j);
+            if (!quoted) return Error{0, u"Texto de conexión mal formado"_s};
+            value = *quoted;
             while (j < n && text[j] == u' ') ++j;
             if (j < n && text[j] != u';') return Error{0, u"Texto de conexión mal formado"_s};
         } else {

@@ -1,6 +1,7 @@
 #include "platform/exec_text.h"
 
 #include "platform/database_gateway.h"
+#include "platform/quoted_text.h"
 
 namespace vendura {
 namespace {
@@ -52,24 +53,9 @@ Result<ExecText> parseExecText(const QString& text) {
         skipBlanks();
         if (i == n) return malformed(u"falta un valor"_s);
         if (s[i] == u'\'') {
-            QString value;
-            ++i;
-            bool closed = false;
-            while (i < n) {
-                if (s[i] == u'\'') {
-                    if (i + 1 < n && s[i + 1] == u'\'') {
-                        value += u'\'';
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    closed = true;
-                    break;
-                }
-                value += s[i++];
-            }
-            if (!closed) return malformed(u"comilla sin cerrar"_s);
-            out.args.emplace_back(value);
+            const auto value = takeQuoted(s, i);
+            if (!value) return malformed(u"comilla sin cerrar"_s);
+            out.args.emplace_back(*value);
         } else {
             const int start = i;
             while (i < n && s[i] != u',' && !s[i].isSpace()) ++i;

@@ -15,34 +15,26 @@ int keyPosition(qsizetype i, qsizetype length) {  // i from 1
     return int(i <= length ? i : (i % length) + 1);
 }
 
-}  // namespace
-
-QByteArray encriptalinea(const QByteArray& text, const QByteArray& key) {
+// Each byte moves by its key byte plus 64, forwards to scramble and backwards to restore.
+QByteArray shifted(const QByteArray& text, const QByteArray& key, int direction) {
     if (key.isEmpty()) return text;
     QByteArray out(text.size(), '\0');
     for (qsizetype i = 1; i <= text.size(); ++i) {
         const int c = static_cast<unsigned char>(text[i - 1]);
         const int k = static_cast<unsigned char>(key[keyPosition(i, key.size()) - 1]);
-        int code = c + k + 64;
-        if (code > 255) code -= 256;
-        if (code > 255) code -= 256;
-        out[i - 1] = static_cast<char>(code);
+        out[i - 1] = static_cast<char>((c + direction * (k + 64) + 512) % 256);
     }
     return out;
 }
 
+}  // namespace
+
+QByteArray encriptalinea(const QByteArray& text, const QByteArray& key) {
+    return shifted(text, key, 1);
+}
+
 QByteArray desencriptalinea(const QByteArray& text, const QByteArray& key) {
-    if (key.isEmpty()) return text;
-    QByteArray out(text.size(), '\0');
-    for (qsizetype i = 1; i <= text.size(); ++i) {
-        const int c = static_cast<unsigned char>(text[i - 1]);
-        const int k = static_cast<unsigned char>(key[keyPosition(i, key.size()) - 1]);
-        int code = c - k - 64;
-        if (code < 0) code += 256;
-        if (code < 0) code += 256;
-        out[i - 1] = static_cast<char>(code);
-    }
-    return out;
+    return shifted(text, key, -1);
 }
 
 QString journalPath(const QString& folder, int day, const QString& vendor, const QString& user) {

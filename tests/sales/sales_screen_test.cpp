@@ -1,13 +1,6 @@
-#include "sales/screens/sales_screen.h"
-#include "logged_in.h"
+#include "sales_screen_fixture.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
-#include <QTableView>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -16,73 +9,14 @@ using namespace vendura::test;
 
 namespace {
 
-class SalesScreenTest : public ::testing::Test {
+class SalesScreenTest : public SalesScreenFixture {
   protected:
-    void SetUp() override {
-        db.seedVendor();
-        db.addLottery(u"AAA"_s, u"ALFA"_s, u"23:00"_s, u"100"_s, u"300"_s, 1);
-        db.addLottery(u"BBB"_s, u"BETA"_s, u"23:00"_s, u"100"_s, u"300"_s, 2);
+    SalesScreenTest() {
         db.addLottery(u"CCC"_s, u"GAMMA MANANA"_s, u"09:00"_s, u"100"_s, u"300"_s, 3);
         db.addLottery(u"SSS"_s, u"SOLO ESPECIAL"_s, u"23:00"_s, u"100"_s, u"300"_s, 4);
         db.admin(u"UPDATE central.loterias SET juegaespecial = 'S' WHERE cod_lot = 'SSS'"_s);
-        db.setClock(u"2026-12-07 10:00:00"_s);
     }
-    SalesScreen& open() {
-        EXPECT_TRUE(seller.login()) << seller.dialogs.texts().join(u" | "_s).toStdString();
-        screen = std::make_unique<SalesScreen>(SalesScreenDeps{
-            seller.link, seller.launcher, seller.programEnd, random, clock, printers, actions});
-        screen->load();
-        screen->setUserPanel(u"1001 ANA PEREZ"_s);
-        screen->show();
-        // focus events, and with them the focus colours and whole-text selection, need an
-        // active window
-        QApplication::setActiveWindow(screen.get());
-        return *screen;
-    }
-    template <typename W = QLineEdit>
-    W* control(const char* name) {
-        W* w = screen->findChild<W*>(QString::fromLatin1(name));
-        EXPECT_TRUE(w) << name;
-        return w;
-    }
-    QWidget* focused() { return screen->focusWidget(); }
-    void press(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        QTest::keyClick(focused(), Qt::Key(key), mods);
-    }
-    void typeKeys(const QString& text) { QTest::keyClicks(focused(), text); }
-    void selectLotteries(std::initializer_list<int> rows) {
-        QListWidget* list = control<QListWidget>("L_Loterias");
-        list->clearSelection();
-        for (int r : rows) list->item(r)->setSelected(true);
-    }
-    // Number, Enter, amount, Enter, starting in NumeroJugar.
-    void sell(const QString& number, const QString& amount) {
-        control("NumeroJugar")->clear();
-        control("NumeroJugar")->setFocus();
-        typeKeys(number);
-        press(Qt::Key_Return);
-        typeKeys(amount);
-        press(Qt::Key_Return);
-    }
-    QStringList rows() {
-        QStringList out;
-        const TicketModel& m = screen->ticket();
-        for (int r = 0; r < m.rowCount(); ++r) {
-            QStringList cells;
-            for (int c : {0, 1, 2, 5}) cells << m.data(m.index(r, c)).toString();
-            out << cells.join(u" | "_s);
-        }
-        return out;
-    }
-    QString total() { return control<QLabel>("TOT_TICKET")->text(); }
-
-    TestDatabase db;
-    LoggedIn seller{db};
-    ScriptedRandom random;
-    FixedClock clock{QDateTime(QDate(2026, 12, 7), QTime(10, 0))};
-    DevicePrinters printers{PortMap(), nullptr};
-    SalesActions actions;
-    std::unique_ptr<SalesScreen> screen;
+    QString total() { return label("TOT_TICKET"); }
 };
 
 TEST_F(SalesScreenTest, LoadsTheOpenLotteriesAndAnEmptyTicket) {

@@ -1,8 +1,8 @@
+#include "logged_in.h"
 #include "platform/files.h"
 #include "platform/http_download.h"
 #include "platform/pq_gateway.h"
 #include "platform/profile_file.h"
-#include "recorders.h"
 #include "session/installation.h"
 #include "session/screens/startup_screen.h"
 #include "session/server_link.h"
@@ -28,22 +28,19 @@ using namespace vendura::test;
 
 namespace {
 
+// The start-up screen with a configuration that knows the test server, database and user.
 class LoginScreenTest : public ::testing::Test {
   protected:
     void SetUp() override {
         db.seedVendor();
-        installation.programFolder = dir.path();
-        installation.journalFolder = dir.path();
-        installation.databasePort = Cluster::get().port;
         const ProfileFile ini(installation.iniPath());
         ini.write(u"Comunicaciones"_s, u"DIRIP_1"_s, Cluster::get().host);
         ini.write(u"Comunicaciones"_s, u"BDONLine"_s, db.name());
-        ini.write(u"Comunicaciones"_s, u"ip_enganche"_s, Cluster::get().host);
         ini.write(u"Usuario Actual"_s, u"Usuario"_s, u"1001"_s);
     }
 
     StartupScreen& open() {
-        screen = std::make_unique<StartupScreen>(link, launcher, programEnd, http,
+        screen = std::make_unique<StartupScreen>(env.link, launcher, programEnd, http,
                                                  [this] { ++salesOpened; });
         screen->show();
         QApplication::setActiveWindow(screen.get());
@@ -58,7 +55,7 @@ class LoginScreenTest : public ::testing::Test {
         f->clear();
         QTest::keyClicks(f, text);
     }
-    // Types the password and presses Enter in the password field.
+    // Types the user and password and presses Enter in the password field.
     void loginWith(const QString& user, const QString& password) {
         type("Text1", user);
         type("Text2", password);
@@ -69,15 +66,14 @@ class LoginScreenTest : public ::testing::Test {
     }
 
     TestDatabase db;
-    QTemporaryDir dir;
-    Installation installation;
-    Session session;
-    PqConnector connector{5};
-    DialogRecorder dialogs;
-    LauncherRecorder launcher;
-    ProgramEndRecorder programEnd;
+    LoggedIn env{db};
+    Installation& installation = env.installation;
+    Session& session = env.session;
+    DialogRecorder& dialogs = env.dialogs;
+    LauncherRecorder& launcher = env.launcher;
+    ProgramEndRecorder& programEnd = env.programEnd;
+    ServerLink& link = env.link;
     HttpDownload http;
-    ServerLink link{session, connector, dialogs, installation};
     std::unique_ptr<StartupScreen> screen;
     int salesOpened = 0;
 };

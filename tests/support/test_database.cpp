@@ -163,6 +163,12 @@ void TestDatabase::addVendor(const QString& vendor, const QString& user) const {
         {user, vendor});
 }
 
+void TestDatabase::seedLotteries() const {
+    addLottery(u"AAA"_s, u"ALFA"_s, u"23:00"_s, u"100"_s, u"300"_s, 1);
+    addLottery(u"BBB"_s, u"BETA"_s, u"23:00"_s, u"100"_s, u"300"_s, 2);
+    setClock(u"2026-12-07 10:00:00"_s);
+}
+
 void TestDatabase::addLottery(const QString& code, const QString& description,
                               const QString& closing, const QString& tripleQuota,
                               const QString& terminalQuota, int order) const {

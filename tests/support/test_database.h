@@ -44,6 +44,9 @@ class TestDatabase {
     void seedVendor() const;
     // Another vendor with one active user: vendor code and user code given.
     void addVendor(const QString& vendor, const QString& user) const;
+    // Two lotteries, AAA "ALFA" and BBB "BETA", selling until 23:00 with quotas of 100 for
+    // triples and 300 for terminales, and the server's clock on Monday 2026-12-07 10:00.
+    void seedLotteries() const;
     // A lottery that sells every day until the given closing time.
     void addLottery(const QString& code, const QString& description, const QString& closing,
                     const QString& tripleQuota = u"1000"_s,

@@ -1,16 +1,10 @@
 #include "dot_matrix.h"
-#include "logged_in.h"
 #include "platform/code_page_437.h"
 #include "platform/files.h"
-#include "sales/screens/sales_screen.h"
+#include "sales_screen_fixture.h"
 #include "tickets/journal.h"
 
-#include <QApplication>
 #include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -19,42 +13,10 @@ using namespace vendura::test;
 
 namespace {
 
-class TicketIssueTest : public ::testing::Test {
+class TicketIssueTest : public SalesScreenFixture {
   protected:
-    void SetUp() override {
-        db.seedVendor();
-        db.addLottery(u"AAA"_s, u"ALFA"_s, u"23:00"_s, u"100"_s, u"300"_s, 1);
-        db.addLottery(u"BBB"_s, u"BETA"_s, u"23:00"_s, u"100"_s, u"300"_s, 2);
-        db.setClock(u"2026-12-07 10:00:00"_s);
-        QFile port(seller.printerPath());
-        ASSERT_TRUE(port.open(QIODevice::WriteOnly));
+    TicketIssueTest() {
         random.numbers = {555, 1987654321, 777};  // ticket key at load, serial, next key
-    }
-    SalesScreen& open() {
-        EXPECT_TRUE(seller.login()) << seller.dialogs.texts().join(u" | "_s).toStdString();
-        printers = std::make_unique<DevicePrinters>(
-            PortMap::fromProfile(ProfileFile(seller.installation.iniPath()), seller.dir.path()),
-            nullptr);
-        screen = std::make_unique<SalesScreen>(SalesScreenDeps{
-            seller.link, seller.launcher, seller.programEnd, random, clock, *printers, actions});
-        screen->load();
-        screen->setUserPanel(u"1001 ANA PEREZ"_s);
-        screen->show();
-        QApplication::setActiveWindow(screen.get());
-        return *screen;
-    }
-    template <typename W = QLineEdit>
-    W* control(const char* name) {
-        return screen->findChild<W*>(QString::fromLatin1(name));
-    }
-    void press(int key) { QTest::keyClick(screen->focusWidget(), Qt::Key(key)); }
-    void sell(const QString& number, const QString& amount) {
-        control("NumeroJugar")->clear();
-        control("NumeroJugar")->setFocus();
-        QTest::keyClicks(control("NumeroJugar"), number);
-        press(Qt::Key_Return);
-        QTest::keyClicks(screen->focusWidget(), amount);
-        press(Qt::Key_Return);
     }
     void sellSomePlays() {
         control<QListWidget>("L_Loterias")->selectAll();
@@ -65,15 +27,6 @@ class TicketIssueTest : public ::testing::Test {
         seller.dialogs.clear();
     }
     QByteArray printed() { return files::read(seller.printerPath()).value(); }
-    QString label(const char* name) { return control<QLabel>(name)->text(); }
-
-    TestDatabase db;
-    LoggedIn seller{db};
-    ScriptedRandom random;
-    FixedClock clock{QDateTime(QDate(2026, 12, 7), QTime(10, 0))};
-    std::unique_ptr<DevicePrinters> printers;
-    SalesActions actions;
-    std::unique_ptr<SalesScreen> screen;
 };
 
 TEST_F(TicketIssueTest, EscIssuesPrintsWithBarCodeAndStartsTheNextTicket) {

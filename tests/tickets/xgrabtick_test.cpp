@@ -13,9 +13,7 @@ class XgrabtickTest : public ::testing::Test {
   protected:
     void SetUp() override {
         db.seedVendor();
-        db.addLottery(u"AAA"_s, u"ALFA"_s, u"23:00"_s, u"100"_s, u"300"_s, 1);
-        db.addLottery(u"BBB"_s, u"BETA"_s, u"23:00"_s, u"100"_s, u"300"_s, 2);
-        db.setClock(u"2026-12-07 10:00:00"_s);
+        db.seedLotteries();
         ASSERT_TRUE(gateway.open(db.connectionText()).ok());
         ProcedureCall call{u"nregresaticket"_s, {}};
         call.in(u"@xcodigo_vend"_s, u"00012"_s);

@@ -18,7 +18,8 @@ enum class SalesCommand {
     Calculadora,
     Parametros,
     Reportes,
-    Mensajes,
+    Mensajes,        // reading on demand (F10)
+    MensajesNuevos,  // the quiet look for unread messages at start and every five minutes
     ActivarLoterias,
     Resultados,
     Permutas,
