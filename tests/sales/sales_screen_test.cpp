@@ -1,6 +1,7 @@
 #include "sales_screen_fixture.h"
 
 #include <QPushButton>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -226,6 +227,33 @@ TEST_F(SalesScreenTest, AServerThatGoesAwayCostsOneMessageAndNoRow) {
     sell(u"3"_s, u"2"_s);  // the link is opened again before the call
     EXPECT_EQ(rows().last(), u"3** | AAA - ALFA | 2,00 | 2"_s);
     EXPECT_EQ(seller.dialogs.shown.size(), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SalesScreenTest, CommandsRunWhatIsRegisteredAndGuardedOnesAskForPermission) {
+    QStringList ran;
+    actions.set(SalesCommand::TicketsDelDia, [&](SalesScreen&) { ran << u"F2"_s; });
+    actions.set(SalesCommand::AnularTicket, [&](SalesScreen&) { ran << u"anular"_s; });
+    actions.set(SalesCommand::Series, [&](SalesScreen& s) { ran << s.state().jugadaactual; });
+    actions.set(SalesCommand::MensajesNuevos, [&](SalesScreen&) { ran << u"mensajes"_s; });
+    open();  // the seller may use "A.-B.-F2.": F2 yes, F3 no
+    EXPECT_EQ(ran, QStringList{u"mensajes"_s});
+    press(Qt::Key_F2);
+    press(Qt::Key_F3);
+    EXPECT_EQ(seller.dialogs.texts(), QStringList{u"Permiso de acceso denegado"_s});
+    EXPECT_EQ(seller.dialogs.last().title, u"Atención!"_s);
+    press(Qt::Key_S);  // a lower-case letter acts like the capital one
+    press(Qt::Key_B);
+    EXPECT_EQ(ran, (QStringList{u"mensajes"_s, u"F2"_s, u"Series"_s, u"anular"_s}));
+
+    auto* timer = screen->findChild<QTimer*>(u"Timer1"_s);
+    ASSERT_TRUE(timer);
+    EXPECT_EQ(timer->interval(), 60000);
+    for (int tick = 0; tick < 9; ++tick) QMetaObject::invokeMethod(timer, "timeout");
+    EXPECT_EQ(ran.count(u"mensajes"_s), 2);  // at load and after the fifth tick
 }
 
 }  // namespace

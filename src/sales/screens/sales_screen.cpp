@@ -531,7 +531,7 @@ void SalesScreen::run(SalesCommand command) {
 }
 
 void SalesScreen::lookForMessages() {
-    run(SalesCommand::Mensajes);
+    run(SalesCommand::MensajesNuevos);
 }
 
 void SalesScreen::timerTick() {
