@@ -2,16 +2,12 @@
 
 #include "platform/dialogs.h"
 #include "sales/lottery_catalog.h"
+#include "session/text.h"
 
 namespace vendura {
 namespace {
 
 const QChar kCr = QChar(13);
-
-QString rightTrimmed(QString s) {
-    while (!s.isEmpty() && s.back().isSpace()) s.chop(1);
-    return s;
-}
 
 QString refusalReason(int code) {
     switch (code) {
@@ -31,12 +27,6 @@ QString refusalReason(int code) {
 }
 
 }  // namespace
-
-QString markNumber(const QString& digits) {
-    if (digits.size() == 2) return digits + u"*"_s;
-    if (digits.size() == 1) return digits + u"**"_s;
-    return digits;
-}
 
 SaleResult::SaleResult(const PlayAnswer& answer, const LotteryCatalog& rsloterias,
                        QString jugadaactual, QString tipo)

@@ -59,9 +59,6 @@ class SaleResult {
     SaleOutcome outcome_;
 };
 
-// "7" -> "7**", "12" -> "12*", "123" stays.
-QString markNumber(const QString& digits);
-
 // The boxes of a sale, in this order, each waiting for its OK: the partial sales, the sold-out
 // numbers, the closed lotteries, and then, when the server refused items, why.
 void showSaleMessages(Dialogs& dialogs, const SaleOutcome& outcome);

@@ -7,6 +7,7 @@
 #include "session/server_discovery.h"
 #include "session/server_link.h"
 #include "session/session.h"
+#include "session/text.h"
 
 namespace vendura {
 namespace {
@@ -56,8 +57,8 @@ LoginOutcome Login::run(const LoginFields& fields, bool fileExisted, const QStri
         return LoginOutcome::Stay;
     }
     const CallAnswer& a = answer.value();
-    s.NombreVendedor = a.outputs.value(u"@xmodo"_s) ? a.output(u"@xmodo"_s) : u"Prueba"_s;
-    while (s.NombreVendedor.endsWith(u' ')) s.NombreVendedor.chop(1);
+    s.NombreVendedor =
+        a.outputs.value(u"@xmodo"_s) ? rightTrimmed(a.output(u"@xmodo"_s)) : u"Prueba"_s;
 
     const QString code = a.returnText();
     if (code == u"11"_s || code == u"12"_s || code == u"55"_s) {
@@ -102,7 +103,7 @@ LoginOutcome Login::run(const LoginFields& fields, bool fileExisted, const QStri
                                          u"El servidor no entregó el número de ticket"_s});
         return LoginOutcome::Stay;
     }
-    s.NroTicketTmp = number.value().returnText().rightJustified(10, u'0');
+    s.NroTicketTmp = tenDigitTicket(number.value().returnText());
 
     auto date = link_.RefreshServerDate();
     if (!date) {

@@ -1,5 +1,7 @@
 #include "session/session.h"
 
+#include "session/text.h"
+
 #include <QDateTime>
 
 #include <cmath>
@@ -37,10 +39,6 @@ qint16 toInt16(double d) {
     return static_cast<qint16>(r);
 }
 
-QString rightTrimmed(QString s) {
-    while (!s.isEmpty() && s.back().isSpace()) s.chop(1);
-    return s;
-}
 
 const char* const kDays[] = {"lunes",   "martes", "miércoles", "jueves",
                              "viernes", "sábado", "domingo"};

@@ -5,6 +5,7 @@
 #include "platform/dialogs.h"
 #include "session/server_link.h"
 #include "session/session.h"
+#include "session/text.h"
 #include "tickets/journal.h"
 #include "tickets/printer_output.h"
 #include "tickets/ticket_layout.h"
@@ -76,7 +77,7 @@ IssueOutcome TicketIssue::IMPRIMETICK22(const std::vector<ItemTicket>& rows, con
     }
     const CallAnswer& a = answer.value();
     const int code = a.returnNumber();
-    outcome.nextTicket = a.output(u"@xnroticket"_s).trimmed().rightJustified(10, u'0');
+    outcome.nextTicket = tenDigitTicket(a.output(u"@xnroticket"_s));
     s.FechaTicket = a.output(u"@xfecha_ticket"_s).trimmed();
     s.HoraTicket = a.output(u"@xhora_ticket"_s).trimmed();
     // a repeated save of a ticket already issued answers with the serial it was issued with

@@ -1,6 +1,7 @@
 #include "tickets/ticket_layout.h"
 
 #include "session/session.h"
+#include "session/text.h"
 
 #include <algorithm>
 
@@ -10,17 +11,7 @@ namespace {
 constexpr int kWidth = 40;
 const QString kRule = QString(kWidth, u'=');
 
-QString rightTrimmed(QString s) {
-    while (!s.isEmpty() && s.back().isSpace()) s.chop(1);
-    return s;
-}
 
-QString markedNumber(const QString& shown) {
-    const QString n = shown.trimmed();
-    if (n.size() == 1) return n + u"**"_s;
-    if (n.size() == 2) return n + u"*"_s;
-    return n;
-}
 
 // A generator's summarised label ("1Permuta 1234*") printed in place of its numbers.
 bool isGeneratorLabel(const QString& letras) {
@@ -62,7 +53,7 @@ QStringList playLines(const std::vector<const TicketRecord*>& plays, int columns
             continue;
         }
         lastLabel.clear();
-        const QString name = special ? r->letras.left(3) : markedNumber(r->Num_normal);
+        const QString name = special ? r->letras.left(3) : markNumber(r->Num_normal);
         line += (name.leftJustified(3) + u" x "_s + amount + u" "_s).leftJustified(entryWidth);
         if (++inLine == perLine) flush();
     }

@@ -1,6 +1,7 @@
 #include "sales/sale_result.h"
 #include "recorders.h"
 #include "sales/lottery_catalog.h"
+#include "session/text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sales/command_map.h"
+
 #include <QMap>
 
 #include <functional>
@@ -8,35 +10,8 @@ namespace vendura {
 
 class SalesScreen;
 
-// Commands of the sales screen that open other screens. The program fills the registry; the
-// sales screen runs what is there and nothing for a command nobody registered.
-enum class SalesCommand {
-    Ayuda,
-    TicketsDelDia,
-    AnularTicket,
-    PagarTicket,
-    Calculadora,
-    Parametros,
-    Reportes,
-    Mensajes,        // reading on demand (F10)
-    MensajesNuevos,  // the quiet look for unread messages at start and every five minutes
-    ActivarLoterias,
-    Resultados,
-    Permutas,
-    Series,
-    Seguidillas,
-    Posicionados,
-    Terminales,
-    RepetirPorLoteria,
-    ALaSuerte,
-    CargarTicket,
-    EliminarPorLoteria,
-    EspecialPermuta,
-    EspecialSerie,
-    EspecialTerminal,
-    Vuelto,
-};
-
+// The commands of the sales screen that open other screens: the program fills the registry;
+// the sales screen runs what is there and nothing for a command nobody registered.
 class SalesActions {
   public:
     using Action = std::function<void(SalesScreen&)>;

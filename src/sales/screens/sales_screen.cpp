@@ -9,8 +9,10 @@
 #include "session/installation.h"
 #include "session/permissions.h"
 #include "session/screens/focus_colours.h"
+#include "session/screens/named.h"
 #include "session/server_link.h"
 #include "session/session.h"
+#include "session/text.h"
 #include "tickets/journal.h"
 #include "tickets/ticket_issue.h"
 
@@ -40,79 +42,6 @@ namespace {
 
 const QString kHelpPanel =
     u"PUNTO DE VENTA FISCAL -> USE « Esc » para Imprimir El TICKET, o F1 para ayuda"_s;
-
-template <typename W>
-W* named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-struct ButtonSpec {
-    const char* name;
-    const char* caption;
-    const char* permiso;  // empty: not guarded
-    SalesCommand command;
-    const char* jugada;  // jugadaactual set before the command, or null
-};
-
-// The command buttons, with the permission code each carries when it is guarded.
-const ButtonSpec kButtons[] = {
-    {"XPButton1", "P-Permutas", "", SalesCommand::Permutas, "sUper permutas"},
-    {"XPButton2", "S-Series", "", SalesCommand::Series, "Series"},
-    {"XPButton3", "G-Seguidillas", "", SalesCommand::Seguidillas, nullptr},
-    {"XPButton4", "O-Posicionados", "", SalesCommand::Posicionados, "pOsicionados"},
-    {"XPButton5", "F5-Calculadora", "F5.", SalesCommand::Calculadora, nullptr},
-    {"XPButton6", "A-A la Suerte", "", SalesCommand::ALaSuerte, "A la Suerte"},
-    {"XPButton7", "R-Repetir x Loteria", "", SalesCommand::RepetirPorLoteria, "Repetir x loteria"},
-    {"XPButton8", "T-Terminales", "", SalesCommand::Terminales, "los Terminales"},
-    {"XPButton9", "E-elimi. Jugada", "", SalesCommand::EliminarPorLoteria, nullptr},
-    {"XPButton10", "F3-Anular Ticket", "F3.", SalesCommand::AnularTicket, nullptr},
-    {"XPButton11", "C-Cargar Ticket", "", SalesCommand::CargarTicket, "Cargado desde Ticket"},
-    {"XPButton12", "F2-Tickets del Día", "F2.", SalesCommand::TicketsDelDia, nullptr},
-    {"XPButton15", "F4-Pagar Ticket", "F4.", SalesCommand::PagarTicket, nullptr},
-    {"XPButton17", "F11-Activar Loterías", "F11", SalesCommand::ActivarLoterias, nullptr},
-    {"XPButton19", "F7-Reportes", "F7.", SalesCommand::Reportes, nullptr},
-    {"XPButton20", "F10-Mensajes", "F10", SalesCommand::Mensajes, nullptr},
-    {"XPButton21", "F12-Resultados", "F12", SalesCommand::Resultados, nullptr},
-    {"XPButton23", "F6-Parámetros", "F6.", SalesCommand::Parametros, nullptr},
-};
-
-// The keys of the normal mode: letter, the play label it sets, the command it runs.
-struct LetterSpec {
-    QChar letter;
-    const char* jugada;
-    SalesCommand command;
-};
-const LetterSpec kLetters[] = {
-    {u'S', "Series", SalesCommand::Series},
-    {u'P', "sUper permutas", SalesCommand::Permutas},
-    {u'E', "sEguidillas", SalesCommand::EliminarPorLoteria},
-    {u'O', "pOsicionados", SalesCommand::Posicionados},
-    {u'T', "los Terminales", SalesCommand::Terminales},
-    {u'R', "Repetir x loteria", SalesCommand::RepetirPorLoteria},
-    {u'G', nullptr, SalesCommand::Seguidillas},
-    {u'A', "A la Suerte", SalesCommand::ALaSuerte},
-    {u'C', "Cargado desde Ticket", SalesCommand::CargarTicket},
-    {u'B', nullptr, SalesCommand::AnularTicket},
-};
-
-// Function keys and the button whose permission code guards them.
-struct FunctionKeySpec {
-    int key;
-    SalesCommand command;
-    const char* button;
-};
-const FunctionKeySpec kFunctionKeys[] = {
-    {Qt::Key_F2, SalesCommand::TicketsDelDia, "XPButton12"},
-    {Qt::Key_F3, SalesCommand::AnularTicket, "XPButton10"},
-    {Qt::Key_F4, SalesCommand::PagarTicket, "XPButton15"},
-    {Qt::Key_F5, SalesCommand::Calculadora, "XPButton5"},
-    {Qt::Key_F6, SalesCommand::Parametros, "XPButton23"},
-    {Qt::Key_F7, SalesCommand::Reportes, "XPButton19"},
-    {Qt::Key_F10, SalesCommand::Mensajes, "XPButton20"},
-    {Qt::Key_F11, SalesCommand::ActivarLoterias, "XPButton17"},
-    {Qt::Key_F12, SalesCommand::Resultados, "XPButton21"},
-};
 
 bool isEnter(const QKeyEvent* key) {
     return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
@@ -282,7 +211,7 @@ void SalesScreen::buildButtons(QWidget* panel) {
     auto* layout = new QVBoxLayout(panel);
     command1_ = named(new QPushButton(u"Z-Jugadas Especiales"_s), "Command1");
     layout->addWidget(command1_);
-    for (const ButtonSpec& spec : kButtons) {
+    for (const CommandButton& spec : commandButtons()) {
         auto* b = named(new QPushButton(QString::fromUtf8(spec.caption)), spec.name);
         b->setProperty("permiso", QString::fromLatin1(spec.permiso));
         b->setFocusPolicy(Qt::NoFocus);
@@ -562,11 +491,9 @@ bool SalesScreen::functionKey(QKeyEvent* key) {
         toggleAmountUnit();
         return true;
     }
-    for (const FunctionKeySpec& f : kFunctionKeys) {
-        if (key->key() == f.key) {
-            runGuarded(f.command, buttons_.value(QString::fromLatin1(f.button)));
-            return true;
-        }
+    if (const FunctionKeyCommand* f = functionKeyCommand(key->key())) {
+        runGuarded(f->command, buttons_.value(QString::fromLatin1(f->button)));
+        return true;
     }
     return false;
 }
@@ -622,12 +549,10 @@ bool SalesScreen::formKey(QKeyEvent* key) {
         return true;
     }
     if (c == u'Z') return true;
-    for (const LetterSpec& l : kLetters) {
-        if (c == l.letter) {
-            if (l.jugada) state_.jugadaactual = QString::fromUtf8(l.jugada);
-            run(l.command);
-            return true;
-        }
+    if (const LetterCommand* l = letterCommand(c)) {
+        if (l->jugada) state_.jugadaactual = QString::fromUtf8(l->jugada);
+        run(l->command);
+        return true;
     }
     return false;
 }

@@ -4,6 +4,7 @@
 #include "platform/launcher.h"
 #include "session/installation.h"
 #include "session/screens/focus_colours.h"
+#include "session/screens/named.h"
 #include "session/server_discovery.h"
 #include "session/server_link.h"
 #include "session/session.h"
@@ -24,12 +25,6 @@ namespace {
 
 constexpr Qt::KeyboardModifiers kHiddenToggle =
     Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier;
-
-template <typename W>
-W* named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 }  // namespace
 
