@@ -3,6 +3,7 @@
 #include "platform/record_set.h"
 #include "tickets/item_ticket.h"
 
+#include <QHash>
 #include <QString>
 
 #include <vector>
@@ -57,6 +58,7 @@ class SaleResult {
     QString jugada_;
     QString tipo_;
     SaleOutcome outcome_;
+    QHash<QString, int> recordOfItem_;  // "titems" to the first record that carries it
 };
 
 // The boxes of a sale, in this order, each waiting for its OK: the partial sales, the sold-out

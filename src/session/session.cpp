@@ -39,7 +39,6 @@ qint16 toInt16(double d) {
     return static_cast<qint16>(r);
 }
 
-
 const char* const kDays[] = {"lunes",   "martes", "miércoles", "jueves",
                              "viernes", "sábado", "domingo"};
 const char* const kMonths[] = {"enero",      "febrero", "marzo",     "abril",

@@ -9,7 +9,9 @@ QString rightTrimmed(QString text) {
     return text;
 }
 
-QString tenDigitTicket(const QString& number) { return number.trimmed().rightJustified(10, u'0'); }
+QString tenDigitTicket(const QString& number) {
+    return number.trimmed().rightJustified(10, u'0');
+}
 
 QString markNumber(const QString& digits) {
     const QString n = digits.trimmed();

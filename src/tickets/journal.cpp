@@ -70,12 +70,12 @@ QByteArray unescapeJournalLine(const QByteArray& stored) {
     return out;
 }
 
-Result<void> Journal::appendLine(const QByteArray& printed) {
-    return files::append(path_, escapeJournalLine(encriptalinea(printed, key_)) + "\r\n");
-}
-
-Result<void> Journal::appendBlankLines(int count) {
-    return files::append(path_, QByteArray(" \r\n").repeated(count));
+Result<void> Journal::appendTicket(const QList<QByteArray>& printedLines) {
+    QByteArray bytes;
+    for (const QByteArray& line : printedLines) {
+        bytes += escapeJournalLine(encriptalinea(line, key_)) + "\r\n";
+    }
+    return files::append(path_, bytes + QByteArray(" \r\n").repeated(4));
 }
 
 Result<QList<QByteArray>> Journal::readLines(const QString& path, const QByteArray& key) {

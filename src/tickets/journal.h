@@ -27,10 +27,9 @@ QByteArray unescapeJournalLine(const QByteArray& stored);
 class Journal {
   public:
     Journal(QString path, QByteArray key) : path_(std::move(path)), key_(std::move(key)) {}
-    // Appends one printed line (bytes as they went to the printer).
-    Result<void> appendLine(const QByteArray& printed);
-    // Appends lines holding a single blank, as they are: the separator between tickets.
-    Result<void> appendBlankLines(int count);
+    // Appends a printed ticket in one write: its lines (bytes as they went to the printer)
+    // scrambled, then four lines holding a single blank, as they are, to part it from the next.
+    Result<void> appendTicket(const QList<QByteArray>& printedLines);
     // The printed lines back, for the journal viewer.
     static Result<QList<QByteArray>> readLines(const QString& path, const QByteArray& key);
 

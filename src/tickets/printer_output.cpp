@@ -48,23 +48,18 @@ Result<void> TicketPrinter::printLines(const QStringList& lines, Journal& journa
     auto out = open();
     if (!out) return out.error();
     const bool compressed = session_.TipoLetra.trimmed() == u"C"_s;
-    const QByteArray key = toCodePage437(session_.Usuario);
+    QList<QByteArray> printedLines;
     QByteArray bytes;
     if (compressed) bytes += char(15);
     for (const QString& line : lines) {
-        const QByteArray printed = toCodePage437(line);
-        bytes += printed + "\r\n";
-        auto logged = journal.appendLine(printed);
-        if (!logged) {
-            (void)out.value()->close();  // the journal error is the one to report
-            return logged;
-        }
+        printedLines << toCodePage437(line);
+        bytes += printedLines.last() + "\r\n";
     }
     if (compressed) bytes += char(18);
     auto printed = writeAndClose(*out.value(), bytes);
-    auto separated = journal.appendBlankLines(4);
+    auto logged = journal.appendTicket(printedLines);
     if (!printed) return printed;
-    return separated;
+    return logged;
 }
 
 Result<void> TicketPrinter::printBarcode(const QString& serial) {

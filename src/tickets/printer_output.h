@@ -25,8 +25,8 @@ class TicketPrinter {
     TicketPrinter(Printers& printers, const Session& session)
         : printers_(printers), session_(session) {}
 
-    // Byte 15 before and 18 after the lines in compressed print; every line ends in CR LF and
-    // goes to the journal scrambled; four blank lines close the ticket in the journal.
+    // Byte 15 before and 18 after the lines in compressed print; every line ends in CR LF.
+    // The journal gets the same lines, in one write.
     Result<void> printLines(const QStringList& lines, Journal& journal);
     // codebar1: the serial as a Code 39 bar code, straight to the port.
     Result<void> printBarcode(const QString& serial);

@@ -11,8 +11,6 @@ namespace {
 constexpr int kWidth = 40;
 const QString kRule = QString(kWidth, u'=');
 
-
-
 // A generator's summarised label ("1Permuta 1234*") printed in place of its numbers.
 bool isGeneratorLabel(const QString& letras) {
     const QString label = rightTrimmed(letras);

@@ -56,8 +56,7 @@ TEST(Journal, LinesWhoseScramblingHoldsLineEndsStayWhole) {
     Journal journal(path, key);
     const QList<QByteArray> lines = {"  zzz www } \x10 z", "  Ticket: 0000000042",
                                      allBytes().mid(32)};
-    for (const QByteArray& l : lines) ASSERT_TRUE(journal.appendLine(l).ok());
-    ASSERT_TRUE(journal.appendBlankLines(4).ok());
+    ASSERT_TRUE(journal.appendTicket(lines).ok());
     auto back = Journal::readLines(path, key);
     ASSERT_TRUE(back.ok());
     EXPECT_EQ(back.value(), lines + QList<QByteArray>(4, " "));

@@ -211,15 +211,15 @@ void SalesScreen::buildButtons(QWidget* panel) {
     auto* layout = new QVBoxLayout(panel);
     command1_ = named(new QPushButton(u"Z-Jugadas Especiales"_s), "Command1");
     layout->addWidget(command1_);
-    for (const CommandButton& spec : commandButtons()) {
-        auto* b = named(new QPushButton(QString::fromUtf8(spec.caption)), spec.name);
-        b->setProperty("permiso", QString::fromLatin1(spec.permiso));
+    for (const CommandButton& button : commandButtons()) {
+        auto* b = named(new QPushButton(QString::fromUtf8(button.caption)), button.name);
+        b->setProperty("permiso", QString::fromLatin1(button.permiso));
         b->setFocusPolicy(Qt::NoFocus);
-        buttons_.insert(QString::fromLatin1(spec.name), b);
+        buttons_.insert(QString::fromLatin1(button.name), b);
         layout->addWidget(b);
-        const SalesCommand command = spec.command;
-        const QString jugada = spec.jugada ? QString::fromUtf8(spec.jugada) : QString();
-        const bool guarded = spec.permiso[0] != '\0';
+        const SalesCommand command = button.command;
+        const QString jugada = button.jugada ? QString::fromUtf8(button.jugada) : QString();
+        const bool guarded = button.permiso[0] != '\0';
         connect(b, &QPushButton::clicked, this, [this, b, command, jugada, guarded] {
             if (!jugada.isEmpty()) state_.jugadaactual = jugada;
             if (command == SalesCommand::Terminales && !model_.total().isPositive()) {
