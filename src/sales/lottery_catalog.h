@@ -27,7 +27,6 @@ class LotteryCatalog {
 
     const std::vector<Lottery>& all() const { return lotteries_; }
     const Lottery* find(const QString& code) const;
-    bool empty() const { return lotteries_.empty(); }
     // Entries for L_Loterias: every lottery that is not sold through special plays only.
     QStringList straightPlayEntries() const;
 

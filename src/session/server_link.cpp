@@ -34,36 +34,22 @@ bool ServerLink::OpenConnection(const QString& text) {
     return true;
 }
 
+bool ServerLink::reopen() {
+    return OpenConnection(session_.Conexion ? session_.Conexion->connectionText() : QString());
+}
+
 bool ServerLink::ensureOpen() {
-    if (session_.Conexion && session_.Conexion->isOpen()) return true;
-    const QString text = session_.Conexion ? session_.Conexion->connectionText() : QString();
-    return OpenConnection(text);
+    return (session_.Conexion && session_.Conexion->isOpen()) || reopen();
 }
 
 Result<void> ServerLink::RefreshServerDate() {
-    if (session_.Conexion && session_.Conexion->isOpen()) {
-        if (!OpenConnection(session_.Conexion->connectionText())) {
-            return Error{db_error::kConnectionLost, u"No se pudo abrir la conexión"_s};
-        }
-    } else if (!ensureOpen()) {
-        return Error{db_error::kConnectionLost, u"No se pudo abrir la conexión"_s};
-    }
+    if (!reopen()) return Error{db_error::kConnectionLost, u"No se pudo abrir la conexión"_s};
     auto answer = session_.Conexion->exec(u"Retornafecha"_s);
     if (!answer) return answer.error();
     if (!applyServerDate(session_, answer.value().rows.text(0, u"fecha"_s))) {
         return Error{db_error::kServerError, u"El servidor no devolvió su fecha"_s};
     }
     return {};
-}
-
-std::unique_ptr<DatabaseGateway> ServerLink::openFresh() {
-    auto fresh = connector_.create();
-    if (!fresh->open(connectionText(session_.Servidor, session_.BaseDatos))) {
-        dialogs_.message(DialogIcon::Critical, kTituloPuntoVenta,
-                         u"Ocurrieron Errores al Intentar Conectarse!... Finalizando el Sistema"_s);
-        return nullptr;
-    }
-    return fresh;
 }
 
 QString connectionLossText(const Error& error) {
@@ -80,8 +66,7 @@ void reportCallFailure(Dialogs& dialogs, const Error& error) {
 FailureHandling handleCallFailure(ServerLink& link, const Error& error) {
     if (error.number == db_error::kIgnored) return FailureHandling::Ignored;
     if (error.number == db_error::kObjectClosed || error.number == db_error::kConnectionUnusable) {
-        link.OpenConnection(link.session().Conexion ? link.session().Conexion->connectionText()
-                                                    : QString());
+        link.reopen();
         return FailureHandling::Reconnected;
     }
     reportCallFailure(link.dialogs(), error);

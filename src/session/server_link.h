@@ -4,8 +4,6 @@
 
 #include <QString>
 
-#include <memory>
-
 namespace vendura {
 
 class Dialogs;
@@ -31,17 +29,16 @@ class ServerLink {
     // Servidor de Datos Remotos... Finalizando" and returns false.
     bool OpenConnection(const QString& text = QString());
 
+    // Opens the session's connection again with the settings it was opened with.
+    bool reopen();
+
     // The check before a call: a connection that is closed or was found broken is opened again
     // with the same settings. False (after the gateway's message) when that fails.
     bool ensureOpen();
 
-    // Replaces an open connection with a fresh one and reads the server's date and time into
-    // Session.
+    // Replaces the connection with a freshly opened one and reads the server's date and time
+    // into Session.
     Result<void> RefreshServerDate();
-
-    // A connection of a report screen's own, to the session's server and database; null after
-    // the message when it cannot be opened.
-    std::unique_ptr<DatabaseGateway> openFresh();
 
     Session& session() { return session_; }
     Dialogs& dialogs() { return dialogs_; }

@@ -16,7 +16,6 @@ class SalesActions {
   public:
     using Action = std::function<void(SalesScreen&)>;
     void set(SalesCommand command, Action action) { actions_.insert(command, std::move(action)); }
-    bool has(SalesCommand command) const { return actions_.contains(command); }
     bool run(SalesCommand command, SalesScreen& screen) const {
         const auto it = actions_.constFind(command);
         if (it == actions_.constEnd()) return false;
