@@ -52,36 +52,32 @@ class TicketLayout : public ::testing::Test {
         for (const QString& l : lines) out << u"  "_s + l;
         return out;
     }
+    // The header lines the data above gives, with the customer lines of per-lottery tickets.
+    static QStringList header(bool withCustomer) {
+        QStringList h{u"<< KALVORA On Line >>"_s, u"AGENCIA LA FORTUNA"_s,
+                      u"AV. BOLIVAR, LOCAL 4"_s,  u"R.I.F.: J-1  N.I.T.: 00"_s,
+                      u"Ticket: 0000000042"_s,    u"Serial:1234567"_s,
+                      u"1001 ANA PEREZ"_s,        u"07/12/2026   10:15:00"_s};
+        if (withCustomer) h << u"Cedula/R.I.F.: V-1"_s << u"Nombre/Razón Social: PEDRO"_s;
+        return h << kRule;
+    }
+    static inline const QString kRule = QString(40, u'=');
     TicketPrintData data;
     std::vector<ItemTicket> rows;
 };
 
 TEST_F(TicketLayout, OneTicketWithItsSoldOutBlock) {
-    const QStringList expected = margin({u"<< KALVORA On Line >>"_s,
-                                         u"AGENCIA LA FORTUNA"_s,
-                                         u"AV. BOLIVAR, LOCAL 4"_s,
-                                         u"R.I.F.: J-1  N.I.T.: 00"_s,
-                                         u"Ticket: 0000000042"_s,
-                                         u"Serial:1234567"_s,
-                                         u"1001 ANA PEREZ"_s,
-                                         u"07/12/2026   10:15:00"_s,
-                                         u"========================================"_s,
-                                         u"          Sorteo:ZULIA 12:45 PM"_s,
-                                         u"123 x 10,00 7** x  5,00"_s,
-                                         u"         Sorteo:CARACAS 1:00 PM"_s,
-                                         u"12* x 1.234,50"_s,
-                                         u"========================================"_s,
-                                         u"Total Bs.: 1.249,50"_s,
-                                         u""_s,
-                                         u"            NUMEROS AGOTADOS"_s,
-                                         u"========================================"_s,
-                                         u"ZUL - ZULIA 12:45 PM   45*"_s,
-                                         u"========================================"_s,
-                                         u"Serial:1234567"_s,
-                                         u"GRACIAS"_s,
-                                         u"Caduca a los 3 Dias"_s,
-                                         u"REVISE SU TICKET"_s}) +
-                                 QStringList{u" "_s, u" "_s};
+    const QStringList expected =
+        margin(header(false) +
+               QStringList{u"          Sorteo:ZULIA 12:45 PM"_s, u"123 x 10,00 7** x  5,00"_s,
+                           u"         Sorteo:CARACAS 1:00 PM"_s, u"12* x 1.234,50"_s,
+                           u"========================================"_s, u"Total Bs.: 1.249,50"_s,
+                           u""_s, u"            NUMEROS AGOTADOS"_s,
+                           u"========================================"_s,
+                           u"ZUL - ZULIA 12:45 PM   45*"_s,
+                           u"========================================"_s, u"Serial:1234567"_s,
+                           u"GRACIAS"_s, u"Caduca a los 3 Dias"_s, u"REVISE SU TICKET"_s}) +
+        QStringList{u" "_s, u" "_s};
     EXPECT_EQ(layTicket(data, armaticket(rows), rows), expected);
 
     data.tiempoanular = 0;  // sold-out plays are not printed at all
@@ -93,17 +89,7 @@ TEST_F(TicketLayout, OneTicketWithItsSoldOutBlock) {
 TEST_F(TicketLayout, OneTicketPerLotteryEachWithItsOwnTotal) {
     data.imprimePorLoteria = u"S"_s;
     data.msgticket.clear();
-    const QStringList header = {u"<< KALVORA On Line >>"_s,
-                                u"AGENCIA LA FORTUNA"_s,
-                                u"AV. BOLIVAR, LOCAL 4"_s,
-                                u"R.I.F.: J-1  N.I.T.: 00"_s,
-                                u"Ticket: 0000000042"_s,
-                                u"Serial:1234567"_s,
-                                u"1001 ANA PEREZ"_s,
-                                u"07/12/2026   10:15:00"_s,
-                                u"Cedula/R.I.F.: V-1"_s,
-                                u"Nombre/Razón Social: PEDRO"_s,
-                                u"========================================"_s};
+    const QStringList header = TicketLayout::header(true);
     const QStringList footer = {u"Serial:1234567"_s, u"Caduca a los 3 Dias"_s,
                                 u"REVISE SU TICKET"_s};
     const QStringList expected =
@@ -122,13 +108,8 @@ TEST_F(TicketLayout, OneTicketPerLotteryEachWithItsOwnTotal) {
 TEST_F(TicketLayout, TheInvalidTicketVoucher) {
     EXPECT_EQ(
         layVoucher(data),
-        margin({u"<< KALVORA On Line >>"_s, u"AGENCIA LA FORTUNA"_s, u"AV. BOLIVAR, LOCAL 4"_s,
-                u"R.I.F.: J-1  N.I.T.: 00"_s, u"Ticket: 0000000042"_s, u"Serial:1234567"_s,
-                u"1001 ANA PEREZ"_s, u"07/12/2026   10:15:00"_s, u"Cedula/R.I.F.: V-1"_s,
-                u"Nombre/Razón Social: PEDRO"_s, u"========================================"_s,
-                u"***TICKET INVALIDO****TICKET INVALIDO***"_s,
-                u"***TICKET INVALIDO****TICKET INVALIDO***"_s,
-                u"========================================"_s}));
+        margin(header(true) + QStringList{u"***TICKET INVALIDO****TICKET INVALIDO***"_s,
+                                          u"***TICKET INVALIDO****TICKET INVALIDO***"_s, kRule}));
 }
 
 TEST_F(TicketLayout, PlaysGoNroColumnasToALineAndNeverPastFortyCharacters) {
