@@ -37,7 +37,7 @@ struct RunResult {
     std::vector<double> latenciesMs;
 };
 
-RunResult run(const QString& connection, int terminals, const std::vector<QString>& tickets) {
+RunResult run(const test::TestDatabase& db, int terminals, const std::vector<QString>& tickets) {
     std::vector<std::vector<double>> latencies(static_cast<size_t>(terminals));
     std::atomic<long> plays{0}, errors{0};
     std::vector<std::thread> threads;
@@ -46,7 +46,7 @@ RunResult run(const QString& connection, int terminals, const std::vector<QStrin
     for (int t = 0; t < terminals; ++t) {
         threads.emplace_back([&, t] {
             PqGateway g(10);
-            if (!g.open(connection)) {
+            if (!g.open(db.connectionText(vendor(t)))) {
                 ++errors;
                 return;
             }
@@ -131,16 +131,17 @@ int main(int argc, char** argv) {
 
     std::printf("%-10s %10s %10s %10s %10s %8s %12s %8s\n", "terminals", "plays", "plays/s",
                 "p50 ms", "p99 ms", "errors", "pgbench tps", "ratio");
-    PqGateway admin;
-    if (!admin.open(db.connectionText())) return 1;
     for (int terminals : {1, 8, 32}) {
         std::vector<QString> tickets;
         for (int t = 0; t < terminals; ++t) {
+            // each sales point takes its temporary ticket through its own login
+            PqGateway login;
+            if (!login.open(db.connectionText(vendor(t)))) return 1;
             ProcedureCall call{u"nregresaticket"_s, {}};
             call.in(u"@xcodigo_vend"_s, vendor(t));
-            tickets.push_back(admin.call(call).value().returnText().rightJustified(10, u'0'));
+            tickets.push_back(login.call(call).value().returnText().rightJustified(10, u'0'));
         }
-        const RunResult r = run(db.connectionText(), terminals, tickets);
+        const RunResult r = run(db, terminals, tickets);
         const double playsPerSecond = double(r.plays) / r.seconds;
         const double tps = pgbenchTps(terminals);
         std::printf("%-10d %10ld %10.0f %10.2f %10.2f %8ld %12.0f %8.2f\n", terminals, r.plays,

@@ -1,12 +1,16 @@
--- Demo sales point: one vendor, an active, an inactive and a suspended seller.
-INSERT INTO central.vendedores (cod_vendedor, nombre, estado) VALUES
-    ('00012', 'AGENCIA LA FORTUNA', 'A');
-
-INSERT INTO central.usuarios (cod_usuario, cod_vendedor, nombre, clave_hash, estado, permisos) VALUES
-    ('1001', '00012', 'ANA PEREZ', central.crypt('1234', central.gen_salt('bf', 6)), 'A',
-     'A.-B.-C.-D.-R.-F2.F3.F4.F5.F6.F7.F10F11F12'),
-    ('1002', '00012', 'LUIS GOMEZ', central.crypt('1234', central.gen_salt('bf', 6)), 'I', ''),
-    ('1003', '00012', 'RAUL DIAZ', central.crypt('1234', central.gen_salt('bf', 6)), 'S', '');
+-- Two demo sales points, each with its own database login (the password is the demo's
+-- "CuentaBD", which tools/demo writes into the counter's VENDURA.INI) and its own sellers: at
+-- LA FORTUNA an active, an inactive and a suspended seller; at EL TREBOL one active seller.
+SELECT admin.crear_vendedor('00012', 'AGENCIA LA FORTUNA', 'fortuna-demo-1756');
+SELECT admin.crear_vendedor('00013', 'AGENCIA EL TREBOL', 'trebol-demo-1756');
+SELECT admin.crear_usuario('1001', '00012', 'ANA PEREZ', '1234',
+                           'A.-B.-C.-D.-R.-F2.F3.F4.F5.F6.F7.F10F11F12');
+SELECT admin.crear_usuario('1002', '00012', 'LUIS GOMEZ', '1234');
+SELECT admin.crear_usuario('1003', '00012', 'RAUL DIAZ', '1234');
+SELECT admin.crear_usuario('2001', '00013', 'CARMEN ROJAS', '5678',
+                           'A.-B.-C.-D.-R.-F2.F3.F4.F5.F6.F7.F10F11F12');
+UPDATE central.usuarios SET estado = 'I' WHERE cod_usuario = '1002';
+UPDATE central.usuarios SET estado = 'S' WHERE cod_usuario = '1003';
 
 INSERT INTO central.parametros_terminal (
     cod_vendedor, nrif, nnit, diascaduca, tiempoanular, msgticket, direccion, margenizquierdo,
@@ -18,6 +22,10 @@ VALUES (
     'AV. BOLIVAR, LOCAL 4, CARACAS', 2, '0', 'N', 4, 'C', 'LPT1', 'COM1', '9600,8,N,1', '0212',
     'S', '5550000', 'A', '0', 'vendura', '127.0.0.1', '', '127.0.0.1', 'KALVDATA', 3, '',
     7, NULL);
+INSERT INTO central.parametros_terminal (cod_vendedor, nrif, diascaduca, msgticket, direccion,
+    margenizquierdo, filassalto, tipoletra, puertoprinter, nrotel1, modotrabajo, nrocolumnas)
+VALUES ('00013', 'J-87654321-0', 3, 'SUERTE!', 'CALLE REAL, MARACAY', 0, 4, 'C', 'LPT1', 'S',
+        '0', 3);
 
 -- The day's lotteries. Quotas in Bs.F. per number and draw.
 INSERT INTO central.loterias (cod_lot, desc_lot, orden, hora_cierre, juegaespecial, especial,

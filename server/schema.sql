@@ -2,6 +2,8 @@
 -- counter program's role cannot reach; the program only calls the procedures of schema public.
 CREATE SCHEMA central;
 CREATE EXTENSION pgcrypto SCHEMA central;
+-- The central office's functions (server/admin), for its own role only.
+CREATE SCHEMA admin;
 
 -- Installation-wide values. "reloj_fijo" / "reloj_desfase" let an operator (or a test) move the
 -- server clock that decides business dates and closing times.
@@ -74,18 +76,54 @@ CREATE TABLE central.parametros_terminal (
     estadovendura    varchar(1)
 );
 
--- Temporary tickets: the number under which a terminal builds its next ticket. A temporary
--- ticket is open ('ABI') until it is issued ('EMI'), voided by the server ('INV'), left behind
--- when its terminal took a new number ('ABA'), or moved to a new number after a refused issue
--- ('REN'). "siguiente" and "codigo_cierre" keep the answer of the closing call, so that a call
--- repeated after a lost answer gets the same answer and changes nothing.
-CREATE SEQUENCE central.nro_ticket_tmp MINVALUE 1 MAXVALUE 2147483647;
+-- The database login of each sales point. The central office creates it together with the
+-- vendor (admin.crear_vendedor); every procedure serves only the vendor of the login that
+-- calls it (session_user).
+CREATE TABLE central.cuentas (
+    cuenta        name PRIMARY KEY,
+    cod_vendedor  varchar(5) NOT NULL UNIQUE REFERENCES central.vendedores,
+    creada        timestamp NOT NULL DEFAULT central.ahora()
+);
+
+-- The audit trail: one row per change of state that matters and per refused call, written
+-- only through central.auditar. Codes are kept as they were sent (cut to 20 characters), so a
+-- refused call with a forged code is recorded as it came.
+CREATE TABLE central.auditoria (
+    id            bigserial PRIMARY KEY,
+    momento       timestamp NOT NULL,
+    registrado    timestamptz NOT NULL DEFAULT clock_timestamp(),
+    cuenta        name NOT NULL,
+    cod_vendedor  text,
+    cod_usuario   text,
+    accion        varchar(30) NOT NULL,
+    detalle       text
+);
+CREATE INDEX auditoria_usuario ON central.auditoria (cod_usuario, accion, momento);
+CREATE INDEX auditoria_momento ON central.auditoria (momento);
+
+-- Append-only, for the table's owner too.
+CREATE FUNCTION central.auditoria_inmutable() RETURNS trigger
+LANGUAGE plpgsql AS $$
+BEGIN
+    RAISE EXCEPTION 'La auditoría solo admite registros nuevos' USING ERRCODE = '42501';
+END
+$$;
+CREATE TRIGGER auditoria_solo_agrega BEFORE UPDATE OR DELETE ON central.auditoria
+    FOR EACH ROW EXECUTE FUNCTION central.auditoria_inmutable();
+CREATE TRIGGER auditoria_sin_vaciar BEFORE TRUNCATE ON central.auditoria
+    FOR EACH STATEMENT EXECUTE FUNCTION central.auditoria_inmutable();
+
+-- Temporary tickets: the number under which a terminal builds its next ticket, drawn at random
+-- so that it cannot be guessed. A temporary ticket is open ('ABI') until it is issued ('EMI'),
+-- voided by the server ('INV'), or left behind when its terminal took a new number ('ABA').
+-- "siguiente" and "codigo_cierre" keep the answer of the closing call, so that a call repeated
+-- after a lost answer gets the same answer and changes nothing.
 CREATE TABLE central.tickets_temporales (
     nticket        varchar(10) PRIMARY KEY,
     cod_vendedor   varchar(5) NOT NULL REFERENCES central.vendedores,
     creado         timestamp NOT NULL DEFAULT central.ahora(),
     estado         varchar(3) NOT NULL DEFAULT 'ABI'
-                   CHECK (estado IN ('ABI', 'EMI', 'INV', 'ABA', 'REN')),
+                   CHECK (estado IN ('ABI', 'EMI', 'INV', 'ABA')),
     siguiente      varchar(10),
     codigo_cierre  integer
 );

@@ -46,13 +46,31 @@ BEGIN
 END
 $$;
 
+-- A temporary ticket under a number drawn at random, so that no one can guess another
+-- terminal's open ticket.
+CREATE FUNCTION central.crear_ticket_temporal(p_vendedor varchar) RETURNS integer
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    n integer;
+BEGIN
+    LOOP
+        n := ('x' || encode(central.gen_random_bytes(4), 'hex'))::bit(32)::integer & 2147483647;
+        CONTINUE WHEN n = 0;
+        INSERT INTO central.tickets_temporales (nticket, cod_vendedor)
+        VALUES (lpad(n::text, 10, '0'), p_vendedor)
+        ON CONFLICT DO NOTHING;
+        EXIT WHEN FOUND;
+    END LOOP;
+    RETURN n;
+END
+$$;
+
 -- A new temporary ticket for a vendor's terminal. The terminal has left whatever it had open:
 -- those tickets are abandoned and the quota they held is given back.
 CREATE FUNCTION central.nuevo_ticket_temporal(p_vendedor varchar) RETURNS integer
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 DECLARE
     abiertos varchar[];
-    n integer;
 BEGIN
     SELECT array_agg(t.nticket ORDER BY t.nticket) INTO abiertos
     FROM (SELECT t.nticket FROM central.tickets_temporales t
@@ -62,18 +80,18 @@ BEGIN
         PERFORM central.liberar_items(abiertos);
         UPDATE central.tickets_temporales SET estado = 'ABA' WHERE nticket = ANY (abiertos);
     END IF;
-    n := nextval('central.nro_ticket_tmp');
-    INSERT INTO central.tickets_temporales (nticket, cod_vendedor)
-    VALUES (lpad(n::text, 10, '0'), p_vendedor);
-    RETURN n;
+    RETURN central.crear_ticket_temporal(p_vendedor);
 END
 $$;
 
 -- Books the items of one play call. Item k (from 1) of the arrays gets the item number
 -- p_base + k. Answers, for every item not sold in full, its lottery, number, amount sold,
 -- status and item number, and a code: 0 all sold in full, 1 some not, 73 the temporary ticket
--- is not open for this vendor and user, 74 an item number was already used by another play.
--- Status '9' marks an item refused without booking; its item number stays unused.
+-- is not open for this vendor, or the user may not sell now, 74 an item number was already used
+-- by another play. Status '9' marks an item refused without booking (an item number taken by
+-- another play); its item number stays unused. A lottery that does not exist is answered as a
+-- closed one, without keeping an item. The caller has checked that the vendor and user belong
+-- to the connection's sales point.
 CREATE FUNCTION central.reservar(
     p_vendedor varchar, p_usuario varchar, p_nticket varchar, p_base integer,
     p_lots varchar[], p_numeros varchar[], p_montos numeric[],
@@ -102,9 +120,7 @@ BEGIN
     PERFORM 1 FROM central.tickets_temporales t
     WHERE t.nticket = p_nticket AND t.cod_vendedor = p_vendedor AND t.estado = 'ABI'
     FOR UPDATE;
-    IF NOT FOUND OR NOT EXISTS (
-            SELECT FROM central.usuarios u
-            WHERE u.cod_usuario = p_usuario AND u.cod_vendedor = p_vendedor AND u.estado = 'A') THEN
+    IF NOT FOUND OR NOT central.usuario_activo(p_vendedor, p_usuario) THEN
         codigo := 73;
         FOR i IN 1..n LOOP
             r_lot := r_lot || p_lots[i]; r_num := r_num || p_numeros[i];
@@ -127,6 +143,9 @@ BEGIN
                 st[i] := '9';
                 codigo := 74;
             END IF;
+        ELSIF NOT EXISTS (SELECT FROM central.loterias l WHERE l.cod_lot = p_lots[i]) THEN
+            -- answered as a closed lottery, but nothing is kept of a code that names none
+            st[i] := '4';
         ELSIF NOT central.loteria_abierta(p_lots[i], momento) THEN
             st[i] := '4';
             nuevo[i] := true;
@@ -188,7 +207,8 @@ $$;
 -- A straight play: one number for one amount on every lottery of the code list.
 -- Return value: 0 every item sold in full; 1 some were not (see the records); 70 the number is
 -- not 1 to 3 digits; 71 the amount is not a positive amount of at most 999999.999 with three
--- decimals; 73 and 74 as central.reservar. Refused items come back with status '9'.
+-- decimals; 73 and 74 as central.reservar, 73 also when the vendor or the user is not of the
+-- connection's sales point. Refused items come back with status '9'.
 CREATE PROCEDURE public.xcreanormal(
     INOUT return_value integer,
     IN t_vendedor varchar,
@@ -223,7 +243,9 @@ BEGIN
     END LOOP;
 
     numero := trim(coalesce(t_numero_cadena, ''));
-    IF numero ~ '^[0-9]{1,3}$' THEN
+    IF NOT central.autoriza('xcreanormal', t_vendedor, t_usuario) THEN
+        return_value := 73;
+    ELSIF numero ~ '^[0-9]{1,3}$' THEN
         numero := central.numero_ticket(numero);
         return_value := 0;
     ELSE

@@ -43,7 +43,7 @@ DECLARE
     solo_abiertas boolean := trim(coalesce(xmodo, '')) = '4';
     solo_activas boolean := upper(trim(coalesce(xestado, ''))) = 'A';
 BEGIN
-    IF trim(coalesce(xmodo, '')) NOT IN ('X', '4') THEN
+    IF NOT central.autoriza('xdsplot') OR trim(coalesce(xmodo, '')) NOT IN ('X', '4') THEN
         return_value := 1;
         OPEN rs FOR SELECT WHERE false;
         RETURN;
@@ -69,6 +69,11 @@ CREATE PROCEDURE public.dspjugadase(
     INOUT rs refcursor)
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 BEGIN
+    IF NOT central.autoriza('dspjugadase') THEN
+        return_value := 1;
+        OPEN rs FOR SELECT WHERE false;
+        RETURN;
+    END IF;
     return_value := 0;
     OPEN rs FOR
         SELECT e.especial AS "especial", e.descripcion AS "descripcion"
@@ -81,6 +86,11 @@ CREATE PROCEDURE public.dspjugadeta(
     INOUT rs refcursor)
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 BEGIN
+    IF NOT central.autoriza('dspjugadeta') THEN
+        return_value := 1;
+        OPEN rs FOR SELECT WHERE false;
+        RETURN;
+    END IF;
     return_value := 0;
     OPEN rs FOR
         SELECT d.especial AS "especial", d.jugada AS "Jugada", d.desc_jugada AS "desc_jugada"

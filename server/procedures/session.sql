@@ -2,6 +2,11 @@
 -- INOUT return_value integer first, then the parameters in the order the program sends them,
 -- then INOUT rs refcursor, which the procedure always opens (empty when it has no rows).
 
+-- Validates a seller of the connection's sales point. Return value 55: no such user at this
+-- sales point (a user of another one is refused and audited); 11 / 12: the user or the vendor
+-- is inactive / suspended; 0 with no record: a wrong password. After five wrong passwords of a
+-- user within fifteen minutes the password is not checked until the window has passed: the
+-- answer is that of a wrong password. Every success and failure is audited.
 CREATE PROCEDURE public.xvldusrt(
     INOUT return_value integer,
     INOUT xmodo varchar,
@@ -12,11 +17,19 @@ LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 DECLARE
     u central.usuarios;
     v central.vendedores;
+    propio varchar := central.vendedor_de_sesion();
+    fallidos integer;
 BEGIN
+    OPEN rs FOR SELECT WHERE false;
     SELECT * INTO u FROM central.usuarios WHERE cod_usuario = xusuario;
-    IF NOT FOUND THEN
+    IF NOT FOUND OR propio IS NULL OR u.cod_vendedor <> propio THEN
         return_value := 55;
-        OPEN rs FOR SELECT WHERE false;
+        IF FOUND THEN
+            PERFORM central.auditar('CUENTA_RECHAZADA', u.cod_vendedor, xusuario,
+                                    'xVLDUSRT: el usuario no es de la cuenta');
+        ELSE
+            PERFORM central.auditar('INGRESO_FALLIDO', propio, xusuario, 'usuario no existe');
+        END IF;
         RETURN;
     END IF;
     SELECT * INTO v FROM central.vendedores WHERE cod_vendedor = u.cod_vendedor;
@@ -28,10 +41,26 @@ BEGIN
     ELSE
         return_value := 0;
     END IF;
-    IF return_value <> 0 OR u.clave_hash IS DISTINCT FROM crypt(coalesce(xclave, ''), u.clave_hash) THEN
-        OPEN rs FOR SELECT WHERE false;
+    IF return_value <> 0 THEN
+        PERFORM central.auditar('INGRESO_FALLIDO', propio, xusuario,
+                                CASE return_value WHEN 11 THEN 'inactivo' ELSE 'suspendido' END);
         RETURN;
     END IF;
+
+    SELECT count(*) INTO fallidos FROM central.auditoria a
+    WHERE a.cod_usuario = u.cod_usuario AND a.accion = 'INGRESO_FALLIDO'
+      AND a.detalle = 'clave errada' AND a.momento > central.ahora() - interval '15 minutes';
+    IF fallidos >= 5 THEN
+        PERFORM central.auditar('INGRESO_BLOQUEADO', propio, xusuario,
+                                'cinco claves erradas en quince minutos');
+        RETURN;
+    END IF;
+    IF u.clave_hash IS DISTINCT FROM crypt(coalesce(xclave, ''), u.clave_hash) THEN
+        PERFORM central.auditar('INGRESO_FALLIDO', propio, xusuario, 'clave errada');
+        RETURN;
+    END IF;
+    PERFORM central.auditar('INGRESO', propio, xusuario, NULL);
+    CLOSE rs;
     OPEN rs FOR
         SELECT u.nombre AS "Nombre_Usua", u.estado AS "Estado_Usua", u.cod_vendedor AS "CodVendEDOR",
                p.nrif AS "nrif", p.nnit AS "nnit", p.diascaduca AS "diascaduca",
@@ -53,7 +82,7 @@ END
 $$;
 
 -- Hands the terminal of a vendor the number under which it builds its next ticket. Whatever
--- the terminal still had open is abandoned and its quota given back.
+-- the terminal still had open is abandoned and its quota given back. -1: not this sales point.
 CREATE PROCEDURE public.nregresaticket(
     INOUT return_value integer,
     IN xcodigo_vend varchar,
@@ -61,7 +90,7 @@ CREATE PROCEDURE public.nregresaticket(
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 BEGIN
     OPEN rs FOR SELECT WHERE false;
-    IF NOT EXISTS (SELECT FROM central.vendedores WHERE cod_vendedor = xcodigo_vend) THEN
+    IF NOT central.autoriza('nregresaticket', xcodigo_vend) THEN
         return_value := -1;
         RETURN;
     END IF;
@@ -78,6 +107,11 @@ DECLARE
     -- a cursor runs at FETCH time with the caller's rights: hand it values, not function calls
     fecha text := to_char(central.ahora(), 'YYYY-MM-DD HH24:MI:SS');
 BEGIN
+    IF NOT central.autoriza('Retornafecha') THEN
+        return_value := 1;
+        OPEN rs FOR SELECT WHERE false;
+        RETURN;
+    END IF;
     return_value := 0;
     OPEN rs FOR SELECT fecha AS fecha;
 END

@@ -7,12 +7,15 @@
 --       server sold, or a sold item's draw has closed since it was sold. The quota of the
 --       ticket is given back and the counter prints a "TICKET INVALIDO" voucher;
 --   1   the vendor has no such open temporary ticket;
---   4   the call is malformed (serial, state, cancellation flag, amount or user);
+--   4   the call is malformed (serial, state, cancellation flag, or an amount that is not a
+--       decimal of precision 9 and scale 3);
 --   5   nothing on the ticket was sold;
---   -1  no such vendor.
--- Whatever the answer, "@xnroticket" is the number under which the terminal builds its next
--- ticket. When a ticket is refused with 4 or 5, its items move to that number, so the ticket
--- the counter still shows stays whole.
+--   12  the user or the vendor may not sell now (inactive or suspended since the login);
+--   -1  the vendor or the user is not of the connection's sales point.
+-- "@xnroticket" is the number under which the terminal builds its next ticket: a new one after
+-- 0 and 88, and after 1 for a ticket of this vendor that was abandoned; otherwise the number
+-- sent, and the ticket stays open as it was. "@xfecha_ticket" and "@xhora_ticket" carry the
+-- issue's date and time, or the server's now when nothing was issued.
 CREATE PROCEDURE public.xgrabtick(
     INOUT return_value integer,
     IN xcodigo_vend varchar,
@@ -37,9 +40,11 @@ DECLARE
     v_siguiente varchar;
 BEGIN
     xnroticket := v_numero;
-    IF NOT EXISTS (SELECT FROM central.vendedores v WHERE v.cod_vendedor = xcodigo_vend) THEN
+    xfecha_ticket := to_char(v_momento, 'DD/MM/YYYY');
+    xhora_ticket := to_char(v_momento, 'HH24:MI:SS');
+    OPEN rs FOR SELECT WHERE false;
+    IF NOT central.autoriza('xgrabtick', xcodigo_vend, xcodigo_user) THEN
         return_value := -1;
-        OPEN rs FOR SELECT WHERE false;
         RETURN;
     END IF;
 
@@ -47,14 +52,20 @@ BEGIN
     WHERE t.nticket = v_numero AND t.cod_vendedor = xcodigo_vend
     FOR UPDATE;
 
-    IF FOUND AND v_temporal.estado IN ('EMI', 'INV', 'REN') THEN
+    IF FOUND AND v_temporal.estado IN ('EMI', 'INV') THEN
         -- the same call again after a lost answer: the same answer, nothing changed
         return_value := v_temporal.codigo_cierre;
         xnroticket := v_temporal.siguiente;
         SELECT * INTO v_emitido FROM central.tickets t WHERE t.nroticket = v_numero;
-    ELSIF NOT FOUND OR v_temporal.estado <> 'ABI' THEN
+    ELSIF NOT FOUND THEN
         return_value := 1;
-        xnroticket := lpad(central.nuevo_ticket_temporal(xcodigo_vend)::text, 10, '0');
+    ELSIF v_temporal.estado = 'ABA' THEN
+        -- the terminal's ticket was left behind (another login of this sales point took a new
+        -- number): it goes on under a new one
+        return_value := 1;
+        xnroticket := lpad(central.crear_ticket_temporal(xcodigo_vend)::text, 10, '0');
+    ELSIF NOT central.usuario_activo(xcodigo_vend, xcodigo_user) THEN
+        return_value := 12;
     ELSE
         SELECT coalesce(sum(i.monto_vendido), 0) INTO v_total
         FROM central.items_ticket i
@@ -63,20 +74,11 @@ BEGIN
         IF trim(coalesce(xestado_ticket, '')) <> 'ACT' OR trim(coalesce(xanulado, '')) <> 'N'
            OR (CASE WHEN v_serial ~ '^[1-9][0-9]{0,9}$' THEN v_serial::numeric > 2000000001
                     ELSE true END)
-           OR xmonto_ticket IS NULL OR xmonto_ticket < 0
-           OR NOT EXISTS (SELECT FROM central.usuarios u
-                          WHERE u.cod_usuario = xcodigo_user AND u.cod_vendedor = xcodigo_vend)
-           OR (v_total = 0 AND xmonto_ticket = 0) THEN
-            -- not issued; the ticket moves, whole, to the terminal's next number
-            return_value := CASE WHEN v_total = 0 AND xmonto_ticket = 0 THEN 5 ELSE 4 END;
-            v_siguiente := lpad(nextval('central.nro_ticket_tmp')::text, 10, '0');
-            INSERT INTO central.tickets_temporales (nticket, cod_vendedor)
-            VALUES (v_siguiente, xcodigo_vend);
-            UPDATE central.items_ticket SET nticket = v_siguiente WHERE nticket = v_numero;
-            UPDATE central.tickets_temporales
-            SET estado = 'REN', siguiente = v_siguiente, codigo_cierre = return_value
-            WHERE nticket = v_numero;
-            xnroticket := v_siguiente;
+           OR xmonto_ticket IS NULL OR xmonto_ticket < 0 OR xmonto_ticket >= 1000000
+           OR xmonto_ticket <> round(xmonto_ticket, 3) THEN
+            return_value := 4;
+        ELSIF v_total = 0 AND xmonto_ticket = 0 THEN
+            return_value := 5;
         ELSIF v_total <> xmonto_ticket OR EXISTS (
                 SELECT FROM central.items_ticket i
                 WHERE i.nticket = v_numero AND i.vigente AND i.monto_vendido > 0
@@ -85,6 +87,9 @@ BEGIN
             PERFORM central.liberar_items(ARRAY[v_numero]);
             return_value := 88;
             UPDATE central.tickets_temporales SET estado = 'INV' WHERE nticket = v_numero;
+            PERFORM central.auditar('TICKET_INVALIDO', xcodigo_vend, xcodigo_user,
+                                    format('ticket %s: total enviado %s, vendido %s', v_numero,
+                                           xmonto_ticket, v_total));
         ELSE
             return_value := 0;
             INSERT INTO central.tickets (nroticket, cod_vendedor, cod_usuario, serial, fecha, hora,
@@ -93,6 +98,9 @@ BEGIN
                     v_momento::time(0), v_total)
             RETURNING * INTO v_emitido;
             UPDATE central.tickets_temporales SET estado = 'EMI' WHERE nticket = v_numero;
+            PERFORM central.auditar('TICKET_EMITIDO', xcodigo_vend, xcodigo_user,
+                                    format('ticket %s serial %s monto %s', v_numero, v_serial,
+                                           v_total));
         END IF;
         IF return_value IN (0, 88) THEN
             v_siguiente := lpad(central.nuevo_ticket_temporal(xcodigo_vend)::text, 10, '0');
@@ -106,10 +114,9 @@ BEGIN
     IF v_emitido.nroticket IS NOT NULL THEN
         xfecha_ticket := to_char(v_emitido.fecha, 'DD/MM/YYYY');
         xhora_ticket := to_char(v_emitido.hora, 'HH24:MI:SS');
+        CLOSE rs;
         OPEN rs FOR SELECT v_emitido.nroticket AS nroticket, v_emitido.serial::text AS serial,
                            v_emitido.monto AS monto;
-    ELSE
-        OPEN rs FOR SELECT WHERE false;
     END IF;
 END
 $$;
@@ -124,6 +131,10 @@ CREATE PROCEDURE public.xmarcaimpreso(
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 BEGIN
     OPEN rs FOR SELECT WHERE false;
+    IF NOT central.autoriza('xmarcaimpreso', xcodigo_vend) THEN
+        return_value := 1;
+        RETURN;
+    END IF;
     UPDATE central.tickets SET impreso = true
     WHERE nroticket = trim(coalesce(xnroticket, '')) AND cod_vendedor = xcodigo_vend;
     return_value := CASE WHEN FOUND THEN 0 ELSE 1 END;

@@ -182,11 +182,20 @@ void PqGateway::rollbackIfFailed() {
         broken_ = true;
         return;
     }
-    while (PGresult* r = PQgetResult(conn_)) {
+    // a null result only ends the ROLLBACK's results: read on to the pipeline's sync, or the
+    // next call would take this one's sync for its own end
+    for (int nulls = 0; nulls < 4;) {
+        PGresult* r = PQgetResult(conn_);
+        if (!r) {
+            if (PQstatus(conn_) != CONNECTION_OK) break;
+            ++nulls;
+            continue;
+        }
         const bool sync = PQresultStatus(r) == PGRES_PIPELINE_SYNC;
         PQclear(r);
-        if (sync) break;
+        if (sync) return;
     }
+    broken_ = true;
 }
 
 Result<CallAnswer> PqGateway::run(const QByteArray& callSql, const std::vector<FieldValue>& params,

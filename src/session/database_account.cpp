@@ -1,21 +1,24 @@
 #include "session/database_account.h"
 
+#include "platform/database_gateway.h"
 #include "platform/profile_file.h"
-#include "platform/result.h"
 
 #include <QByteArray>
 
 namespace vendura {
 namespace {
 
-// Not a secret against a determined reader, only against a glance at the file: the account
-// can do nothing but call the procedures, which check every seller themselves.
+// Not a secret against a determined reader, only against a glance at the file: the login can do
+// nothing but call the procedures, and they serve no other sales point than its own.
 const QByteArray kPad = QByteArrayLiteral("Kalvora-PuntoDeVenta-1756");
-const char kBuiltIn[] = "PQQCEhoAAHIxBR5+BCUJIAocFUxdRxoEAX5X";
 
 QByteArray scramble(QByteArray bytes) {
     for (qsizetype i = 0; i < bytes.size(); ++i) bytes[i] = char(bytes[i] ^ kPad[i % kPad.size()]);
     return bytes;
+}
+
+Error accountError(const QString& why) {
+    return Error{db_error::kConnectionLost, u"Cuenta de base de datos (CuentaBD) "_s + why};
 }
 
 }  // namespace
@@ -25,16 +28,20 @@ QString encodeAccount(const DatabaseAccount& account) {
     return QString::fromLatin1(scramble(plain).toBase64());
 }
 
-DatabaseAccount decodeAccount(const QString& encoded) {
-    const QString plain = QString::fromUtf8(scramble(QByteArray::fromBase64(encoded.toLatin1())));
+Result<DatabaseAccount> decodeAccount(const QString& encoded) {
+    const auto bytes = QByteArray::fromBase64Encoding(encoded.trimmed().toLatin1(),
+                                                      QByteArray::AbortOnBase64DecodingErrors);
+    if (!bytes) return accountError(u"ilegible"_s);
+    const QString plain = QString::fromUtf8(scramble(*bytes));
     const qsizetype cut = plain.indexOf(u'\n');
-    if (cut < 0) return {};
-    return {plain.left(cut), plain.mid(cut + 1)};
+    if (cut <= 0 || cut + 1 >= plain.size()) return accountError(u"ilegible"_s);
+    return DatabaseAccount{plain.left(cut), plain.mid(cut + 1)};
 }
 
-DatabaseAccount configuredAccount(const ProfileFile& ini) {
+Result<DatabaseAccount> configuredAccount(const ProfileFile& ini) {
     const QString configured = ini.read(u"Comunicaciones"_s, u"CuentaBD"_s);
-    return decodeAccount(configured.isEmpty() ? QString::fromLatin1(kBuiltIn) : configured);
+    if (configured.trimmed().isEmpty()) return accountError(u"no configurada"_s);
+    return decodeAccount(configured);
 }
 
 }  // namespace vendura

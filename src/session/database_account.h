@@ -1,20 +1,24 @@
 #pragma once
 
+#include "platform/result.h"
+
 #include <QString>
 
 namespace vendura {
 
 class ProfileFile;
 
-// The database login of the counter program. It is kept encoded (key "CuentaBD" of
-// "Comunicaciones", or the installation's built-in value) and decoded only to connect.
+// The database login of this sales point. The central office creates it with the vendor; the
+// counter keeps it encoded under "CuentaBD" of "Comunicaciones" and decodes it only to connect.
 struct DatabaseAccount {
     QString user;
     QString password;
 };
 
 QString encodeAccount(const DatabaseAccount& account);
-DatabaseAccount decodeAccount(const QString& encoded);
-DatabaseAccount configuredAccount(const ProfileFile& ini);
+// An error when the text is not an encoded account.
+Result<DatabaseAccount> decodeAccount(const QString& encoded);
+// The account of "CuentaBD"; an error when the key is missing or cannot be decoded.
+Result<DatabaseAccount> configuredAccount(const ProfileFile& ini);
 
 }  // namespace vendura

@@ -32,8 +32,9 @@ LoginOutcome Login::run(const LoginFields& fields, bool fileExisted, const QStri
     s.Servidor = fields.server.trimmed();
     s.BaseDatos = fields.database.trimmed();
     if (!looksLikeAddress(s.Servidor)) {
-        auto address = obtencionip(link_.connector(), link_.connectionText(ipEnganche, u"master"_s),
-                                   fields.server);
+        const auto resolver = link_.connectionText(ipEnganche, u"master"_s);
+        auto address = resolver ? obtencionip(link_.connector(), resolver.value(), fields.server)
+                                : Result<QString>(resolver.error());
         if (!address) {
             reportCallFailure(dialogs, address.error());
             return LoginOutcome::Stay;

@@ -16,17 +16,18 @@ ServerLink::ServerLink(Session& session, DatabaseConnector& connector, Dialogs& 
                        const Installation& installation)
     : session_(session), connector_(connector), dialogs_(dialogs), installation_(installation) {}
 
-QString ServerLink::connectionText(const QString& server, const QString& database) const {
-    const DatabaseAccount account = configuredAccount(ProfileFile(installation_.iniPath()));
-    return buildConnectionText(
-        {server, installation_.databasePort, database, account.user, account.password});
+Result<QString> ServerLink::connectionText(const QString& server, const QString& database) const {
+    const auto account = configuredAccount(ProfileFile(installation_.iniPath()));
+    if (!account) return account.error();
+    return buildConnectionText({server, installation_.databasePort, database, account.value().user,
+                                account.value().password});
 }
 
 bool ServerLink::OpenConnection(const QString& text) {
     session_.Conexion = connector_.create();
-    const QString used =
+    const Result<QString> used =
         text.isEmpty() ? connectionText(session_.Servidor, session_.BaseDatos) : text;
-    if (!session_.Conexion->open(used)) {
+    if (!used || !session_.Conexion->open(used.value())) {
         dialogs_.message(DialogIcon::Critical, kTituloPuntoVenta,
                          u"No se puede Conectar con el Servidor de Datos Remotos... Finalizando"_s);
         return false;

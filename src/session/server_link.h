@@ -21,8 +21,9 @@ class ServerLink {
                const Installation& installation);
 
     // "...;Data Source=server,port;Initial Catalog=database;User id=...;Password=...", with the
-    // database account decoded from the configuration.
-    QString connectionText(const QString& server, const QString& database) const;
+    // sales point's database account decoded from the configuration; an error when the
+    // configuration holds no readable account.
+    Result<QString> connectionText(const QString& server, const QString& database) const;
 
     // Replaces Session.Conexion with a newly opened connection. An empty text means the text of
     // Session.Servidor and Session.BaseDatos. On failure shows "No se puede Conectar con el

@@ -119,7 +119,7 @@ TEST_F(BookingTest, BadInputIsRefusedAndBooksNothing) {
         EXPECT_EQ(a.rows.text(1, u"titems"_s), u"2"_s);
     }
     db.addVendor(u"00099"_s, u"9901"_s);
-    const QString foreign = newTicket(gateway, u"00099"_s);
+    const QString foreign = db.newTicket(u"00099"_s);
     EXPECT_EQ(sell(u"12"_s, u"5"_s, 0, u"AAA"_s, foreign).returnNumber(), 73);
     EXPECT_EQ(sell(u"12"_s, u"5"_s, 0, u"AAA"_s, nticket, u"1002"_s).returnNumber(),
               73);  // inactive
@@ -174,19 +174,19 @@ TEST_F(BookingTest, ConcurrentTerminalsNeverOversellAHotNumber) {
     for (int t = 0; t < kTerminals; ++t) {
         const QString vendor = u"V%1"_s.arg(t, 4, 10, QChar(u'0'));
         db.addVendor(vendor, u"U%1"_s.arg(t, 3, 10, QChar(u'0')));
-        tickets.push_back(newTicket(gateway, vendor));
+        tickets.push_back(db.newTicket(vendor));
     }
     std::atomic<int> failures{0};
     std::vector<std::thread> threads;
-    const QString connection = db.connectionText();
     for (int t = 0; t < kTerminals; ++t) {
-        threads.emplace_back([&, t] {
+        const QString vendor = u"V%1"_s.arg(t, 4, 10, QChar(u'0'));
+        const QString connection = db.connectionText(vendor);
+        threads.emplace_back([&, t, vendor, connection] {
             PqGateway g(10);
             if (!g.open(connection)) {
                 ++failures;
                 return;
             }
-            const QString vendor = u"V%1"_s.arg(t, 4, 10, QChar(u'0'));
             const QString user = u"U%1"_s.arg(t, 3, 10, QChar(u'0'));
             int numItem = 0;
             for (int round = 0; round < 40; ++round) {

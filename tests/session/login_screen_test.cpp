@@ -279,7 +279,7 @@ TEST_F(LoginScreenTest, AFailedCallGetsTheCommonMessageThenTheLinkIsOpenedAgain)
     ASSERT_EQ(salesOpened, 1);
     db.admin(
         u"SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
-        u"WHERE datname = current_database() AND usename = 'vendura_app'"_s);
+        u"WHERE datname = current_database() AND usename <> 'postgres'"_s);
     ProcedureCall call{u"nregresaticket"_s, {}};
     call.in(u"@xcodigo_vend"_s, u"00012"_s, 5);
 

@@ -21,10 +21,12 @@ TEST(ServerDiscovery, AnAddressIsAFieldThatStartsWithANumber) {
     }
 }
 
-TEST(ServerDiscovery, TheResolverAnswersWithTheServersAddressOrZero) {
-    const auto& c = test::Cluster::get();
-    const QString text =
-        buildConnectionText({c.host, c.port, u"master"_s, u"vendura_app"_s, u"kalvora-pv-1756"_s});
+TEST(ServerDiscovery, TheResolverAnswersASalesPointWithTheServersAddressOrZero) {
+    test::TestDatabase db;
+    db.seedVendor();
+    auto target = parseConnectionText(db.connectionText()).value();
+    target.database = u"master"_s;
+    const QString text = buildConnectionText(target);
     PqConnector connector(5);
     auto known = obtencionip(connector, text, u"CENTRAL"_s);
     ASSERT_TRUE(known.ok()) << known.error().description.toStdString();

@@ -26,6 +26,7 @@ struct LoggedIn {
         installation.databasePort = Cluster::get().port;
         ProfileFile ini(installation.iniPath());
         ini.write(u"Comunicaciones"_s, u"ip_enganche"_s, Cluster::get().host);
+        ini.write(u"Comunicaciones"_s, u"CuentaBD"_s, db.cuentaBD());
         // the printer port is a plain file in the program folder
         ini.write(u"Puertos"_s, u"LPT1"_s, printerPath());
     }

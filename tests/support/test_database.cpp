@@ -2,6 +2,7 @@
 
 #include "platform/connection_text.h"
 #include "platform/result.h"
+#include "session/database_account.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -88,23 +89,54 @@ TestDatabase::TestDatabase() {
     }
     PQfinish(postgres);
     admin_ = connectAdmin(name_);
+    admin(u"SELECT central.proteger_base()"_s);
 }
 
 TestDatabase::~TestDatabase() {
+    // the sales points' logins belong to the cluster and would outlive the database
+    QStringList accounts;
+    for (const QStringList& row : rows(u"SELECT cuenta FROM central.cuentas"_s)) accounts << row[0];
     PQfinish(admin_);
     PGconn* postgres = connectAdmin(u"postgres"_s);
     const QString drop = u"DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)"_s.arg(name_);
     PQclear(PQexec(postgres, drop.toUtf8().constData()));
+    for (const QString& a : accounts) {
+        PQclear(PQexec(postgres, u"DROP ROLE IF EXISTS \"%1\""_s.arg(a).toUtf8().constData()));
+    }
     PQfinish(postgres);
 }
 
-QString TestDatabase::connectionText() const {
+QString TestDatabase::account(const QString& vendor) const {
+    return name_ + u"_"_s + vendor.toLower();
+}
+
+QString TestDatabase::connectionText(const QString& vendor) const {
     const Cluster& c = Cluster::get();
-    return buildConnectionText({c.host, c.port, name_, u"vendura_app"_s, u"kalvora-pv-1756"_s});
+    return buildConnectionText({c.host, c.port, name_, account(vendor), u"clave-"_s + vendor});
+}
+
+QString TestDatabase::cuentaBD(const QString& vendor) const {
+    return encodeAccount({account(vendor), u"clave-"_s + vendor});
+}
+
+QString TestDatabase::newTicket(const QString& vendor) const {
+    return value(u"SELECT lpad(central.nuevo_ticket_temporal($1)::text, 10, '0')"_s, {vendor});
+}
+
+void TestDatabase::createVendor(const QString& vendor, const QString& name) const {
+    admin(u"SELECT admin.crear_vendedor($1, $2, $3)"_s, {vendor, name, u"clave-"_s + vendor});
 }
 
 void TestDatabase::admin(const QString& sql, const QStringList& params) const {
     PQclear(run(admin_, sql, params));
+}
+
+QString TestDatabase::adminError(const QString& sql) const {
+    PGresult* r = PQexec(admin_, sql.toUtf8().constData());
+    const char* state = PQresultErrorField(r, PG_DIAG_SQLSTATE);
+    const QString error = state ? QString::fromLatin1(state) : QString();
+    PQclear(r);
+    return error;
 }
 
 QString TestDatabase::value(const QString& sql, const QStringList& params) const {
@@ -128,14 +160,37 @@ std::vector<QStringList> TestDatabase::rows(const QString& sql, const QStringLis
     return out;
 }
 
+QString TestDatabase::checksum() const {
+    QString digest;
+    for (const QStringList& table :
+         rows(u"SELECT quote_ident(tablename) FROM pg_tables WHERE schemaname = 'central' "
+              u"AND tablename <> 'auditoria' ORDER BY 1"_s)) {
+        digest += table[0] + u':' +
+                  value(
+                      u"SELECT md5(coalesce(string_agg(t::text, '|' ORDER BY t::text), '')) "
+                      u"FROM central."_s +
+                      table[0] + u" t"_s) +
+                  u' ';
+    }
+    return digest;
+}
+
+QStringList TestDatabase::auditActions() const {
+    QStringList out;
+    for (const QStringList& row :
+         rows(u"SELECT accion || '|' || coalesce(cod_vendedor, '') || '|' || "
+              u"coalesce(cod_usuario, '') FROM central.auditoria ORDER BY id"_s)) {
+        out << row[0];
+    }
+    return out;
+}
+
 void TestDatabase::setClock(const QString& timestamp) const {
     admin(u"UPDATE central.instalacion SET reloj_fijo = $1::timestamp"_s, {timestamp});
 }
 
 void TestDatabase::seedVendor() const {
-    admin(
-        u"INSERT INTO central.vendedores (cod_vendedor, nombre, estado) "
-        u"VALUES ('00012', 'AGENCIA LA FORTUNA', 'A')"_s);
+    createVendor(u"00012"_s, u"AGENCIA LA FORTUNA"_s);
     admin(
         u"INSERT INTO central.usuarios (cod_usuario, cod_vendedor, nombre, clave_hash, estado, "
         u"permisos) VALUES "
@@ -154,9 +209,7 @@ void TestDatabase::seedVendor() const {
 }
 
 void TestDatabase::addVendor(const QString& vendor, const QString& user) const {
-    admin(
-        u"INSERT INTO central.vendedores (cod_vendedor, nombre) VALUES ($1::varchar, 'AGENCIA ' || $1::varchar)"_s,
-        {vendor});
+    createVendor(vendor, u"AGENCIA "_s + vendor);
     admin(
         u"INSERT INTO central.usuarios (cod_usuario, cod_vendedor, nombre, clave_hash) "
         u"VALUES ($1::varchar, $2, 'VENDEDOR ' || $1::varchar, central.crypt('1234', central.gen_salt('bf', 4)))"_s,

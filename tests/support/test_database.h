@@ -29,21 +29,37 @@ class TestDatabase {
     TestDatabase& operator=(const TestDatabase&) = delete;
 
     const QString& name() const { return name_; }
-    // The counter program's connection text for this database.
-    QString connectionText() const;
+    // The connection text of a sales point's own login on this database.
+    QString connectionText(const QString& vendor = QStringLiteral("00012")) const;
+    // A sales point's login and password, encoded as the counter keeps them ("CuentaBD").
+    QString cuentaBD(const QString& vendor = QStringLiteral("00012")) const;
+    // The login role admin.crear_vendedor makes for a vendor ("<database>_<vendor>").
+    QString account(const QString& vendor) const;
 
     // Statements run as the superuser, for setting up and checking what the procedures did.
     void admin(const QString& sql, const QStringList& params = {}) const;
     QString value(const QString& sql, const QStringList& params = {}) const;
+    // A statement that is meant to fail: its SQLSTATE, or "" when it ran.
+    QString adminError(const QString& sql) const;
     std::vector<QStringList> rows(const QString& sql, const QStringList& params = {}) const;
+
+    // A digest of every row of every table of schema central but the audit trail, which
+    // refused calls are meant to write to.
+    QString checksum() const;
+    // Rows of the audit trail: "action|vendor|user" in the order they were written.
+    QStringList auditActions() const;
 
     // Fixes the server's clock ("2026-12-07 10:00:00").
     void setClock(const QString& timestamp) const;
-    // A vendor "00012" with users 1001 (active), 1002 (inactive), 1003 (suspended), all with
-    // the password "1234", and its terminal parameters.
+    // A vendor "00012" with its login, users 1001 (active), 1002 (inactive), 1003 (suspended),
+    // all with the password "1234", and its terminal parameters.
     void seedVendor() const;
-    // Another vendor with one active user: vendor code and user code given.
+    // Another vendor with its login and one active user: vendor code and user code given.
     void addVendor(const QString& vendor, const QString& user) const;
+    // A vendor and its login, made as the central office makes them.
+    void createVendor(const QString& vendor, const QString& name) const;
+    // A new temporary ticket of a vendor, taken as its terminal takes one at login.
+    QString newTicket(const QString& vendor) const;
     // Two lotteries, AAA "ALFA" and BBB "BETA", selling until 23:00 with quotas of 100 for
     // triples and 300 for terminales, and the server's clock on Monday 2026-12-07 10:00.
     void seedLotteries() const;

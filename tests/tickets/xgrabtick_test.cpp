@@ -114,31 +114,58 @@ TEST_F(XgrabtickTest, ALotteryClosedSinceTheSaleVoidsTheTicket) {
     EXPECT_EQ(sold(u"AAA"_s), u"0"_s);
 }
 
-TEST_F(XgrabtickTest, AMalformedSaveIsNotIssuedAndTheTicketMovesWhole) {
-    for (const QString& serial : {u""_s, u"0"_s, u"0123"_s, u"2000000002"_s, u"12a"_s, u"-5"_s}) {
-        const CallAnswer a = save(serial, u"110"_s);
-        EXPECT_EQ(a.returnNumber(), 4) << serial.toStdString();
-        const QString moved = a.output(u"@xnroticket"_s);
-        EXPECT_EQ(
-            db.value(u"SELECT count(*) FROM central.items_ticket WHERE nticket = $1"_s, {moved}),
-            u"2"_s);
-        nticket = moved;
+TEST_F(XgrabtickTest, AMalformedSaveIsNotIssuedAndTheTicketStaysOpenAsItWas) {
+    struct Case {
+        const char* serial;
+        const char* total;
+        const char* estado;
+    };
+    for (const Case& c : std::initializer_list<Case>{{"", "110", "ACT"},
+                                                     {"0", "110", "ACT"},
+                                                     {"0123", "110", "ACT"},
+                                                     {"2000000002", "110", "ACT"},
+                                                     {"12a", "110", "ACT"},
+                                                     {"-5", "110", "ACT"},
+                                                     {"5", "110", "ELI"},
+                                                     {"5", "110.0001", "ACT"},
+                                                     {"5", "1000000", "ACT"}}) {
+        const CallAnswer a = save(QString::fromLatin1(c.serial), QString::fromLatin1(c.total), {},
+                                  QString::fromLatin1(c.estado));
+        EXPECT_EQ(a.returnNumber(), 4) << c.serial << " " << c.total;
+        EXPECT_EQ(a.output(u"@xnroticket"_s), nticket);
+        EXPECT_EQ(a.output(u"@xfecha_ticket"_s), u"07/12/2026"_s);
     }
-    EXPECT_EQ(save(u"5"_s, u"110"_s, {}, u"ELI"_s).returnNumber(), 4);
     EXPECT_EQ(count("tickets"), u"0"_s);
     EXPECT_EQ(sold(u"AAA"_s), u"70"_s);
-    const CallAnswer ok = save(u"5"_s, u"110"_s,
-                               db.value(u"SELECT nticket FROM central.tickets_temporales "
-                                        u"WHERE estado = 'ABI'"_s));
-    EXPECT_EQ(ok.returnNumber(), 0);
+    EXPECT_EQ(save(u"5"_s, u"110"_s).returnNumber(), 0);
 }
 
-TEST_F(XgrabtickTest, AnotherVendorsOrAnUnknownTicketIsNotIssued) {
-    db.addVendor(u"00099"_s, u"9901"_s);
-    const CallAnswer a = save(u"5"_s, u"110"_s, u"9999999999"_s);
-    EXPECT_EQ(a.returnNumber(), 1);
-    EXPECT_EQ(a.output(u"@xnroticket"_s).size(), 10);
+TEST_F(XgrabtickTest, AnUnknownNumberIsRefusedAndAnAbandonedOneGoesOnUnderANewNumber) {
+    const CallAnswer unknown = save(u"5"_s, u"110"_s, u"9999999999"_s);
+    EXPECT_EQ(unknown.returnNumber(), 1);
+    EXPECT_EQ(unknown.output(u"@xnroticket"_s), u"9999999999"_s);
+    EXPECT_EQ(
+        db.value(u"SELECT estado FROM central.tickets_temporales WHERE nticket = $1"_s, {nticket}),
+        u"ABI"_s);  // the open ticket was not abandoned
+
+    const QString next = db.newTicket(u"00012"_s);  // another login of this sales point
+    const CallAnswer abandoned = save(u"5"_s, u"110"_s);
+    EXPECT_EQ(abandoned.returnNumber(), 1);
+    const QString moved = abandoned.output(u"@xnroticket"_s);
+    EXPECT_NE(moved, nticket);
+    EXPECT_NE(moved, next);
+    EXPECT_EQ(db.value(u"SELECT count(*) FROM central.tickets_temporales WHERE estado = 'ABI'"_s),
+              u"2"_s);
     EXPECT_EQ(count("tickets"), u"0"_s);
+}
+
+TEST_F(XgrabtickTest, ASellerSuspendedAfterLoginCannotIssue) {
+    db.admin(u"UPDATE central.usuarios SET estado = 'S' WHERE cod_usuario = '1001'"_s);
+    const CallAnswer a = save(u"5"_s, u"110"_s);
+    EXPECT_EQ(a.returnNumber(), 12);
+    EXPECT_EQ(a.output(u"@xnroticket"_s), nticket);
+    EXPECT_EQ(count("tickets"), u"0"_s);
+    EXPECT_EQ(sold(u"AAA"_s), u"70"_s);
 }
 
 }  // namespace
