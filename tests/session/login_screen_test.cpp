@@ -3,6 +3,7 @@
 #include "platform/http_download.h"
 #include "platform/pq_gateway.h"
 #include "platform/profile_file.h"
+#include "session/database_account.h"
 #include "session/installation.h"
 #include "session/screens/startup_screen.h"
 #include "session/server_link.h"
@@ -125,6 +126,23 @@ TEST_F(LoginScreenTest, ASuccessfulLoginFillsTheSessionAndOpensTheSalesScreen) {
     EXPECT_EQ(ini.read(u"Usuario Actual"_s, u"NombreUser"_s), u"ANA PEREZ"_s);
     EXPECT_EQ(ini.read(u"Comunicaciones"_s, u"ModoTrabajo"_s), u"0"_s);
     EXPECT_EQ(programEnd.ends, 0);
+}
+
+TEST_F(LoginScreenTest, AMissingUnreadableOrWrongDatabaseAccountEndsInTheConnectionMessages) {
+    const QStringList connectionMessages{
+        u"No se puede Conectar con el Servidor de Datos Remotos... Finalizando"_s,
+        u"Ocurrieron Errores al Intentar Conectarse!... Finalizando el Sistema"_s};
+    for (const QString& cuenta :
+         {QString(), u"!!no es base64!!"_s, u"c2luIHNhbHRv"_s,
+          encodeAccount({db.account(u"00012"_s), u"otra-clave"_s}),
+          encodeAccount({u"vendura_app"_s, u"kalvora-pv-1756"_s})}) {
+        ProfileFile(installation.iniPath()).write(u"Comunicaciones"_s, u"CuentaBD"_s, cuenta);
+        open();
+        dialogs.clear();
+        loginWith(u"1001"_s, u"1234"_s);
+        EXPECT_EQ(dialogs.texts(), connectionMessages) << cuenta.toStdString();
+        EXPECT_EQ(salesOpened, 0);
+    }
 }
 
 TEST_F(LoginScreenTest, AnEmptyFieldIsRefusedBeforeAnythingIsSent) {
