@@ -139,6 +139,10 @@ void ParameterScreen::buildControls() {
             if (const TextSpec* t = text(name)) {
                 auto* edit = named(new QLineEdit, t->name);
                 edit->setMaxLength(t->maxLength);
+                // wide enough for what the field takes, up to a long address
+                const int chars = qBound(4, t->maxLength, 16);
+                edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(chars, u'0')) +
+                                      16);
                 if (t->kind == Kind::Digits) {
                     edit->setValidator(
                         new QRegularExpressionValidator(QRegularExpression(u"[0-9]*"_s), edit));
