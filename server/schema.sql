@@ -239,3 +239,41 @@ CREATE TABLE central.tickets (
     impreso       boolean NOT NULL DEFAULT false
 );
 CREATE INDEX tickets_vendedor_fecha ON central.tickets (cod_vendedor, fecha);
+
+-- Terminal parameters and lottery activation, as a sales point sets them from its counter.
+-- The second area code the parameter screen sends lives apart from "codtel2", which carries the
+-- one-ticket-per-lottery flag the login hands out; the serial printer settings take the 40
+-- characters the screen sends.
+ALTER TABLE central.parametros_terminal ADD COLUMN codarea2 varchar(4);
+ALTER TABLE central.parametros_terminal ALTER COLUMN velocidadfax TYPE varchar(40);
+
+-- Lotteries a sales point has taken off sale at its own counter. Without a row a lottery sells
+-- there as the central office has it; with one, its plays there answer "closed" and the lists
+-- of lotteries on sale leave it out. Other sales points are not touched.
+CREATE TABLE central.loterias_inactivas (
+    cod_vendedor  varchar(5) NOT NULL REFERENCES central.vendedores,
+    cod_lot       varchar(3) NOT NULL REFERENCES central.loterias,
+    desde         timestamp NOT NULL DEFAULT central.ahora(),
+    PRIMARY KEY (cod_vendedor, cod_lot)
+);
+
+-- A seller's parameters under the field names the counter reads them by: the login
+-- (xVLDUSRT) and the parameter screen (ver_usuario) answer the same row. A sales point without
+-- a row of parameters gets nulls, and the counter its defaults.
+CREATE VIEW central.parametros_usuario AS
+    SELECT u.cod_usuario, u.nombre AS "Nombre_Usua", u.estado AS "Estado_Usua",
+           u.cod_vendedor AS "CodVendEDOR", p.nrif AS "nrif", p.nnit AS "nnit",
+           p.diascaduca AS "diascaduca", p.tiempoanular AS "Tiempoanular",
+           p.msgticket AS "Msgticket", p.direccion AS "Direccion_usua",
+           p.margenizquierdo AS "MargenIzquierdo", u.permisos AS "permisos",
+           p.screenvuelto AS "screenvuelto", p.codtel2 AS "codtel2", p.filassalto AS "FilasSalto",
+           p.tipoletra AS "TipoLetra", p.puertoprinter AS "PuertoPrinter",
+           p.puertofax AS "PuertoFax", p.velocidadfax AS "VelocidadFax", p.codtel1 AS "CodTel1",
+           p.nrotel1 AS "Nrotel1", p.nrotel2 AS "Nrotel2", p.letradisquete AS "LetraDisquete",
+           p.modotrabajo AS "ModoTrabajo", p.bdonline AS "BDONLine", p.dirip_1 AS "DIRIP_1",
+           p.dirip_2 AS "DIRIP_2", p.dirip_offline AS "DIRIP_OFFLine",
+           p.bdoffline AS "BDOFFLINE", p.nrocolumnas AS "nrocolumnas",
+           p.claveoffline AS "claveoffline", p.longitudpermuta AS "longitudpermuta",
+           p.estadovendura AS "estadovendura"
+    FROM central.usuarios u
+    LEFT JOIN central.parametros_terminal p ON p.cod_vendedor = u.cod_vendedor;

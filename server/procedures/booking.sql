@@ -90,8 +90,9 @@ $$;
 -- is not open for this vendor, or the user may not sell now, 74 an item number was already used
 -- by another play. Status '9' marks an item refused without booking (an item number taken by
 -- another play); its item number stays unused. A lottery that does not exist is answered as a
--- closed one, without keeping an item. The caller has checked that the vendor and user belong
--- to the connection's sales point.
+-- closed one, without keeping an item; a closed lottery, or one this sales point deactivated,
+-- keeps its item with status '4'. The caller has checked that the vendor and user belong to the
+-- connection's sales point.
 CREATE FUNCTION central.reservar(
     p_vendedor varchar, p_usuario varchar, p_nticket varchar, p_base integer,
     p_lots varchar[], p_numeros varchar[], p_montos numeric[],
@@ -146,7 +147,7 @@ BEGIN
         ELSIF NOT EXISTS (SELECT FROM central.loterias l WHERE l.cod_lot = p_lots[i]) THEN
             -- answered as a closed lottery, but nothing is kept of a code that names none
             st[i] := '4';
-        ELSIF NOT central.loteria_abierta(p_lots[i], momento) THEN
+        ELSIF NOT central.loteria_abierta(p_lots[i], momento, p_vendedor) THEN
             st[i] := '4';
             nuevo[i] := true;
         ELSE

@@ -30,7 +30,21 @@ BEGIN
 END
 $$;
 
--- xmodo 'X': every lottery, with its state now; xmodo '4': the lotteries selling now.
+-- Whether a lottery sells at one sales point: open in the network and not taken off sale by
+-- that sales point (activaloterias). A network-wide question (issuing, cancelling) asks the
+-- two-argument form.
+CREATE FUNCTION central.loteria_abierta(p_cod_lot varchar, p_momento timestamp,
+                                        p_vendedor varchar) RETURNS boolean
+LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    RETURN central.loteria_abierta(p_cod_lot, p_momento) AND NOT EXISTS (
+        SELECT FROM central.loterias_inactivas i
+        WHERE i.cod_vendedor = p_vendedor AND i.cod_lot = p_cod_lot);
+END
+$$;
+
+-- xmodo 'X': every lottery, with its state now; xmodo '4': the lotteries selling now. Both
+-- as the calling sales point sees them: a lottery it deactivated is not open there.
 -- xestado 'A' leaves out the lotteries the central office has closed.
 CREATE PROCEDURE public.xdsplot(
     INOUT return_value integer,
@@ -40,6 +54,7 @@ CREATE PROCEDURE public.xdsplot(
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 DECLARE
     momento timestamp := central.ahora();
+    vendedor varchar := central.vendedor_de_sesion();
     solo_abiertas boolean := trim(coalesce(xmodo, '')) = '4';
     solo_activas boolean := upper(trim(coalesce(xestado, ''))) = 'A';
 BEGIN
@@ -57,7 +72,8 @@ BEGIN
                l.dia_1 AS "DIA_1", l.dia_2 AS "DIA_2", l.dia_3 AS "DIA_3", l.dia_4 AS "DIA_4",
                l.dia_5 AS "DIA_5", l.dia_6 AS "DIA_6", l.dia_7 AS "DIA_7"
         FROM central.loterias l
-        CROSS JOIN LATERAL (SELECT central.loteria_abierta(l.cod_lot, momento) AS abierta) a
+        CROSS JOIN LATERAL (
+            SELECT central.loteria_abierta(l.cod_lot, momento, vendedor) AS abierta) a
         WHERE (NOT solo_activas OR NOT l.cerrada)
           AND (NOT solo_abiertas OR a.abierta)
         ORDER BY l.orden, l.cod_lot;

@@ -61,23 +61,7 @@ BEGIN
     END IF;
     PERFORM central.auditar('INGRESO', propio, xusuario, NULL);
     CLOSE rs;
-    OPEN rs FOR
-        SELECT u.nombre AS "Nombre_Usua", u.estado AS "Estado_Usua", u.cod_vendedor AS "CodVendEDOR",
-               p.nrif AS "nrif", p.nnit AS "nnit", p.diascaduca AS "diascaduca",
-               p.tiempoanular AS "Tiempoanular", p.msgticket AS "Msgticket",
-               p.direccion AS "Direccion_usua", p.margenizquierdo AS "MargenIzquierdo",
-               u.permisos AS "permisos", p.screenvuelto AS "screenvuelto", p.codtel2 AS "codtel2",
-               p.filassalto AS "FilasSalto", p.tipoletra AS "TipoLetra",
-               p.puertoprinter AS "PuertoPrinter", p.puertofax AS "PuertoFax",
-               p.velocidadfax AS "VelocidadFax", p.codtel1 AS "CodTel1", p.nrotel1 AS "Nrotel1",
-               p.nrotel2 AS "Nrotel2", p.letradisquete AS "LetraDisquete",
-               p.modotrabajo AS "ModoTrabajo", p.bdonline AS "BDONLine", p.dirip_1 AS "DIRIP_1",
-               p.dirip_2 AS "DIRIP_2", p.dirip_offline AS "DIRIP_OFFLine",
-               p.bdoffline AS "BDOFFLINE", p.nrocolumnas AS "nrocolumnas",
-               p.claveoffline AS "claveoffline", p.longitudpermuta AS "longitudpermuta",
-               p.estadovendura AS "estadovendura"
-        FROM (SELECT 1) one
-        LEFT JOIN central.parametros_terminal p ON p.cod_vendedor = u.cod_vendedor;
+    OPEN rs FOR SELECT * FROM central.parametros_usuario p WHERE p.cod_usuario = u.cod_usuario;
 END
 $$;
 

@@ -32,8 +32,18 @@ LoginOutcome Login::run(const LoginFields& fields, bool fileExisted, const QStri
     s.Servidor = fields.server.trimmed();
     s.BaseDatos = fields.database.trimmed();
     if (!looksLikeAddress(s.Servidor)) {
+        // the resolver would get the name cut short and answer "0" with no word of why
+        if (s.Servidor.size() > kMaxServerName) {
+            const QString limit = QString::number(kMaxServerName);
+            dialogs.message(DialogIcon::Critical, kTituloAtencion,
+                            u"El nombre del servidor \""_s + s.Servidor + u"\" tiene más de "_s +
+                                limit +
+                                u" caracteres: escriba su dirección o un nombre de hasta "_s +
+                                limit + u" caracteres"_s);
+            return LoginOutcome::Stay;
+        }
         const auto resolver = link_.connectionText(ipEnganche, u"master"_s);
-        auto address = resolver ? obtencionip(link_.connector(), resolver.value(), fields.server)
+        auto address = resolver ? obtencionip(link_.connector(), resolver.value(), s.Servidor)
                                 : Result<QString>(resolver.error());
         if (!address) {
             reportCallFailure(dialogs, address.error());

@@ -8,9 +8,21 @@
 namespace vendura {
 
 bool looksLikeAddress(const QString& serverField) {
-    bool ok = false;
-    serverField.trimmed().left(3).toDouble(&ok);
-    return ok;
+    // digits and at most one decimal point, as "10." of "10.0.0.5"; a number parser would also
+    // take "inf" and "nan", the start of server names like "infra" or "nando"
+    const QString head = serverField.trimmed().left(3);
+    int digits = 0;
+    int points = 0;
+    for (QChar c : head) {
+        if (c >= u'0' && c <= u'9') {
+            ++digits;
+        } else if (c == u'.') {
+            ++points;
+        } else {
+            return false;
+        }
+    }
+    return digits > 0 && points <= 1;
 }
 
 Result<QString> obtencionip(DatabaseConnector& connector, const QString& connectionText,
@@ -29,17 +41,28 @@ Result<QString> obtencionip(DatabaseConnector& connector, const QString& connect
 ServerListRefresh::ServerListRefresh(HttpDownload& http, const Installation& installation)
     : http_(http), installation_(installation) {}
 
+ServerListRefresh::~ServerListRefresh() {
+    cancel();
+}
+
 void ServerListRefresh::start(const QString& updateHost, std::function<void(Result<void>)> done) {
+    cancel();
     const QString path = installation_.serverListPath();
     if (files::exists(path)) files::remove(path);
-    http_.get(updateHost, u"/update/server.txt"_s,
-              [path, done = std::move(done)](Result<QByteArray> body) {
-                  if (!body) {
-                      done(body.error());
-                      return;
-                  }
-                  done(files::writeInChunks(path, body.value(), 1024));
-              });
+    request_ = http_.get(updateHost, u"/update/server.txt"_s,
+                         [this, path, done = std::move(done)](Result<QByteArray> body) {
+                             request_ = 0;
+                             if (!body) {
+                                 done(body.error());
+                                 return;
+                             }
+                             done(files::writeInChunks(path, body.value(), 1024));
+                         });
+}
+
+void ServerListRefresh::cancel() {
+    if (request_ != 0) http_.cancel(request_);
+    request_ = 0;
 }
 
 }  // namespace vendura

@@ -23,16 +23,19 @@ Result<QString> ServerLink::connectionText(const QString& server, const QString&
                                 account.value().password});
 }
 
-bool ServerLink::OpenConnection(const QString& text) {
+Result<void> ServerLink::openConnection(const QString& text) {
     session_.Conexion = connector_.create();
     const Result<QString> used =
         text.isEmpty() ? connectionText(session_.Servidor, session_.BaseDatos) : text;
-    if (!used || !session_.Conexion->open(used.value())) {
-        dialogs_.message(DialogIcon::Critical, kTituloPuntoVenta,
-                         u"No se puede Conectar con el Servidor de Datos Remotos... Finalizando"_s);
-        return false;
-    }
-    return true;
+    if (!used) return used.error();
+    return session_.Conexion->open(used.value());
+}
+
+bool ServerLink::OpenConnection(const QString& text) {
+    if (openConnection(text)) return true;
+    dialogs_.message(DialogIcon::Critical, kTituloPuntoVenta,
+                     u"No se puede Conectar con el Servidor de Datos Remotos... Finalizando"_s);
+    return false;
 }
 
 bool ServerLink::reopen() {
@@ -44,7 +47,9 @@ bool ServerLink::ensureOpen() {
 }
 
 Result<void> ServerLink::RefreshServerDate() {
-    if (!reopen()) return Error{db_error::kConnectionLost, u"No se pudo abrir la conexión"_s};
+    const Result<void> opened =
+        openConnection(session_.Conexion ? session_.Conexion->connectionText() : QString());
+    if (!opened) return opened.error();
     auto answer = session_.Conexion->exec(u"Retornafecha"_s);
     if (!answer) return answer.error();
     if (!applyServerDate(session_, answer.value().rows.text(0, u"fecha"_s))) {

@@ -38,7 +38,8 @@ class ServerLink {
     bool ensureOpen();
 
     // Replaces the connection with a freshly opened one and reads the server's date and time
-    // into Session.
+    // into Session. A connection that does not open again is answered as the error, with no
+    // box of its own: the caller reports it once.
     Result<void> RefreshServerDate();
 
     Session& session() { return session_; }
@@ -47,6 +48,9 @@ class ServerLink {
     const Installation& installation() const { return installation_; }
 
   private:
+    // OpenConnection without the box.
+    Result<void> openConnection(const QString& text);
+
     Session& session_;
     DatabaseConnector& connector_;
     Dialogs& dialogs_;

@@ -5,12 +5,14 @@
 #include "platform/profile_file.h"
 #include "session/database_account.h"
 #include "session/installation.h"
+#include "session/login.h"
 #include "session/screens/startup_screen.h"
 #include "session/server_link.h"
 #include "session/session.h"
 #include "test_database.h"
 #include "tiny_http_server.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -28,6 +30,36 @@ using namespace vendura;
 using namespace vendura::test;
 
 namespace {
+
+// Real connections until the server is told to be out of reach: it goes away between two
+// steps of the login.
+class ServerGoesAway final : public DatabaseConnector {
+  public:
+    int opensLeft = 1;
+    std::unique_ptr<DatabaseGateway> create() override {
+        if (opensLeft-- > 0) return real_.create();
+        return std::make_unique<Unreachable>();
+    }
+
+  private:
+    struct Unreachable final : DatabaseGateway {
+        Result<void> open(const QString& text) override {
+            text_ = text;
+            return Error{db_error::kConnectionLost, u"el servidor no responde"_s};
+        }
+        void close() override {}
+        bool isOpen() const override { return false; }
+        QString connectionText() const override { return text_; }
+        Result<CallAnswer> call(const ProcedureCall&) override { return closed(); }
+        Result<CallAnswer> exec(const QString&) override { return closed(); }
+        Result<CallAnswer> callPositional(const QString&, const QStringList&) override {
+            return closed();
+        }
+        static Error closed() { return Error{db_error::kObjectClosed, u"cerrada"_s}; }
+        QString text_;
+    };
+    PqConnector real_{5};
+};
 
 // The start-up screen with a configuration that knows the test server, database and user.
 class LoginScreenTest : public ::testing::Test {
@@ -93,19 +125,51 @@ TEST_F(LoginScreenTest, ShowsItsControlsAndStartsOnThePasswordWhenTheUserIsKnown
     EXPECT_EQ(screen->focusWidget(), field("Text2"));
 }
 
-TEST_F(LoginScreenTest, CtrlAltShiftF2AndF8ToggleTheConnectionFields) {
+TEST_F(LoginScreenTest, CtrlAltShiftF2ShowsUsableFieldsAndF8TogglesTyping) {
+    ASSERT_TRUE(files::append(installation.serverListPath(), "central\r\n10.0.0.7\r\n").ok());
     open();
     const auto all = Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier;
+    auto* server = field<QComboBox>("Text3");
     QTest::keyClick(field("Text2"), Qt::Key_F2, all);
     EXPECT_TRUE(field<QFrame>("Frame1")->isVisible());
-    EXPECT_TRUE(field<QComboBox>("Text3")->isVisible());
-    EXPECT_FALSE(field<QComboBox>("Text3")->isEnabled());
+    EXPECT_TRUE(server->isVisible());
+    // shown and usable: a listed server can be chosen, though nothing can be typed yet
+    ASSERT_TRUE(server->isEnabled());
+    ASSERT_TRUE(field("Text4")->isEnabled());
+    EXPECT_EQ(server->count(), 2);
+    server->setFocus();
+    QTest::keyClick(server, Qt::Key_Down);  // the list's second server
+    EXPECT_EQ(server->currentText(), u"10.0.0.7"_s);
+    server->showPopup();
+    EXPECT_TRUE(server->view()->isVisible());
+    server->hidePopup();
+    QTest::keyClicks(server->lineEdit(), u"x"_s);
+    QTest::keyClicks(field("Text4"), u"x"_s);
+    EXPECT_EQ(server->currentText(), u"10.0.0.7"_s);
+    EXPECT_EQ(field("Text4")->text(), db.name());
+
     QTest::keyClick(field("Text2"), Qt::Key_F8, all);
-    EXPECT_TRUE(field<QComboBox>("Text3")->isEnabled());
+    server->lineEdit()->selectAll();
+    QTest::keyClicks(server->lineEdit(), u"10.0.0.9"_s);
+    EXPECT_EQ(server->currentText(), u"10.0.0.9"_s);
+    QTest::keyClick(field("Text2"), Qt::Key_F8, all);
+    QTest::keyClicks(server->lineEdit(), u"1"_s);
+    EXPECT_EQ(server->currentText(), u"10.0.0.9"_s);
+
     QTest::keyClick(field("Text2"), Qt::Key_F2, all);
     EXPECT_FALSE(field<QFrame>("Frame1")->isVisible());
     QTest::keyClick(field("Text2"), Qt::Key_F2, Qt::ControlModifier);  // not all three held
     EXPECT_FALSE(field<QFrame>("Frame1")->isVisible());
+}
+
+TEST_F(LoginScreenTest, AFirstInstallationShowsTheConnectionFieldsReadyToType) {
+    ASSERT_TRUE(QFile::remove(installation.iniPath()));
+    open();
+    EXPECT_TRUE(field<QFrame>("Frame1")->isVisible());
+    QTest::keyClicks(field<QComboBox>("Text3")->lineEdit(), u"10.0.0.9"_s);
+    QTest::keyClicks(field("Text4"), u"vendura"_s);
+    EXPECT_EQ(field<QComboBox>("Text3")->currentText(), u"10.0.0.9"_s);
+    EXPECT_EQ(field("Text4")->text(), u"vendura"_s);
 }
 
 TEST_F(LoginScreenTest, ASuccessfulLoginFillsTheSessionAndOpensTheSalesScreen) {
@@ -263,6 +327,44 @@ TEST_F(LoginScreenTest, AServerNameIsResolvedAndAnUnknownOneFailsToConnect) {
     EXPECT_EQ(salesOpened, 1);
 }
 
+TEST_F(LoginScreenTest, AServerNameLongerThanTheResolverTakesIsRefusedWithItsReason) {
+    open();
+    const QString longName = u"servidor-central-de-la-red"_s;  // 26 characters
+    field<QComboBox>("Text3")->setEditText(longName);
+    loginWith(u"1001"_s, u"1234"_s);
+    EXPECT_EQ(
+        dialogs.texts(),
+        QStringList{u"El nombre del servidor \"servidor-central-de-la-red\" tiene más de 20 "
+                    u"caracteres: escriba su dirección o un nombre de hasta 20 caracteres"_s});
+    EXPECT_EQ(dialogs.last().icon, DialogIcon::Critical);
+    EXPECT_FALSE(session.Conexion);
+    EXPECT_EQ(salesOpened, 0);
+
+    // twenty characters still reach the resolver, which knows no such server
+    dialogs.clear();
+    field<QComboBox>("Text3")->setEditText(u"  servidor-central-020  "_s);
+    loginWith(u"1001"_s, u"1234"_s);
+    EXPECT_EQ(session.Servidor, u"0"_s);
+    EXPECT_EQ(dialogs.texts().value(1),
+              u"Ocurrieron Errores al Intentar Conectarse!... Finalizando el Sistema"_s);
+}
+
+TEST_F(LoginScreenTest, AServerLostAfterTheTicketNumberIsReportedOnceAndNothingEnds) {
+    ServerGoesAway connector;
+    ServerLink goneLink(session, connector, dialogs, installation);
+    Login login(goneLink, launcher, programEnd);
+    const LoginOutcome outcome = login.run({u"1001"_s, u"1234"_s, Cluster::get().host, db.name()},
+                                           true, Cluster::get().host);
+    EXPECT_EQ(outcome, LoginOutcome::Stay);
+    ASSERT_EQ(dialogs.shown.size(), 1u) << dialogs.texts().join(u" | "_s).toStdString();
+    EXPECT_EQ(dialogs.last().text,
+              u"Ha ocurrido un error probablemente por la perdida de conexión con el servidor por "
+              u"favor, salga de la aplicacion y vuelva a ingresar si el error persiste, Gracias!. "
+              u"Error Número: -2147467259 Descripción: el servidor no responde"_s);
+    EXPECT_EQ(programEnd.ends, 0);
+    EXPECT_EQ(db.value(u"SELECT count(*) FROM central.tickets_temporales"_s), u"1"_s);
+}
+
 TEST_F(LoginScreenTest, HostileFieldsAreCutOrRefusedAndNeverCrash) {
     open();
     field("Text1")->setText(QString(5000, u'9'));
@@ -335,6 +437,44 @@ TEST_F(LoginScreenTest, TheServerListIsFetchedWrittenAndTheProgramEnds) {
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_TRUE(dialogs.last().text.startsWith(u"La busqueda ha sido exitosa!"_s));
     EXPECT_EQ(dialogs.last().icon, DialogIcon::Information);
+}
+
+TEST_F(LoginScreenTest, LoggingInCancelsARefreshSoItsAnswerNeverEndsTheProgram) {
+    TinyHttpServer server(200, "servidor-nuevo\r\n");
+    server.holding = true;
+    ProfileFile(installation.iniPath())
+        .write(u"Comunicaciones"_s, u"HostActualizacion"_s, server.host());
+    open();
+    field<QPushButton>("busca_ip")->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !server.paths.isEmpty(); }, 10000));
+    loginWith(u"1001"_s, u"1234"_s);
+    ASSERT_EQ(salesOpened, 1);
+    EXPECT_FALSE(field<QLabel>("Label7")->isVisible());
+    EXPECT_TRUE(field<QPushButton>("busca_ip")->isEnabled());
+
+    // the answer that comes now finds no one waiting for it, even once the screen is gone
+    server.release();
+    QTest::qWait(300);
+    screen.reset();
+    QTest::qWait(300);
+    EXPECT_TRUE(dialogs.shown.empty()) << dialogs.texts().join(u" | "_s).toStdString();
+    EXPECT_EQ(programEnd.ends, 0);
+    EXPECT_FALSE(files::exists(installation.serverListPath()));
+}
+
+TEST_F(LoginScreenTest, AStartUpScreenClosedDuringARefreshIsNeverCalledBack) {
+    TinyHttpServer server(200, "servidor-nuevo\r\n");
+    server.holding = true;
+    ProfileFile(installation.iniPath())
+        .write(u"Comunicaciones"_s, u"HostActualizacion"_s, server.host());
+    open();
+    field<QPushButton>("busca_ip")->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !server.paths.isEmpty(); }, 10000));
+    screen.reset();
+    server.release();
+    QTest::qWait(300);
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(programEnd.ends, 0);
 }
 
 TEST_F(LoginScreenTest, AFailedServerListFetchLeavesNoListAndTheProgramRunning) {

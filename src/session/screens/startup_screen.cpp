@@ -141,6 +141,7 @@ void StartupScreen::loadConfiguration() {
     text3_->setEditText(fields_.server);
     text4_->setText(fields_.database);
     // a first installation types its server and database; later ones keep them out of sight
+    // and locked against typing, though a listed server can still be chosen once shown
     setConnectionFieldsVisible(!fields_.fileExists);
     setConnectionFieldsEditable(!fields_.fileExists);
 }
@@ -161,9 +162,9 @@ void StartupScreen::setConnectionFieldsVisible(bool visible) {
 }
 
 void StartupScreen::setConnectionFieldsEditable(bool editable) {
-    text3_->setEnabled(editable);
+    editable_ = editable;
+    text3_->lineEdit()->setReadOnly(!editable);
     text4_->setReadOnly(!editable);
-    text4_->setEnabled(editable);
 }
 
 bool StartupScreen::eventFilter(QObject* watched, QEvent* event) {
@@ -175,7 +176,7 @@ bool StartupScreen::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             }
             if (key->key() == Qt::Key_F8) {
-                setConnectionFieldsEditable(!text3_->isEnabled());
+                setConnectionFieldsEditable(!editable_);
                 return true;
             }
         }
@@ -188,6 +189,13 @@ bool StartupScreen::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void StartupScreen::iniciar() {
+    // a refresh that answered during or after the login would end the program over the sales
+    // screen
+    if (refresh_->running()) {
+        refresh_->cancel();
+        label7_->hide();
+        buscaIp_->setEnabled(true);
+    }
     const LoginFields fields{text1_->text(), text2_->text(), text3_->currentText(), text4_->text()};
     switch (login_.run(fields, fields_.fileExists, fields_.ipEnganche)) {
         case LoginOutcome::StayFocusUser:

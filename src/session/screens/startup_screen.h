@@ -52,6 +52,7 @@ class StartupScreen : public QMainWindow {
     std::unique_ptr<ServerListRefresh> refresh_;
     std::function<void()> openSales_;
     StartupFields fields_;
+    bool editable_ = false;
 
     QLineEdit* text1_ = nullptr;
     QLineEdit* text2_ = nullptr;

@@ -1,0 +1,12 @@
+#pragma once
+
+namespace vendura {
+
+class SalesActions;
+
+// The screens the sales screen opens for the cash subsystem and the terminal's parameters:
+// lottery activation (F11), the change calculator after a saved ticket, the parameter screen
+// (F6).
+void registerCashActions(SalesActions& actions);
+
+}  // namespace vendura

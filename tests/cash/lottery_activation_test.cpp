@@ -1,0 +1,270 @@
+#include "cash/lottery_activation.h"
+#include "cash/screens/lottery_activation_screen.h"
+#include "logged_in.h"
+#include "platform/pq_gateway.h"
+#include "sales/play_seller.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace vendura;
+using namespace vendura::test;
+
+namespace {
+
+TEST(LotteryActivation, EveryEntryGoesWithItsFlagInListOrder) {
+    const QStringList entries{u"001 UNO"_s, u"002 DOS"_s, u"003 TRES"_s};
+    const ActivationChoice same = activationChoice(entries, {true, false, true});
+    EXPECT_EQ(same.codes, u"001002003"_s);
+    EXPECT_EQ(same.flags, u"AIA"_s);
+    const ActivationChoice inverted = activationChoice(entries, {false, true, false});
+    EXPECT_EQ(inverted.codes, u"001002003"_s);
+    EXPECT_EQ(inverted.flags, u"IAI"_s);
+    const ActivationChoice none = activationChoice({}, {});
+    EXPECT_TRUE(none.codes.isEmpty());
+    EXPECT_TRUE(none.flags.isEmpty());
+    const QStringList five{u"ZUL Z"_s, u"CAR C"_s, u"TAC T"_s, u"ORO O"_s, u"NOC N"_s};
+    const ActivationChoice all = activationChoice(five, std::vector<bool>(5, true));
+    EXPECT_EQ(all.codes.size(), 15);
+    EXPECT_EQ(all.flags, u"AAAAA"_s);
+}
+
+// Sales points 00012 (seller 1001) and 00013 (seller 2001) with lotteries AAA and BBB.
+class ActivationServerTest : public ::testing::Test {
+  protected:
+    ActivationServerTest() {
+        db.seedVendor();
+        db.addVendor(u"00013"_s, u"2001"_s);
+        db.seedLotteries();
+        EXPECT_TRUE(fortuna.open(db.connectionText(u"00012"_s)).ok());
+        EXPECT_TRUE(trebol.open(db.connectionText(u"00013"_s)).ok());
+    }
+    QStringList open(PqGateway& g) {
+        QStringList codes;
+        const RecordSet rows = g.exec(u"xdsplot '4', 'A'"_s).value().rows;
+        for (int i = 0; i < rows.size(); ++i) codes << rows.text(i, u"COD_LOT"_s);
+        return codes;
+    }
+    // The status of a straight play of 123 for 5 on one lottery ("0": sold in full).
+    QString play(PqGateway& g, const QString& vendor, const QString& user, const QString& lot) {
+        const QString ticket = db.newTicket(vendor);
+        auto answer = g.call(xcreanormal(vendor, user, u"123"_s, Money::whole(5), 0, lot, ticket));
+        EXPECT_TRUE(answer.ok());
+        if (!answer.ok()) return QString();
+        return answer.value().rows.empty() ? u"0"_s : answer.value().rows.text(0, 3);
+    }
+    QString activate(const QString& codes, const QString& flags) {
+        auto answer = activaloterias(fortuna, u"00012"_s, {codes, flags});
+        return answer ? answer.value().returnText() : answer.error().description;
+    }
+
+    TestDatabase db;
+    PqGateway fortuna{5};
+    PqGateway trebol{5};
+};
+
+TEST_F(ActivationServerTest, ADeactivatedLotteryIsClosedAtThatSalesPointOnly) {
+    auto listed = Dsplotactiva(fortuna, u"00012"_s);
+    ASSERT_TRUE(listed.ok());
+    std::vector<ActivationEntry> entries = activationEntries(listed.value().rows);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].text(), u"AAA ALFA"_s);
+    EXPECT_TRUE(entries[0].open && entries[1].open);
+
+    ASSERT_EQ(activate(u"AAABBB"_s, u"IA"_s), u"0"_s);
+    entries = activationEntries(Dsplotactiva(fortuna, u"00012"_s).value().rows);
+    EXPECT_FALSE(entries[0].open);
+    EXPECT_TRUE(entries[1].open);
+    EXPECT_EQ(open(fortuna), QStringList{u"BBB"_s});
+    EXPECT_EQ(play(fortuna, u"00012"_s, u"1001"_s, u"AAA"_s), u"4"_s);
+    EXPECT_EQ(play(fortuna, u"00012"_s, u"1001"_s, u"BBB"_s), u"0"_s);
+    // the other sales point sells it as before
+    EXPECT_EQ(open(trebol), (QStringList{u"AAA"_s, u"BBB"_s}));
+    EXPECT_TRUE(activationEntries(Dsplotactiva(trebol, u"00013"_s).value().rows)[0].open);
+    EXPECT_EQ(play(trebol, u"00013"_s, u"2001"_s, u"AAA"_s), u"0"_s);
+    EXPECT_EQ(
+        db.value(u"SELECT sum(vendido)::int FROM central.ventas_numero WHERE cod_lot = 'AAA'"_s),
+        u"5"_s);
+
+    ASSERT_EQ(activate(u"AAABBB"_s, u"AA"_s), u"0"_s);
+    EXPECT_EQ(open(fortuna), (QStringList{u"AAA"_s, u"BBB"_s}));
+    EXPECT_EQ(play(fortuna, u"00012"_s, u"1001"_s, u"AAA"_s), u"0"_s);
+    EXPECT_EQ(db.auditActions().filter(u"LOTERIAS_ACTIVACION"_s),
+              (QStringList{u"LOTERIAS_ACTIVACION|00012|"_s, u"LOTERIAS_ACTIVACION|00012|"_s}));
+}
+
+TEST_F(ActivationServerTest, ATicketOpenBeforeTheDeactivationIsStillIssued) {
+    const QString ticket = db.newTicket(u"00012"_s);
+    ASSERT_TRUE(fortuna
+                    .call(xcreanormal(u"00012"_s, u"1001"_s, u"123"_s, Money::whole(5), 0, u"AAA"_s,
+                                      ticket))
+                    .ok());
+    ASSERT_EQ(activate(u"AAA"_s, u"I"_s), u"0"_s);
+    ProcedureCall save{u"xgrabtick"_s, {}};
+    save.in(u"@xcodigo_vend"_s, u"00012"_s)
+        .in(u"@xcodigo_user"_s, u"1001"_s)
+        .in(u"@xseriald"_s, u"12345"_s)
+        .out(u"@xfecha_ticket"_s)
+        .out(u"@xhora_ticket"_s)
+        .in(u"@xestado_ticket"_s, u"ACT"_s)
+        .decimal(u"@xmonto_ticket"_s, u"5"_s)
+        .in(u"@xanulado"_s, u"N"_s)
+        .in(u"@xnroticktmp"_s, ticket)
+        .out(u"@xnroticket"_s, ticket);
+    auto issued = fortuna.call(save);
+    ASSERT_TRUE(issued.ok());
+    EXPECT_EQ(issued.value().returnText(), u"0"_s);
+}
+
+TEST_F(ActivationServerTest, ListsThatDoNotPairUpOrNameNoLotteryAreRefusedWhole) {
+    const QString before = db.checksum();
+    struct Case {
+        const char* codes;
+        const char* flags;
+        const char* error;
+    } cases[] = {
+        {"AAABBB", "I", "no corresponden"},           {"AAAB", "IA", "no corresponden"},
+        {"AAABBB", "IX", "A (activa) o I"},           {"AAAAAA", "II", "aparece más de una vez"},
+        {"AAAZZZ", "II", "La lotería ZZZ no existe"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_TRUE(activate(QString::fromLatin1(c.codes), QString::fromLatin1(c.flags))
+                        .contains(QString::fromUtf8(c.error)))
+            << c.codes << " " << c.flags;
+        EXPECT_EQ(db.checksum(), before) << c.codes;
+    }
+    // another sales point's code: refused, audited, nothing else
+    auto other = activaloterias(fortuna, u"00013"_s, {u"AAA"_s, u"I"_s});
+    ASSERT_TRUE(other.ok());
+    EXPECT_EQ(other.value().returnText(), u"1"_s);
+    auto list = Dsplotactiva(fortuna, u"00013"_s);
+    EXPECT_EQ(list.value().returnText(), u"1"_s);
+    EXPECT_TRUE(list.value().rows.empty());
+    EXPECT_EQ(db.checksum(), before);
+    EXPECT_EQ(db.auditActions().filter(u"CUENTA_RECHAZADA"_s).size(), 2);
+    // an empty list is a save that changes nothing
+    EXPECT_EQ(activate(QString(), QString()), u"0"_s);
+    EXPECT_EQ(db.checksum(), before);
+}
+
+TEST_F(ActivationServerTest, TheCentralOfficesClosedLotteriesAreNotTheSalesPointsToActivate) {
+    db.admin(u"UPDATE central.loterias SET cerrada = true WHERE cod_lot = 'BBB'"_s);
+    db.setClock(u"2026-12-07 23:30:00"_s);  // AAA's draw closed for the day: still listed open
+    const auto entries = activationEntries(Dsplotactiva(fortuna, u"00012"_s).value().rows);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].code, u"AAA"_s);
+    EXPECT_TRUE(entries[0].open);
+}
+
+// The screen of seller 1001, logged in.
+class ActivationScreenTest : public ::testing::Test {
+  protected:
+    ActivationScreenTest() {
+        db.seedVendor();
+        db.seedLotteries();
+        db.addLottery(u"CCC"_s, u"GAMA"_s, u"23:00"_s, u"100"_s, u"300"_s, 3);
+        db.admin(
+            u"INSERT INTO central.loterias_inactivas (cod_vendedor, cod_lot) VALUES ('00012', 'BBB')"_s);
+    }
+    LotteryActivationScreen& open() {
+        EXPECT_TRUE(seller.login());
+        screen = std::make_unique<LotteryActivationScreen>(seller.link);
+        EXPECT_TRUE(screen->load());
+        screen->show();
+        QApplication::setActiveWindow(screen.get());
+        return *screen;
+    }
+    QListWidget* list() { return screen->findChild<QListWidget*>(u"List1"_s); }
+    QStringList selected() {
+        QStringList out;
+        for (int i = 0; i < list()->count(); ++i) {
+            if (list()->item(i)->isSelected()) out << list()->item(i)->text();
+        }
+        return out;
+    }
+    QStringList inactive() {
+        QStringList out;
+        for (const QStringList& r :
+             db.rows(u"SELECT cod_lot FROM central.loterias_inactivas ORDER BY cod_lot"_s)) {
+            out << r[0];
+        }
+        return out;
+    }
+
+    TestDatabase db;
+    LoggedIn seller{db};
+    std::unique_ptr<LotteryActivationScreen> screen;
+};
+
+TEST_F(ActivationScreenTest, OpenLotteriesArePreselectedAndSavedUnchanged) {
+    open();
+    EXPECT_EQ(screen->objectName(), u"activarloterias"_s);
+    EXPECT_EQ(screen->windowTitle(), u"Activar Loterias"_s);
+    EXPECT_EQ(screen->findChild<QLabel*>(u"Label1"_s)->text(), u"Seleccionar Loterias"_s);
+    ASSERT_EQ(list()->count(), 3);
+    EXPECT_EQ(list()->item(1)->text(), u"BBB BETA"_s);
+    EXPECT_EQ(selected(), (QStringList{u"AAA ALFA"_s, u"CCC GAMA"_s}));
+    EXPECT_EQ(screen->focusWidget(), list());
+
+    QTest::mouseClick(screen->findChild<QPushButton*>(u"XPButton1"_s), Qt::LeftButton);
+    ASSERT_EQ(seller.dialogs.shown.size(), 1u)
+        << seller.dialogs.texts().join(u" | "_s).toStdString();
+    EXPECT_EQ(seller.dialogs.last().text, u"Registros grabados sin problemas "_s);
+    EXPECT_EQ(seller.dialogs.last().title, u"Atención!"_s);
+    EXPECT_EQ(seller.dialogs.last().icon, DialogIcon::Information);
+    EXPECT_FALSE(screen->isVisible());
+    EXPECT_EQ(inactive(), QStringList{u"BBB"_s});
+}
+
+TEST_F(ActivationScreenTest, EscLeavesWithoutSaving) {
+    open();
+    QTest::mouseClick(screen->findChild<QLabel*>(u"Label1"_s), Qt::LeftButton);
+    QTest::keyClick(list(), Qt::Key_Escape);
+    EXPECT_FALSE(screen->isVisible());
+    EXPECT_EQ(inactive(), QStringList{u"BBB"_s});
+}
+
+TEST_F(ActivationScreenTest, TheLabelAndStarInvertAndTheKeysChooseWhatIsSaved) {
+    open();
+    QTest::mouseClick(screen->findChild<QLabel*>(u"Label1"_s), Qt::LeftButton);
+    EXPECT_EQ(selected(), QStringList{u"BBB BETA"_s});
+    QTest::keyClicks(list(), u"*"_s);
+    EXPECT_EQ(selected(), (QStringList{u"AAA ALFA"_s, u"CCC GAMA"_s}));
+    // Space on the first entry takes it off; Enter goes to the save button, and Enter saves
+    QTest::keyClick(list(), Qt::Key_Space);
+    EXPECT_EQ(selected(), QStringList{u"CCC GAMA"_s});
+    QTest::keyClick(list(), Qt::Key_Return);
+    QWidget* save = screen->findChild<QPushButton*>(u"XPButton1"_s);
+    ASSERT_EQ(screen->focusWidget(), save);
+    QTest::keyClick(save, Qt::Key_Return);
+    EXPECT_EQ(seller.dialogs.texts(), QStringList{u"Registros grabados sin problemas "_s});
+    EXPECT_EQ(inactive(), (QStringList{u"AAA"_s, u"BBB"_s}));
+}
+
+TEST_F(ActivationScreenTest, AnEmptyAnswerLeavesTheListEmptyAndSavingSendsNothing) {
+    db.admin(u"UPDATE central.loterias SET cerrada = true"_s);
+    open();
+    EXPECT_EQ(list()->count(), 0);
+    QTest::mouseClick(screen->findChild<QPushButton*>(u"XPButton1"_s), Qt::LeftButton);
+    EXPECT_EQ(seller.dialogs.texts(), QStringList{u"Registros grabados sin problemas "_s});
+    EXPECT_EQ(inactive(), QStringList{u"BBB"_s});
+}
+
+TEST_F(ActivationScreenTest, AFailedSaveGetsTheCommonMessageAndTheScreenStays) {
+    open();
+    db.admin(
+        u"SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
+        u"WHERE datname = current_database() AND usename <> 'postgres'"_s);
+    QTest::mouseClick(screen->findChild<QPushButton*>(u"XPButton1"_s), Qt::LeftButton);
+    ASSERT_EQ(seller.dialogs.shown.size(), 1u);
+    EXPECT_TRUE(seller.dialogs.last().text.startsWith(u"Ha ocurrido un error probablemente"_s));
+    EXPECT_TRUE(screen->isVisible());
+    EXPECT_EQ(inactive(), QStringList{u"BBB"_s});
+}
+
+}  // namespace

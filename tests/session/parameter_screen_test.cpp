@@ -1,0 +1,237 @@
+#include "session/screens/parameter_screen.h"
+#include "logged_in.h"
+#include "session/parameters.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace vendura;
+using namespace vendura::test;
+
+namespace {
+
+// The parameter screen of seller 1001 of the sales point 00012, against a test database.
+class ParameterScreenTest : public ::testing::Test {
+  protected:
+    ParameterScreenTest() { db.seedVendor(); }
+
+    ParameterScreen& open() {
+        EXPECT_TRUE(seller.login()) << seller.dialogs.texts().join(u" | "_s).toStdString();
+        seller.dialogs.clear();
+        screen = std::make_unique<ParameterScreen>(seller.link);
+        EXPECT_TRUE(screen->load()) << seller.dialogs.texts().join(u" | "_s).toStdString();
+        screen->show();
+        QApplication::setActiveWindow(screen.get());
+        return *screen;
+    }
+    QLineEdit* text(const char* name) {
+        auto* w = screen->findChild<QLineEdit*>(QString::fromLatin1(name));
+        EXPECT_TRUE(w) << name;
+        return w;
+    }
+    QComboBox* combo(const char* name) {
+        auto* w = screen->findChild<QComboBox*>(QString::fromLatin1(name));
+        EXPECT_TRUE(w) << name;
+        return w;
+    }
+    void retype(const char* name, const QString& keys) {
+        QLineEdit* f = text(name);
+        f->setFocus();
+        f->selectAll();
+        QTest::keyClick(f, Qt::Key_Backspace);
+        QTest::keyClicks(f, keys);
+    }
+    // Walks a combo to an entry with the arrow keys, as a seller would.
+    void choose(const char* name, const QString& entry) {
+        QComboBox* c = combo(name);
+        c->setFocus();
+        const int target = c->findText(entry);
+        ASSERT_GE(target, 0) << name;
+        while (c->currentIndex() < target) QTest::keyClick(c, Qt::Key_Down);
+        while (c->currentIndex() > target) QTest::keyClick(c, Qt::Key_Up);
+    }
+    void save() {
+        QTest::mouseClick(screen->findChild<QPushButton*>(u"XPButton1"_s), Qt::LeftButton);
+    }
+    TestDatabase db;
+    LoggedIn seller{db};
+    std::unique_ptr<ParameterScreen> screen;
+};
+
+TEST_F(ParameterScreenTest, ShowsTheServersParametersUnderTheSellersCaption) {
+    open();
+    EXPECT_EQ(screen->objectName(), u"maestroparametro"_s);
+    EXPECT_EQ(screen->windowTitle(), u"Parámetros de 1001 ANA PEREZ"_s);
+    struct Shown {
+        const char* control;
+        const char* value;
+    } combos[] = {{"Combo1", "LPT1"},     {"Combo2", "COM1"},       {"Combo3", "9600"},
+                  {"Combo4", "Resumida"}, {"Combo5", "Si"},         {"Combo6", "Si"},
+                  {"Combo7", "No"},       {"Combo8", "Comprimida"}, {"Combo9", "No"}},
+      texts[] = {{"Text1", "3"},         {"Text4", "2"},           {"Text5", "3"},
+                 {"Text6", "3"},         {"Text7", "C"},           {"Text8", "A"},
+                 {"Text11", "N"},        {"Text17", "9600,8,N,1"}, {"Text2", "KALVDATA"},
+                 {"Text13", "127.0.0.1"}};
+    for (const Shown& s : combos) {
+        EXPECT_EQ(combo(s.control)->currentText(), QString::fromLatin1(s.value)) << s.control;
+    }
+    for (const Shown& s : texts) {
+        EXPECT_EQ(text(s.control)->text(), QString::fromLatin1(s.value)) << s.control;
+    }
+    EXPECT_EQ(combo("Combo1")->count(), 8);
+    EXPECT_EQ(combo("Combo3")->count(), 9);
+    // the working mode is shown, never chosen nor sent
+    EXPECT_FALSE(combo("Combo10")->isEnabled());
+    EXPECT_EQ(combo("Combo10")->count(), 3);
+    EXPECT_TRUE(combo("Combo10")->currentText().startsWith(u"0.- On Line"_s));
+    EXPECT_EQ(screen->focusWidget(), combo("Combo1"));
+}
+
+TEST_F(ParameterScreenTest, SavingAppliesItsRulesUpdatesTheSessionAndIsReadBack) {
+    open();
+    retype("Text17", QString());
+    retype("Text4", u"5"_s);
+    choose("Combo9", u"Si"_s);
+    choose("Combo7", u"Si"_s);
+    choose("Combo4", u"Detallada"_s);
+    choose("Combo1", u"COM2"_s);
+    choose("Combo8", u"Normal"_s);
+    retype("Text3", u"clave9"_s);
+    save();
+
+    ASSERT_EQ(seller.dialogs.shown.size(), 1u)
+        << seller.dialogs.texts().join(u" | "_s).toStdString();
+    EXPECT_EQ(seller.dialogs.last().text, u"Se Actualizo Correctamente..."_s);
+    EXPECT_EQ(seller.dialogs.last().title, u"Atención!"_s);
+    EXPECT_EQ(text("Text17")->text(), u"9600,8,N,1 "_s);
+
+    const Session& s = seller.session;
+    EXPECT_EQ(
+        QStringList({s.VelocidadFax, s.Margen, s.TipoLetra, s.PuertoPrinter, s.ScreenVuelto,
+                     s.ImprimePorLoteria, s.ModoTrabajo}),
+        QStringList({u"9600,8,N,1 "_s, u"     "_s, u"N"_s, u"COM2"_s, u"1"_s, u"S"_s, u"1"_s}));
+    EXPECT_EQ(
+        db.value(u"SELECT concat_ws('|', velocidadfax, margenizquierdo, tipoletra, "
+                 u"puertoprinter, codtel2, codarea2, screenvuelto, modotrabajo, claveoffline) "
+                 u"FROM central.parametros_terminal WHERE cod_vendedor = '00012'"_s),
+        u"9600,8,N,1 |5|N|COM2|S|N|1|1|clave9"_s);
+
+    // audited field by field, the off-line password only as changed
+    EXPECT_EQ(db.auditActions().last(), u"PARAMETROS|00012|1001"_s);
+    const QString detail =
+        db.value(u"SELECT detalle FROM central.auditoria ORDER BY id DESC LIMIT 1"_s);
+    EXPECT_TRUE(detail.contains(u"margenizquierdo: 2 -> 5"_s)) << detail.toStdString();
+    EXPECT_TRUE(detail.contains(u"claveoffline cambiada"_s));
+    EXPECT_FALSE(detail.contains(u"clave9"_s));
+
+    // the next opening and the next login read what was saved
+    screen = std::make_unique<ParameterScreen>(seller.link);
+    ASSERT_TRUE(screen->load());
+    EXPECT_EQ(combo("Combo9")->currentText(), u"Si"_s);
+    EXPECT_EQ(combo("Combo1")->currentText(), u"COM2"_s);
+    EXPECT_EQ(combo("Combo4")->currentText(), u"Detallada"_s);
+    EXPECT_EQ(text("Text4")->text(), u"5"_s);
+    LoggedIn again(db);
+    ASSERT_TRUE(again.login());
+    EXPECT_EQ(again.session.ImprimePorLoteria, u"S"_s);
+    EXPECT_EQ(again.session.ScreenVuelto, u"1"_s);
+    EXPECT_EQ(again.session.Margen, u"     "_s);
+}
+
+TEST_F(ParameterScreenTest, NumberFieldsTakeDigitsOnlyAndThePrintTypeCOrN) {
+    open();
+    retype("Text4", u"a1.b2"_s);
+    EXPECT_EQ(text("Text4")->text(), u"12"_s);
+    retype("Text1", u"-7x"_s);
+    EXPECT_EQ(text("Text1")->text(), u"7"_s);
+    retype("Text7", u"x"_s);
+    EXPECT_EQ(text("Text7")->text(), QString());
+    QTest::keyClicks(text("Text7"), u"n"_s);
+    EXPECT_EQ(text("Text7")->text(), u"N"_s);
+    EXPECT_EQ(combo("Combo8")->currentText(), u"Normal"_s);
+    choose("Combo8", u"Comprimida"_s);
+    EXPECT_EQ(text("Text7")->text(), u"C"_s);
+}
+
+TEST_F(ParameterScreenTest, AValueOutOfRangeIsNamedAndNothingIsSaved) {
+    open();
+    const QString before = db.checksum();
+    retype("Text4", u"45"_s);
+    choose("Combo1", u"LPT3"_s);
+    save();
+    ASSERT_EQ(seller.dialogs.shown.size(), 1u);
+    EXPECT_EQ(seller.dialogs.last().text, u"El margen izquierdo debe estar entre 0 y 40"_s);
+    EXPECT_EQ(seller.dialogs.last().icon, DialogIcon::Critical);
+    EXPECT_EQ(screen->focusWidget(), text("Text4"));
+    EXPECT_EQ(text("Text4")->selectedText(), u"45"_s);
+    EXPECT_EQ(db.checksum(), before);
+    EXPECT_EQ(seller.session.PuertoPrinter, u"LPT1"_s);
+}
+
+TEST_F(ParameterScreenTest, EnterWalksTheFieldsSelectingTheTextAndEscLeavesWithoutSaving) {
+    open();
+    const QString before = db.checksum();
+    QTest::keyClick(combo("Combo1"), Qt::Key_Return);
+    QTest::keyClick(combo("Combo8"), Qt::Key_Return);
+    QTest::keyClick(text("Text7"), Qt::Key_Return);
+    EXPECT_EQ(screen->focusWidget(), text("Text4"));
+    EXPECT_EQ(text("Text4")->selectedText(), u"2"_s);
+    QTest::keyClicks(text("Text4"), u"9"_s);
+    QTest::keyClick(text("Text4"), Qt::Key_Escape);
+    EXPECT_FALSE(screen->isVisible());
+    EXPECT_EQ(db.checksum(), before);
+    EXPECT_TRUE(seller.dialogs.shown.empty());
+}
+
+// The procedures serve only the connection's own sales point and refuse bad values whole.
+TEST_F(ParameterScreenTest, TheServerRefusesOtherSalesPointsAndBadValuesAndWritesNothing) {
+    db.addVendor(u"00013"_s, u"2001"_s);
+    ASSERT_TRUE(seller.login());
+    DatabaseGateway& link = *seller.session.Conexion;
+    const QString before = db.checksum();
+
+    Session other;
+    other.CodVendedor = u"00013"_s;
+    other.Usuario = u"2001"_s;
+    auto seen = link.call(ver_usuario(other));
+    ASSERT_TRUE(seen.ok());
+    EXPECT_EQ(seen.value().returnText(), u"1"_s);
+    EXPECT_TRUE(seen.value().rows.empty());
+
+    TerminalParameters p = parametersFromRow(link.call(ver_usuario(seller.session)).value().rows);
+    applySavingRules(p);
+    auto refused = link.call(grabaParametros(other, p));
+    ASSERT_TRUE(refused.ok());
+    EXPECT_EQ(refused.value().returnText(), u"1"_s);
+    EXPECT_EQ(db.checksum(), before);
+    EXPECT_EQ(db.auditActions().last(), u"CUENTA_RECHAZADA|00013|2001"_s);
+
+    struct Bad {
+        const char* parameter;
+        const char* value;
+        const char* message;
+    } bad[] = {
+        {"@XTipoLetra", "X", "El tipo de letra debe ser C (comprimida) o N (normal)"},
+        {"@XPuertoPrinter", "LPT9", "El puerto de la impresora debe ser LPT1 a LPT4 o COM1 a COM4"},
+        {"@XMargenIzquierdo", "41", "El margen izquierdo debe estar entre 0 y 40"},
+        {"@implot", "X", "La impresión por lotería debe ser S o N"},
+    };
+    for (const Bad& b : bad) {
+        ProcedureCall call = grabaParametros(seller.session, p);
+        for (Parameter& x : call.parameters) {
+            if (x.name == QString::fromLatin1(b.parameter)) x.value = QString::fromLatin1(b.value);
+        }
+        auto answer = link.call(call);
+        ASSERT_FALSE(answer.ok()) << b.parameter;
+        EXPECT_TRUE(answer.error().description.endsWith(QString::fromUtf8(b.message)))
+            << answer.error().description.toStdString();
+        EXPECT_EQ(db.checksum(), before) << b.parameter;
+    }
+}
+
+}  // namespace

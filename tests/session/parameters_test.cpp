@@ -1,0 +1,127 @@
+#include "session/parameters.h"
+#include "session/session.h"
+
+#include <QMap>
+
+#include <gtest/gtest.h>
+
+using namespace vendura;
+
+namespace {
+
+// The screen of a sales point whose seller emptied the serial settings and chose normal print.
+TerminalParameters edited() {
+    TerminalParameters p;
+    p.puertoPrinter = u"LPT1"_s;
+    p.puertoFax = u"COM2"_s;
+    p.velocidad = u"9600"_s;  // shown only
+    p.modoTrabajo = u"Detallada"_s;
+    p.tiempoAnular = u"Si"_s;
+    p.nrotel1 = u"No"_s;
+    p.screenVuelto = u"Si"_s;
+    p.impresion = u"Normal"_s;
+    p.imprimePorLoteria = u"Si"_s;
+    p.diasCaduca = u"3"_s;
+    p.bdOffline = u"KALVDATA"_s;
+    p.claveOffline = u"secreta"_s;
+    p.margen = u"2.7"_s;
+    p.filasSalto = u"4"_s;
+    p.columnas = u"3"_s;
+    p.tipoLetra = u"C"_s;
+    p.letraDisquete = u"A"_s;
+    p.codTel1 = u"0212"_s;
+    p.codTel2 = u"0241"_s;
+    p.nrotel2 = u"5550000"_s;
+    p.dirOffline = u"127.0.0.1"_s;
+    p.dirip2 = u"10.0.0.2"_s;
+    p.dirip1 = u"10.0.0.1"_s;
+    p.bdOnline = u"vendura"_s;
+    return p;
+}
+
+TEST(Parameters, TheSaveSendsEveryParameterInTheServersOrderAfterTheSavingRules) {
+    Session s;
+    s.CodVendedor = u"00012"_s;
+    s.Usuario = u"1001 "_s;
+    TerminalParameters p = edited();
+    applySavingRules(p);
+    QStringList sent;
+    const ProcedureCall call = grabaParametros(s, p);
+    for (const Parameter& x : call.parameters) sent << x.name + u'=' + x.value.value_or(u"-"_s);
+    EXPECT_EQ(call.name, u"GRABA_PARAMETROS_USUARIO"_s);
+    EXPECT_EQ(sent.join(u' '),
+              u"@Xcodvendedor=00012 @Xusuario=1001 @XDiascaduca=3 @XMargenIzquierdo=2.7 "
+              u"@XFilasSalto=4 @XTipoLetra=N @XPuertoPrinter=LPT1 @XPuertoFax=COM2 "
+              u"@XVelocidadFax=9600,8,N,1  @XCodTel1=0212 @XNrotel1=N @XCodTel2=0241 "
+              u"@XNrotel2=5550000 @XLetraDisquete=A @XModoTrabajo=1 @XBDONLine=vendura "
+              u"@XDIRIP_1=10.0.0.1 @XDIRIP_2=10.0.0.2 @XDIRIP_OFFLine=127.0.0.1 "
+              u"@XBDOFFLINE=KALVDATA @Xnrocolumnas=3 @Xclaveoffline=secreta @XTIEMPOANULAR=1 "
+              u"@Xscreenvuelto=1 @implot=S"_s);
+
+    // the other side of every choice; anything but "Normal" prints compressed
+    p.modoTrabajo = u"Resumida"_s;
+    p.tiempoAnular = p.screenVuelto = p.imprimePorLoteria = u"No"_s;
+    p.nrotel1 = u"Si"_s;
+    p.impresion = u"Comprimida"_s;
+    p.serial = u"4800,7,E,2"_s;
+    applySavingRules(p);
+    QMap<QString, QString> by;
+    for (const Parameter& x : grabaParametros(s, p).parameters) by[x.name] = *x.value;
+    EXPECT_EQ(QStringList({by[u"@XModoTrabajo"_s], by[u"@XTIEMPOANULAR"_s], by[u"@Xscreenvuelto"_s],
+                           by[u"@implot"_s], by[u"@XNrotel1"_s], by[u"@XTipoLetra"_s],
+                           by[u"@XVelocidadFax"_s]}),
+              QStringList({u"0"_s, u"0"_s, u"0"_s, u"N"_s, u"S"_s, u"C"_s, u"4800,7,E,2"_s}));
+}
+
+TEST(Parameters, SavingUpdatesTheSessionAtOnceWithTheMarginRoundedToBlanks) {
+    Session s;
+    s.ModoTrabajoInicial = u"0"_s;
+    s.Diascaduca = 9;
+    TerminalParameters p = edited();
+    p.puertoPrinter = u" LPT2 "_s;
+    applySavingRules(p);
+    updateSession(s, p);
+    EXPECT_EQ(s.VelocidadFax, u"9600,8,N,1 "_s);
+    EXPECT_EQ(s.TipoLetra, u"N"_s);
+    EXPECT_EQ(s.Margen, u"   "_s);  // 2.7
+    EXPECT_EQ(s.PuertoPrinter, u"LPT2"_s);
+    EXPECT_EQ(s.ModoTrabajo + s.ScreenVuelto + s.ImprimePorLoteria + s.Nrotel1, u"11SN"_s);
+    EXPECT_EQ(s.Tiempoanular, 1);
+    EXPECT_EQ(s.FilasSalto, 4);
+    EXPECT_EQ(s.nrocolumnas, 3);
+    EXPECT_EQ(s.ModoTrabajoInicial, u"0"_s);  // the login's, which the ticket restores
+    EXPECT_EQ(s.Diascaduca, 9);               // not among what the saving changes
+
+    for (const auto& [margin, blanks] :
+         {std::pair{"2.4", 2}, {"2,5", 3}, {"0", 0}, {"", 0}, {"x", 0}, {"-3", 0}, {"1e9", 1000}}) {
+        EXPECT_EQ(marginBlanks(QString::fromLatin1(margin)), QString(blanks, u' ')) << margin;
+    }
+}
+
+TEST(Parameters, ValuesTheServerWouldRefuseAreCaughtFirstWithTheirField) {
+    struct Case {
+        QString TerminalParameters::*field;
+        const char* value;
+        const char* control;
+        const char* message;
+    } cases[] = {
+        {&TerminalParameters::margen, "41", "Text4", "El margen izquierdo debe estar entre 0 y 40"},
+        {&TerminalParameters::columnas, "0", "Text6",
+         "El número de columnas debe estar entre 1 y 6"},
+        {&TerminalParameters::filasSalto, "61", "Text5",
+         "El número de filas de salto debe estar entre 0 y 60"},
+        {&TerminalParameters::diasCaduca, "", "Text1",
+         "El número de días de caducidad debe estar entre 0 y 999"},
+    };
+    EXPECT_FALSE(checkParameters(edited()).has_value());
+    for (const Case& c : cases) {
+        TerminalParameters p = edited();
+        p.*c.field = QString::fromLatin1(c.value);
+        const auto problem = checkParameters(p);
+        ASSERT_TRUE(problem.has_value()) << c.control << "=" << c.value;
+        EXPECT_EQ(problem->message, QString::fromUtf8(c.message));
+        EXPECT_STREQ(problem->control, c.control);
+    }
+}
+
+}  // namespace
