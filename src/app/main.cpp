@@ -1,3 +1,5 @@
+#include "app/aftersale_actions.h"
+#include "app/tickets_actions.h"
 #include "platform/clock.h"
 #include "platform/device_printers.h"
 #include "platform/http_download.h"
@@ -45,6 +47,8 @@ int main(int argc, char** argv) {
         PortMap::fromProfile(ProfileFile(installation.iniPath()), installation.programFolder),
         &openSystemPrinter);
     SalesActions actions;
+    registerTicketActions(actions, printers);
+    registerAftersaleActions(actions);
 
     std::unique_ptr<SalesScreen> sales;
     auto* startup = new StartupScreen(link, launcher, programEnd, http, [&] {
