@@ -9,6 +9,8 @@ SELECT admin.crear_usuario('1002', '00012', 'LUIS GOMEZ', '1234');
 SELECT admin.crear_usuario('1003', '00012', 'RAUL DIAZ', '1234');
 SELECT admin.crear_usuario('2001', '00013', 'CARMEN ROJAS', '5678',
                            'A.-B.-C.-D.-R.-F2.F3.F4.F5.F6.F7.F10F11F12');
+-- LA FORTUNA may cancel a ticket for half an hour after the sale; EL TREBOL keeps the default.
+SELECT admin.fijar_minutos_anulacion('00012', 30);
 UPDATE central.usuarios SET estado = 'I' WHERE cod_usuario = '1002';
 UPDATE central.usuarios SET estado = 'S' WHERE cod_usuario = '1003';
 

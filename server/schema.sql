@@ -277,3 +277,17 @@ CREATE VIEW central.parametros_usuario AS
            p.estadovendura AS "estadovendura"
     FROM central.usuarios u
     LEFT JOIN central.parametros_terminal p ON p.cod_vendedor = u.cod_vendedor;
+-- After sale: cancellation and reprints. A sales point may cancel one of its tickets for as many
+-- minutes after the sale as the central office allows it (admin.fijar_minutos_anulacion); a
+-- cancelled ticket keeps its plays, marked "anulado", and gives their quota back. Reprints of a
+-- ticket are counted.
+ALTER TABLE central.vendedores
+    ADD COLUMN minutos_anulacion integer NOT NULL DEFAULT 10
+        CHECK (minutos_anulacion BETWEEN 0 AND 1440);
+ALTER TABLE central.tickets
+    ADD COLUMN reimpresiones integer NOT NULL DEFAULT 0 CHECK (reimpresiones >= 0),
+    ADD COLUMN anulado_en timestamp,
+    ADD COLUMN anulado_por varchar(5),
+    ADD CONSTRAINT tickets_anulacion CHECK ((estado = 'ELI') = (anulado = 'S')
+                                            AND (estado = 'ELI') = (anulado_en IS NOT NULL));
+ALTER TABLE central.items_ticket ADD COLUMN anulado boolean NOT NULL DEFAULT false;

@@ -4,8 +4,10 @@
 --   0   issued (also when the same ticket was issued by an earlier call whose answer was lost:
 --       the record set then carries the serial the ticket was issued with);
 --   88  refused and void: the total the counter sent is not the total of the items the
---       server sold, or a sold item's draw has closed since it was sold. The quota of the
---       ticket is given back and the counter prints a "TICKET INVALIDO" voucher;
+--       server sold. The quota of the ticket is given back and the counter prints a
+--       "TICKET INVALIDO" voucher;
+--   6   the draw of a sold item has closed since it was sold: the ticket stays open as it is,
+--       so the seller removes that lottery's plays and issues the rest;
 --   1   the vendor has no such open temporary ticket;
 --   4   the call is malformed (serial, state, cancellation flag, or an amount that is not a
 --       decimal of precision 9 and scale 3);
@@ -79,17 +81,19 @@ BEGIN
             return_value := 4;
         ELSIF v_total = 0 AND xmonto_ticket = 0 THEN
             return_value := 5;
-        ELSIF v_total <> xmonto_ticket OR EXISTS (
-                SELECT FROM central.items_ticket i
-                WHERE i.nticket = v_numero AND i.vigente AND i.monto_vendido > 0
-                  AND (i.fecha_sorteo <> v_momento::date
-                       OR NOT central.loteria_abierta(i.cod_lot, v_momento))) THEN
+        ELSIF v_total <> xmonto_ticket THEN
             PERFORM central.liberar_items(ARRAY[v_numero]);
             return_value := 88;
             UPDATE central.tickets_temporales SET estado = 'INV' WHERE nticket = v_numero;
             PERFORM central.auditar('TICKET_INVALIDO', xcodigo_vend, xcodigo_user,
                                     format('ticket %s: total enviado %s, vendido %s', v_numero,
                                            xmonto_ticket, v_total));
+        ELSIF EXISTS (
+                SELECT FROM central.items_ticket i
+                WHERE i.nticket = v_numero AND i.vigente AND i.monto_vendido > 0
+                  AND (i.fecha_sorteo <> v_momento::date
+                       OR NOT central.loteria_abierta(i.cod_lot, v_momento))) THEN
+            return_value := 6;
         ELSE
             return_value := 0;
             INSERT INTO central.tickets (nroticket, cod_vendedor, cod_usuario, serial, fecha, hora,

@@ -1,4 +1,6 @@
 #include "app/cash_actions.h"
+#include "app/aftersale_actions.h"
+#include "app/tickets_actions.h"
 #include "platform/clock.h"
 #include "platform/device_printers.h"
 #include "platform/http_download.h"
@@ -47,6 +49,8 @@ int main(int argc, char** argv) {
         &openSystemPrinter);
     SalesActions actions;
     registerCashActions(actions);
+    registerTicketActions(actions, printers);
+    registerAftersaleActions(actions);
 
     std::unique_ptr<SalesScreen> sales;
     auto* startup = new StartupScreen(link, launcher, programEnd, http, [&] {

@@ -83,6 +83,11 @@ void applyLineSettings(int fd, const QString& settings) {
         t.c_cflag &= ~CSTOPB;
     }
     t.c_cflag |= CLOCAL | CREAD;
+    if (asksHardwareHandshake(settings)) {
+        t.c_cflag |= CRTSCTS;
+    } else if (parts.value(4).trimmed().toUpper() == u"X"_s) {
+        t.c_iflag |= IXON | IXOFF;
+    }
     tcsetattr(fd, TCSANOW, &t);
 }
 
@@ -121,6 +126,15 @@ class DeviceOutput final : public PrinterOutput {
 
 }  // namespace
 
+bool asksHardwareHandshake(const QString& lineSettings) {
+    return lineSettings.split(u',').value(4).trimmed().toUpper() == u"H"_s;
+}
+
+quint32 serialPortFlags(int modemLines, bool hardwareHandshake) {
+    if (!hardwareHandshake) return 0;
+    return (modemLines & (TIOCM_DSR | TIOCM_CTS)) ? 0 : port_flag::kNotSelected;
+}
+
 PortMap::PortMap() {
     for (int i = 1; i <= 4; ++i) {
         paths_.insert(u"LPT"_s + QString::number(i), u"/dev/lp"_s + QString::number(i - 1));
@@ -148,7 +162,7 @@ QString PortMap::path(const QString& port) const {
 DevicePrinters::DevicePrinters(PortMap map, SystemPrinterFactory systemPrinter)
     : map_(std::move(map)), systemPrinter_(std::move(systemPrinter)) {}
 
-PortCheck DevicePrinters::check(const QString& port) {
+PortCheck DevicePrinters::check(const QString& port, const QString& lineSettings) {
     PortCheck result;
     const QString path = map_.path(port);
     if (path.isEmpty()) return result;
@@ -164,8 +178,7 @@ PortCheck DevicePrinters::check(const QString& port) {
     } else if (isatty(fd)) {
         int lines = 0;
         if (ioctl(fd, TIOCMGET, &lines) == 0) {
-            // a serial printer that is switched on raises DSR or CTS
-            if (!(lines & (TIOCM_DSR | TIOCM_CTS))) result.flags |= port_flag::kNotSelected;
+            result.flags |= serialPortFlags(lines, asksHardwareHandshake(lineSettings));
             result.statusRead = true;
         } else {
             result.statusRead = errno == ENOTTY || errno == EINVAL;  // a pseudo-terminal

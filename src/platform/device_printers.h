@@ -25,15 +25,23 @@ class PortMap {
     QMap<QString, QString> paths_;
 };
 
+// Serial line settings "9600,8,N,1" may name a flow control in a fifth field: "H" hardware
+// (RTS/CTS; the printer raises DSR or CTS while it is ready), "X" XON/XOFF. Without "H" the
+// printer is taken to be wired with three wires (data both ways and ground), which leaves the
+// modem lines down whatever the printer's state.
+bool asksHardwareHandshake(const QString& lineSettings);
+// The not-ready flags of a serial port whose modem lines (TIOCM_* bits) were read.
+quint32 serialPortFlags(int modemLines, bool hardwareHandshake);
+
 // Printer ports reached as device files. A parallel port's readiness is the kernel's printer
-// status; a serial port's the modem lines of the line; a plain file (a spool or a test) is
-// always ready.
+// status; a serial port's the modem lines when its settings ask for a handshake, else that it
+// opens; a plain file (a spool or a test) is always ready.
 class DevicePrinters final : public Printers {
   public:
     using SystemPrinterFactory = std::function<Result<std::unique_ptr<PrinterOutput>>()>;
     DevicePrinters(PortMap map, SystemPrinterFactory systemPrinter);
 
-    PortCheck check(const QString& port) override;
+    PortCheck check(const QString& port, const QString& lineSettings) override;
     Result<std::unique_ptr<PrinterOutput>> openPort(const QString& port,
                                                     const QString& lineSettings) override;
     Result<std::unique_ptr<PrinterOutput>> openSystemPrinter() override;

@@ -40,7 +40,9 @@ class PrinterOutput {
 class Printers {
   public:
     virtual ~Printers() = default;
-    virtual PortCheck check(const QString& port) = 0;
+    // lineSettings as for openPort: a serial port's modem lines are looked at only when they
+    // ask for a hardware handshake.
+    virtual PortCheck check(const QString& port, const QString& lineSettings) = 0;
     // lineSettings: serial line settings such as "9600,8,N,1"; ignored by parallel ports.
     virtual Result<std::unique_ptr<PrinterOutput>> openPort(const QString& port,
                                                             const QString& lineSettings) = 0;

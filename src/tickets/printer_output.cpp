@@ -9,6 +9,8 @@
 namespace vendura {
 namespace {
 
+constexpr int kMostFedLines = 60;
+
 Result<void> writeAndClose(PrinterOutput& out, const QByteArray& bytes) {
     auto written = out.write(bytes);
     auto closed = out.close();
@@ -18,8 +20,9 @@ Result<void> writeAndClose(PrinterOutput& out, const QByteArray& bytes) {
 
 }  // namespace
 
-int impresoralista(Printers& printers, Dialogs& dialogs, const QString& port) {
-    const PortCheck check = printers.check(port);
+int impresoralista(Printers& printers, Dialogs& dialogs, const QString& port,
+                   const QString& lineSettings) {
+    const PortCheck check = printers.check(port, lineSettings);
     if (check.handle < 0) {
         dialogs.message(DialogIcon::None, QString(),
                         u"error de apertura del puerto "_s + QString::number(check.handle));
@@ -44,7 +47,12 @@ Result<std::unique_ptr<PrinterOutput>> TicketPrinter::open() {
     return usesSystemPrinter(session_) ? printers_.openSystemPrinter() : openPort();
 }
 
-Result<void> TicketPrinter::printLines(const QStringList& lines, Journal& journal) {
+QByteArray TicketPrinter::feedBytes() const {
+    const int lines = qBound(0, int(session_.FilasSalto), kMostFedLines);
+    return (feedLine_ + "\r\n").repeated(lines);
+}
+
+Result<void> TicketPrinter::printLines(const QStringList& lines, Journal* journal) {
     auto out = open();
     if (!out) return out.error();
     const bool compressed = session_.TipoLetra.trimmed() == u"C"_s;
@@ -56,10 +64,13 @@ Result<void> TicketPrinter::printLines(const QStringList& lines, Journal& journa
         bytes += printedLines.last() + "\r\n";
     }
     if (compressed) bytes += char(18);
+    if (usesSystemPrinter(session_)) bytes += feedBytes();
     auto printed = writeAndClose(*out.value(), bytes);
-    auto logged = journal.appendTicket(printedLines);
-    if (!printed) return printed;
-    return logged;
+    if (journal) {
+        auto logged = journal->appendTicket(printedLines);
+        if (printed && !logged) return logged;
+    }
+    return printed;
 }
 
 Result<void> TicketPrinter::printBarcode(const QString& serial) {
@@ -69,12 +80,26 @@ Result<void> TicketPrinter::printBarcode(const QString& serial) {
 }
 
 Result<void> TicketPrinter::feed() {
-    const int lines = int(session_.FilasSalto);
-    // a page printer needs no paper fed past a tear bar
-    if (lines <= 0 || usesSystemPrinter(session_)) return {};
+    const QByteArray bytes = feedBytes();
+    if (bytes.isEmpty() || usesSystemPrinter(session_)) return {};
     auto out = openPort();
     if (!out) return out.error();
-    return writeAndClose(*out.value(), QByteArray(" \r\n").repeated(qMin(lines, 60)));
+    return writeAndClose(*out.value(), bytes);
+}
+
+QString printIssuedTicket(Printers& printers, const Session& session, const QString& journalPath,
+                          const QStringList& lines, const QString& serial) {
+    Journal journal(journalPath, toCodePage437(session.Usuario));
+    TicketPrinter printer(printers, session);
+    auto printed = printer.printLines(lines, &journal);
+    if (!printed) return printed.error().description;
+    if (!serial.isEmpty() && session.Nrotel1 == u"S"_s) {
+        auto barcode = printer.printBarcode(serial);
+        if (!barcode) return barcode.error().description;
+    }
+    auto fed = printer.feed();
+    if (!fed) return fed.error().description;
+    return {};
 }
 
 }  // namespace vendura

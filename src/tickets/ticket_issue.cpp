@@ -1,7 +1,6 @@
 #include "tickets/ticket_issue.h"
 
 #include "platform/clock.h"
-#include "platform/code_page_437.h"
 #include "platform/dialogs.h"
 #include "session/server_link.h"
 #include "session/session.h"
@@ -56,7 +55,7 @@ IssueOutcome TicketIssue::IMPRIMETICK22(const std::vector<ItemTicket>& rows, con
 
     // the port is looked at before anything reaches the server, so a dead printer costs nothing
     if (!usesSystemPrinter(s) && s.Nrotel1 != u"S"_s &&
-        impresoralista(printers_, dialogs, s.PuertoPrinter + u":"_s) != 0) {
+        impresoralista(printers_, dialogs, s.PuertoPrinter + u":"_s, s.VelocidadFax) != 0) {
         dialogs.message(DialogIcon::Critical, kTituloAtencion, u"Impresora No lista"_s);
         outcome.kind = IssueOutcome::PrinterNotReady;
         return outcome;
@@ -97,8 +96,7 @@ IssueOutcome TicketIssue::IMPRIMETICK22(const std::vector<ItemTicket>& rows, con
         s.ModoTrabajo = s.ModoTrabajoInicial;
         outcome.kind = IssueOutcome::Issued;
         outcome.issuedTotal = total;
-        outcome.printError =
-            print(layTicket(data, records, rows), s.Nrotel1 == u"S"_s, outcome.serial);
+        outcome.printError = print(layTicket(data, records, rows), outcome.serial);
         if (outcome.printError.isEmpty()) {
             ProcedureCall printed{u"xmarcaimpreso"_s, {}};
             printed.in(u"@xcodigo_vend"_s, s.CodVendedor, 5).in(u"@xnroticket"_s, nticket, 10);
@@ -106,7 +104,7 @@ IssueOutcome TicketIssue::IMPRIMETICK22(const std::vector<ItemTicket>& rows, con
         }
     } else {
         outcome.kind = IssueOutcome::Voided;
-        outcome.printError = print(layVoucher(data), false, outcome.serial);
+        outcome.printError = print(layVoucher(data), QString());
     }
     if (!outcome.printError.isEmpty()) {
         dialogs.message(
@@ -121,22 +119,13 @@ IssueOutcome TicketIssue::IMPRIMETICK22(const std::vector<ItemTicket>& rows, con
     return outcome;
 }
 
-QString TicketIssue::print(const QStringList& lines, bool withBarcode, const QString& serial) {
+QString TicketIssue::print(const QStringList& lines, const QString& barcodeSerial) {
     const Session& s = link_.session();
     const QDate ticketDate = QDate::fromString(s.FechaTicket, u"dd/MM/yyyy"_s);
     const int day = ticketDate.isValid() ? ticketDate.day() : clock_.now().date().day();
-    Journal journal(journalPath(journalFolder_, day, s.CodVendedor, s.Usuario),
-                    toCodePage437(s.Usuario));
-    TicketPrinter printer(printers_, s);
-    auto printed = printer.printLines(lines, journal);
-    if (!printed) return printed.error().description;
-    if (withBarcode) {
-        auto barcode = printer.printBarcode(serial);
-        if (!barcode) return barcode.error().description;
-    }
-    auto fed = printer.feed();
-    if (!fed) return fed.error().description;
-    return {};
+    return printIssuedTicket(printers_, s,
+                             journalPath(journalFolder_, day, s.CodVendedor, s.Usuario), lines,
+                             barcodeSerial);
 }
 
 }  // namespace vendura

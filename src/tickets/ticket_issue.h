@@ -44,7 +44,8 @@ class TicketIssue {
                                const QString& userPanel);
 
   private:
-    QString print(const QStringList& lines, bool withBarcode, const QString& serial);
+    // The error text, empty when the ticket came out; no bar code without a serial.
+    QString print(const QStringList& lines, const QString& barcodeSerial);
 
     ServerLink& link_;
     Printers& printers_;

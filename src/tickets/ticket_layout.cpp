@@ -61,6 +61,30 @@ QStringList playLines(const std::vector<const TicketRecord*>& plays, int columns
 
 }  // namespace
 
+QString cutToWidth(const QString& text) {
+    return text.left(kWidth);
+}
+
+QStringList wrapToWidth(const QString& text) {
+    if (text.size() <= kWidth) return {text};
+    QStringList lines;
+    QString line;
+    for (QString word : text.split(u' ', Qt::SkipEmptyParts)) {
+        if (!line.isEmpty() && line.size() + 1 + word.size() <= kWidth) {
+            line += u' ' + word;
+            continue;
+        }
+        if (!line.isEmpty()) lines << line;
+        while (word.size() > kWidth) {
+            lines << word.left(kWidth);
+            word.remove(0, kWidth);
+        }
+        line = word;
+    }
+    if (!line.isEmpty() || lines.isEmpty()) lines << line;
+    return lines;
+}
+
 QString centred(const QString& text) {
     const int free = kWidth - int(text.size());
     if (free <= 0) return text;
@@ -106,17 +130,20 @@ TicketPrintData TicketPrintData::from(const Session& s, const QString& ticketNum
 
 namespace {
 
-QStringList header(const TicketPrintData& d, bool withCustomer) {
-    QStringList h{u"<< KALVORA On Line >>"_s,
-                  d.nombreVendedor,
-                  rightTrimmed(d.direccion),
-                  u"R.I.F.: "_s + d.rif.trimmed() + u"  N.I.T.: "_s + d.nit.trimmed(),
-                  u"Ticket: "_s + d.ticketNumber,
-                  u"Serial:"_s + d.serial,
-                  d.userPanel,
-                  d.fecha + u"   "_s + d.hora};
+// The serial is left off the image a ticket list reprints: that copy cannot claim a prize.
+enum class Serial { Printed, Omitted };
+
+// Names, the address, the user panel and the customer are cut or wrapped to the ticket's width.
+QStringList header(const TicketPrintData& d, bool withCustomer, Serial serial = Serial::Printed) {
+    QStringList h{u"<< KALVORA On Line >>"_s, cutToWidth(d.nombreVendedor)};
+    h << wrapToWidth(rightTrimmed(d.direccion))
+      << cutToWidth(u"R.I.F.: "_s + d.rif.trimmed() + u"  N.I.T.: "_s + d.nit.trimmed())
+      << cutToWidth(u"Ticket: "_s + d.ticketNumber);
+    if (serial == Serial::Printed) h << cutToWidth(u"Serial:"_s + d.serial);
+    h << cutToWidth(d.userPanel) << cutToWidth(d.fecha + u"   "_s + d.hora);
     if (withCustomer) {
-        h << u"Cedula/R.I.F.: "_s + d.clienteCedula << u"Nombre/Razón Social: "_s + d.clienteNombre;
+        h << cutToWidth(u"Cedula/R.I.F.: "_s + d.clienteCedula)
+          << wrapToWidth(u"Nombre/Razón Social: "_s + d.clienteNombre);
     }
     h << kRule;
     return h;
@@ -131,7 +158,7 @@ QStringList group(const TicketPrintData& d, const QString& code,
         description = r.des_lot;
         (r.Tipo_jugada == u"2"_s ? special : normal).push_back(&r);
     }
-    QStringList lines{centred(u"Sorteo:"_s + description.trimmed())};
+    QStringList lines{cutToWidth(centred(u"Sorteo:"_s + description.trimmed()))};
     lines << playLines(normal, d.nrocolumnas, false) << playLines(special, d.nrocolumnas, true);
     return lines;
 }
@@ -145,7 +172,7 @@ Money totalOf(const std::vector<TicketRecord>& records, const QString& code = QS
 }
 
 QStringList footer(const TicketPrintData& d, const Money& total,
-                   const std::vector<ItemTicket>* soldOut) {
+                   const std::vector<ItemTicket>* soldOut, Serial serial = Serial::Printed) {
     QStringList f{kRule, u"Total Bs.: "_s + total.display()};
     if (soldOut) {
         f << QString() << centred(u"NUMEROS AGOTADOS"_s) << kRule;
@@ -156,9 +183,9 @@ QStringList footer(const TicketPrintData& d, const Money& total,
         }
         f << kRule;
     }
-    f << u"Serial:"_s + d.serial;
-    if (!d.msgticket.isEmpty()) f << rightTrimmed(d.msgticket);
-    f << u"Caduca a los "_s + numberText(d.diascaduca).trimmed() + u" Dias"_s
+    if (serial == Serial::Printed) f << cutToWidth(u"Serial:"_s + d.serial);
+    if (!d.msgticket.isEmpty()) f << wrapToWidth(rightTrimmed(d.msgticket));
+    f << cutToWidth(u"Caduca a los "_s + numberText(d.diascaduca).trimmed() + u" Dias"_s)
       << u"REVISE SU TICKET"_s;
     return f;
 }
@@ -169,28 +196,44 @@ QStringList withMargin(const TicketPrintData& d, const QStringList& lines) {
     return out;
 }
 
-}  // namespace
-
-QStringList layTicket(const TicketPrintData& d, const std::vector<TicketRecord>& records,
-                      const std::vector<ItemTicket>& listRows) {
+QStringList lotteryCodes(const std::vector<TicketRecord>& records) {
     QStringList codes;
     for (const TicketRecord& r : records) {
         if (!codes.contains(r.cod_lot)) codes << r.cod_lot;
     }
+    return codes;
+}
+
+// The blank lines that end a ticket, where the seller tears it off.
+const QStringList kTicketEnd{u" "_s, u" "_s};
+
+}  // namespace
+
+QStringList layTicket(const TicketPrintData& d, const std::vector<TicketRecord>& records,
+                      const std::vector<ItemTicket>& listRows) {
+    const QStringList codes = lotteryCodes(records);
     QStringList lines;
     if (d.imprimePorLoteria == u"S"_s) {
         for (const QString& code : codes) {
             lines << withMargin(d, header(d, true)) << withMargin(d, group(d, code, records))
-                  << withMargin(d, footer(d, totalOf(records, code), nullptr));
+                  << withMargin(d, footer(d, totalOf(records, code), nullptr)) << kTicketEnd;
         }
-    } else {
-        lines << withMargin(d, header(d, false));
-        for (const QString& code : codes) lines << withMargin(d, group(d, code, records));
-        lines << withMargin(d,
-                            footer(d, totalOf(records), d.tiempoanular == 1 ? &listRows : nullptr));
+        return lines;
     }
-    lines << u" "_s << u" "_s;
+    lines << withMargin(d, header(d, false));
+    for (const QString& code : codes) lines << withMargin(d, group(d, code, records));
+    lines << withMargin(d, footer(d, totalOf(records), d.tiempoanular == 1 ? &listRows : nullptr))
+          << kTicketEnd;
     return lines;
+}
+
+QStringList layImage(const TicketPrintData& d, const std::vector<TicketRecord>& records,
+                     bool cancelled) {
+    QStringList lines = header(d, false, Serial::Omitted);
+    for (const QString& code : lotteryCodes(records)) lines << group(d, code, records);
+    lines << footer(d, totalOf(records), nullptr, Serial::Omitted)
+          << (cancelled ? u"EL TICKET ESTA ANULADO"_s : u"EL TICKET ESTA ACTIVO"_s);
+    return withMargin(d, lines);
 }
 
 QStringList layVoucher(const TicketPrintData& d) {

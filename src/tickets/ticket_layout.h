@@ -48,15 +48,26 @@ struct TicketPrintData {
 };
 
 // The printed image of an issued ticket, 40 characters wide after the margin: the header, one
-// group per lottery with its plays, the footer; or one complete ticket per lottery. The
-// "Sin Cupo" rows of the list are what the sold-out block shows.
+// group per lottery with its plays, the footer and two blank lines; or one complete ticket per
+// lottery, each with its blank lines. The "Sin Cupo" rows of the list are what the sold-out
+// block shows.
 QStringList layTicket(const TicketPrintData& data, const std::vector<TicketRecord>& records,
                       const std::vector<ItemTicket>& listRows);
 
 // The voucher printed when the server refuses the ticket.
 QStringList layVoucher(const TicketPrintData& data);
 
+// The image of an issued ticket that the ticket list shows and reprints: the ticket without its
+// serial, whose last line says whether the ticket is active or was cancelled.
+QStringList layImage(const TicketPrintData& data, const std::vector<TicketRecord>& records,
+                     bool cancelled);
+
 // "Sorteo:" headings and the like: centred on 40 characters, halves going to the even side.
 QString centred(const QString& text);
+
+// Text for one printed line: the first 40 characters; or as many lines of at most 40 as it takes,
+// broken between words (a longer word is broken where it must).
+QString cutToWidth(const QString& text);
+QStringList wrapToWidth(const QString& text);
 
 }  // namespace vendura

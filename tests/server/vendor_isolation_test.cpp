@@ -31,6 +31,27 @@ ProcedureCall login(const QString& user, const QString& password) {
     return call;
 }
 
+// A call of the ticket list, the reprints or the cancellation, with its parameters in order.
+ProcedureCall positional(const QString& procedure, const QStringList& names,
+                         const QStringList& values) {
+    ProcedureCall call{procedure, {}};
+    for (qsizetype i = 0; i < names.size(); ++i) call.in(names[i], values[i]);
+    return call;
+}
+
+ProcedureCall anulaticket(const QString& ticket, const QString& vendor, const QString& user,
+                          const QString& mode) {
+    return positional(u"ANULATICKET"_s,
+                      {u"@Nro_Ticket"_s, u"@xcodigo_vend"_s, u"@xcodigo_user"_s, u"@xmodo"_s},
+                      {ticket, vendor, user, mode});
+}
+
+ProcedureCall ofTicket(const QString& procedure, const QString& vendor, const QString& user,
+                       const QString& ticket) {
+    return positional(procedure, {u"@xcodigo_vend"_s, u"@xcodigo_user"_s, u"@xnroticket"_s},
+                      {vendor, user, ticket});
+}
+
 ProcedureCall vendorOnly(const QString& procedure, const QString& vendor,
                          const QString& ticket = {}) {
     ProcedureCall call{procedure, {}};
@@ -90,6 +111,28 @@ TEST_F(VendorIsolationTest, AnotherSalesPointsLoginReachesNothingAndEveryAttempt
         {"take a new number for it", vendorOnly(u"nregresaticket"_s, u"00012"_s), -1},
         {"mark its ticket printed", vendorOnly(u"xmarcaimpreso"_s, u"00012"_s, issued), 1},
         {"log in one of its sellers", login(u"1001"_s, u"1234"_s), 55},
+        {"list its tickets",
+         positional(u"dsptickets"_s, {u"@xcodigo_vend"_s, u"@xfecha"_s, u"@xmodo"_s},
+                    {u"00012"_s, u"07/12/2026"_s, u"0"_s}),
+         -1},
+        {"show its ticket",
+         positional(u"xmuestraticket"_s,
+                    {u"@xnroticket"_s, u"@xcodigo_vend"_s, u"@xfecha"_s, u"@xmodo"_s},
+                    {issued, u"00012"_s, u"07/12/2026"_s, u"0"_s}),
+         -1},
+        {"show it as itself",
+         positional(u"xmuestraticket"_s,
+                    {u"@xnroticket"_s, u"@xcodigo_vend"_s, u"@xfecha"_s, u"@xmodo"_s},
+                    {issued, u"00013"_s, u"07/12/2026"_s, u"0"_s}),
+         0},
+        {"cancel its ticket", anulaticket(issued, u"00012"_s, u"1001"_s, u"1"_s), 11},
+        {"cancel it as itself", anulaticket(issued, u"00013"_s, u"2001"_s, u"1"_s), 11},
+        {"look it up as itself", anulaticket(issued, u"00013"_s, u"2001"_s, u"0"_s), 11},
+        {"take the serial of its unprinted ticket",
+         ofTicket(u"xticketoriginal"_s, u"00012"_s, u"1001"_s, issued), -1},
+        {"take it as itself", ofTicket(u"xticketoriginal"_s, u"00013"_s, u"2001"_s, issued), 1},
+        {"count a reprint of it", ofTicket(u"xreimpresion"_s, u"00012"_s, u"1001"_s, issued), -1},
+        {"count it as itself", ofTicket(u"xreimpresion"_s, u"00013"_s, u"2001"_s, issued), 1},
     };
     const QString before = db.checksum();
     for (const Attempt& a : attempts) {
@@ -105,9 +148,13 @@ TEST_F(VendorIsolationTest, AnotherSalesPointsLoginReachesNothingAndEveryAttempt
     EXPECT_EQ(db.value(u"SELECT count(*) FROM central.auditoria "
                        u"WHERE accion = 'CUENTA_RECHAZADA' AND cuenta = $1"_s,
                        {account}),
-              u"8"_s);
-    // the owner still issues its ticket as it was
+              u"13"_s);
+    // the owner still issues its ticket as it was, and reaches the other one
     EXPECT_EQ(own.call(grabtick(u"00012"_s, u"1001"_s, u"70"_s, open)).value().returnNumber(), 0);
+    EXPECT_EQ(own.call(ofTicket(u"xticketoriginal"_s, u"00012"_s, u"1001"_s, issued))
+                  .value()
+                  .rows.text(0, u"serial"_s),
+              u"1234567"_s);
 }
 
 TEST_F(VendorIsolationTest, TheAuditTrailRecordsTheDaysEventsAndCannotBeRewritten) {

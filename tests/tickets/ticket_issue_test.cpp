@@ -105,14 +105,19 @@ TEST_F(TicketIssueTest, ATicketOfSoldOutRowsOnlyIsNotIssued) {
 TEST_F(TicketIssueTest, AServerRefusalWith88PrintsTheVoucherAndStartsAfresh) {
     open();
     sellSomePlays();
+    // the server sold less than the counter shows: the totals disagree
     db.admin(
-        u"INSERT INTO central.sorteos (cod_lot, fecha, cerrado) VALUES ('BBB', '2026-12-07', true)"_s);
+        u"UPDATE central.items_ticket SET monto_vendido = monto_vendido - 1 "
+        u"WHERE num_item = 1"_s);
+    db.setClock(u"2026-12-07 10:05:30"_s);
     press(Qt::Key_Escape);
     EXPECT_TRUE(seller.dialogs.shown.empty());
     EXPECT_EQ(db.value(u"SELECT count(*) FROM central.tickets"_s), u"0"_s);
-    EXPECT_EQ(db.value(u"SELECT sum(vendido)::float8::text FROM central.ventas_numero"_s), u"0"_s);
+    EXPECT_EQ(db.value(u"SELECT sum(vendido)::float8::text FROM central.ventas_numero"_s), u"1"_s);
     const QString text = QString::fromLatin1(printed());
     EXPECT_EQ(text.count(u"***TICKET INVALIDO****TICKET INVALIDO***"_s), 2);
+    // the voucher carries the server's date and time of the refusal
+    EXPECT_TRUE(text.contains(u"\r\n  07/12/2026   10:05:30\r\n"_s)) << text.toStdString();
     EXPECT_FALSE(text.contains(u"Total Bs.:"_s));
     EXPECT_FALSE(printed().contains("\x1bL"));  // no bar code on a voucher
     EXPECT_EQ(screen->ticket().rowCount(), 0);
@@ -133,6 +138,21 @@ TEST_F(TicketIssueTest, ASaveTheServerRefusesLeavesTheTicketOnScreen) {
     EXPECT_NE(screen->state().nticket, before);
     EXPECT_TRUE(printed().isEmpty());
     EXPECT_EQ(db.value(u"SELECT count(*) FROM central.tickets"_s), u"0"_s);
+}
+
+TEST_F(TicketIssueTest, ADrawClosedSinceTheSaleLeavesTheTicketOpenUnderItsNumber) {
+    open();
+    sellSomePlays();
+    const QString nticket = screen->state().nticket;
+    db.admin(
+        u"INSERT INTO central.sorteos (cod_lot, fecha, cerrado) VALUES ('BBB', '2026-12-07', true)"_s);
+    press(Qt::Key_Escape);
+    EXPECT_EQ(seller.dialogs.texts(), QStringList{u"No se ha podido grabar el ticket"_s});
+    EXPECT_EQ(screen->ticket().rowCount(), 6);
+    EXPECT_EQ(screen->state().nticket, nticket);
+    EXPECT_TRUE(printed().isEmpty());
+    EXPECT_EQ(db.value(u"SELECT sum(vendido)::float8::text FROM central.ventas_numero"_s),
+              u"220"_s);
 }
 
 TEST_F(TicketIssueTest, APrinterThatIsNotReadyStopsEverythingBeforeTheServer) {

@@ -86,23 +86,80 @@ TEST_F(TicketLayout, OneTicketWithItsSoldOutBlock) {
     EXPECT_FALSE(without.join(u'\n').contains(u"45*"_s));
 }
 
-TEST_F(TicketLayout, OneTicketPerLotteryEachWithItsOwnTotal) {
+TEST_F(TicketLayout, OneTicketPerLotteryEachWithItsOwnTotalAndItsOwnBlankLines) {
     data.imprimePorLoteria = u"S"_s;
     data.msgticket.clear();
     const QStringList header = TicketLayout::header(true);
     const QStringList footer = {u"Serial:1234567"_s, u"Caduca a los 3 Dias"_s,
                                 u"REVISE SU TICKET"_s};
+    const QStringList blanks{u" "_s, u" "_s};
     const QStringList expected =
         margin(header +
                QStringList{u"          Sorteo:ZULIA 12:45 PM"_s, u"123 x 10,00 7** x  5,00"_s,
                            u"========================================"_s, u"Total Bs.: 15,00"_s} +
-               footer + header +
+               footer) +
+        blanks +
+        margin(header +
                QStringList{u"         Sorteo:CARACAS 1:00 PM"_s, u"12* x 1.234,50"_s,
                            u"========================================"_s,
                            u"Total Bs.: 1.234,50"_s} +
                footer) +
-        QStringList{u" "_s, u" "_s};
+        blanks;
     EXPECT_EQ(layTicket(data, armaticket(rows), rows), expected);
+}
+
+TEST_F(TicketLayout, NoLinePassesFortyCharactersAfterTheMargin) {
+    data.nombreVendedor = u"AGENCIA DE LOTERIAS LA GRAN FORTUNA DEL ESTE C.A."_s;
+    data.direccion = u"AV. BOLIVAR CON CALLE 5, CENTRO COMERCIAL EL PARQUE, LOCAL 4, CARACAS"_s;
+    data.rif = u"J-123456789012345678"_s;
+    data.nit = u"0012345678901234"_s;
+    data.userPanel = u"1001 ANA MARIA DE LOS ANGELES PEREZ RODRIGUEZ"_s;
+    data.clienteCedula = u"V-12345678901234567890123456"_s;
+    data.clienteNombre = u"INVERSIONES Y REPRESENTACIONES DEL CARIBE 2026 C.A."_s;
+    data.msgticket = u"GRACIAS POR SU COMPRA, LE ESPERAMOS MAÑANA CON MAS SUERTE Y PREMIOS "_s;
+    rows.push_back(row("999", "LRG - LOTERIA DE LARGO NOMBRE DE LA NOCHE", bs("1")));
+    for (const char* perLottery : {"N", "S"}) {
+        data.imprimePorLoteria = QString::fromLatin1(perLottery);
+        const QStringList lines = layTicket(data, armaticket(rows), rows) + layVoucher(data);
+        for (const QString& l : lines) {
+            EXPECT_LE(l.size(), 2 + 40) << perLottery << ": " << l.toStdString();
+            EXPECT_TRUE(l.startsWith(u"  "_s) || l == u" "_s) << l.toStdString();
+        }
+        const QString text = lines.join(u'\n');
+        // names and the user are cut; the address, the customer's name and the message wrap
+        EXPECT_TRUE(lines.contains(u"  AGENCIA DE LOTERIAS LA GRAN FORTUNA DEL "_s));
+        EXPECT_TRUE(lines.contains(u"  1001 ANA MARIA DE LOS ANGELES PEREZ RODR"_s));
+        EXPECT_TRUE(text.contains(
+            u"  AV. BOLIVAR CON CALLE 5, CENTRO\n  COMERCIAL EL PARQUE, LOCAL 4, CARACAS\n"_s));
+        EXPECT_TRUE(
+            text.contains(u"  Nombre/Razón Social: INVERSIONES Y\n"
+                          u"  REPRESENTACIONES DEL CARIBE 2026 C.A.\n"_s));
+        if (data.imprimePorLoteria == u"N"_s) {
+            EXPECT_TRUE(
+                text.contains(u"  GRACIAS POR SU COMPRA, LE ESPERAMOS\n"
+                              u"  MAÑANA CON MAS SUERTE Y PREMIOS\n"_s));
+        }
+        EXPECT_TRUE(lines.contains(u"  Sorteo:LOTERIA DE LARGO NOMBRE DE LA NOC"_s));
+    }
+    EXPECT_EQ(wrapToWidth(QString(90, u'x')),
+              (QStringList{QString(40, u'x'), QString(40, u'x'), QString(10, u'x')}));
+    EXPECT_EQ(wrapToWidth(QString()), QStringList{QString()});
+    EXPECT_EQ(wrapToWidth(u"  A  B  "_s), QStringList{u"  A  B  "_s});  // short text as it is
+}
+
+TEST_F(TicketLayout, TheImageOfTheTicketListHasNoSerialAndSaysTheTicketsState) {
+    const std::vector<TicketRecord> records = armaticket(rows);
+    const QStringList active = layImage(data, records, false);
+    QStringList header = TicketLayout::header(false);
+    header.removeAll(u"Serial:1234567"_s);
+    EXPECT_EQ(active,
+              margin(header +
+                     QStringList{u"          Sorteo:ZULIA 12:45 PM"_s, u"123 x 10,00 7** x  5,00"_s,
+                                 u"         Sorteo:CARACAS 1:00 PM"_s, u"12* x 1.234,50"_s, kRule,
+                                 u"Total Bs.: 1.249,50"_s, u"GRACIAS"_s, u"Caduca a los 3 Dias"_s,
+                                 u"REVISE SU TICKET"_s, u"EL TICKET ESTA ACTIVO"_s}));
+    EXPECT_FALSE(active.join(u'\n').contains(u"1234567"_s));
+    EXPECT_EQ(layImage(data, records, true).last(), u"  EL TICKET ESTA ANULADO"_s);
 }
 
 TEST_F(TicketLayout, TheInvalidTicketVoucher) {

@@ -107,10 +107,29 @@ TEST_F(XgrabtickTest, ATotalThatDisagreesVoidsTheTicketAndGivesItsQuotaBack) {
     EXPECT_EQ(save(u"1234567"_s, u"110"_s).returnNumber(), 88);  // and stays void
 }
 
-TEST_F(XgrabtickTest, ALotteryClosedSinceTheSaleVoidsTheTicket) {
-    db.setClock(u"2026-12-07 23:10:00"_s);
-    EXPECT_EQ(save(u"1234567"_s, u"110"_s).returnNumber(), 88);
+TEST_F(XgrabtickTest, ALotteryClosedSinceTheSaleKeepsTheTicketOpenUnderItsNumber) {
+    db.admin(
+        u"INSERT INTO central.sorteos (cod_lot, fecha, cerrado) VALUES ('BBB', '2026-12-07', true)"_s);
+    const CallAnswer closed = save(u"1234567"_s, u"110"_s);
+    EXPECT_EQ(closed.returnNumber(), 6);
+    EXPECT_EQ(closed.output(u"@xnroticket"_s), nticket);
+    EXPECT_EQ(closed.output(u"@xfecha_ticket"_s), u"07/12/2026"_s);
     EXPECT_EQ(count("tickets"), u"0"_s);
+    EXPECT_EQ(sold(u"AAA"_s), u"70"_s);  // nothing given back: the seller decides
+    EXPECT_EQ(
+        db.value(u"SELECT estado FROM central.tickets_temporales WHERE nticket = $1"_s, {nticket}),
+        u"ABI"_s);
+
+    // the seller takes the closed lottery's play off (as removing by lottery does) and issues
+    // the rest
+    db.admin(u"UPDATE central.items_ticket SET vigente = false WHERE cod_lot = 'BBB'"_s);
+    EXPECT_EQ(save(u"1234567"_s, u"70"_s).returnNumber(), 0);
+    EXPECT_EQ(db.value(u"SELECT monto::float8::text FROM central.tickets"_s), u"70"_s);
+}
+
+TEST_F(XgrabtickTest, ATotalThatDisagreesVoidsTheTicketEvenWithADrawClosed) {
+    db.setClock(u"2026-12-07 23:10:00"_s);
+    EXPECT_EQ(save(u"1234567"_s, u"111"_s).returnNumber(), 88);
     EXPECT_EQ(sold(u"AAA"_s), u"0"_s);
 }
 

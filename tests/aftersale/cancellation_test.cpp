@@ -1,0 +1,252 @@
+#include "platform/pq_gateway.h"
+#include "sales/play_seller.h"
+#include "test_database.h"
+
+#include <gtest/gtest.h>
+#include <libpq-fe.h>
+
+#include <algorithm>
+#include <chrono>
+#include <future>
+#include <thread>
+
+using namespace vendura;
+using vendura::test::Cluster;
+using vendura::test::TestDatabase;
+
+namespace {
+
+ProcedureCall anulaticket(const QString& number, const QString& mode,
+                          const QString& user = u"1001"_s) {
+    ProcedureCall call{u"ANULATICKET"_s, {}};
+    call.in(u"@Nro_Ticket"_s, number)
+        .in(u"@xcodigo_vend"_s, u"00012"_s)
+        .in(u"@xcodigo_user"_s, user)
+        .in(u"@xmodo"_s, mode);
+    return call;
+}
+
+// A plain connection to the test database under a login, for what no counter can send: a
+// transaction held open, a call of the central office's functions.
+std::unique_ptr<PGconn, void (*)(PGconn*)> connectAs(const TestDatabase& db, const QString& user,
+                                                     const QString& password) {
+    const QByteArray text =
+        u"host=%1 port=%2 dbname=%3 user=%4 password='%5'"_s.arg(Cluster::get().socket)
+            .arg(Cluster::get().port)
+            .arg(db.name(), user, password)
+            .toUtf8();
+    return {PQconnectdb(text.constData()), PQfinish};
+}
+
+// The SQLSTATE of a statement, "" when it ran.
+QString sqlState(PGconn* conn, const QString& sql) {
+    PGresult* r = PQexec(conn, sql.toUtf8().constData());
+    const char* state = PQresultErrorField(r, PG_DIAG_SQLSTATE);
+    const QString out = state ? QString::fromLatin1(state) : QString();
+    PQclear(r);
+    return out;
+}
+
+// Sales point 00012 (seller 1001) sold one ticket at 10:00: 123 for 70 on AAA and 45 for 100 on
+// BBB; sales point 00013 sold 20 on AAA 123 too.
+class CancellationTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        db.seedVendor();
+        db.addVendor(u"00013"_s, u"2001"_s);
+        db.seedLotteries();
+        ASSERT_TRUE(counter.open(db.connectionText(u"00012"_s)).ok());
+        ticket = db.newTicket(u"00012"_s);
+        sell(u"123"_s, u"AAA"_s, 70, 0);
+        sell(u"45"_s, u"BBB"_s, 100, 1);
+        ProcedureCall save{u"xgrabtick"_s, {}};
+        save.in(u"@xcodigo_vend"_s, u"00012"_s)
+            .in(u"@xcodigo_user"_s, u"1001"_s)
+            .in(u"@xseriald"_s, u"4242"_s)
+            .out(u"@xfecha_ticket"_s)
+            .out(u"@xhora_ticket"_s)
+            .in(u"@xestado_ticket"_s, u"ACT"_s)
+            .decimal(u"@xmonto_ticket"_s, u"170"_s)
+            .in(u"@xanulado"_s, u"N"_s)
+            .in(u"@xnroticktmp"_s, ticket)
+            .out(u"@xnroticket"_s, ticket);
+        ASSERT_EQ(call(save).returnNumber(), 0);
+        otherTicket = db.newTicket(u"00013"_s);
+        db.admin(
+            u"INSERT INTO central.tickets (nroticket, cod_vendedor, cod_usuario, serial, "
+            u"fecha, hora, monto) VALUES ($1, '00013', '2001', 9, '2026-12-07', '10:00', 20)"_s,
+            {otherTicket});
+        db.admin(u"UPDATE central.ventas_numero SET vendido = vendido + 20 WHERE numero = '123'"_s);
+    }
+    void sell(const QString& number, const QString& lottery, int amount, int item) {
+        ASSERT_EQ(call(xcreanormal(u"00012"_s, u"1001"_s, number, Money::whole(amount), item,
+                                   lottery, ticket))
+                      .returnNumber(),
+                  0);
+    }
+    CallAnswer call(const ProcedureCall& c) {
+        auto answer = counter.call(c);
+        EXPECT_TRUE(answer.ok()) << answer.error().description.toStdString();
+        return answer.ok() ? answer.value() : CallAnswer{};
+    }
+    QString sold() {
+        return db.value(
+            u"SELECT string_agg(cod_lot || ' ' || numero || ' ' || vendido::float8, ', ' "
+            u"ORDER BY cod_lot, numero) FROM central.ventas_numero"_s);
+    }
+    QString state() {
+        return db.value(
+            u"SELECT estado || ' ' || anulado || ' ' || coalesce(anulado_en::text, '-') "
+            u"|| ' ' || coalesce(anulado_por, '-') FROM central.tickets "
+            u"WHERE nroticket = $1"_s,
+            {ticket});
+    }
+
+    TestDatabase db;
+    PqGateway counter{5};
+    QString ticket;
+    QString otherTicket;
+};
+
+TEST_F(CancellationTest, QueryThenCancelGivesTheQuotaBackOnceAndIsAudited) {
+    const CallAnswer query = call(anulaticket(ticket, u"0"_s));
+    EXPECT_EQ(query.returnNumber(), 0);
+    ASSERT_EQ(query.rows.size(), 1);
+    EXPECT_EQ(
+        (QStringList{query.rows.text(0, u"fechaticket"_s), query.rows.text(0, u"horaticket"_s),
+                     query.rows.text(0, u"estadoticket"_s), query.rows.text(0, u"montoticket"_s)}),
+        (QStringList{u"07/12/2026"_s, u"10:00:00"_s, u"ACT"_s, u"170.000"_s}));
+    EXPECT_EQ(sold(), u"AAA 123 90, BBB 45* 100"_s);
+
+    db.setClock(u"2026-12-07 10:09:59"_s);
+    QString shortNumber = ticket;  // typed without its zeros
+    while (shortNumber.startsWith(u'0')) shortNumber.remove(0, 1);
+    const CallAnswer cancel = call(anulaticket(shortNumber, u"1"_s));
+    EXPECT_EQ(cancel.returnNumber(), 0);
+    EXPECT_EQ(sold(), u"AAA 123 20, BBB 45* 0"_s);  // 00013's 20 stay
+    EXPECT_EQ(state(), u"ELI S 2026-12-07 10:09:59 1001"_s);
+    EXPECT_EQ(db.auditActions().last(), u"TICKET_ANULADO|00012|1001"_s);
+    // the plays stay on the ticket, marked, holding no quota
+    EXPECT_EQ(db.value(u"SELECT count(*) FILTER (WHERE anulado AND NOT vigente) || '/' || count(*) "
+                       u"FROM central.items_ticket WHERE nticket = $1"_s,
+                       {ticket}),
+              u"2/2"_s);
+
+    const CallAnswer again = call(anulaticket(ticket, u"0"_s));
+    EXPECT_EQ(again.returnNumber(), 50);
+    EXPECT_EQ(again.rows.text(0, u"estadoticket"_s), u"ELI"_s);
+    EXPECT_EQ(call(anulaticket(ticket, u"1"_s)).returnNumber(), 13);
+    EXPECT_EQ(sold(), u"AAA 123 20, BBB 45* 0"_s);
+}
+
+TEST_F(CancellationTest, EveryRefusalAnswersItsCodeAndChangesNothing) {
+    struct Case {
+        const char* what;
+        ProcedureCall call;
+        int code;
+    };
+    const std::vector<Case> cases{
+        {"another sales point's ticket, query", anulaticket(otherTicket, u"0"_s), 11},
+        {"another sales point's ticket, cancel", anulaticket(otherTicket, u"1"_s), 11},
+        {"another sales point's seller", anulaticket(ticket, u"1"_s, u"2001"_s), 11},
+        {"no such ticket, query", anulaticket(u"9999999999"_s, u"0"_s), 0},
+        {"no such ticket, cancel", anulaticket(u"9999999999"_s, u"1"_s), 1},
+        {"letters", anulaticket(u"ABC"_s, u"1"_s), 1},
+        {"eleven digits", anulaticket(u"1"_s + ticket, u"1"_s), 1},
+        {"no mode", anulaticket(ticket, u""_s), 4},
+        {"another mode", anulaticket(ticket, u"2"_s), 4},
+        {"a suspended seller", anulaticket(ticket, u"1"_s, u"1003"_s), 14},
+    };
+    const QString before = db.checksum();
+    for (const Case& c : cases) {
+        const CallAnswer a = call(c.call);
+        EXPECT_EQ(a.returnNumber(), c.code) << c.what;
+        EXPECT_TRUE(a.rows.empty()) << c.what;
+        EXPECT_EQ(db.checksum(), before) << c.what;
+    }
+    EXPECT_EQ(db.auditActions().filter(u"ANULACION_RECHAZADA"_s).size(), 2);
+}
+
+TEST_F(CancellationTest, TheWindowIsTheSalesPointsAndAClosedDrawEndsItSooner) {
+    struct Case {
+        const char* what;
+        int minutes;  // set by the central office; -1 leaves it
+        const char* clock;
+        bool closeBeta;
+        int code;
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {"within the default ten minutes", -1, "2026-12-07 10:10:00", false, 0},
+             {"past them", -1, "2026-12-07 10:10:01", false, 12},
+             {"a longer window", 45, "2026-12-07 10:44:00", false, 0},
+             {"no cancellation at all", 0, "2026-12-07 10:00:30", false, 12},
+             {"a draw closed by hand", 45, "2026-12-07 10:01:00", true, 12},
+             {"a day later", 1440, "2026-12-08 09:00:00", false, 12},
+             {"at the draws' closing time", 1440, "2026-12-07 23:00:00", false, 12}}) {
+        db.admin(u"DELETE FROM central.sorteos"_s);
+        if (c.minutes >= 0) {
+            db.admin(u"SELECT admin.fijar_minutos_anulacion('00012', $1::int)"_s,
+                     {QString::number(c.minutes)});
+        }
+        if (c.closeBeta) {
+            db.admin(
+                u"INSERT INTO central.sorteos (cod_lot, fecha, cerrado) "
+                u"VALUES ('BBB', '2026-12-07', true)"_s);
+        }
+        db.setClock(QString::fromLatin1(c.clock));
+        EXPECT_EQ(call(anulaticket(ticket, u"0"_s)).returnNumber(), c.code) << c.what;
+        if (c.code != 0) {
+            EXPECT_EQ(call(anulaticket(ticket, u"1"_s)).returnNumber(), c.code) << c.what;
+        }
+    }
+    EXPECT_TRUE(state().startsWith(u"ACT N"_s));
+    EXPECT_EQ(db.auditActions().filter(u"TIEMPO_ANULACION|00012|"_s).size(), 5);
+
+    // only the central office sets it, and only from 0 to a day
+    for (const char* bad : {"1441", "-1", "NULL"}) {
+        EXPECT_EQ(db.adminError(u"SELECT admin.fijar_minutos_anulacion('00012', "_s +
+                                QString::fromLatin1(bad) + u")"_s),
+                  u"22023"_s);
+    }
+    EXPECT_EQ(db.adminError(u"SELECT admin.fijar_minutos_anulacion('99999', 5)"_s), u"22023"_s);
+    auto salesPoint = connectAs(db, db.account(u"00012"_s), u"clave-00012"_s);
+    EXPECT_EQ(sqlState(salesPoint.get(), u"SELECT admin.fijar_minutos_anulacion('00012', 600)"_s),
+              u"42501"_s);
+}
+
+// Two counters of the sales point press Eliminar on the same ticket while a prize payment holds
+// it: both wait on the ticket's lock, one cancels, the other is told it is cancelled already,
+// and the quota comes back once.
+TEST_F(CancellationTest, TwoCountersCancellingTheSameTicketAtOnceEndInOneCancellation) {
+    PqGateway second(5);
+    ASSERT_TRUE(second.open(db.connectionText(u"00012"_s)).ok());
+    auto payment = connectAs(db, u"postgres"_s, QString());
+    ASSERT_EQ(sqlState(payment.get(), u"BEGIN"_s), QString());
+    ASSERT_EQ(sqlState(payment.get(), u"SELECT central.ticket_bloqueado('"_s + ticket + u"')"_s),
+              QString());
+
+    auto cancelOn = [this](PqGateway& gateway) {
+        return std::async(std::launch::async, [&gateway, this] {
+            auto answer = gateway.call(anulaticket(ticket, u"1"_s));
+            return answer.ok() ? answer.value().returnNumber() : -999;
+        });
+    };
+    std::future<int> first = cancelOn(counter);
+    std::future<int> secondAnswer = cancelOn(second);
+    for (int i = 0; i < 500 && db.value(u"SELECT count(*) FROM pg_stat_activity "
+                                        u"WHERE datname = $1 AND wait_event_type = 'Lock'"_s,
+                                        {db.name()}) != u"2"_s;
+         ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_EQ(first.wait_for(std::chrono::milliseconds(0)), std::future_status::timeout);
+    ASSERT_EQ(sqlState(payment.get(), u"COMMIT"_s), QString());
+
+    std::vector<int> codes{first.get(), secondAnswer.get()};
+    std::sort(codes.begin(), codes.end());
+    EXPECT_EQ(codes, (std::vector<int>{0, 13}));
+    EXPECT_EQ(sold(), u"AAA 123 20, BBB 45* 0"_s);
+    EXPECT_EQ(db.auditActions().filter(u"TICKET_ANULADO"_s).size(), 1);
+}
+
+}  // namespace
