@@ -146,22 +146,20 @@ BEGIN
 END
 $$;
 
--- The audit key of a seller for a day, for the central office to read out to the counter.
--- Handing one out is audited.
+-- The audit key of a seller for a day (the server's today when none is given), for the central
+-- office to read out to the counter. Handing one out is audited.
 CREATE FUNCTION admin.clave_auditoria(p_fecha date, p_cod_usuario varchar) RETURNS varchar
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 DECLARE
     v_vendedor varchar;
+    v_fecha date := coalesce(p_fecha, central.ahora()::date);
 BEGIN
     SELECT u.cod_vendedor INTO v_vendedor FROM central.usuarios u
     WHERE u.cod_usuario = p_cod_usuario;
     IF NOT FOUND THEN
         RAISE EXCEPTION 'El usuario % no existe', p_cod_usuario USING ERRCODE = '22023';
     END IF;
-    IF p_fecha IS NULL THEN
-        RAISE EXCEPTION 'Falta la fecha' USING ERRCODE = '22023';
-    END IF;
-    PERFORM central.auditar('CLAVE_AUDITORIA', v_vendedor, p_cod_usuario, p_fecha::text);
-    RETURN central.clave_auditoria(p_fecha, p_cod_usuario);
+    PERFORM central.auditar('CLAVE_AUDITORIA', v_vendedor, p_cod_usuario, v_fecha::text);
+    RETURN central.clave_auditoria(v_fecha, p_cod_usuario);
 END
 $$;

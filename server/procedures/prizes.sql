@@ -82,10 +82,10 @@ $$;
 --       passed since the ticket's last draw;
 --   3   the ticket does not win, or one of its draws has no results yet;
 --   12  the seller or the sales point may not work now.
--- The record set (fechaticket, horaticket, anulado, estadoticket, montopremio) comes with every
--- code of a ticket that was found. The payment takes the ticket's row lock, as a cancellation
--- does, so two counters paying at once pay once and a payment racing a cancellation ends in
--- one of the two. "@codcli" is the customer's identity number, kept with the payment.
+-- The record set (fechaticket, horaticket, anulado, estadoticket, montopremio, and the server's
+-- date and time in fechapago, horapago) comes with every code of a ticket that was found. The
+-- payment takes the ticket's row lock, as a cancellation does, so two counters paying at once
+-- pay once and a payment racing a cancellation ends in one of the two. "@codcli" is the customer's identity number, kept with the payment.
 CREATE PROCEDURE public.pagaticketnew(
     INOUT return_value integer,
     IN xserial varchar,
@@ -193,6 +193,8 @@ BEGIN
         SELECT to_char(t.fecha, 'DD/MM/YYYY') AS fechaticket,
                to_char(t.hora, 'HH24:MI:SS') AS horaticket,
                t.anulado::varchar AS anulado, t.estado::varchar AS estadoticket,
-               round(v_premio, 2) AS montopremio;
+               round(v_premio, 2) AS montopremio,
+               to_char(central.ahora(), 'DD/MM/YYYY') AS fechapago,
+               to_char(central.ahora(), 'HH24:MI:SS') AS horapago;
 END
 $$;
