@@ -85,7 +85,8 @@ $$;
 -- The record set (fechaticket, horaticket, anulado, estadoticket, montopremio, and the server's
 -- date and time in fechapago, horapago) comes with every code of a ticket that was found. The
 -- payment takes the ticket's row lock, as a cancellation does, so two counters paying at once
--- pay once and a payment racing a cancellation ends in one of the two. "@codcli" is the customer's identity number, kept with the payment.
+-- pay once and a payment racing a cancellation ends in one of the two. "@codcli" is the
+-- customer's identity number, kept with the payment; the check call does not send it.
 CREATE PROCEDURE public.pagaticketnew(
     INOUT return_value integer,
     IN xserial varchar,
@@ -93,14 +94,14 @@ CREATE PROCEDURE public.pagaticketnew(
     IN xcodigo_user varchar,
     IN xmodo varchar,
     IN nticket varchar,
-    IN codcli varchar,
-    INOUT rs refcursor)
+    IN codcli varchar DEFAULT NULL,
+    INOUT rs refcursor DEFAULT NULL)
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 DECLARE
     v_pagar boolean := trim(coalesce(xmodo, '')) = '1';
     v_numero varchar := trim(coalesce(nticket, ''));
     v_serial varchar := trim(coalesce(xserial, ''));
-    v_cliente varchar := left(nullif(trim(coalesce(codcli, '')), ''), 20);
+    v_cliente varchar := left(nullif(upper(trim(coalesce(codcli, ''))), ''), 20);
     v_hoy date := central.ahora()::date;
     t central.tickets;
     v_premio numeric := 0;

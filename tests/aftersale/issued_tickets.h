@@ -37,9 +37,9 @@ inline QString issueTicket(const TestDatabase& db, const QString& number, const 
                   i.variante.isEmpty() ? QStringLiteral("Normal") : i.variante});
     }
     db.admin(QStringLiteral("INSERT INTO central.tickets (nroticket, cod_vendedor, cod_usuario, "
-                            "serial, fecha, hora, monto) SELECT $1, $2, $3, $4::bigint, "
+                            "serial, fecha, hora, monto) SELECT $1::varchar, $2, $3, $4::bigint, "
                             "$5::date, '09:30', sum(i.monto_vendido) FROM central.items_ticket i "
-                            "WHERE i.nticket = $1"),
+                            "WHERE i.nticket = $1::varchar"),
              {n, vendor, user, serial, day});
     return n;
 }
