@@ -68,21 +68,24 @@ $$;
 -- What a unit sold pays, in multiples of the amount: 600 for the triple, 60 for the
 -- terminal, 6 for one digit; the evening lotteries also pay the second and third triples, and
 -- the tripletas pay per variant.
-SELECT admin.fijar_pago('*', 'TRIPLE', 600);
-SELECT admin.fijar_pago('*', 'TERMINAL', 60);
-SELECT admin.fijar_pago('*', 'DIGITO', 6);
-SELECT admin.fijar_pago('ORO', 'SEGUNDO', 100);
-SELECT admin.fijar_pago('ORO', 'TERCERO', 50);
-SELECT admin.fijar_pago('NOC', 'SEGUNDO', 100);
-SELECT admin.fijar_pago('NOC', 'TERCERO', 50);
-SELECT admin.fijar_pago(l.cod_lot, 'ESPECIAL', m.mult, m.variante)
-FROM central.loterias l
-CROSS JOIN (VALUES ('1', 1000), ('2', 150)) m(variante, mult)
-WHERE l.especial = 'TRI';
-SELECT admin.fijar_comision('00012', 12);
-SELECT admin.fijar_comision('00013', 10);
-SELECT admin.fijar_ventana_anulacion('00012', 15);
-SELECT admin.fijar_ventana_anulacion('00013', 10);
+DO $$
+BEGIN
+    PERFORM admin.fijar_pago('*', 'TRIPLE', 600);
+    PERFORM admin.fijar_pago('*', 'TERMINAL', 60);
+    PERFORM admin.fijar_pago('*', 'DIGITO', 6);
+    PERFORM admin.fijar_pago(l.cod_lot, k.tipo, k.mult)
+    FROM central.loterias l CROSS JOIN (VALUES ('SEGUNDO', 100), ('TERCERO', 50)) k(tipo, mult)
+    WHERE l.cod_lot IN ('ORO', 'NOC');
+    PERFORM admin.fijar_pago(l.cod_lot, 'ESPECIAL', m.mult, m.variante)
+    FROM central.loterias l
+    CROSS JOIN (VALUES ('1', 1000), ('2', 150)) m(variante, mult)
+    WHERE l.especial = 'TRI';
+    PERFORM admin.fijar_comision('00012', 12);
+    PERFORM admin.fijar_comision('00013', 10);
+    PERFORM admin.fijar_ventana_anulacion('00012', 15);
+    PERFORM admin.fijar_ventana_anulacion('00013', 10);
+END
+$$;
 
 -- The results of the last seven days, numbers drawn from a digest of lottery and day so that
 -- a reload gives the same ones.
@@ -141,4 +144,8 @@ FROM (VALUES ('0000000101', 246813579, 1, 4, 'ACT', 'N'), ('0000000102', 1357924
 INSERT INTO central.clientes (cedula, descripcion, direccion, telefonos, cod_vendedor)
 VALUES ('V-12345678', 'PEDRO MARTINEZ', 'CALLE 5, LOS RUICES, CARACAS', '0212-5551234',
         '00012');
-SELECT admin.enviar_mensaje(NULL, 'Los resultados de ayer ya estan cargados. Buenas ventas!');
+DO $$
+BEGIN
+    PERFORM admin.enviar_mensaje(NULL, 'Los resultados de ayer ya estan cargados. Buenas ventas!');
+END
+$$;

@@ -23,8 +23,7 @@ bool AfterSalePrinter::print(const QStringList& lines, const QString& journalFol
     if (journalFolder.isEmpty()) {
         auto out = usesSystemPrinter(session_)
                        ? printers_.openSystemPrinter()
-                       : printers_.openPort(session_.PuertoPrinter + u":"_s,
-                                            session_.VelocidadFax);
+                       : printers_.openPort(session_.PuertoPrinter + u":"_s, session_.VelocidadFax);
         if (!out) {
             printed = out.error();
         } else {
@@ -38,9 +37,9 @@ bool AfterSalePrinter::print(const QStringList& lines, const QString& journalFol
             if (printed) printed = closed;
         }
     } else {
-        Journal journal(journalPath(journalFolder, day.day(), session_.CodVendedor,
-                                    session_.Usuario),
-                        toCodePage437(session_.Usuario));
+        Journal journal(
+            journalPath(journalFolder, day.day(), session_.CodVendedor, session_.Usuario),
+            toCodePage437(session_.Usuario));
         printed = printer.printLines(lines, journal);
     }
     if (printed) printed = printer.feed();

@@ -7,18 +7,17 @@
 namespace vendura {
 
 const QStringList& resultFields() {
-    static const QStringList fields{u"desc_lot"_s,   u"Pri_triple"_s,      u"Termi"_s,
-                                    u"Seg_triple"_s, u"Ter_triple"_s,      u"Triple_Especial"_s,
-                                    u"desc_jugada"_s, u"Digito"_s,         u"Par_A"_s,
-                                    u"Par_B"_s,      u"Fijo"_s};
+    static const QStringList fields{u"desc_lot"_s,    u"Pri_triple"_s, u"Termi"_s,
+                                    u"Seg_triple"_s,  u"Ter_triple"_s, u"Triple_Especial"_s,
+                                    u"desc_jugada"_s, u"Digito"_s,     u"Par_A"_s,
+                                    u"Par_B"_s,       u"Fijo"_s};
     return fields;
 }
 
 const QStringList& resultCaptions() {
-    static const QStringList captions{u"Loteria"_s, u"Triple"_s,          u"Termi"_s,
-                                      u"2do"_s,     u"3ro"_s,             u"Especial"_s,
-                                      u"Jugada Especial"_s, u"Digito"_s, u"Par A"_s,
-                                      u"Par B"_s,   u"Fijo"_s};
+    static const QStringList captions{
+        u"Loteria"_s,         u"Triple"_s, u"Termi"_s, u"2do"_s,   u"3ro"_s, u"Especial"_s,
+        u"Jugada Especial"_s, u"Digito"_s, u"Par A"_s, u"Par B"_s, u"Fijo"_s};
     return captions;
 }
 

@@ -19,8 +19,7 @@ ProcedureCall pagaticketnew(const Session& s, const QString& serial, const QStri
 }
 
 bool isRefusal(const QString& code) {
-    return code == u"9"_s || code == u"6"_s || code == u"8"_s || code == u"7"_s ||
-           code == u"3"_s;
+    return code == u"9"_s || code == u"6"_s || code == u"8"_s || code == u"7"_s || code == u"3"_s;
 }
 
 Money amountOrZero(const QString& text) {

@@ -24,10 +24,15 @@ Result<std::unique_ptr<PqAdminLink>> PqAdminLink::connect(const ConnectionOption
     const QByteArray host = o.host.toUtf8(), port = QByteArray::number(o.port),
                      db = o.database.toUtf8(), user = o.user.toUtf8(),
                      password = o.password.toUtf8();
-    std::vector<const char*> keys{"host", "port", "dbname", "user", "connect_timeout",
-                                  "application_name", "client_encoding"};
-    std::vector<const char*> values{host.constData(), port.constData(), db.constData(),
-                                    user.constData(), "10", "vendura-central", "UTF8"};
+    std::vector<const char*> keys{
+        "host", "port", "dbname", "user", "connect_timeout", "application_name", "client_encoding"};
+    std::vector<const char*> values{host.constData(),
+                                    port.constData(),
+                                    db.constData(),
+                                    user.constData(),
+                                    "10",
+                                    "vendura-central",
+                                    "UTF8"};
     if (!o.password.isEmpty()) {
         keys.push_back("password");
         values.push_back(password.constData());
@@ -36,8 +41,8 @@ Result<std::unique_ptr<PqAdminLink>> PqAdminLink::connect(const ConnectionOption
     values.push_back(nullptr);
     PGconn* conn = PQconnectdbParams(keys.data(), values.data(), 0);
     if (!conn || PQstatus(conn) != CONNECTION_OK) {
-        const QString why = conn ? QString::fromUtf8(PQerrorMessage(conn)).trimmed()
-                                 : u"sin memoria"_s;
+        const QString why =
+            conn ? QString::fromUtf8(PQerrorMessage(conn)).trimmed() : u"sin memoria"_s;
         PQfinish(conn);
         return Error{1, why};
     }
@@ -54,8 +59,7 @@ Result<void> PqAdminLink::exec(const char* sql) {
     return {};
 }
 
-Result<RecordSet> PqAdminLink::call(const QString& function,
-                                    const std::vector<FieldValue>& args) {
+Result<RecordSet> PqAdminLink::call(const QString& function, const std::vector<FieldValue>& args) {
     if (!isPlainIdentifier(function)) return Error{1, u"función inválida: "_s + function};
     QByteArray sql = "SELECT * FROM admin." + function.toLatin1() + "(";
     std::vector<QByteArray> texts;
@@ -75,8 +79,8 @@ Result<RecordSet> PqAdminLink::call(const QString& function,
 
     auto begun = exec("BEGIN");
     if (!begun) return begun.error();
-    PGresult* r = PQexecParams(conn_, sql.constData(), int(values.size()), nullptr,
-                               values.data(), nullptr, nullptr, 0);
+    PGresult* r = PQexecParams(conn_, sql.constData(), int(values.size()), nullptr, values.data(),
+                               nullptr, nullptr, 0);
     if (PQresultStatus(r) != PGRES_TUPLES_OK) {
         Error e{1, serverMessage(r)};
         PQclear(r);

@@ -29,7 +29,8 @@ class AdminLink {
   public:
     virtual ~AdminLink() = default;
     // SELECT * FROM admin.<function>(args...), every value bound; the rows as text.
-    virtual Result<RecordSet> call(const QString& function, const std::vector<FieldValue>& args) = 0;
+    virtual Result<RecordSet> call(const QString& function,
+                                   const std::vector<FieldValue>& args) = 0;
 };
 
 class PqAdminLink final : public AdminLink {

@@ -84,8 +84,8 @@ int runConsole(QStringList args, const QProcessEnvironment& env, const Connector
     if (chosen->needsDatabase) {
         auto connected = connect(options.value());
         if (!connected) {
-            err << "error: no se pudo conectar con la base central como "
-                << options.value().user << ": " << connected.error().description << '\n';
+            err << "error: no se pudo conectar con la base central como " << options.value().user
+                << ": " << connected.error().description << '\n';
             err.flush();
             return kNoConnection;
         }

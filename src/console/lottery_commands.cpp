@@ -7,31 +7,31 @@ namespace {
 
 Command openClose(const QString& family, const QString& verb, bool closed) {
     const bool draw = family == u"sorteo"_s;
-    return {{family, verb},
-            draw ? u"LOTERIA FECHA"_s : u"LOTERIA"_s,
-            draw ? (closed ? u"cierra a mano el sorteo de un día"_s
-                           : u"abre de nuevo el sorteo de un día"_s)
-                 : (closed ? u"saca una lotería de la venta"_s
-                           : u"devuelve una lotería a la venta"_s),
-            draw ? 2 : 1,
-            draw ? 2 : 1,
-            true,
-            [draw, closed](const CommandContext& c) {
-                const QString flag = closed ? u"true"_s : u"false"_s;
-                const QString lottery = c.args[0].toUpper();
-                if (draw) {
-                    const auto day = isoDate(c, c.args[1]);
-                    if (!day || !c.call(u"cerrar_sorteo"_s, {lottery, *day, flag})) {
-                        return kRefused;
-                    }
-                    c.out << "Sorteo " << lottery << " del " << *day
-                          << (closed ? " cerrado\n" : " abierto\n");
-                } else {
-                    if (!c.call(u"cerrar_loteria"_s, {lottery, flag})) return kRefused;
-                    c.out << "Lotería " << lottery << (closed ? " cerrada\n" : " abierta\n");
+    return {
+        {family, verb},
+        draw ? u"LOTERIA FECHA"_s : u"LOTERIA"_s,
+        draw ? (closed ? u"cierra a mano el sorteo de un día"_s
+                       : u"abre de nuevo el sorteo de un día"_s)
+             : (closed ? u"saca una lotería de la venta"_s : u"devuelve una lotería a la venta"_s),
+        draw ? 2 : 1,
+        draw ? 2 : 1,
+        true,
+        [draw, closed](const CommandContext& c) {
+            const QString flag = closed ? u"true"_s : u"false"_s;
+            const QString lottery = c.args[0].toUpper();
+            if (draw) {
+                const auto day = isoDate(c, c.args[1]);
+                if (!day || !c.call(u"cerrar_sorteo"_s, {lottery, *day, flag})) {
+                    return kRefused;
                 }
-                return kOk;
-            }};
+                c.out << "Sorteo " << lottery << " del " << *day
+                      << (closed ? " cerrado\n" : " abierto\n");
+            } else {
+                if (!c.call(u"cerrar_loteria"_s, {lottery, flag})) return kRefused;
+                c.out << "Lotería " << lottery << (closed ? " cerrada\n" : " abierta\n");
+            }
+            return kOk;
+        }};
 }
 
 }  // namespace

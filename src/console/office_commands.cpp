@@ -47,8 +47,8 @@ std::vector<Command> officeCommands() {
              }
              auto rows = c.call(u"clave_auditoria"_s, {day, c.args[0]});
              if (!rows) return kRefused;
-             c.out << "Clave de auditoría de " << c.args[0] << " para "
-                   << (day ? *day : u"hoy"_s) << ": " << rows->text(0, 0) << '\n';
+             c.out << "Clave de auditoría de " << c.args[0] << " para " << (day ? *day : u"hoy"_s)
+                   << ": " << rows->text(0, 0) << '\n';
              return kOk;
          }},
     };

@@ -28,8 +28,8 @@ int createPoint(const CommandContext& c) {
     auto rows = c.call(u"crear_vendedor"_s, {c.args[0], c.args[1], password});
     if (!rows) return kRefused;
     const QString account = rows->text(0, 0);
-    c.out << "Punto de venta " << c.args[0] << " \"" << c.args[1] << "\" creado, cuenta "
-          << account << ".\n"
+    c.out << "Punto de venta " << c.args[0] << " \"" << c.args[1] << "\" creado, cuenta " << account
+          << ".\n"
           << "Escriba esta línea en la sección [Comunicaciones] del VENDURA.INI del punto:\n";
     return printAccount(c, account, password);
 }
@@ -38,16 +38,15 @@ int newAccountKey(const CommandContext& c) {
     const QString password = c.args.size() > 1 ? c.args[1] : newAccountPassword();
     auto rows = c.call(u"cambiar_clave_cuenta"_s, {c.args[0], password});
     if (!rows) return kRefused;
-    c.out << "Nueva clave de la cuenta " << rows->text(0, 0) << " del punto " << c.args[0]
-          << ":\n";
+    c.out << "Nueva clave de la cuenta " << rows->text(0, 0) << " del punto " << c.args[0] << ":\n";
     return printAccount(c, rows->text(0, 0), password);
 }
 
 Command stateCommand(const QString& family, const QString& verb, const QString& function,
-                     const QString& state, const QString& done) {
+                     const QString& state, const QString& help, const QString& done) {
     return {{family, verb},
             u"CODIGO"_s,
-            done,
+            help,
             1,
             1,
             true,
@@ -70,9 +69,10 @@ std::vector<Command> pointCommands() {
          true,
          createPoint},
         stateCommand(u"punto"_s, u"suspender"_s, u"estado_vendedor"_s, u"S"_s,
+                     u"suspende un punto de venta: no vende, no emite ni paga"_s,
                      u"punto de venta suspendido"_s),
         stateCommand(u"punto"_s, u"activar"_s, u"estado_vendedor"_s, u"A"_s,
-                     u"punto de venta activo"_s),
+                     u"reactiva un punto de venta suspendido"_s, u"punto de venta activo"_s),
         {{u"punto"_s, u"clave-cuenta"_s},
          u"CODIGO [CLAVE]"_s,
          u"da otra clave a la cuenta del punto e imprime su nueva CuentaBD"_s,
@@ -125,9 +125,8 @@ std::vector<Command> pointCommands() {
              return kOk;
          }},
         stateCommand(u"usuario"_s, u"suspender"_s, u"estado_usuario"_s, u"S"_s,
-                     u"usuario suspendido"_s),
-        stateCommand(u"usuario"_s, u"activar"_s, u"estado_usuario"_s, u"A"_s,
-                     u"usuario activo"_s),
+                     u"suspende un vendedor"_s, u"usuario suspendido"_s),
+        stateCommand(u"usuario"_s, u"activar"_s, u"estado_usuario"_s, u"A"_s, u"usuario activo"_s),
         {{u"usuario"_s, u"clave"_s},
          u"CODIGO CLAVE"_s,
          u"restablece la clave de un vendedor"_s,

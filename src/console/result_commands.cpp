@@ -8,8 +8,9 @@ int enterResults(const CommandContext& c, const QString& function, const QString
     const Flags f = takeFlags(c.args, {u"segundo"_s, u"tercero"_s, u"especial"_s});
     if (!f.error.isEmpty()) return c.fail(f.error);
     if (f.positional.size() != 3) {
-        return c.fail(u"se esperan LOTERIA FECHA TRIPLE y, si las hay, --segundo, --tercero, "
-                      u"--especial"_s);
+        return c.fail(
+            u"se esperan LOTERIA FECHA TRIPLE y, si las hay, --segundo, --tercero, "
+            u"--especial"_s);
     }
     const auto day = isoDate(c, f.positional[1]);
     if (!day) return kRefused;
@@ -50,16 +51,15 @@ int setPayout(const CommandContext& c) {
 }
 
 int showPayouts(const CommandContext& c) {
-    const FieldValue lottery =
-        c.args.isEmpty() ? FieldValue() : FieldValue(c.args[0].toUpper());
+    const FieldValue lottery = c.args.isEmpty() ? FieldValue() : FieldValue(c.args[0].toUpper());
     auto rows = c.call(u"tabla_pagos"_s, {lottery});
     if (!rows) return kRefused;
     c.out << "LOTERIA  TIPO      VARIANTE  MULTIPLICADOR\n";
     for (int r = 0; r < rows->size(); ++r) {
         c.out << rows->text(r, u"cod_lot"_s).leftJustified(9)
               << rows->text(r, u"tipo"_s).leftJustified(10)
-              << rows->text(r, u"variante"_s).leftJustified(10)
-              << rows->text(r, u"multiplicador"_s) << '\n';
+              << rows->text(r, u"variante"_s).leftJustified(10) << rows->text(r, u"multiplicador"_s)
+              << '\n';
     }
     return kOk;
 }
@@ -94,13 +94,7 @@ std::vector<Command> resultCommands() {
          4,
          true,
          setPayout},
-        {{u"pagos"_s, u"ver"_s},
-         u"[LOTERIA]"_s,
-         u"la tabla de pagos"_s,
-         0,
-         1,
-         true,
-         showPayouts},
+        {{u"pagos"_s, u"ver"_s}, u"[LOTERIA]"_s, u"la tabla de pagos"_s, 0, 1, true, showPayouts},
     };
 }
 

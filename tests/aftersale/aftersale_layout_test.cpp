@@ -23,7 +23,8 @@ TEST(PaymentMessageTest, EveryCodeHasItsEnding) {
         {u"12"_s, QString()},
         {u""_s, QString()},
     };
-    for (const auto& [code, text] : cases) EXPECT_EQ(paymentMessage(code, u"123"_s), text) << code.toStdString();
+    for (const auto& [code, text] : cases)
+        EXPECT_EQ(paymentMessage(code, u"123"_s), text) << code.toStdString();
 }
 
 Session printingSession() {
@@ -63,7 +64,8 @@ TEST(PaymentVoucherTest, CarriesTheTicketThePrizeAndTheCustomerWithin40Columns) 
           u"  Nombre:"_s, u"  PEDRO MARTINEZ DE LA SANTISIMA TRINIDAD "_s,
           row(u"Fecha:"_s, u"07/12/2026"_s), row(u"Hora:"_s, u"10:15:00"_s),
           row(u"Usuario:"_s, u"1001 ANA PEREZ"_s)}) {
-        EXPECT_TRUE(lines.contains(expected)) << expected.toStdString() << "\n" << all.toStdString();
+        EXPECT_TRUE(lines.contains(expected)) << expected.toStdString() << "\n"
+                                              << all.toStdString();
     }
 }
 
@@ -75,8 +77,7 @@ TEST(ResultsPrintoutTest, HeaderOneHeadingAndLinePerLotteryAndShortRules) {
                  std::nullopt, std::nullopt, u"7"_s, u"34"_s, u"37"_s, u"3"_s});
     rows.addRow({u"TRIPLETA ESPECIAL   "_s, u"018"_s, u"18"_s, std::nullopt, std::nullopt,
                  u"5120"_s, u"TRIPLETAS"_s, u"8"_s, u"01"_s, u"08"_s, u"0"_s});
-    const QStringList lines =
-        layResults(s, u"06/12/2026"_s, u"07/12/2026"_s, u"10:30:05"_s, rows);
+    const QStringList lines = layResults(s, u"06/12/2026"_s, u"07/12/2026"_s, u"10:30:05"_s, rows);
     const QString rule = u"  "_s + QString(39, u'=');
     EXPECT_EQ(lines, (QStringList{
                          u"  << KALVORA ON LINE >>"_s,

@@ -47,12 +47,12 @@ inline QString issueTicket(const TestDatabase& db, const QString& number, const 
 // The payout table of the tests on lotteries AAA and BBB: triple 600, second 100, third 50,
 // terminal 60, digit 6, special variant "1" 1000.
 inline void seedPayouts(const TestDatabase& db) {
-    for (const auto& [kind, multiplier] :
-         std::vector<std::pair<QString, QString>>{{QStringLiteral("TRIPLE"), QStringLiteral("600")},
-                                                  {QStringLiteral("SEGUNDO"), QStringLiteral("100")},
-                                                  {QStringLiteral("TERCERO"), QStringLiteral("50")},
-                                                  {QStringLiteral("TERMINAL"), QStringLiteral("60")},
-                                                  {QStringLiteral("DIGITO"), QStringLiteral("6")}}) {
+    for (const auto& [kind, multiplier] : std::vector<std::pair<QString, QString>>{
+             {QStringLiteral("TRIPLE"), QStringLiteral("600")},
+             {QStringLiteral("SEGUNDO"), QStringLiteral("100")},
+             {QStringLiteral("TERCERO"), QStringLiteral("50")},
+             {QStringLiteral("TERMINAL"), QStringLiteral("60")},
+             {QStringLiteral("DIGITO"), QStringLiteral("6")}}) {
         db.admin(QStringLiteral("SELECT admin.fijar_pago('*', $1, $2::numeric)"),
                  {kind, multiplier});
     }
@@ -63,7 +63,9 @@ inline void seedPayouts(const TestDatabase& db) {
 inline void enterResult(const TestDatabase& db, const QString& lot, const QString& day,
                         const QString& triple, const QString& segundo = QString(),
                         const QString& tercero = QString(), const QString& especial = QString()) {
-    auto orNull = [](const QString& v) { return v.isEmpty() ? QStringLiteral("NULL") : QString(v); };
+    auto orNull = [](const QString& v) {
+        return v.isEmpty() ? QStringLiteral("NULL") : QString(v);
+    };
     db.admin(QStringLiteral("SELECT admin.registrar_resultado($1, $2::date, $3, "
                             "nullif($4, 'NULL'), nullif($5, 'NULL'), nullif($6, 'NULL'))"),
              {lot, day, triple, orNull(segundo), orNull(tercero), orNull(especial)});

@@ -113,7 +113,8 @@ TEST_F(PaymentScreenTest, ABarCodeReaderTypingTheSerialAndEnterPaysTheTicket) {
 
 TEST_F(PaymentScreenTest, EveryRefusalEndsWithItsMessageAndEmptyFields) {
     winner(u"401"_s, u"41"_s);
-    issueTicket(db, u"402"_s, u"42"_s, QString::fromLatin1(kYesterday), {{u"AAA"_s, u"124"_s, u"1"_s}});
+    issueTicket(db, u"402"_s, u"42"_s, QString::fromLatin1(kYesterday),
+                {{u"AAA"_s, u"124"_s, u"1"_s}});
     const QString cancelled = winner(u"403"_s, u"43"_s);
     db.admin(u"UPDATE central.tickets SET anulado = 'S', estado = 'ELI' WHERE nroticket = $1"_s,
              {cancelled});
@@ -126,7 +127,8 @@ TEST_F(PaymentScreenTest, EveryRefusalEndsWithItsMessageAndEmptyFields) {
         {{u"404"_s, u"44"_s}, u"El Ticket con el serial 44 esta caducado!"_s},
         {{u"401"_s, u"40"_s}, u"El Ticket con el serial 40 no existe!"_s},
         {{u"401"_s, u"ABCDEF"_s}, u"El Ticket con el serial ABCDEF no existe!"_s},
-        {{u"401"_s, QString(30, u'4')}, u"El Ticket con el serial "_s + QString(30, u'4') + u" no existe!"_s},
+        {{u"401"_s, QString(30, u'4')},
+         u"El Ticket con el serial "_s + QString(30, u'4') + u" no existe!"_s},
     };
     for (const auto& [typed, message] : cases) {
         SCOPED_TRACE(typed.join(u' ').toStdString());
@@ -157,8 +159,9 @@ TEST_F(PaymentScreenTest, AnsweringNoLeavesTheTicketOnScreenAndAPaidOneIsToldAsS
     EXPECT_EQ(db.value(u"SELECT count(*) FROM central.pagos"_s), u"0"_s);
 
     // paid at another counter meanwhile: the data, then the message, and no question
-    db.admin(u"INSERT INTO central.pagos VALUES ('0000000301', '00012', '1001', 1260, NULL, "
-             u"'2026-12-07 09:00')"_s);
+    db.admin(
+        u"INSERT INTO central.pagos VALUES ('0000000301', '00012', '1001', 1260, NULL, "
+        u"'2026-12-07 09:00')"_s);
     seller.dialogs.clear();
     control<QPushButton>("Eliminar")->click();
     EXPECT_EQ(seller.dialogs.texts(),
@@ -200,10 +203,10 @@ TEST_F(PaymentScreenTest, TheCustomerIsLookedUpOrSavedAndThePrizeIsPaidToThem) {
     control("Text3")->setText(u"CALLE 3"_s);
     control("Text4")->setText(u"0412-1234567"_s);
     control<QPushButton>("XPButton2")->click();
-    EXPECT_EQ(seller.dialogs.texts(),
-              (QStringList{u"Dese grabar los datos del cliente?"_s,
-                           u"Cliente registrado sin problemas"_s}));
-    for (const char* f : {"Text6", "Text5", "Text3", "Text4"}) EXPECT_TRUE(control(f)->text().isEmpty());
+    EXPECT_EQ(seller.dialogs.texts(), (QStringList{u"Dese grabar los datos del cliente?"_s,
+                                                   u"Cliente registrado sin problemas"_s}));
+    for (const char* f : {"Text6", "Text5", "Text3", "Text4"})
+        EXPECT_TRUE(control(f)->text().isEmpty());
     EXPECT_FALSE(control("Text5")->isEnabled());
     EXPECT_EQ(focused(), control("Text2"));
 

@@ -63,34 +63,113 @@ struct PrizeCase {
 // What a ticket sold yesterday on AAA wins once AAA's results are in.
 TEST_F(PrizePaymentTest, PrizeIsAmountSoldTimesTheMultiplierOfEachWinningItem) {
     const std::vector<PrizeCase> cases{
-        {"triple on the first prize", {{u"AAA"_s, u"123"_s, u"2"_s}}, u"123"_s, {}, {}, {}, u"0"_s,
+        {"triple on the first prize",
+         {{u"AAA"_s, u"123"_s, u"2"_s}},
+         u"123"_s,
+         {},
+         {},
+         {},
+         u"0"_s,
          u"1200.00"_s},
-        {"triple on the second prize", {{u"AAA"_s, u"456"_s, u"1.5"_s}}, u"123"_s, u"456"_s, {}, {},
-         u"0"_s, u"150.00"_s},
-        {"triple on the third prize", {{u"AAA"_s, u"789"_s, u"1"_s}}, u"123"_s, u"456"_s, u"789"_s,
-         {}, u"0"_s, u"50.00"_s},
-        {"first prize before the second", {{u"AAA"_s, u"123"_s, u"1"_s}}, u"123"_s, u"123"_s, {},
-         {}, u"0"_s, u"600.00"_s},
-        {"terminal on the last two digits", {{u"AAA"_s, u"23*"_s, u"3"_s}}, u"123"_s, {}, {}, {},
-         u"0"_s, u"180.00"_s},
-        {"one digit on the last digit", {{u"AAA"_s, u"3**"_s, u"5"_s}}, u"123"_s, {}, {}, {},
-         u"0"_s, u"30.00"_s},
-        {"special play with its variant", {{u"AAA"_s, u"777"_s, u"0.5"_s, u"2"_s, u"1"_s}},
-         u"123"_s, {}, {}, u"777"_s, u"0"_s, u"500.00"_s},
-        {"special variant without a payout", {{u"AAA"_s, u"777"_s, u"1"_s, u"2"_s, u"2"_s}},
-         u"123"_s, {}, {}, u"777"_s, u"3"_s, u"0.00"_s},
-        {"special play on the first prize only", {{u"AAA"_s, u"123"_s, u"1"_s, u"2"_s, u"1"_s}},
-         u"123"_s, {}, {}, u"777"_s, u"3"_s, u"0.00"_s},
-        {"no win", {{u"AAA"_s, u"124"_s, u"1"_s}, {u"AAA"_s, u"24*"_s, u"1"_s}}, u"123"_s, {}, {},
-         {}, u"3"_s, u"0.00"_s},
+        {"triple on the second prize",
+         {{u"AAA"_s, u"456"_s, u"1.5"_s}},
+         u"123"_s,
+         u"456"_s,
+         {},
+         {},
+         u"0"_s,
+         u"150.00"_s},
+        {"triple on the third prize",
+         {{u"AAA"_s, u"789"_s, u"1"_s}},
+         u"123"_s,
+         u"456"_s,
+         u"789"_s,
+         {},
+         u"0"_s,
+         u"50.00"_s},
+        {"first prize before the second",
+         {{u"AAA"_s, u"123"_s, u"1"_s}},
+         u"123"_s,
+         u"123"_s,
+         {},
+         {},
+         u"0"_s,
+         u"600.00"_s},
+        {"terminal on the last two digits",
+         {{u"AAA"_s, u"23*"_s, u"3"_s}},
+         u"123"_s,
+         {},
+         {},
+         {},
+         u"0"_s,
+         u"180.00"_s},
+        {"one digit on the last digit",
+         {{u"AAA"_s, u"3**"_s, u"5"_s}},
+         u"123"_s,
+         {},
+         {},
+         {},
+         u"0"_s,
+         u"30.00"_s},
+        {"special play with its variant",
+         {{u"AAA"_s, u"777"_s, u"0.5"_s, u"2"_s, u"1"_s}},
+         u"123"_s,
+         {},
+         {},
+         u"777"_s,
+         u"0"_s,
+         u"500.00"_s},
+        {"special variant without a payout",
+         {{u"AAA"_s, u"777"_s, u"1"_s, u"2"_s, u"2"_s}},
+         u"123"_s,
+         {},
+         {},
+         u"777"_s,
+         u"3"_s,
+         u"0.00"_s},
+        {"special play on the first prize only",
+         {{u"AAA"_s, u"123"_s, u"1"_s, u"2"_s, u"1"_s}},
+         u"123"_s,
+         {},
+         {},
+         u"777"_s,
+         u"3"_s,
+         u"0.00"_s},
+        {"no win",
+         {{u"AAA"_s, u"124"_s, u"1"_s}, {u"AAA"_s, u"24*"_s, u"1"_s}},
+         u"123"_s,
+         {},
+         {},
+         {},
+         u"3"_s,
+         u"0.00"_s},
         {"triple, terminal and digit add up",
-         {{u"AAA"_s, u"123"_s, u"1"_s}, {u"AAA"_s, u"23*"_s, u"1"_s}, {u"AAA"_s, u"3**"_s, u"1"_s},
+         {{u"AAA"_s, u"123"_s, u"1"_s},
+          {u"AAA"_s, u"23*"_s, u"1"_s},
+          {u"AAA"_s, u"3**"_s, u"1"_s},
           {u"AAA"_s, u"999"_s, u"4"_s}},
-         u"123"_s, {}, {}, {}, u"0"_s, u"666.00"_s},
-        {"a draw still without results", {{u"AAA"_s, u"123"_s, u"1"_s}, {u"BBB"_s, u"1**"_s, u"1"_s}},
-         u"123"_s, {}, {}, {}, u"3"_s, u"0.00"_s},
-        {"a prize rounds to the cent", {{u"AAA"_s, u"3**"_s, u"0.001"_s}}, u"123"_s, {}, {}, {},
-         u"0"_s, u"0.01"_s},
+         u"123"_s,
+         {},
+         {},
+         {},
+         u"0"_s,
+         u"666.00"_s},
+        {"a draw still without results",
+         {{u"AAA"_s, u"123"_s, u"1"_s}, {u"BBB"_s, u"1**"_s, u"1"_s}},
+         u"123"_s,
+         {},
+         {},
+         {},
+         u"3"_s,
+         u"0.00"_s},
+        {"a prize rounds to the cent",
+         {{u"AAA"_s, u"3**"_s, u"0.001"_s}},
+         u"123"_s,
+         {},
+         {},
+         {},
+         u"0"_s,
+         u"0.01"_s},
     };
     int n = 100;
     for (const PrizeCase& c : cases) {
@@ -115,10 +194,10 @@ TEST_F(PrizePaymentTest, CancelledAndExpiredTicketsAreNotPaid) {
     db.admin(u"UPDATE central.tickets SET anulado = 'S', estado = 'ELI' WHERE nroticket = $1"_s,
              {cancelled});
     // the sales point pays for 3 days after the draw: the 4th is the last day, the 5th is late
-    const QString lastDay = issueTicket(db, u"202"_s, u"12"_s, u"2026-12-04"_s,
-                                        {{u"AAA"_s, u"123"_s, u"1"_s}});
-    const QString late = issueTicket(db, u"203"_s, u"13"_s, u"2026-12-02"_s,
-                                     {{u"AAA"_s, u"123"_s, u"1"_s}});
+    const QString lastDay =
+        issueTicket(db, u"202"_s, u"12"_s, u"2026-12-04"_s, {{u"AAA"_s, u"123"_s, u"1"_s}});
+    const QString late =
+        issueTicket(db, u"203"_s, u"13"_s, u"2026-12-02"_s, {{u"AAA"_s, u"123"_s, u"1"_s}});
 
     const Answer a = pagaticket(gateway, u"11"_s, u"1"_s, cancelled);
     EXPECT_EQ(a.code, u"9"_s);
@@ -133,15 +212,15 @@ TEST_F(PrizePaymentTest, CancelledAndExpiredTicketsAreNotPaid) {
 
 TEST_F(PrizePaymentTest, APrizeIsPaidOnceAndTheSecondTryIsTold) {
     enterResult(db, u"AAA"_s, QString::fromLatin1(kYesterday), u"123"_s);
-    const QString number = issueTicket(db, u"301"_s, u"246813579"_s,
-                                       QString::fromLatin1(kYesterday),
-                                       {{u"AAA"_s, u"123"_s, u"2"_s}});
+    const QString number =
+        issueTicket(db, u"301"_s, u"246813579"_s, QString::fromLatin1(kYesterday),
+                    {{u"AAA"_s, u"123"_s, u"2"_s}});
     // the seller may leave the leading zeros of the number out
     EXPECT_EQ(pagaticket(gateway, u"246813579"_s, u"0"_s, u"301"_s).code, u"0"_s);
-    EXPECT_EQ(pagaticket(gateway, u"246813579"_s, u"1"_s, u"301"_s, u"00012"_s, u"1001"_s,
-                         u"V-1234"_s)
-                  .code,
-              u"0"_s);
+    EXPECT_EQ(
+        pagaticket(gateway, u"246813579"_s, u"1"_s, u"301"_s, u"00012"_s, u"1001"_s, u"V-1234"_s)
+            .code,
+        u"0"_s);
     const Answer check = pagaticket(gateway, u"246813579"_s, u"0"_s, number);
     EXPECT_EQ(check.code, u"55"_s);
     EXPECT_EQ(check.premio, u"1200.00"_s);
@@ -161,13 +240,13 @@ TEST_F(PrizePaymentTest, NumberAndSerialMustBothBeThoseOfATicketOfThisSalesPoint
                                       {{u"AAA"_s, u"123"_s, u"1"_s}}, u"00013"_s, u"2001"_s);
     const QString before = db.checksum();
     const std::vector<std::pair<QString, QString>> refused{
-        {u"778"_s, own},                   // another serial
-        {u"777"_s, u"0000000402"_s},       // another ticket's number
-        {u"888"_s, other},                 // another sales point's ticket
-        {QString(30, u'7'), own},          // a serial of 30 digits
-        {u"abc"_s, own},                   // letters
-        {u"777"_s, u"401x"_s},             // a number that is none
-        {u"777"_s, QString()},             // no number
+        {u"778"_s, own},              // another serial
+        {u"777"_s, u"0000000402"_s},  // another ticket's number
+        {u"888"_s, other},            // another sales point's ticket
+        {QString(30, u'7'), own},     // a serial of 30 digits
+        {u"abc"_s, own},              // letters
+        {u"777"_s, u"401x"_s},        // a number that is none
+        {u"777"_s, QString()},        // no number
     };
     for (const auto& [serial, number] : refused) {
         SCOPED_TRACE(serial.toStdString() + " / " + number.toStdString());
@@ -201,7 +280,8 @@ TEST_F(PrizePaymentTest, TwoCountersPayingTheSameTicketAtOncePayOnce) {
         ASSERT_TRUE(own.open(db.connectionText()).ok());
         ++ready;
         while (ready.load() < 2) std::this_thread::yield();
-        for (const QString& n : numbers) codes[which].push_back(pagaticket(own, u"99"_s, u"1"_s, n).code);
+        for (const QString& n : numbers)
+            codes[which].push_back(pagaticket(own, u"99"_s, u"1"_s, n).code);
     };
     std::thread a(counter, 0), b(counter, 1);
     a.join();
@@ -221,8 +301,8 @@ bool cancelUnderTheTicketLock(PGconn* conn, const QString& number) {
     const QByteArray n = number.toUtf8();
     const char* values[] = {n.constData()};
     PQclear(PQexec(conn, "BEGIN"));
-    PQclear(PQexecParams(conn, "SELECT 1 FROM central.tickets WHERE nroticket = $1 FOR UPDATE",
-                         1, nullptr, values, nullptr, nullptr, 0));
+    PQclear(PQexecParams(conn, "SELECT 1 FROM central.tickets WHERE nroticket = $1 FOR UPDATE", 1,
+                         nullptr, values, nullptr, nullptr, 0));
     PGresult* r = PQexecParams(conn,
                                "UPDATE central.tickets SET anulado = 'S', estado = 'ELI' "
                                "WHERE nroticket = $1 AND NOT EXISTS (SELECT FROM central.pagos p "
@@ -335,9 +415,10 @@ TEST_F(PrizePaymentTest, ResultsOfADayComeInTheGridsOrder) {
                            u"Par_A"_s, u"Par_B"_s, u"Fijo"_s}));
     ASSERT_EQ(rows.size(), 2);
     EXPECT_EQ(rows.text(0, u"desc_lot"_s), u"ALFA"_s);
-    EXPECT_EQ(rows.text(1, u"Pri_triple"_s) + rows.text(1, u"Termi"_s) + rows.text(1, u"Seg_triple"_s) +
-                  rows.text(1, u"Triple_Especial"_s) + rows.text(1, u"Digito"_s) +
-                  rows.text(1, u"Par_A"_s) + rows.text(1, u"Par_B"_s) + rows.text(1, u"Fijo"_s),
+    EXPECT_EQ(rows.text(1, u"Pri_triple"_s) + rows.text(1, u"Termi"_s) +
+                  rows.text(1, u"Seg_triple"_s) + rows.text(1, u"Triple_Especial"_s) +
+                  rows.text(1, u"Digito"_s) + rows.text(1, u"Par_A"_s) + rows.text(1, u"Par_B"_s) +
+                  rows.text(1, u"Fijo"_s),
               u"50707111222750575"_s);
     for (const QString& day : {u"6/12/2026"_s, u"31/02/2026"_s, u"2026-12-06"_s}) {
         auto bad = gateway.callPositional(u"Verpremios"_s, {u"0"_s, day, u"00012"_s});
@@ -352,9 +433,8 @@ TEST_F(PrizePaymentTest, ResultsOfADayComeInTheGridsOrder) {
 
 TEST_F(PrizePaymentTest, TheAuditKeyIsFiveGroupsOfTheDayAndTheUser) {
     const QString key = db.value(u"SELECT admin.clave_auditoria('2026-12-07', '1001')"_s);
-    EXPECT_TRUE(QRegularExpression(u"^([2-9A-HJ-NP-Z]{4}-){4}[2-9A-HJ-NP-Z]{4}$"_s)
-                    .match(key)
-                    .hasMatch())
+    EXPECT_TRUE(
+        QRegularExpression(u"^([2-9A-HJ-NP-Z]{4}-){4}[2-9A-HJ-NP-Z]{4}$"_s).match(key).hasMatch())
         << key.toStdString();
     EXPECT_NE(key, db.value(u"SELECT admin.clave_auditoria('2026-12-08', '1001')"_s));
     EXPECT_NE(key, db.value(u"SELECT admin.clave_auditoria('2026-12-07', '1002')"_s));

@@ -56,9 +56,9 @@ TEST_F(ResultsScreenTest, ShowsTheChosenDaysResultsUnderTheElevenCaptions) {
     for (int c = 0; c < grid->columnCount(); ++c) {
         captions << grid->horizontalHeaderItem(c)->text();
     }
-    EXPECT_EQ(captions, (QStringList{u"Loteria"_s, u"Triple"_s, u"Termi"_s, u"2do"_s, u"3ro"_s,
-                                     u"Especial"_s, u"Jugada Especial"_s, u"Digito"_s, u"Par A"_s,
-                                     u"Par B"_s, u"Fijo"_s}));
+    EXPECT_EQ(captions,
+              (QStringList{u"Loteria"_s, u"Triple"_s, u"Termi"_s, u"2do"_s, u"3ro"_s, u"Especial"_s,
+                           u"Jugada Especial"_s, u"Digito"_s, u"Par A"_s, u"Par B"_s, u"Fijo"_s}));
     // the picker starts on the server's day, which has no results yet
     control<QPushButton>("XPButton2")->click();
     EXPECT_EQ(grid->rowCount(), 0);
@@ -99,7 +99,8 @@ TEST_F(ResultsScreenTest, PrintsTheResultsOnTheTicketPrinter) {
 TEST_F(ResultsScreenTest, NoLotteryConfiguredIsToldAndTheScreenStaysShut) {
     db.admin(u"UPDATE central.loterias SET cerrada = true"_s);
     EXPECT_FALSE(screen->load());
-    EXPECT_EQ(seller.dialogs.texts(), QStringList{u"No hay Loterias Configuradas en el Sistema..."_s});
+    EXPECT_EQ(seller.dialogs.texts(),
+              QStringList{u"No hay Loterias Configuradas en el Sistema..."_s});
     EXPECT_EQ(seller.dialogs.last().title, u"KALVORA ON LINE - PUNTO DE VENTA"_s);
 }
 

@@ -29,12 +29,10 @@ class ConsoleTest : public ::testing::Test {
         db.admin(u"CREATE ROLE \""_s + office +
                  u"\" LOGIN PASSWORD 'oficina-prueba' IN ROLE vendura_oficina"_s);
     }
-    ~ConsoleTest() override {
-        db.admin(u"DROP ROLE IF EXISTS \""_s + office + u"\""_s);
-    }
+    ~ConsoleTest() override { db.admin(u"DROP ROLE IF EXISTS \""_s + office + u"\""_s); }
 
     Outcome run(const QStringList& args, const QString& user = QString(),
-            const QString& password = u"oficina-prueba"_s) {
+                const QString& password = u"oficina-prueba"_s) {
         QProcessEnvironment env;
         env.insert(u"VENDURA_CENTRAL_SERVIDOR"_s, Cluster::get().host);
         env.insert(u"VENDURA_CENTRAL_PUERTO"_s, QString::number(Cluster::get().port));
@@ -45,8 +43,7 @@ class ConsoleTest : public ::testing::Test {
         QTextStream out(&r.out), err(&r.err);
         r.code = console::runConsole(
             args, env,
-            [](const console::ConnectionOptions& o)
-                -> Result<std::unique_ptr<console::AdminLink>> {
+            [](const console::ConnectionOptions& o) -> Result<std::unique_ptr<console::AdminLink>> {
                 auto link = console::PqAdminLink::connect(o);
                 if (!link) return link.error();
                 return std::unique_ptr<console::AdminLink>(std::move(link.value()));
@@ -62,23 +59,23 @@ class ConsoleTest : public ::testing::Test {
 TEST_F(ConsoleTest, ANewSalesPointGetsACuentaBDItsCounterConnectsWith) {
     const Outcome created = run({u"punto"_s, u"crear"_s, u"00020"_s, u"AGENCIA NUEVA"_s});
     ASSERT_EQ(created.code, 0) << created.err.toStdString();
-    const auto line = QRegularExpression(u"^CuentaBD=(\\S+)$"_s, QRegularExpression::MultilineOption)
-                          .match(created.out);
+    const auto line =
+        QRegularExpression(u"^CuentaBD=(\\S+)$"_s, QRegularExpression::MultilineOption)
+            .match(created.out);
     ASSERT_TRUE(line.hasMatch()) << created.out.toStdString();
     auto account = decodeAccount(line.captured(1));
     ASSERT_TRUE(account.ok());
     EXPECT_EQ(account.value().user, db.account(u"00020"_s));
     EXPECT_GE(account.value().password.size(), 20);
 
-    const Outcome user = run({u"usuario"_s, u"crear"_s, u"2020"_s, u"00020"_s, u"JUAN LEON"_s,
-                          u"4321"_s, u"A.-F4."_s});
+    const Outcome user = run(
+        {u"usuario"_s, u"crear"_s, u"2020"_s, u"00020"_s, u"JUAN LEON"_s, u"4321"_s, u"A.-F4."_s});
     ASSERT_EQ(user.code, 0) << user.err.toStdString();
 
     PqGateway counter(5);
     ASSERT_TRUE(counter
-                    .open(buildConnectionText({Cluster::get().host, Cluster::get().port,
-                                               db.name(), account.value().user,
-                                               account.value().password}))
+                    .open(buildConnectionText({Cluster::get().host, Cluster::get().port, db.name(),
+                                               account.value().user, account.value().password}))
                     .ok());
     ProcedureCall login{u"xVLDUSRT"_s, {}};
     login.out(u"@xmodo"_s).in(u"@xusuario"_s, u"2020"_s).in(u"@xclave"_s, u"4321"_s);
@@ -92,9 +89,8 @@ TEST_F(ConsoleTest, ANewSalesPointGetsACuentaBDItsCounterConnectsWith) {
     ASSERT_EQ(rotated.code, 0) << rotated.err.toStdString();
     PqGateway stale(5);
     EXPECT_FALSE(stale
-                     .open(buildConnectionText({Cluster::get().host, Cluster::get().port,
-                                                db.name(), account.value().user,
-                                                account.value().password}))
+                     .open(buildConnectionText({Cluster::get().host, Cluster::get().port, db.name(),
+                                                account.value().user, account.value().password}))
                      .ok());
     const QStringList audit = db.auditActions();
     EXPECT_TRUE(audit.contains(u"VENDEDOR_CREADO|00020|"_s));
@@ -112,61 +108,79 @@ struct Effect {
 TEST_F(ConsoleTest, EveryCommandChangesWhatItSaysAndIsAudited) {
     const std::vector<Effect> effects{
         {{u"punto"_s, u"suspender"_s, u"00013"_s},
-         u"SELECT estado FROM central.vendedores WHERE cod_vendedor = '00013'"_s, u"S"_s,
+         u"SELECT estado FROM central.vendedores WHERE cod_vendedor = '00013'"_s,
+         u"S"_s,
          u"VENDEDOR_ESTADO"_s},
         {{u"punto"_s, u"activar"_s, u"00013"_s},
-         u"SELECT estado FROM central.vendedores WHERE cod_vendedor = '00013'"_s, u"A"_s,
+         u"SELECT estado FROM central.vendedores WHERE cod_vendedor = '00013'"_s,
+         u"A"_s,
          u"VENDEDOR_ESTADO"_s},
         {{u"usuario"_s, u"suspender"_s, u"2001"_s},
-         u"SELECT estado FROM central.usuarios WHERE cod_usuario = '2001'"_s, u"S"_s,
+         u"SELECT estado FROM central.usuarios WHERE cod_usuario = '2001'"_s,
+         u"S"_s,
          u"USUARIO_ESTADO"_s},
         {{u"usuario"_s, u"clave"_s, u"1001"_s, u"nueva9"_s},
          u"SELECT clave_hash = central.crypt('nueva9', clave_hash) FROM central.usuarios "
          u"WHERE cod_usuario = '1001'"_s,
-         u"t"_s, u"USUARIO_CLAVE"_s},
+         u"t"_s,
+         u"USUARIO_CLAVE"_s},
         {{u"punto"_s, u"ventana-anulacion"_s, u"00012"_s, u"20"_s},
          u"SELECT minutos_anulacion FROM central.parametros_terminal WHERE cod_vendedor = "
          u"'00012'"_s,
-         u"20"_s, u"VENTANA_ANULACION"_s},
+         u"20"_s,
+         u"VENTANA_ANULACION"_s},
         {{u"punto"_s, u"comision"_s, u"00012"_s, u"12,5"_s, u"aaa"_s},
-         u"SELECT cod_lot || ' ' || porcentaje FROM central.comisiones"_s, u"AAA 12.50"_s,
+         u"SELECT cod_lot || ' ' || porcentaje FROM central.comisiones"_s,
+         u"AAA 12.50"_s,
          u"COMISION"_s},
         {{u"loteria"_s, u"cerrar"_s, u"AAA"_s},
-         u"SELECT cerrada FROM central.loterias WHERE cod_lot = 'AAA'"_s, u"t"_s,
+         u"SELECT cerrada FROM central.loterias WHERE cod_lot = 'AAA'"_s,
+         u"t"_s,
          u"LOTERIA_CERRADA"_s},
         {{u"loteria"_s, u"abrir"_s, u"AAA"_s},
-         u"SELECT cerrada FROM central.loterias WHERE cod_lot = 'AAA'"_s, u"f"_s,
+         u"SELECT cerrada FROM central.loterias WHERE cod_lot = 'AAA'"_s,
+         u"f"_s,
          u"LOTERIA_ABIERTA"_s},
         {{u"sorteo"_s, u"cerrar"_s, u"BBB"_s, u"2026-12-07"_s},
-         u"SELECT cerrado FROM central.sorteos WHERE cod_lot = 'BBB'"_s, u"t"_s,
+         u"SELECT cerrado FROM central.sorteos WHERE cod_lot = 'BBB'"_s,
+         u"t"_s,
          u"SORTEO_CERRADO"_s},
         {{u"loteria"_s, u"cierre"_s, u"AAA"_s, u"21:30"_s},
-         u"SELECT hora_cierre FROM central.loterias WHERE cod_lot = 'AAA'"_s, u"21:30:00"_s,
+         u"SELECT hora_cierre FROM central.loterias WHERE cod_lot = 'AAA'"_s,
+         u"21:30:00"_s,
          u"CIERRE"_s},
         {{u"loteria"_s, u"cierre"_s, u"AAA"_s, u"20:00"_s, u"2026-12-08"_s},
-         u"SELECT hora_cierre FROM central.sorteos WHERE cod_lot = 'AAA'"_s, u"20:00:00"_s,
+         u"SELECT hora_cierre FROM central.sorteos WHERE cod_lot = 'AAA'"_s,
+         u"20:00:00"_s,
          u"CIERRE"_s},
         {{u"loteria"_s, u"cupos"_s, u"BBB"_s, u"250"_s, u"900.5"_s},
          u"SELECT cupo_triple || '/' || cupo_terminal FROM central.loterias WHERE cod_lot = "
          u"'BBB'"_s,
-         u"250.000/900.500"_s, u"CUPOS"_s},
+         u"250.000/900.500"_s,
+         u"CUPOS"_s},
         {{u"resultado"_s, u"registrar"_s, u"AAA"_s, u"2026-12-06"_s, u"123"_s, u"--segundo"_s,
           u"456"_s},
-         u"SELECT triple || segundo FROM central.resultados"_s, u"123456"_s, u"RESULTADO"_s},
+         u"SELECT triple || segundo FROM central.resultados"_s,
+         u"123456"_s,
+         u"RESULTADO"_s},
         {{u"resultado"_s, u"corregir"_s, u"AAA"_s, u"2026-12-06"_s, u"124"_s},
-         u"SELECT triple || coalesce(segundo, '-') FROM central.resultados"_s, u"124-"_s,
+         u"SELECT triple || coalesce(segundo, '-') FROM central.resultados"_s,
+         u"124-"_s,
          u"RESULTADO_CORREGIDO"_s},
         {{u"pagos"_s, u"fijar"_s, u"*"_s, u"TRIPLE"_s, u"650"_s},
          u"SELECT string_agg(cod_lot || multiplicador, ',' ORDER BY cod_lot) FROM "
          u"central.tabla_pagos"_s,
-         u"AAA650.00,BBB650.00"_s, u"TABLA_PAGOS"_s},
+         u"AAA650.00,BBB650.00"_s,
+         u"TABLA_PAGOS"_s},
         {{u"pagos"_s, u"fijar"_s, u"bbb"_s, u"especial"_s, u"900"_s, u"1"_s},
-         u"SELECT multiplicador FROM central.tabla_pagos WHERE tipo = 'ESPECIAL'"_s, u"900.00"_s,
+         u"SELECT multiplicador FROM central.tabla_pagos WHERE tipo = 'ESPECIAL'"_s,
+         u"900.00"_s,
          u"TABLA_PAGOS"_s},
         {{u"mensaje"_s, u"todos"_s, u"Cierre"_s, u"temprano"_s, u"hoy"_s},
          u"SELECT string_agg(cod_vendedor || ':' || texto, ',' ORDER BY cod_vendedor) FROM "
          u"central.mensajes"_s,
-         u"00012:Cierre temprano hoy,00013:Cierre temprano hoy"_s, u"MENSAJE"_s},
+         u"00012:Cierre temprano hoy,00013:Cierre temprano hoy"_s,
+         u"MENSAJE"_s},
     };
     for (const Effect& e : effects) {
         SCOPED_TRACE(e.args.join(u' ').toStdString());
@@ -181,7 +195,8 @@ TEST_F(ConsoleTest, EveryCommandChangesWhatItSaysAndIsAudited) {
     }
     const Outcome table = run({u"pagos"_s, u"ver"_s, u"BBB"_s});
     EXPECT_EQ(table.code, 0);
-    EXPECT_TRUE(table.out.contains(u"BBB      ESPECIAL  1         900.00"_s)) << table.out.toStdString();
+    EXPECT_TRUE(table.out.contains(u"BBB      ESPECIAL  1         900.00"_s))
+        << table.out.toStdString();
 }
 
 TEST_F(ConsoleTest, BadInputGetsAClearErrorANonZeroExitAndWritesNothing) {
@@ -194,13 +209,23 @@ TEST_F(ConsoleTest, BadInputGetsAClearErrorANonZeroExitAndWritesNothing) {
         QString says;
     };
     const std::vector<Bad> bad{
-        {{u"resultado"_s, u"registrar"_s, u"AAA"_s, u"2026-12-06"_s, u"555"_s}, 1, u"ya tiene resultados"_s},
-        {{u"resultado"_s, u"registrar"_s, u"BBB"_s, u"2026-12-07"_s, u"555"_s}, 1, u"no ha cerrado"_s},
-        {{u"resultado"_s, u"registrar"_s, u"BBB"_s, u"2026-12-06"_s, u"55"_s}, 1, u"tres dígitos"_s},
+        {{u"resultado"_s, u"registrar"_s, u"AAA"_s, u"2026-12-06"_s, u"555"_s},
+         1,
+         u"ya tiene resultados"_s},
+        {{u"resultado"_s, u"registrar"_s, u"BBB"_s, u"2026-12-07"_s, u"555"_s},
+         1,
+         u"no ha cerrado"_s},
+        {{u"resultado"_s, u"registrar"_s, u"BBB"_s, u"2026-12-06"_s, u"55"_s},
+         1,
+         u"tres dígitos"_s},
         {{u"resultado"_s, u"registrar"_s, u"BBB"_s, u"06/12/2026"_s, u"555"_s}, 1, u"AAAA-MM-DD"_s},
-        {{u"resultado"_s, u"registrar"_s, u"BBB"_s, u"2026-12-06"_s, u"555"_s, u"--cuarto"_s, u"1"_s},
-         1, u"opción desconocida"_s},
-        {{u"resultado"_s, u"corregir"_s, u"BBB"_s, u"2026-12-06"_s, u"555"_s}, 1, u"no tiene resultados"_s},
+        {{u"resultado"_s, u"registrar"_s, u"BBB"_s, u"2026-12-06"_s, u"555"_s, u"--cuarto"_s,
+          u"1"_s},
+         1,
+         u"opción desconocida"_s},
+        {{u"resultado"_s, u"corregir"_s, u"BBB"_s, u"2026-12-06"_s, u"555"_s},
+         1,
+         u"no tiene resultados"_s},
         {{u"pagos"_s, u"fijar"_s, u"AAA"_s, u"TRIPLE"_s, u"0"_s}, 1, u"mayor que 0"_s},
         {{u"pagos"_s, u"fijar"_s, u"AAA"_s, u"TRIPLE"_s, u"-5"_s}, 1, u"multiplicador inválido"_s},
         {{u"pagos"_s, u"fijar"_s, u"AAA"_s, u"TRIPLE"_s, u"600"_s, u"1"_s}, 1, u"variante"_s},
@@ -240,8 +265,8 @@ TEST_F(ConsoleTest, BadInputGetsAClearErrorANonZeroExitAndWritesNothing) {
 
 TEST_F(ConsoleTest, ASalesPointsLoginCannotDoTheCentralOfficesWork) {
     const QString before = db.checksum();
-    const Outcome r = run({u"loteria"_s, u"cerrar"_s, u"AAA"_s}, db.account(u"00012"_s),
-                      u"clave-00012"_s);
+    const Outcome r =
+        run({u"loteria"_s, u"cerrar"_s, u"AAA"_s}, db.account(u"00012"_s), u"clave-00012"_s);
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.err.contains(u"permission denied"_s) || r.err.contains(u"permiso"_s))
         << r.err.toStdString();
@@ -256,12 +281,12 @@ TEST_F(ConsoleTest, TheAuditKeyPrintedIsTheOneTheServerChecks) {
     EXPECT_EQ(db.value(u"SELECT central.clave_auditoria_valida('1001', $1)"_s, {key.captured(0)}),
               u"t"_s);
     const Outcome dated = run({u"clave-auditoria"_s, u"1001"_s, u"2026-12-08"_s});
-    EXPECT_TRUE(dated.out.contains(
-        db.value(u"SELECT central.clave_auditoria('2026-12-08', '1001')"_s)));
+    EXPECT_TRUE(
+        dated.out.contains(db.value(u"SELECT central.clave_auditoria('2026-12-08', '1001')"_s)));
     EXPECT_EQ(db.auditActions().count(u"CLAVE_AUDITORIA|00012|1001"_s), 2);
     // the counter's part of the work needs no login
     const Outcome offline = run({u"cuenta-bd"_s, u"vendura_00014"_s, u"una-clave-larga"_s},
-                            QString(), u"no-es-la-clave"_s);
+                                QString(), u"no-es-la-clave"_s);
     EXPECT_EQ(offline.code, 0);
     EXPECT_EQ(decodeAccount(offline.out.trimmed()).value().user, u"vendura_00014"_s);
 }

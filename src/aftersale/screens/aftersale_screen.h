@@ -18,8 +18,7 @@ struct Session;
 class AfterSaleScreen : public QDialog {
     Q_OBJECT
   public:
-    AfterSaleScreen(ServerLink& link, const QString& name, const QString& caption,
-                    QWidget* parent);
+    AfterSaleScreen(ServerLink& link, const QString& name, const QString& caption, QWidget* parent);
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -49,7 +49,8 @@ PaymentScreen::PaymentScreen(ServerLink& link, Printers& printers, Clock& clock,
       totalTicket1_(valueLabel("TOTal_TICKET1", this)),
       label11_(valueLabel("Label11", this)),
       label13_(valueLabel("Label13", this)),
-      frame1_(new CustomerPanel(link, [this] { enter(text2_); }, this)) {
+      frame1_(new CustomerPanel(
+          link, [this] { enter(text2_); }, this)) {
     text2_->setMaxLength(100);
     text1_->setMaxLength(30);
     totalTicket1_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -135,8 +136,7 @@ void PaymentScreen::runPayment(PaymentStart start) {
     const QString serial = text1_->text();
     const QString ticketNumber = text2_->text();
     PrizePayment payment(link());
-    const PaymentOutcome outcome =
-        payment.run(ticketNumber, serial, frame1_->customerId(), start);
+    const PaymentOutcome outcome = payment.run(ticketNumber, serial, frame1_->customerId(), start);
     if (outcome.showData) showTicket(outcome.ticket);
     if (outcome.paid) printVoucher(outcome, serial, ticketNumber);
     if (outcome.clearFields) clearTicketFields();

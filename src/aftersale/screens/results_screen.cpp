@@ -101,8 +101,8 @@ void ResultsScreen::printResults() {
     if (!fetch()) return;
     const QDateTime now = clock_.now();
     const QStringList lines =
-        layResults(session(), resultsDateText(dtPicker1_->date()),
-                   now.toString(u"dd/MM/yyyy"_s), now.toString(u"HH:mm:ss"_s), rows_);
+        layResults(session(), resultsDateText(dtPicker1_->date()), now.toString(u"dd/MM/yyyy"_s),
+                   now.toString(u"HH:mm:ss"_s), rows_);
     list1_->clear();
     list1_->addItems(lines);
     printer.print(lines);
