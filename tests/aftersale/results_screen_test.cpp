@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDateEdit>
 #include <QHeaderView>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -94,6 +95,15 @@ TEST_F(ResultsScreenTest, PrintsTheResultsOnTheTicketPrinter) {
     EXPECT_FALSE(out.contains(QString(40, u'=')));
     EXPECT_TRUE(out.contains(QChar(18)));
     EXPECT_TRUE(seller.dialogs.shown.empty()) << seller.dialogs.texts().join(u"|"_s).toStdString();
+}
+
+TEST_F(ResultsScreenTest, APrinterNotReadyStopsThePrintout) {
+    ASSERT_TRUE(screen->load());
+    seller.session.PuertoPrinter = u"LPT4"_s;  // no such device here
+    control<QPushButton>("XPButton18")->click();
+    EXPECT_EQ(seller.dialogs.texts().last(), u"Impresora No lista"_s);
+    EXPECT_EQ(seller.dialogs.last().icon, DialogIcon::Critical);
+    EXPECT_TRUE(control<QListWidget>("List1")->count() == 0);
 }
 
 TEST_F(ResultsScreenTest, NoLotteryConfiguredIsToldAndTheScreenStaysShut) {
