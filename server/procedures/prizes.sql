@@ -102,7 +102,8 @@ DECLARE
     v_numero varchar := trim(coalesce(nticket, ''));
     v_serial varchar := trim(coalesce(xserial, ''));
     v_cliente varchar := left(nullif(upper(trim(coalesce(codcli, ''))), ''), 20);
-    v_hoy date := central.ahora()::date;
+    v_ahora timestamp := central.ahora();
+    v_hoy date := v_ahora::date;
     t central.tickets;
     v_premio numeric := 0;
     v_pendientes integer;
@@ -178,7 +179,7 @@ BEGIN
             INSERT INTO central.pagos (nroticket, cod_vendedor, cod_usuario, monto, cedula,
                                        pagado)
             VALUES (t.nroticket, xcodigo_vend, xcodigo_user, v_premio, v_cliente,
-                    central.ahora());
+                    v_ahora);
             PERFORM central.auditar('PREMIO_PAGADO', xcodigo_vend, xcodigo_user,
                                     format('ticket %s serial %s premio %s cliente %s',
                                            t.nroticket, t.serial, v_premio,
@@ -195,7 +196,7 @@ BEGIN
                to_char(t.hora, 'HH24:MI:SS') AS horaticket,
                t.anulado::varchar AS anulado, t.estado::varchar AS estadoticket,
                round(v_premio, 2) AS montopremio,
-               to_char(central.ahora(), 'DD/MM/YYYY') AS fechapago,
-               to_char(central.ahora(), 'HH24:MI:SS') AS horapago;
+               to_char(v_ahora, 'DD/MM/YYYY') AS fechapago,
+               to_char(v_ahora, 'HH24:MI:SS') AS horapago;
 END
 $$;

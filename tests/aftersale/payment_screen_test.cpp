@@ -104,6 +104,8 @@ TEST_F(PaymentScreenTest, ABarCodeReaderTypingTheSerialAndEnterPaysTheTicket) {
     EXPECT_TRUE(out.contains(u"246813579"_s));
     EXPECT_TRUE(out.contains(u"1.260,00"_s));
     EXPECT_TRUE(out.contains(u"1001 ANA PEREZ"_s));
+    EXPECT_TRUE(out.contains(u"07/12/2026"_s));  // the server's day of the payment
+    EXPECT_TRUE(out.contains(u"10:00:00"_s));
     for (const QString& line : out.split(u"\r\n"_s)) {
         QString text = line;
         text.remove(QChar(15)).remove(QChar(18));
