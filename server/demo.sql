@@ -56,3 +56,98 @@ INSERT INTO central.jugadas_especiales (especial, descripcion) VALUES ('TRI', 'T
 INSERT INTO central.jugadas_especiales_detalle (especial, jugada, desc_jugada) VALUES
     ('TRI', '1', 'TRIPLETA SENCILLA'),
     ('TRI', '2', 'TRIPLETA COMBINADA');
+
+-- The central office's demo login, for the console (vendura-central): a member of
+-- vendura_oficina, which may call the functions of schema admin and nothing else.
+DO $$
+BEGIN
+    IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'oficina') THEN
+        CREATE ROLE oficina LOGIN PASSWORD 'oficina-demo-1756' IN ROLE vendura_oficina;
+    END IF;
+END
+$$;
+
+-- What a unit sold pays, in multiples of the amount: 600 for the triple, 60 for the
+-- terminal, 6 for one digit; the evening lotteries also pay the second and third triples, and
+-- the tripletas pay per variant.
+DO $$
+BEGIN
+    PERFORM admin.fijar_pago('*', 'TRIPLE', 600);
+    PERFORM admin.fijar_pago('*', 'TERMINAL', 60);
+    PERFORM admin.fijar_pago('*', 'DIGITO', 6);
+    PERFORM admin.fijar_pago(l.cod_lot, k.tipo, k.mult)
+    FROM central.loterias l CROSS JOIN (VALUES ('SEGUNDO', 100), ('TERCERO', 50)) k(tipo, mult)
+    WHERE l.cod_lot IN ('ORO', 'NOC');
+    PERFORM admin.fijar_pago(l.cod_lot, 'ESPECIAL', m.mult, m.variante)
+    FROM central.loterias l
+    CROSS JOIN (VALUES ('1', 1000), ('2', 150)) m(variante, mult)
+    WHERE l.especial = 'TRI';
+    PERFORM admin.fijar_comision('00012', 12);
+    PERFORM admin.fijar_comision('00013', 10);
+END
+$$;
+
+-- The results of the last seven days, numbers drawn from a digest of lottery and day so that
+-- a reload gives the same ones.
+INSERT INTO central.resultados (cod_lot, fecha, triple, segundo, tercero, especial)
+SELECT l.cod_lot, d.fecha, n.triple,
+       CASE WHEN l.cod_lot IN ('ORO', 'NOC') THEN n.segundo END,
+       CASE WHEN l.cod_lot IN ('ORO', 'NOC') THEN n.tercero END,
+       CASE WHEN l.especial IS NOT NULL THEN n.especial END
+FROM central.loterias l
+CROSS JOIN generate_series(1, 7) k
+CROSS JOIN LATERAL (SELECT central.ahora()::date - k AS fecha) d
+CROSS JOIN LATERAL (SELECT md5(l.cod_lot || d.fecha) AS h) x
+CROSS JOIN LATERAL (
+    SELECT lpad((('x' || substr(x.h, 1, 6))::bit(24)::int % 1000)::text, 3, '0') AS triple,
+           lpad((('x' || substr(x.h, 7, 6))::bit(24)::int % 1000)::text, 3, '0') AS segundo,
+           lpad((('x' || substr(x.h, 13, 6))::bit(24)::int % 1000)::text, 3, '0') AS tercero,
+           lpad((('x' || substr(x.h, 19, 6))::bit(24)::int % 1000)::text, 3, '0') AS especial) n
+WHERE NOT l.cerrada
+  AND CASE extract(isodow FROM d.fecha)::int
+          WHEN 1 THEN l.dia_1 WHEN 2 THEN l.dia_2 WHEN 3 THEN l.dia_3 WHEN 4 THEN l.dia_4
+          WHEN 5 THEN l.dia_5 WHEN 6 THEN l.dia_6 ELSE l.dia_7 END;
+-- yesterday's numbers the demo tickets below were played on
+UPDATE central.resultados SET triple = '347' WHERE cod_lot = 'ZUL' AND fecha = central.ahora()::date - 1;
+UPDATE central.resultados SET triple = '118' WHERE cod_lot = 'TAC' AND fecha = central.ahora()::date - 1;
+UPDATE central.resultados SET triple = '502' WHERE cod_lot = 'ZUL' AND fecha = central.ahora()::date - 5;
+
+-- Tickets LA FORTUNA sold on earlier days, to pay with F4 (number, serial):
+--   0000000101 246813579  wins 1,260.00 (ZUL 347 x 2 on the triple, 47* x 1 on the terminal)
+--   0000000102 135792468  does not win
+--   0000000103 975318642  won, but was cancelled
+--   0000000104 864297531  won five days ago: expired (the sales point pays for 3 days)
+INSERT INTO central.tickets_temporales (nticket, cod_vendedor, creado, estado)
+SELECT t.n, '00012', central.ahora()::date - t.dias + time '10:15', 'EMI'
+FROM (VALUES ('0000000101', 1), ('0000000102', 1), ('0000000103', 1), ('0000000104', 5))
+     t(n, dias);
+INSERT INTO central.items_ticket (nticket, num_item, cod_vendedor, cod_usuario, cod_lot,
+                                  fecha_sorteo, numero, monto_pedido, monto_vendido, status,
+                                  jugada, creado)
+SELECT i.n, i.item, '00012', '1001', i.lot, central.ahora()::date - i.dias, i.numero, i.monto,
+       i.monto, '0', 'Normal', central.ahora()::date - i.dias + time '10:15'
+FROM (VALUES ('0000000101', 1, 'ZUL', '347', 2, 1), ('0000000101', 2, 'ZUL', '47*', 1, 1),
+             ('0000000101', 3, 'TAC', '905', 1, 1),
+             ('0000000102', 1, 'ZUL', '348', 1, 1),
+             ('0000000103', 1, 'ZUL', '347', 1, 1),
+             ('0000000104', 1, 'ZUL', '502', 1, 5))
+     i(n, item, lot, numero, monto, dias);
+INSERT INTO central.tickets (nroticket, cod_vendedor, cod_usuario, serial, fecha, hora, monto,
+                             estado, anulado, impreso, anulado_en, anulado_por)
+SELECT t.n, '00012', '1001', t.serial, central.ahora()::date - t.dias, '10:15', t.monto,
+       t.estado, t.anulado, true,
+       CASE WHEN t.anulado = 'S' THEN central.ahora()::date - t.dias + time '10:20' END,
+       CASE WHEN t.anulado = 'S' THEN '1001' END
+FROM (VALUES ('0000000101', 246813579, 1, 4, 'ACT', 'N'), ('0000000102', 135792468, 1, 1, 'ACT', 'N'),
+             ('0000000103', 975318642, 1, 1, 'ELI', 'S'), ('0000000104', 864297531, 5, 1, 'ACT', 'N'))
+     t(n, serial, dias, monto, estado, anulado);
+
+-- A customer the demo finds by identity number, and a message from the central office.
+INSERT INTO central.clientes (cedula, descripcion, direccion, telefonos, cod_vendedor)
+VALUES ('V-12345678', 'PEDRO MARTINEZ', 'CALLE 5, LOS RUICES, CARACAS', '0212-5551234',
+        '00012');
+DO $$
+BEGIN
+    PERFORM admin.enviar_mensaje(NULL, 'Los resultados de ayer ya estan cargados. Buenas ventas!');
+END
+$$;

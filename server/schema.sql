@@ -291,3 +291,80 @@ ALTER TABLE central.tickets
     ADD CONSTRAINT tickets_anulacion CHECK ((estado = 'ELI') = (anulado = 'S')
                                             AND (estado = 'ELI') = (anulado_en IS NOT NULL));
 ALTER TABLE central.items_ticket ADD COLUMN anulado boolean NOT NULL DEFAULT false;
+-- Draw results, the payout table, prize payments and their customers, and what else the
+-- central office sets for its sales points (messages, commissions, the audit-key secret).
+
+-- The winning numbers of one draw, entered by the central office once the draw has closed.
+-- "triple" is the first prize; "segundo" and "tercero" the second and third prizes of the
+-- lotteries that draw three; "especial" the number drawn for the lottery's special plays.
+CREATE TABLE central.resultados (
+    cod_lot     varchar(3) NOT NULL REFERENCES central.loterias,
+    fecha       date NOT NULL,
+    triple      varchar(3) NOT NULL CHECK (triple ~ '^[0-9]{3}$'),
+    segundo     varchar(3) CHECK (segundo ~ '^[0-9]{3}$'),
+    tercero     varchar(3) CHECK (tercero ~ '^[0-9]{3}$'),
+    especial    varchar(3) CHECK (especial ~ '^[0-9]{3}$'),
+    registrado  timestamp NOT NULL DEFAULT central.ahora(),
+    PRIMARY KEY (cod_lot, fecha)
+);
+
+-- What one unit sold pays when it wins, per lottery and kind of win: TRIPLE, SEGUNDO and
+-- TERCERO (a triple on the first, second or third prize), TERMINAL (the last two digits of the
+-- first prize), DIGITO (its last digit), ESPECIAL (a special play, per variant). A kind without
+-- a row pays nothing on that lottery.
+CREATE TABLE central.tabla_pagos (
+    cod_lot        varchar(3) NOT NULL REFERENCES central.loterias,
+    tipo           varchar(8) NOT NULL
+                   CHECK (tipo IN ('TRIPLE', 'SEGUNDO', 'TERCERO', 'TERMINAL', 'DIGITO',
+                                   'ESPECIAL')),
+    variante       varchar(1) NOT NULL DEFAULT '' CHECK ((tipo = 'ESPECIAL') = (variante <> '')),
+    multiplicador  numeric(10, 2) NOT NULL CHECK (multiplicador > 0),
+    PRIMARY KEY (cod_lot, tipo, variante)
+);
+
+-- The customers who collect prizes, known to the whole network by their identity number.
+CREATE TABLE central.clientes (
+    cedula        varchar(15) PRIMARY KEY CHECK (cedula ~ '^[A-Za-z0-9.-]+$'),
+    descripcion   varchar(50) NOT NULL CHECK (descripcion <> ''),
+    direccion     varchar(100),
+    telefonos     varchar(100),
+    cod_vendedor  varchar(5) REFERENCES central.vendedores,
+    registrado    timestamp NOT NULL DEFAULT central.ahora()
+);
+
+-- One row per paid ticket: the primary key is what makes a prize payable once.
+CREATE TABLE central.pagos (
+    nroticket     varchar(10) PRIMARY KEY REFERENCES central.tickets,
+    cod_vendedor  varchar(5) NOT NULL REFERENCES central.vendedores,
+    cod_usuario   varchar(5) NOT NULL,
+    monto         numeric(14, 2) NOT NULL CHECK (monto > 0),
+    cedula        varchar(20),
+    pagado        timestamp NOT NULL
+);
+CREATE INDEX pagos_vendedor ON central.pagos (cod_vendedor, pagado);
+
+-- Messages of the central office to one sales point; a message to all is one row per sales
+-- point, so that each reads its own. "*****" as sender is the central office.
+CREATE TABLE central.mensajes (
+    id            bigserial PRIMARY KEY,
+    cod_vendedor  varchar(5) NOT NULL REFERENCES central.vendedores,
+    fecha         date NOT NULL,
+    hora          time(0) NOT NULL,
+    texto         varchar(500) NOT NULL CHECK (texto <> ''),
+    ven_envia     varchar(5) NOT NULL DEFAULT '*****',
+    leido         boolean NOT NULL DEFAULT false
+);
+CREATE INDEX mensajes_sin_leer ON central.mensajes (cod_vendedor) WHERE NOT leido;
+
+-- A sales point's commission on its sales, in percent: per lottery, or '*' for every lottery
+-- without one of its own.
+CREATE TABLE central.comisiones (
+    cod_vendedor  varchar(5) NOT NULL REFERENCES central.vendedores,
+    cod_lot       varchar(3) NOT NULL DEFAULT '*',
+    porcentaje    numeric(5, 2) NOT NULL CHECK (porcentaje BETWEEN 0 AND 100),
+    PRIMARY KEY (cod_vendedor, cod_lot)
+);
+
+-- The secret behind the day's audit keys; it never leaves the database.
+ALTER TABLE central.instalacion
+    ADD COLUMN secreto_auditoria bytea NOT NULL DEFAULT central.gen_random_bytes(32);

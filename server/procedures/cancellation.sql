@@ -15,8 +15,8 @@ END
 $$;
 
 -- Whether an active ticket may still be cancelled at a moment of the server's clock: within its
--- sales point's cancellation window after the sale, and while the draw of every play sold on it
--- is still open.
+-- sales point's cancellation window after the sale, while the draw of every play sold on it is
+-- still open, and never once a prize was paid on it.
 CREATE FUNCTION central.ticket_anulable(p_ticket central.tickets, p_momento timestamp)
 RETURNS boolean
 LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
@@ -28,7 +28,8 @@ BEGIN
                SELECT FROM central.items_ticket i
                WHERE i.nticket = p_ticket.nroticket AND i.vigente AND i.monto_vendido > 0
                  AND (i.fecha_sorteo <> p_momento::date
-                      OR NOT central.loteria_abierta(i.cod_lot, p_momento)));
+                      OR NOT central.loteria_abierta(i.cod_lot, p_momento)))
+       AND NOT EXISTS (SELECT FROM central.pagos p WHERE p.nroticket = p_ticket.nroticket);
 END
 $$;
 

@@ -1,5 +1,5 @@
-#include "app/cash_actions.h"
 #include "app/aftersale_actions.h"
+#include "app/cash_actions.h"
 #include "app/tickets_actions.h"
 #include "platform/clock.h"
 #include "platform/device_printers.h"
@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     SalesActions actions;
     registerCashActions(actions);
     registerTicketActions(actions, printers);
-    registerAftersaleActions(actions);
+    registerAfterSaleActions(actions, printers, clock, installation.journalFolder);
 
     std::unique_ptr<SalesScreen> sales;
     auto* startup = new StartupScreen(link, launcher, programEnd, http, [&] {

@@ -161,7 +161,7 @@ TEST(CancellationMessages, EachCodeOfTheServerHasItsTextInItsMode) {
 
 TEST_F(CancellationScreenTest, F3BAndXPButton10OpenTheScreenWithTheRightPermission) {
     form.reset();
-    registerAftersaleActions(actions);
+    registerAfterSaleActions(actions, *printers, clock, seller.dir.path());
     QApplication::setActiveWindow(screen.get());
     screen->activateWindow();
     control<QListWidget>("L_Loterias")->setFocus();

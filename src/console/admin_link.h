@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/record_set.h"
+#include "platform/result.h"
+
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+typedef struct pg_conn PGconn;
+
+namespace vendura::console {
+
+// Where the console connects and as whom: the central office's own login, a member of
+// vendura_oficina. The password comes from the environment (or libpq's password file), never
+// from the command line.
+struct ConnectionOptions {
+    QString host = QStringLiteral("127.0.0.1");
+    int port = 1756;
+    QString database = QStringLiteral("vendura");
+    QString user = QStringLiteral("oficina");
+    QString password;
+};
+
+// The console's link to the central database: functions of schema admin and nothing else,
+// each call its own transaction.
+class AdminLink {
+  public:
+    virtual ~AdminLink() = default;
+    // SELECT * FROM admin.<function>(args...), every value bound; the rows as text.
+    virtual Result<RecordSet> call(const QString& function,
+                                   const std::vector<FieldValue>& args) = 0;
+};
+
+class PqAdminLink final : public AdminLink {
+  public:
+    ~PqAdminLink() override;
+    static Result<std::unique_ptr<PqAdminLink>> connect(const ConnectionOptions& options);
+    Result<RecordSet> call(const QString& function, const std::vector<FieldValue>& args) override;
+
+  private:
+    explicit PqAdminLink(PGconn* conn) : conn_(conn) {}
+    Result<void> exec(const char* sql);
+    PGconn* conn_;
+};
+
+}  // namespace vendura::console

@@ -1,0 +1,94 @@
+#include "console/command.h"
+
+#include <QTime>
+
+namespace vendura::console {
+namespace {
+
+Command openClose(const QString& family, const QString& verb, bool closed) {
+    const bool draw = family == u"sorteo"_s;
+    return {
+        {family, verb},
+        draw ? u"LOTERIA FECHA"_s : u"LOTERIA"_s,
+        draw ? (closed ? u"cierra a mano el sorteo de un día"_s
+                       : u"abre de nuevo el sorteo de un día"_s)
+             : (closed ? u"saca una lotería de la venta"_s : u"devuelve una lotería a la venta"_s),
+        draw ? 2 : 1,
+        draw ? 2 : 1,
+        true,
+        [draw, closed](const CommandContext& c) {
+            const QString flag = closed ? u"true"_s : u"false"_s;
+            const QString lottery = c.args[0].toUpper();
+            if (draw) {
+                const auto day = isoDate(c, c.args[1]);
+                if (!day || !c.call(u"cerrar_sorteo"_s, {lottery, *day, flag})) {
+                    return kRefused;
+                }
+                c.out << "Sorteo " << lottery << " del " << *day
+                      << (closed ? " cerrado\n" : " abierto\n");
+            } else {
+                if (!c.call(u"cerrar_loteria"_s, {lottery, flag})) return kRefused;
+                c.out << "Lotería " << lottery << (closed ? " cerrada\n" : " abierta\n");
+            }
+            return kOk;
+        }};
+}
+
+}  // namespace
+
+std::vector<Command> lotteryCommands() {
+    return {
+        openClose(u"loteria"_s, u"abrir"_s, false),
+        openClose(u"loteria"_s, u"cerrar"_s, true),
+        openClose(u"sorteo"_s, u"abrir"_s, false),
+        openClose(u"sorteo"_s, u"cerrar"_s, true),
+        {{u"loteria"_s, u"cierre"_s},
+         u"LOTERIA HH:MM [FECHA]"_s,
+         u"hora de cierre de la lotería, o de su sorteo de un día"_s,
+         2,
+         3,
+         true,
+         [](const CommandContext& c) {
+             const QTime time = QTime::fromString(c.args[1], u"HH:mm"_s);
+             if (!time.isValid()) return c.fail(u"hora inválida \"%1\": HH:MM"_s.arg(c.args[1]));
+             FieldValue day;
+             if (c.args.size() > 2) {
+                 const auto d = isoDate(c, c.args[2]);
+                 if (!d) return kRefused;
+                 day = *d;
+             }
+             const QString lottery = c.args[0].toUpper();
+             if (!c.call(u"fijar_cierre"_s, {lottery, time.toString(u"HH:mm"_s), day})) {
+                 return kRefused;
+             }
+             c.out << lottery << ": cierra a las " << time.toString(u"HH:mm"_s)
+                   << (day ? u" el "_s + *day : u" todos los días"_s) << '\n';
+             return kOk;
+         }},
+        {{u"loteria"_s, u"cupos"_s},
+         u"LOTERIA TRIPLE TERMINAL [FECHA]"_s,
+         u"cupos (Bs.F. por número) de triples y terminales, siempre o en un día"_s,
+         3,
+         4,
+         true,
+         [](const CommandContext& c) {
+             const auto triple = decimal(c, c.args[1], u"cupo de triples"_s);
+             if (!triple) return kRefused;
+             const auto terminal = decimal(c, c.args[2], u"cupo de terminales"_s);
+             if (!terminal) return kRefused;
+             FieldValue day;
+             if (c.args.size() > 3) {
+                 const auto d = isoDate(c, c.args[3]);
+                 if (!d) return kRefused;
+                 day = *d;
+             }
+             const QString lottery = c.args[0].toUpper();
+             if (!c.call(u"fijar_cupos"_s, {lottery, *triple, *terminal, day})) return kRefused;
+             c.out << lottery << ": cupos " << *triple << " (triples) y " << *terminal
+                   << " (terminales)" << (day ? u" el "_s + *day : QString()) << '\n';
+             return kOk;
+         }},
+    };
+}
+
+}  // namespace vendura::console

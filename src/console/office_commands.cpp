@@ -1,0 +1,57 @@
+#include "console/command.h"
+
+#include "session/database_account.h"
+
+namespace vendura::console {
+
+std::vector<Command> officeCommands() {
+    return {
+        {{u"cuenta-bd"_s},
+         u"CUENTA CLAVE"_s,
+         u"el valor \"CuentaBD\" del VENDURA.INI de un punto de venta (sin conectarse)"_s,
+         2,
+         2,
+         false,
+         [](const CommandContext& c) {
+             c.out << encodeAccount({c.args[0], c.args[1]}) << '\n';
+             return kOk;
+         }},
+        {{u"mensaje"_s},
+         u"PUNTO|todos TEXTO..."_s,
+         u"deja un mensaje de la oficina central a un punto de venta o a todos los activos"_s,
+         2,
+         -1,
+         true,
+         [](const CommandContext& c) {
+             const bool everyone = c.args[0].compare(u"todos"_s, Qt::CaseInsensitive) == 0;
+             const QString text = c.args.mid(1).join(u' ');
+             auto rows = c.call(u"enviar_mensaje"_s,
+                                {everyone ? FieldValue() : FieldValue(c.args[0]), text});
+             if (!rows) return kRefused;
+             c.out << "Mensaje enviado a " << rows->text(0, 0) << " punto(s) de venta\n";
+             return kOk;
+         }},
+        {{u"clave-auditoria"_s},
+         u"USUARIO [FECHA]"_s,
+         u"la clave del día con que el usuario abre el visor del diario (hoy si no se da "
+         u"fecha)"_s,
+         1,
+         2,
+         true,
+         [](const CommandContext& c) {
+             FieldValue day;
+             if (c.args.size() > 1) {
+                 const auto d = isoDate(c, c.args[1]);
+                 if (!d) return kRefused;
+                 day = *d;
+             }
+             auto rows = c.call(u"clave_auditoria"_s, {day, c.args[0]});
+             if (!rows) return kRefused;
+             c.out << "Clave de auditoría de " << c.args[0] << " para " << (day ? *day : u"hoy"_s)
+                   << ": " << rows->text(0, 0) << '\n';
+             return kOk;
+         }},
+    };
+}
+
+}  // namespace vendura::console

@@ -1,0 +1,101 @@
+#include "console/command.h"
+
+namespace vendura::console {
+namespace {
+
+// LOTERIA FECHA TRIPLE [--segundo N] [--tercero N] [--especial N]
+int enterResults(const CommandContext& c, const QString& function, const QString& done) {
+    const Flags f = takeFlags(c.args, {u"segundo"_s, u"tercero"_s, u"especial"_s});
+    if (!f.error.isEmpty()) return c.fail(f.error);
+    if (f.positional.size() != 3) {
+        return c.fail(
+            u"se esperan LOTERIA FECHA TRIPLE y, si las hay, --segundo, --tercero, "
+            u"--especial"_s);
+    }
+    const auto day = isoDate(c, f.positional[1]);
+    if (!day) return kRefused;
+    std::vector<FieldValue> args{f.positional[0].toUpper(), *day};
+    const auto first = threeDigits(c, f.positional[2]);
+    if (!first) return kRefused;
+    args.push_back(*first);
+    for (const QString& name : {u"segundo"_s, u"tercero"_s, u"especial"_s}) {
+        FieldValue value;
+        if (f.values.contains(name)) {
+            const auto digits = threeDigits(c, f.values.value(name));
+            if (!digits) return kRefused;
+            value = *digits;
+        }
+        args.push_back(value);
+    }
+    if (!c.call(function, args)) return kRefused;
+    c.out << "Sorteo " << f.positional[0].toUpper() << " del " << *day << ": " << done << ' '
+          << *first;
+    for (const QString& name : {u"segundo"_s, u"tercero"_s, u"especial"_s}) {
+        if (f.values.contains(name)) c.out << ", " << name << ' ' << f.values.value(name);
+    }
+    c.out << '\n';
+    return kOk;
+}
+
+int setPayout(const CommandContext& c) {
+    const auto multiplier = decimal(c, c.args[2], u"multiplicador"_s);
+    if (!multiplier) return kRefused;
+    const QString lottery = c.args[0].toUpper();
+    const QString kind = c.args[1].toUpper();
+    const QString variant = c.args.size() > 3 ? c.args[3] : QString();
+    auto rows = c.call(u"fijar_pago"_s, {lottery, kind, *multiplier, variant});
+    if (!rows) return kRefused;
+    c.out << kind << (variant.isEmpty() ? QString() : u" "_s + variant) << " paga " << *multiplier
+          << " por unidad en " << rows->text(0, 0) << " lotería(s)\n";
+    return kOk;
+}
+
+int showPayouts(const CommandContext& c) {
+    const FieldValue lottery = c.args.isEmpty() ? FieldValue() : FieldValue(c.args[0].toUpper());
+    auto rows = c.call(u"tabla_pagos"_s, {lottery});
+    if (!rows) return kRefused;
+    c.out << "LOTERIA  TIPO      VARIANTE  MULTIPLICADOR\n";
+    for (int r = 0; r < rows->size(); ++r) {
+        c.out << rows->text(r, u"cod_lot"_s).leftJustified(9)
+              << rows->text(r, u"tipo"_s).leftJustified(10)
+              << rows->text(r, u"variante"_s).leftJustified(10) << rows->text(r, u"multiplicador"_s)
+              << '\n';
+    }
+    return kOk;
+}
+
+}  // namespace
+
+std::vector<Command> resultCommands() {
+    return {
+        {{u"resultado"_s, u"registrar"_s},
+         u"LOTERIA FECHA TRIPLE [--segundo N] [--tercero N] [--especial N]"_s,
+         u"registra los números ganadores de un sorteo cerrado"_s,
+         3,
+         9,
+         true,
+         [](const CommandContext& c) {
+             return enterResults(c, u"registrar_resultado"_s, u"resultado"_s);
+         }},
+        {{u"resultado"_s, u"corregir"_s},
+         u"LOTERIA FECHA TRIPLE [--segundo N] [--tercero N] [--especial N]"_s,
+         u"corrige los números de un sorteo mientras no se haya pagado ningún premio de él"_s,
+         3,
+         9,
+         true,
+         [](const CommandContext& c) {
+             return enterResults(c, u"corregir_resultado"_s, u"corregido a"_s);
+         }},
+        {{u"pagos"_s, u"fijar"_s},
+         u"LOTERIA|* TIPO MULTIPLICADOR [VARIANTE]"_s,
+         u"lo que paga una unidad: TIPO es TRIPLE, SEGUNDO, TERCERO, TERMINAL, DIGITO o "
+         u"ESPECIAL (con su variante)"_s,
+         3,
+         4,
+         true,
+         setPayout},
+        {{u"pagos"_s, u"ver"_s}, u"[LOTERIA]"_s, u"la tabla de pagos"_s, 0, 1, true, showPayouts},
+    };
+}
+
+}  // namespace vendura::console

@@ -1,0 +1,274 @@
+#include "aftersale/screens/payment_screen.h"
+#include "app/aftersale_actions.h"
+#include "issued_tickets.h"
+#include "logged_in.h"
+#include "sales_screen_fixture.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace vendura;
+using namespace vendura::test;
+
+namespace {
+
+constexpr auto kYesterday = "2026-12-06";
+
+class PaymentScreenTest : public ::testing::Test {
+  protected:
+    PaymentScreenTest() {
+        db.seedVendor();
+        db.seedLotteries();
+        seedPayouts(db);
+        enterResult(db, u"AAA"_s, QString::fromLatin1(kYesterday), u"123"_s);
+        QFile port(seller.printerPath());
+        port.open(QIODevice::WriteOnly);
+    }
+
+    void open() {
+        EXPECT_TRUE(seller.login()) << seller.dialogs.texts().join(u" | "_s).toStdString();
+        seller.dialogs.clear();
+        printers = std::make_unique<DevicePrinters>(
+            PortMap::fromProfile(ProfileFile(seller.installation.iniPath()), seller.dir.path()),
+            nullptr);
+        screen = std::make_unique<PaymentScreen>(seller.link, *printers, clock, seller.dir.path());
+        screen->show();
+        QApplication::setActiveWindow(screen.get());
+    }
+    template <typename W = QLineEdit>
+    W* control(const char* name) {
+        W* w = screen->findChild<W*>(QString::fromLatin1(name));
+        EXPECT_TRUE(w) << name;
+        return w;
+    }
+    QString label(const char* name) { return control<QLabel>(name)->text(); }
+    QWidget* focused() { return QApplication::focusWidget(); }
+    void type(const QString& text) { QTest::keyClicks(focused(), text); }
+    void enter() { QTest::keyClick(focused(), Qt::Key_Return); }
+    QString printed() {
+        QFile f(seller.printerPath());
+        f.open(QIODevice::ReadOnly);
+        return QString::fromLatin1(f.readAll());
+    }
+    QString winner(const QString& number = u"301"_s, const QString& serial = u"246813579"_s) {
+        return issueTicket(db, number, serial, QString::fromLatin1(kYesterday),
+                           {{u"AAA"_s, u"123"_s, u"2"_s}, {u"AAA"_s, u"23*"_s, u"1"_s}});
+    }
+
+    TestDatabase db;
+    LoggedIn seller{db};
+    FixedClock clock{QDateTime(QDate(2026, 12, 7), QTime(10, 0))};
+    std::unique_ptr<DevicePrinters> printers;
+    std::unique_ptr<PaymentScreen> screen;
+};
+
+TEST_F(PaymentScreenTest, ABarCodeReaderTypingTheSerialAndEnterPaysTheTicket) {
+    const QString number = winner();
+    open();
+    EXPECT_EQ(screen->windowTitle(), u"Cancelación de Tickets"_s);
+    EXPECT_EQ(focused(), control("Text2"));
+    type(u"301"_s);
+    enter();
+    EXPECT_EQ(focused(), control("Text1"));
+    // what the reader sends: the digits of the bar code, then Enter
+    type(u"246813579"_s);
+    enter();
+
+    EXPECT_EQ(seller.dialogs.texts(),
+              (QStringList{u"Desea cancelar el ticket?"_s,
+                           u"El Ticket con el serial 246813579 se ha registrado como cancelado con "
+                           u"exito!, ahora se imprimirá el comprobante de retención"_s}));
+    EXPECT_EQ(seller.dialogs.shown[0].title, u"Responda!"_s);
+    EXPECT_EQ(seller.dialogs.shown[1].title, u"Atención!"_s);
+    EXPECT_EQ(label("Fecha_venta"), u"06/12/2026"_s);
+    EXPECT_EQ(label("Hora_venta"), u"09:30:00"_s);
+    EXPECT_EQ(label("Estado_ticket"), u"Activo"_s);
+    EXPECT_EQ(label("TOTal_TICKET1"), u"1.260,00"_s);
+    EXPECT_TRUE(control("Text1")->text().isEmpty());
+    EXPECT_TRUE(control("Text2")->text().isEmpty());
+    EXPECT_EQ(focused(), control("Text2"));
+    EXPECT_EQ(db.value(u"SELECT nroticket || ' ' || monto FROM central.pagos"_s),
+              number + u" 1260.00"_s);
+
+    // the voucher on the ticket printer, in compressed print, 40 columns after the margin
+    const QString out = printed();
+    EXPECT_TRUE(out.startsWith(QChar(15)));
+    EXPECT_TRUE(out.contains(u"COMPROBANTE DE PAGO DE PREMIO"_s));
+    EXPECT_TRUE(out.contains(u"246813579"_s));
+    EXPECT_TRUE(out.contains(u"1.260,00"_s));
+    EXPECT_TRUE(out.contains(u"1001 ANA PEREZ"_s));
+    EXPECT_TRUE(out.contains(u"07/12/2026"_s));  // the server's day of the payment
+    EXPECT_TRUE(out.contains(u"10:00:00"_s));
+    for (const QString& line : out.split(u"\r\n"_s)) {
+        QString text = line;
+        text.remove(QChar(15)).remove(QChar(18));
+        EXPECT_LE(text.size(), 42) << text.toStdString();
+    }
+}
+
+TEST_F(PaymentScreenTest, EveryRefusalEndsWithItsMessageAndEmptyFields) {
+    winner(u"401"_s, u"41"_s);
+    issueTicket(db, u"402"_s, u"42"_s, QString::fromLatin1(kYesterday),
+                {{u"AAA"_s, u"124"_s, u"1"_s}});
+    const QString cancelled = winner(u"403"_s, u"43"_s);
+    db.admin(
+        u"UPDATE central.tickets SET anulado = 'S', estado = 'ELI', anulado_en = central.ahora() WHERE nroticket = $1"_s,
+        {cancelled});
+    enterResult(db, u"AAA"_s, u"2026-12-01"_s, u"123"_s);
+    issueTicket(db, u"404"_s, u"44"_s, u"2026-12-01"_s, {{u"AAA"_s, u"123"_s, u"1"_s}});
+    open();
+    const std::vector<std::pair<QStringList, QString>> cases{
+        {{u"402"_s, u"42"_s}, u"El Ticket con el serial 42 no esta premiado!"_s},
+        {{u"403"_s, u"43"_s}, u"El Ticket con el serial 43 ha sido anulado!"_s},
+        {{u"404"_s, u"44"_s}, u"El Ticket con el serial 44 esta caducado!"_s},
+        {{u"401"_s, u"40"_s}, u"El Ticket con el serial 40 no existe!"_s},
+        {{u"401"_s, u"ABCDEF"_s}, u"El Ticket con el serial ABCDEF no existe!"_s},
+        {{u"401"_s, QString(30, u'4')},
+         u"El Ticket con el serial "_s + QString(30, u'4') + u" no existe!"_s},
+    };
+    for (const auto& [typed, message] : cases) {
+        SCOPED_TRACE(typed.join(u' ').toStdString());
+        seller.dialogs.clear();
+        control("Text2")->setFocus();
+        type(typed[0]);
+        enter();
+        type(typed[1]);
+        enter();
+        EXPECT_EQ(seller.dialogs.texts(), QStringList{message});
+        EXPECT_TRUE(control("Text1")->text().isEmpty());
+        EXPECT_TRUE(control("Text2")->text().isEmpty());
+        EXPECT_EQ(focused(), control("Text2"));
+    }
+    EXPECT_EQ(db.value(u"SELECT count(*) FROM central.pagos"_s), u"0"_s);
+}
+
+TEST_F(PaymentScreenTest, AnsweringNoLeavesTheTicketOnScreenAndAPaidOneIsToldAsSuch) {
+    winner();
+    open();
+    seller.dialogs.answers = {false};
+    control("Text2")->setText(u"0000000301"_s);
+    control("Text1")->setText(u"246813579"_s);
+    control<QPushButton>("Eliminar")->click();
+    EXPECT_EQ(seller.dialogs.texts(), QStringList{u"Desea cancelar el ticket?"_s});
+    EXPECT_EQ(label("TOTal_TICKET1"), u"1.260,00"_s);
+    EXPECT_EQ(control("Text1")->text(), u"246813579"_s);
+    EXPECT_EQ(db.value(u"SELECT count(*) FROM central.pagos"_s), u"0"_s);
+
+    // paid at another counter meanwhile: the data, then the message, and no question
+    db.admin(
+        u"INSERT INTO central.pagos VALUES ('0000000301', '00012', '1001', 1260, NULL, "
+        u"'2026-12-07 09:00')"_s);
+    seller.dialogs.clear();
+    control<QPushButton>("Eliminar")->click();
+    EXPECT_EQ(seller.dialogs.texts(),
+              QStringList{u"El Ticket con el serial 246813579 ya fue registrado como pagado!"_s});
+    EXPECT_EQ(label("Estado_ticket"), u"Activo"_s);
+    EXPECT_TRUE(control("Text2")->text().isEmpty());
+}
+
+TEST_F(PaymentScreenTest, MissingFieldsAreReportedSerialFirstAndNeverReachTheServer) {
+    open();
+    control<QPushButton>("Eliminar")->click();
+    EXPECT_EQ(seller.dialogs.texts(),
+              QStringList{u"Debe escribir el serial que aparece en el ticket"_s});
+    EXPECT_EQ(focused(), control("Text1"));
+    type(u"123"_s);
+    control<QPushButton>("Eliminar")->click();
+    EXPECT_EQ(seller.dialogs.last().text, u"Debe escribir el Nro. del ticket"_s);
+    EXPECT_EQ(focused(), control("Text2"));
+    // Enter in an empty number field stays there; Enter in the serial needs both fields
+    enter();
+    EXPECT_EQ(focused(), control("Text2"));
+    control("Text1")->setFocus();
+    enter();
+    EXPECT_EQ(seller.dialogs.shown.size(), 2u);
+    EXPECT_EQ(db.auditActions().filter(u"PAGO_RECHAZADO"_s).size(), 0);
+}
+
+TEST_F(PaymentScreenTest, TheCustomerIsLookedUpOrSavedAndThePrizeIsPaidToThem) {
+    winner();
+    open();
+    auto* cedula = control("Text6");
+    cedula->setFocus();
+    type(u"V-777"_s);
+    enter();
+    EXPECT_TRUE(control("Text5")->isEnabled());
+    EXPECT_EQ(focused(), control("Text5"));
+    EXPECT_EQ(control<QPushButton>("XPButton2")->text(), u"Grabar"_s);
+    type(u"MARIA LUNA"_s);
+    control("Text3")->setText(u"CALLE 3"_s);
+    control("Text4")->setText(u"0412-1234567"_s);
+    control<QPushButton>("XPButton2")->click();
+    EXPECT_EQ(seller.dialogs.texts(), (QStringList{u"Dese grabar los datos del cliente?"_s,
+                                                   u"Cliente registrado sin problemas"_s}));
+    for (const char* f : {"Text6", "Text5", "Text3", "Text4"})
+        EXPECT_TRUE(control(f)->text().isEmpty());
+    EXPECT_FALSE(control("Text5")->isEnabled());
+    EXPECT_EQ(focused(), control("Text2"));
+
+    seller.dialogs.clear();
+    cedula->setFocus();
+    type(u"v-777"_s);
+    enter();
+    EXPECT_EQ(seller.dialogs.texts(), QStringList{u"Cliente Encontrado, desea continuar?"_s});
+    EXPECT_EQ(control("Text5")->text(), u"MARIA LUNA"_s);
+    EXPECT_EQ(control("Text4")->text(), u"0412-1234567"_s);
+    EXPECT_EQ(seller.session.ClienteNombre, u"MARIA LUNA"_s);
+
+    control("Text2")->setFocus();
+    type(u"301"_s);
+    enter();
+    type(u"246813579"_s);
+    enter();
+    EXPECT_EQ(db.value(u"SELECT cedula FROM central.pagos"_s), u"V-777"_s);
+    EXPECT_TRUE(printed().contains(u"MARIA LUNA"_s));
+
+    control<QPushButton>("XPButton3")->click();
+    EXPECT_EQ(seller.session.CodigoCliente, u"0000"_s);
+    EXPECT_FALSE(control<QGroupBox>("Frame1")->isVisible());
+}
+
+TEST_F(PaymentScreenTest, AnUnsavableCustomerIsReported) {
+    open();
+    control("Text6")->setFocus();
+    type(u"V-1"_s);
+    enter();
+    control<QPushButton>("XPButton2")->click();  // no name
+    EXPECT_EQ(seller.dialogs.last().text, u"Hubo problemas al registrar el cliente!"_s);
+    EXPECT_EQ(seller.dialogs.last().icon, DialogIcon::Critical);
+    EXPECT_EQ(db.value(u"SELECT count(*) FROM central.clientes"_s), u"0"_s);
+}
+
+// F4 and F12 of the sales screen open the after-sale screens through the registry.
+class AfterSaleActionsTest : public SalesScreenFixture {};
+
+TEST_F(AfterSaleActionsTest, F4AndF12OpenPaymentAndResults) {
+    db.admin(u"UPDATE central.usuarios SET permisos = 'F4.F12' WHERE cod_usuario = '1001'"_s);
+    SalesScreen& sales = open();
+    registerAfterSaleActions(actions, *printers, clock, seller.dir.path());
+    QStringList opened;
+    auto closeWhenShown = [&] {
+        QTimer::singleShot(0, [&] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                opened << modal->objectName() + u" "_s + modal->windowTitle();
+                modal->close();
+            }
+        });
+    };
+    (void)sales;
+    closeWhenShown();
+    press(Qt::Key_F4);
+    closeWhenShown();
+    press(Qt::Key_F12);
+    EXPECT_EQ(opened, (QStringList{u"pagaticket Cancelación de Tickets"_s,
+                                   u"Verpremiados Visualizador de premios"_s}));
+}
+
+}  // namespace
