@@ -31,9 +31,9 @@ VALUES ('00013', 'J-87654321-0', 3, 'SUERTE!', 'CALLE REAL, MARACAY', 0, 4, 'C',
 INSERT INTO central.loterias (cod_lot, desc_lot, orden, hora_cierre, juegaespecial, especial,
                               cupo_triple, cupo_terminal) VALUES
     ('ZUL', 'ZULIA 12:45 PM', 1, '12:40', 'N', NULL, 500, 2000),
-    ('CAR', 'CARACAS 1:00 PM', 2, '12:55', 'A', 'TRI', 500, 2000),
+    ('CAR', 'CARACAS 1:00 PM', 2, '12:55', 'N', NULL, 500, 2000),
     ('TAC', 'TACHIRA 4:45 PM', 3, '16:40', 'N', NULL, 500, 2000),
-    ('ORO', 'CHANCE ORO 7:00 PM', 4, '18:55', 'A', 'TRI', 400, 1500),
+    ('ORO', 'CHANCE ORO 7:00 PM', 4, '18:55', 'N', NULL, 400, 1500),
     ('NOC', 'NOCTURNA 11:30 PM', 5, '23:25', 'N', NULL, 400, 1500),
     ('PRU', 'LOTERIA DE PRUEBA 24H', 6, '24:00', 'A', 'TRI', 300, 1000),
     ('TRE', 'TRIPLETA ESPECIAL', 7, '24:00', 'S', 'TRI', 200, 800);
@@ -50,7 +50,15 @@ INSERT INTO central.cupos_numero (cod_lot, numero, cupo) VALUES
     ('PRU', '777', 50),
     ('ZUL', '13*', 100);
 
-INSERT INTO central.jugadas_especiales (especial, descripcion) VALUES ('TRI', 'TRIPLETAS');
-INSERT INTO central.jugadas_especiales_detalle (especial, jugada, desc_jugada) VALUES
-    ('TRI', '1', 'TRIPLETA SENCILLA'),
-    ('TRI', '2', 'TRIPLETA COMBINADA');
+-- One special play, TRIPLETAS, offered by two lotteries (PRU with straight plays too, TRE only
+-- through specials), in three variants, assigned to LA FORTUNA only.
+SELECT admin.crear_especial('TRI', 'TRIPLETAS');
+SELECT admin.agregar_variante('TRI', '1', 'TRIPLETA SENCILLA');
+SELECT admin.agregar_variante('TRI', '2', 'TRIPLETA COMBINADA');
+SELECT admin.agregar_variante('TRI', '3', 'TRIPLETA CON SERIE');
+SELECT admin.asignar_especial('TRI', '00012');
+
+-- An unread message from the central office for LA FORTUNA.
+SELECT admin.enviar_mensaje('00012', 'Bienvenidos a vendura. Recuerde: los sorteos de la noche '
+                            || 'cierran cinco minutos antes de la hora indicada en la lista de '
+                            || 'loterías. Para leer de nuevo los mensajes pulse F10.');

@@ -239,3 +239,30 @@ CREATE TABLE central.tickets (
     impreso       boolean NOT NULL DEFAULT false
 );
 CREATE INDEX tickets_vendedor_fecha ON central.tickets (cod_vendedor, fecha);
+
+-- Sales screen: special plays, removals and messages.
+
+-- A special play is offered by the lotteries whose "especial" holds its code (loterias,
+-- juegaespecial 'S' or 'A'), in the variants of jugadas_especiales_detalle, and only to the
+-- sales points it is assigned to.
+CREATE TABLE central.especiales_vendedor (
+    especial      varchar(3) NOT NULL REFERENCES central.jugadas_especiales,
+    cod_vendedor  varchar(5) NOT NULL REFERENCES central.vendedores,
+    PRIMARY KEY (especial, cod_vendedor)
+);
+-- The variant an item of a special play was sold in.
+ALTER TABLE central.items_ticket ADD COLUMN variante char(1);
+
+-- Messages for the sales points. A message for every sales point is kept once per sales point,
+-- so each reads its own copy. "*****" as the sender is the central office. A message is
+-- delivered when a look for unread messages listed it, and read when the counter said so.
+CREATE TABLE central.mensajes (
+    id            bigserial PRIMARY KEY,
+    cod_vendedor  varchar(5) NOT NULL REFERENCES central.vendedores,
+    ven_envia     varchar(5) NOT NULL DEFAULT '*****',
+    momento       timestamp NOT NULL DEFAULT central.ahora(),
+    mensaje       text NOT NULL CHECK (length(mensaje) BETWEEN 1 AND 4000),
+    entregado     timestamp,
+    leido         timestamp
+);
+CREATE INDEX mensajes_sin_leer ON central.mensajes (cod_vendedor, id) WHERE leido IS NULL;

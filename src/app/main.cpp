@@ -1,3 +1,4 @@
+#include "app/cash_actions.h"
 #include "platform/clock.h"
 #include "platform/device_printers.h"
 #include "platform/http_download.h"
@@ -45,6 +46,7 @@ int main(int argc, char** argv) {
         PortMap::fromProfile(ProfileFile(installation.iniPath()), installation.programFolder),
         &openSystemPrinter);
     SalesActions actions;
+    registerCashActions(actions);
 
     std::unique_ptr<SalesScreen> sales;
     auto* startup = new StartupScreen(link, launcher, programEnd, http, [&] {
