@@ -29,7 +29,8 @@ Result<Money> amountToSend(const QString& typed, bool montobsf, int maxChars) {
                      u"(10 Bs. son 0,01 Bs.F.)."_s};
     }
     const Money fuertes = montobsf ? amount.value() : Money::fromUnits(units / 1000);
-    if (fuertes.plain().size() > maxChars) {
+    // the most the server books in one play
+    if (fuertes > Money::parse(u"999999.99"_s).value() || fuertes.plain().size() > maxChars) {
         return Error{0, u"Monto inválido: "_s + fuertes.display() + u" Bs.F. es demasiado."_s};
     }
     return fuertes;

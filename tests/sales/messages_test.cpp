@@ -76,7 +76,7 @@ TEST_F(MessagesTest, TheCentralOfficeRefusesEmptyOversizedAndMisaddressedMessage
     const CallAnswer a = read(u"1"_s);
     ASSERT_EQ(a.rows.size(), 1);
     EXPECT_EQ(a.rows.text(0, u"Ven_envia"_s), u"00013"_s);
-    EXPECT_EQ(messageLines(a.rows).size(), 6 + 62);  // 4,000 characters in lines of 65
+    EXPECT_EQ(messageLines(a.rows).size(), 5 + 62);  // 4,000 characters in lines of 65
     // a sales point cannot post: the admin schema is out of its reach
     EXPECT_FALSE(gateway.exec(u"SELECT admin.enviar_mensaje('00012', 'x')"_s).ok());
 }
@@ -88,7 +88,7 @@ TEST_F(MessagesTest, LeemensajesnuevosMarksWhatItListed) {
     db.postMessage(u"00012"_s, QString(131, u'm'));
     const auto lines = leemensajesnuevos(seller.link);
     ASSERT_TRUE(lines);
-    EXPECT_EQ(lines->size(), 6 + 3);
+    EXPECT_EQ(lines->size(), 5 + 3);
     EXPECT_EQ(lines->first(), u"Vendedor Envia : BANCA"_s);
     EXPECT_EQ(leemensajesnuevos(seller.link), QStringList());  // reported as new only once
 }

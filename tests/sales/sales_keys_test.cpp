@@ -123,7 +123,7 @@ TEST_F(SalesKeysTest, GuardedCommandsNeedTheirCodeAnywhereInThePermissions) {
         bool granted;
     } cases[] = {
         {QString(), false},
-        {u"F2F3F4F5F6F7F10F11F12"_s, false},     // "F2" is not "F2."
+        {u"F2F3F4F5F6F7F10F1"_s, false},         // "F2" is not "F2.", nor "F1" "F11"
         {u"xF2.F3.F4.F5.F6.F7.F11F12"_s, true},  // codes at no multiple of three
         {QString(970, u'-') + u"F2.F3.F4.F5.F6.F7.F11F12"_s, true},  // a list of 1,000
         {u"f2.f3.f4.f5.f6.f7.f11f12"_s, true},
@@ -204,6 +204,9 @@ TEST_F(SalesKeysTest, SlashGoesToTheTicketListWherePlaysAreSelectedForRemoval) {
     press(Qt::Key_F9);
     sell(u"1"_s, u"2"_s);
     sell(u"2"_s, u"2"_s);
+    press(Qt::Key_Slash);  // in the number field "/" is only discarded
+    EXPECT_EQ(focused(), control("NumeroJugar"));
+    loterias()->setFocus();
     press(Qt::Key_Slash);
     EXPECT_EQ(focused(), screen->ticketView());
     const auto selected = screen->ticketView()->selectionModel()->selectedRows();

@@ -5,9 +5,15 @@
 
 #include "platform/result.h"
 
+#include <ostream>
 #include <vector>
 
 typedef struct pg_conn PGconn;
+
+// Failed expectations print texts as text.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace vendura::test {
 

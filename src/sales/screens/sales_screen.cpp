@@ -331,10 +331,11 @@ void SalesScreen::readMessages(bool onDemand) {
 }
 
 void SalesScreen::showMessageLines(const QStringList& lines) {
-    pendingMessages_.clear();
-    if (!messages_) messages_ = new MessageWindow(this);
+    // an open window takes the new lines; a closed one is on its way out
+    if (!messages_ || !messages_->isVisible()) messages_ = new MessageWindow(this);
     messages_->addLines(lines);
     messages_->open();
+    pendingMessages_.clear();
 }
 
 void SalesScreen::imprimeTicket() {
