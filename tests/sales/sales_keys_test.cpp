@@ -105,6 +105,9 @@ TEST_F(SalesKeysTest, InsideTheEntryFieldsNoCharacterKeyActs) {
     press(Qt::Key_Return);
     EXPECT_EQ(rows(), QStringList{u"123 | AAA - ALFA | 50,00 | 1"_s});
     EXPECT_EQ(focused(), control("NumeroJugar"));
+    press(Qt::Key_Backtab);  // back to the lottery list, where the letters act again
+    EXPECT_EQ(focused(), loterias());
+    control("NumeroJugar")->setFocus();
     press(Qt::Key_Escape);  // Esc issues from the number field too
     EXPECT_EQ(db.value(u"SELECT count(*) FROM central.tickets"_s), u"1"_s);
 }

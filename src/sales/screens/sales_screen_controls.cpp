@@ -44,6 +44,7 @@ void SalesScreen::buildControls() {
     auto* top = new QHBoxLayout;
     image1_ = named(new QLabel, "Image1");
     label8_ = named(new QLabel, "Label8");
+    label8_->setMinimumWidth(label8_->fontMetrics().horizontalAdvance(u"F9 - Monto Bs.F. "_s));
     top->addWidget(image1_);
     top->addWidget(label8_);
     top->addStretch();
