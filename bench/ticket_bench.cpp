@@ -52,7 +52,7 @@ void BM_AplicaResultado(benchmark::State& state) {
         SaleResult result(answer, lots, u"Venta Normal"_s, u"1"_s);
         int numItem = 0;
         for (const Lottery& l : lots.all())
-            result.apply(l.entry(), u"123"_s, Money::whole(10), numItem);
+            result.apply({l.entry(), u"123"_s, Money::whole(10), {}, {}}, numItem);
         benchmark::DoNotOptimize(result.outcome());
     }
 }

@@ -33,9 +33,9 @@ VALUES ('00013', 'J-87654321-0', 3, 'SUERTE!', 'CALLE REAL, MARACAY', 0, 4, 'C',
 INSERT INTO central.loterias (cod_lot, desc_lot, orden, hora_cierre, juegaespecial, especial,
                               cupo_triple, cupo_terminal) VALUES
     ('ZUL', 'ZULIA 12:45 PM', 1, '12:40', 'N', NULL, 500, 2000),
-    ('CAR', 'CARACAS 1:00 PM', 2, '12:55', 'A', 'TRI', 500, 2000),
+    ('CAR', 'CARACAS 1:00 PM', 2, '12:55', 'N', NULL, 500, 2000),
     ('TAC', 'TACHIRA 4:45 PM', 3, '16:40', 'N', NULL, 500, 2000),
-    ('ORO', 'CHANCE ORO 7:00 PM', 4, '18:55', 'A', 'TRI', 400, 1500),
+    ('ORO', 'CHANCE ORO 7:00 PM', 4, '18:55', 'N', NULL, 400, 1500),
     ('NOC', 'NOCTURNA 11:30 PM', 5, '23:25', 'N', NULL, 400, 1500),
     ('PRU', 'LOTERIA DE PRUEBA 24H', 6, '24:00', 'A', 'TRI', 300, 1000),
     ('TRE', 'TRIPLETA ESPECIAL', 7, '24:00', 'S', 'TRI', 200, 800);
@@ -52,10 +52,18 @@ INSERT INTO central.cupos_numero (cod_lot, numero, cupo) VALUES
     ('PRU', '777', 50),
     ('ZUL', '13*', 100);
 
-INSERT INTO central.jugadas_especiales (especial, descripcion) VALUES ('TRI', 'TRIPLETAS');
-INSERT INTO central.jugadas_especiales_detalle (especial, jugada, desc_jugada) VALUES
-    ('TRI', '1', 'TRIPLETA SENCILLA'),
-    ('TRI', '2', 'TRIPLETA COMBINADA');
+-- One special play, TRIPLETAS, offered by two lotteries (PRU with straight plays too, TRE only
+-- through specials), in three variants, assigned to LA FORTUNA only.
+SELECT admin.crear_especial('TRI', 'TRIPLETAS');
+SELECT admin.agregar_variante('TRI', '1', 'TRIPLETA SENCILLA');
+SELECT admin.agregar_variante('TRI', '2', 'TRIPLETA COMBINADA');
+SELECT admin.agregar_variante('TRI', '3', 'TRIPLETA CON SERIE');
+SELECT admin.asignar_especial('TRI', '00012');
+
+-- An unread message from the central office for LA FORTUNA.
+SELECT admin.enviar_mensaje('00012', 'Bienvenidos a vendura. Recuerde: los sorteos de la noche '
+                            || 'cierran cinco minutos antes de la hora indicada en la lista de '
+                            || 'loterías. Para leer de nuevo los mensajes pulse F10.');
 
 -- The central office's demo login, for the console (vendura-central): a member of
 -- vendura_oficina, which may call the functions of schema admin and nothing else.
@@ -80,7 +88,7 @@ BEGIN
     WHERE l.cod_lot IN ('ORO', 'NOC');
     PERFORM admin.fijar_pago(l.cod_lot, 'ESPECIAL', m.mult, m.variante)
     FROM central.loterias l
-    CROSS JOIN (VALUES ('1', 1000), ('2', 150)) m(variante, mult)
+    CROSS JOIN (VALUES ('1', 1000), ('2', 150), ('3', 300)) m(variante, mult)
     WHERE l.especial = 'TRI';
     PERFORM admin.fijar_comision('00012', 12);
     PERFORM admin.fijar_comision('00013', 10);
@@ -142,12 +150,7 @@ FROM (VALUES ('0000000101', 246813579, 1, 4, 'ACT', 'N'), ('0000000102', 1357924
              ('0000000103', 975318642, 1, 1, 'ELI', 'S'), ('0000000104', 864297531, 5, 1, 'ACT', 'N'))
      t(n, serial, dias, monto, estado, anulado);
 
--- A customer the demo finds by identity number, and a message from the central office.
+-- A customer the demo finds by identity number.
 INSERT INTO central.clientes (cedula, descripcion, direccion, telefonos, cod_vendedor)
 VALUES ('V-12345678', 'PEDRO MARTINEZ', 'CALLE 5, LOS RUICES, CARACAS', '0212-5551234',
         '00012');
-DO $$
-BEGIN
-    PERFORM admin.enviar_mensaje(NULL, 'Los resultados de ayer ya estan cargados. Buenas ventas!');
-END
-$$;

@@ -292,7 +292,7 @@ ALTER TABLE central.tickets
                                             AND (estado = 'ELI') = (anulado_en IS NOT NULL));
 ALTER TABLE central.items_ticket ADD COLUMN anulado boolean NOT NULL DEFAULT false;
 -- Draw results, the payout table, prize payments and their customers, and what else the
--- central office sets for its sales points (messages, commissions, the audit-key secret).
+-- central office sets for its sales points (commissions, the audit-key secret).
 
 -- The winning numbers of one draw, entered by the central office once the draw has closed.
 -- "triple" is the first prize; "segundo" and "tercero" the second and third prizes of the
@@ -343,19 +343,6 @@ CREATE TABLE central.pagos (
 );
 CREATE INDEX pagos_vendedor ON central.pagos (cod_vendedor, pagado);
 
--- Messages of the central office to one sales point; a message to all is one row per sales
--- point, so that each reads its own. "*****" as sender is the central office.
-CREATE TABLE central.mensajes (
-    id            bigserial PRIMARY KEY,
-    cod_vendedor  varchar(5) NOT NULL REFERENCES central.vendedores,
-    fecha         date NOT NULL,
-    hora          time(0) NOT NULL,
-    texto         varchar(500) NOT NULL CHECK (texto <> ''),
-    ven_envia     varchar(5) NOT NULL DEFAULT '*****',
-    leido         boolean NOT NULL DEFAULT false
-);
-CREATE INDEX mensajes_sin_leer ON central.mensajes (cod_vendedor) WHERE NOT leido;
-
 -- A sales point's commission on its sales, in percent: per lottery, or '*' for every lottery
 -- without one of its own.
 CREATE TABLE central.comisiones (
@@ -368,3 +355,29 @@ CREATE TABLE central.comisiones (
 -- The secret behind the day's audit keys; it never leaves the database.
 ALTER TABLE central.instalacion
     ADD COLUMN secreto_auditoria bytea NOT NULL DEFAULT central.gen_random_bytes(32);
+-- Sales screen: special plays, removals and messages.
+
+-- A special play is offered by the lotteries whose "especial" holds its code (loterias,
+-- juegaespecial 'S' or 'A'), in the variants of jugadas_especiales_detalle, and only to the
+-- sales points it is assigned to.
+CREATE TABLE central.especiales_vendedor (
+    especial      varchar(3) NOT NULL REFERENCES central.jugadas_especiales,
+    cod_vendedor  varchar(5) NOT NULL REFERENCES central.vendedores,
+    PRIMARY KEY (especial, cod_vendedor)
+);
+-- The variant an item of a special play was sold in.
+ALTER TABLE central.items_ticket ADD COLUMN variante char(1);
+
+-- Messages for the sales points. A message for every sales point is kept once per sales point,
+-- so each reads its own copy. "*****" as the sender is the central office. A message is
+-- delivered when a look for unread messages listed it, and read when the counter said so.
+CREATE TABLE central.mensajes (
+    id            bigserial PRIMARY KEY,
+    cod_vendedor  varchar(5) NOT NULL REFERENCES central.vendedores,
+    ven_envia     varchar(5) NOT NULL DEFAULT '*****',
+    momento       timestamp NOT NULL DEFAULT central.ahora(),
+    mensaje       text NOT NULL CHECK (length(mensaje) BETWEEN 1 AND 4000),
+    entregado     timestamp,
+    leido         timestamp
+);
+CREATE INDEX mensajes_sin_leer ON central.mensajes (cod_vendedor, id) WHERE leido IS NULL;

@@ -11,7 +11,7 @@ VENDURA_PACKAGES=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libpq-dev postgresql-15 postgresql-client-15
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth fonts-dejavu-core
+    xvfb xauth fonts-dejavu-core libxtst-dev
     libzbar-dev
 )
 

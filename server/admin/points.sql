@@ -82,30 +82,3 @@ BEGIN
 END
 $$;
 
--- A message of the central office to one sales point, or to every active one when the vendor
--- is NULL. Answers how many sales points will read it.
-CREATE FUNCTION admin.enviar_mensaje(p_cod_vendedor varchar, p_texto text) RETURNS integer
-LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
-DECLARE
-    v_ahora timestamp := central.ahora();
-    v_texto text := trim(coalesce(p_texto, ''));
-    n integer;
-BEGIN
-    IF v_texto = '' OR length(v_texto) > 500 THEN
-        RAISE EXCEPTION 'El mensaje debe tener de 1 a 500 caracteres' USING ERRCODE = '22023';
-    END IF;
-    IF p_cod_vendedor IS NOT NULL
-       AND NOT EXISTS (SELECT FROM central.vendedores WHERE cod_vendedor = p_cod_vendedor) THEN
-        RAISE EXCEPTION 'El vendedor % no existe', p_cod_vendedor USING ERRCODE = '22023';
-    END IF;
-    INSERT INTO central.mensajes (cod_vendedor, fecha, hora, texto)
-    SELECT v.cod_vendedor, v_ahora::date, v_ahora::time(0), v_texto
-    FROM central.vendedores v
-    WHERE CASE WHEN p_cod_vendedor IS NULL THEN v.estado = 'A'
-               ELSE v.cod_vendedor = p_cod_vendedor END;
-    GET DIAGNOSTICS n = ROW_COUNT;
-    PERFORM central.auditar('MENSAJE', coalesce(p_cod_vendedor, '*'), NULL,
-                            format('%s punto(s): %s', n, left(v_texto, 200)));
-    RETURN n;
-END
-$$;

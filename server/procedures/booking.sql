@@ -84,21 +84,39 @@ BEGIN
 END
 $$;
 
+-- The answer of a refused call: every item with status '9' and nothing sold.
+CREATE FUNCTION central.rechazo(p_base integer, p_lots varchar[], p_numeros varchar[],
+    OUT r_lot varchar[], OUT r_num varchar[], OUT r_monto numeric[], OUT r_status varchar[],
+    OUT r_item integer[])
+LANGUAGE plpgsql IMMUTABLE AS $$
+DECLARE
+    n integer := coalesce(array_length(p_lots, 1), 0);
+BEGIN
+    r_lot := coalesce(p_lots, '{}');
+    r_num := coalesce(p_numeros, '{}');
+    r_monto := array_fill(0::numeric, ARRAY[n]);
+    r_status := array_fill('9'::varchar, ARRAY[n]);
+    r_item := ARRAY(SELECT p_base + k FROM generate_series(1, n) AS k);
+END
+$$;
+
 -- Books the items of one play call. Item k (from 1) of the arrays gets the item number
--- p_base + k. Answers, for every item not sold in full, its lottery, number, amount sold,
--- status and item number, and a code: 0 all sold in full, 1 some not, 73 the temporary ticket
--- is not open for this vendor, or the user may not sell now, 74 an item number was already used
--- by another play. Status '9' marks an item refused without booking (an item number taken by
--- another play); its item number stays unused. A lottery that does not exist is answered as a
--- closed one, without keeping an item; a closed lottery, or one this sales point deactivated,
--- keeps its item with status '4'. The caller has checked that the vendor and user belong to the
--- connection's sales point.
+-- p_base + k; p_variantes, when given, holds the variant of a special play's items. Answers,
+-- for every item not sold in full, its lottery, number, amount sold, status and item number, and
+-- a code: 0 all sold in full, 1 some not, 73 the temporary ticket is not open for this vendor, or
+-- the user may not sell now, 74 an item number was already used by another play. A refused call
+-- (73, 74) books nothing at all: every item comes back with status '9', and r_ultimo tells the
+-- highest item number the ticket holds, so that the counter numbers its next call past it. A
+-- lottery that does not exist is answered as a closed one, without keeping an item; a closed
+-- lottery, or one this sales point deactivated, keeps its item with status '4'. What a number
+-- takes of its quota is whole céntimos. The caller has checked that the vendor and user belong
+-- to the connection's sales point.
 CREATE FUNCTION central.reservar(
     p_vendedor varchar, p_usuario varchar, p_nticket varchar, p_base integer,
     p_lots varchar[], p_numeros varchar[], p_montos numeric[],
-    p_tipo char, p_jugada varchar, p_especial varchar,
+    p_tipo char, p_jugada varchar, p_especial varchar, p_variantes varchar[] DEFAULT NULL,
     OUT codigo integer, OUT r_lot varchar[], OUT r_num varchar[], OUT r_monto numeric[],
-    OUT r_status varchar[], OUT r_item integer[])
+    OUT r_status varchar[], OUT r_item integer[], OUT r_ultimo integer)
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 DECLARE
     momento timestamp := central.ahora();
@@ -114,6 +132,7 @@ DECLARE
 BEGIN
     codigo := 0;
     r_lot := '{}'; r_num := '{}'; r_monto := '{}'; r_status := '{}'; r_item := '{}';
+    r_ultimo := p_base;
     IF n = 0 THEN
         RETURN;
     END IF;
@@ -123,11 +142,8 @@ BEGIN
     FOR UPDATE;
     IF NOT FOUND OR NOT central.usuario_activo(p_vendedor, p_usuario) THEN
         codigo := 73;
-        FOR i IN 1..n LOOP
-            r_lot := r_lot || p_lots[i]; r_num := r_num || p_numeros[i];
-            r_monto := r_monto || 0::numeric; r_status := r_status || '9'::varchar;
-            r_item := r_item || (p_base + i);
-        END LOOP;
+        SELECT * INTO r_lot, r_num, r_monto, r_status, r_item
+        FROM central.rechazo(p_base, p_lots, p_numeros);
         RETURN;
     END IF;
 
@@ -137,7 +153,8 @@ BEGIN
         WHERE it.nticket = p_nticket AND it.num_item = p_base + i;
         IF FOUND THEN
             IF previo.cod_lot = p_lots[i] AND previo.numero = p_numeros[i]
-               AND previo.monto_pedido = p_montos[i] AND previo.tipo = p_tipo THEN
+               AND previo.monto_pedido = p_montos[i] AND previo.tipo = p_tipo
+               AND previo.variante IS NOT DISTINCT FROM p_variantes[i] THEN
                 st[i] := previo.status;
                 vendido[i] := previo.monto_vendido;
             ELSE
@@ -154,6 +171,14 @@ BEGIN
             nuevo[i] := true;
         END IF;
     END LOOP;
+    IF codigo = 74 THEN
+        -- nothing of a refused call is booked, so sending it again can never sell twice
+        SELECT * INTO r_lot, r_num, r_monto, r_status, r_item
+        FROM central.rechazo(p_base, p_lots, p_numeros);
+        SELECT greatest(max(it.num_item), p_base) INTO r_ultimo
+        FROM central.items_ticket it WHERE it.nticket = p_nticket;
+        RETURN;
+    END IF;
 
     -- the numbers to book get their rows, then are locked, both in one fixed order
     INSERT INTO central.ventas_numero (cod_lot, fecha, numero)
@@ -174,7 +199,7 @@ BEGIN
         cupo := central.cupo(p_lots[i], hoy, p_numeros[i]);
         SELECT v.vendido INTO actual FROM central.ventas_numero v
         WHERE v.cod_lot = p_lots[i] AND v.fecha = hoy AND v.numero = p_numeros[i];
-        toma := least(p_montos[i], greatest(cupo - actual, 0));
+        toma := trunc(least(p_montos[i], greatest(cupo - actual, 0)), 2);
         IF toma > 0 THEN
             UPDATE central.ventas_numero v SET vendido = v.vendido + toma
             WHERE v.cod_lot = p_lots[i] AND v.fecha = hoy AND v.numero = p_numeros[i]
@@ -186,12 +211,13 @@ BEGIN
 
     INSERT INTO central.items_ticket (nticket, num_item, cod_vendedor, cod_usuario, cod_lot,
                                       fecha_sorteo, numero, monto_pedido, monto_vendido, status,
-                                      tipo, jugada, especial)
+                                      tipo, jugada, especial, variante)
     SELECT p_nticket, p_base + x.k, p_vendedor, p_usuario, x.l, hoy, x.num, x.m, x.v, x.s,
-           p_tipo, p_jugada, p_especial
+           p_tipo, p_jugada, p_especial, p_variantes[x.k]
     FROM unnest(p_lots, p_numeros, p_montos, vendido, st, nuevo)
          WITH ORDINALITY AS x(l, num, m, v, s, nuevo, k)
     WHERE x.nuevo;
+    r_ultimo := p_base + n;
 
     FOR i IN 1..n LOOP
         CONTINUE WHEN st[i] = '0';
@@ -205,11 +231,56 @@ BEGIN
 END
 $$;
 
+-- The item number a play call starts from, as the counter sends it.
+CREATE FUNCTION central.base_items(p_num_item varchar) RETURNS integer
+LANGUAGE plpgsql IMMUTABLE AS $$
+BEGIN
+    IF trim(coalesce(p_num_item, '')) !~ '^[0-9]{1,9}$' THEN
+        RAISE EXCEPTION 'Número de item inválido: %', left(p_num_item, 20) USING ERRCODE = '22023';
+    END IF;
+    RETURN trim(p_num_item)::integer;
+END
+$$;
+
+-- A lottery code list (three characters a code, no separator) as an array, in its order.
+CREATE FUNCTION central.lista_loterias(p_codigos varchar) RETURNS varchar[]
+LANGUAGE plpgsql IMMUTABLE AS $$
+DECLARE
+    codigos varchar := coalesce(p_codigos, '');
+BEGIN
+    IF length(codigos) > 500 THEN
+        RAISE EXCEPTION 'Lista de loterías demasiado larga' USING ERRCODE = '22023';
+    END IF;
+    RETURN ARRAY(SELECT upper(trim(substr(codigos, k * 3 + 1, 3)))::varchar
+                 FROM generate_series(0, (length(codigos) + 2) / 3 - 1) AS k ORDER BY k);
+END
+$$;
+
+-- The amount of a play in Bs.F. as the counter sends it ("12.5"): above zero, at most
+-- 999999.99, whole céntimos. NULL for anything else.
+CREATE FUNCTION central.monto_jugada(p_monto varchar) RETURNS numeric
+LANGUAGE plpgsql IMMUTABLE AS $$
+DECLARE
+    texto varchar := trim(coalesce(p_monto, ''));
+    monto numeric;
+BEGIN
+    IF texto !~ '^([0-9]{1,9}(\.[0-9]*)?|\.[0-9]+)$' THEN
+        RETURN NULL;
+    END IF;
+    monto := texto::numeric;
+    IF monto <= 0 OR monto > 999999.99 OR monto <> round(monto, 2) THEN
+        RETURN NULL;
+    END IF;
+    RETURN monto;
+END
+$$;
+
 -- A straight play: one number for one amount on every lottery of the code list.
 -- Return value: 0 every item sold in full; 1 some were not (see the records); 70 the number is
--- not 1 to 3 digits; 71 the amount is not a positive amount of at most 999999.999 with three
--- decimals; 73 and 74 as central.reservar, 73 also when the vendor or the user is not of the
--- connection's sales point. Refused items come back with status '9'.
+-- not 1 to 3 digits; 71 the amount is not a positive amount of at most 999999.99 in whole
+-- céntimos; 73 and 74 as central.reservar, 73 also when the vendor or the user is not of the
+-- connection's sales point. A refused call books nothing and answers every item with status
+-- '9'; "ultimo_item" carries the highest item number the ticket holds.
 CREATE PROCEDURE public.xcreanormal(
     INOUT return_value integer,
     IN t_vendedor varchar,
@@ -222,62 +293,40 @@ CREATE PROCEDURE public.xcreanormal(
     INOUT rs refcursor)
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 DECLARE
-    base integer;
-    codigos varchar := coalesce(t_cod_lot, '');
-    lots varchar[] := '{}';
-    nums varchar[] := '{}';
-    montos numeric[] := '{}';
-    numero varchar;
-    monto numeric;
+    base integer := central.base_items(num_item);
+    lots varchar[] := central.lista_loterias(t_cod_lot);
+    n integer := coalesce(array_length(lots, 1), 0);
+    numero varchar := trim(coalesce(t_numero_cadena, ''));
+    monto numeric := central.monto_jugada(t_monto_normal);
     r record;
 BEGIN
-    IF trim(coalesce(num_item, '')) !~ '^[0-9]{1,9}$' THEN
-        RAISE EXCEPTION 'Número de item inválido: %', num_item USING ERRCODE = '22023';
-    END IF;
-    base := trim(num_item)::integer;
-    IF length(codigos) > 500 THEN
-        RAISE EXCEPTION 'Lista de loterías demasiado larga' USING ERRCODE = '22023';
-    END IF;
-    FOR i IN 0..(length(codigos) - 1) / 3 LOOP
-        EXIT WHEN i * 3 >= length(codigos);
-        lots := lots || upper(trim(substr(codigos, i * 3 + 1, 3)))::varchar;
-    END LOOP;
-
-    numero := trim(coalesce(t_numero_cadena, ''));
     IF NOT central.autoriza('xcreanormal', t_vendedor, t_usuario) THEN
         return_value := 73;
-    ELSIF numero ~ '^[0-9]{1,3}$' THEN
-        numero := central.numero_ticket(numero);
-        return_value := 0;
-    ELSE
+    ELSIF numero !~ '^[0-9]{1,3}$' THEN
         return_value := 70;
-    END IF;
-    IF return_value = 0 AND trim(coalesce(t_monto_normal, '')) ~ '^([0-9]{1,9}(\.[0-9]*)?|\.[0-9]+)$' THEN
-        monto := trim(t_monto_normal)::numeric;
-        IF monto <= 0 OR monto > 999999.999 OR monto <> round(monto, 3) THEN
-            return_value := 71;
-        END IF;
-    ELSIF return_value = 0 THEN
+    ELSIF monto IS NULL THEN
         return_value := 71;
+    ELSE
+        return_value := 0;
     END IF;
 
     IF return_value <> 0 THEN
         OPEN rs FOR
             SELECT x.l AS cod_lot, left(coalesce(t_numero_cadena, ''), 3) AS numero,
-                   0::numeric AS monto, '9'::varchar AS status, (base + x.k)::text AS titems
+                   0::numeric AS monto, '9'::varchar AS status, (base + x.k)::text AS titems,
+                   base AS ultimo_item
             FROM unnest(lots) WITH ORDINALITY AS x(l, k);
         RETURN;
     END IF;
 
-    FOR i IN 1..coalesce(array_length(lots, 1), 0) LOOP
-        nums := nums || numero;
-        montos := montos || monto;
-    END LOOP;
+    numero := central.numero_ticket(numero);
     SELECT * INTO r FROM central.reservar(t_vendedor, t_usuario, trim(coalesce(nticket, '')), base,
-                                          lots, nums, montos, '1', 'Venta Normal', NULL);
+                                          lots, array_fill(numero, ARRAY[n]),
+                                          array_fill(monto, ARRAY[n]), '1', 'Venta Normal', NULL);
     return_value := r.codigo;
     OPEN rs FOR
-        SELECT x.l AS cod_lot, x.num AS numero, x.m AS monto, x.s AS status, x.k::text AS titems
+        SELECT x.l AS cod_lot, x.num AS numero, x.m AS monto, x.s AS status, x.k::text AS titems,
+               r.r_ultimo AS ultimo_item
         FROM unnest(r.r_lot, r.r_num, r.r_monto, r.r_status, r.r_item) AS x(l, num, m, s, k);
 END
 $$;

@@ -80,10 +80,14 @@ BEGIN
 END
 $$;
 
+-- The special plays assigned to the calling sales point, and their variants. A special with
+-- no variant is left out: there would be nothing to sell.
 CREATE PROCEDURE public.dspjugadase(
     INOUT return_value integer,
     INOUT rs refcursor)
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    vendedor varchar := central.vendedor_de_sesion();
 BEGIN
     IF NOT central.autoriza('dspjugadase') THEN
         return_value := 1;
@@ -93,7 +97,11 @@ BEGIN
     return_value := 0;
     OPEN rs FOR
         SELECT e.especial AS "especial", e.descripcion AS "descripcion"
-        FROM central.jugadas_especiales e ORDER BY e.especial;
+        FROM central.jugadas_especiales e
+        JOIN central.especiales_vendedor a ON a.especial = e.especial AND a.cod_vendedor = vendedor
+        WHERE EXISTS (SELECT FROM central.jugadas_especiales_detalle d
+                      WHERE d.especial = e.especial)
+        ORDER BY e.especial;
 END
 $$;
 
@@ -101,6 +109,8 @@ CREATE PROCEDURE public.dspjugadeta(
     INOUT return_value integer,
     INOUT rs refcursor)
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    vendedor varchar := central.vendedor_de_sesion();
 BEGIN
     IF NOT central.autoriza('dspjugadeta') THEN
         return_value := 1;
@@ -110,6 +120,8 @@ BEGIN
     return_value := 0;
     OPEN rs FOR
         SELECT d.especial AS "especial", d.jugada AS "Jugada", d.desc_jugada AS "desc_jugada"
-        FROM central.jugadas_especiales_detalle d ORDER BY d.especial, d.jugada;
+        FROM central.jugadas_especiales_detalle d
+        JOIN central.especiales_vendedor a ON a.especial = d.especial AND a.cod_vendedor = vendedor
+        ORDER BY d.especial, d.jugada;
 END
 $$;

@@ -53,7 +53,7 @@ BEGIN
         JOIN central.items_ticket i ON i.nticket = t.nroticket
         CROSS JOIN LATERAL (SELECT central.multiplicador_item(i.cod_lot, i.fecha_sorteo,
                                                               i.numero, i.tipo,
-                                                              i.jugada) AS mult) m
+                                                              i.variante) AS mult) m
         WHERE t.nroticket = p_nroticket AND t.anulado = 'N' AND t.estado = 'ACT'
           AND i.vigente AND i.monto_vendido > 0
         ORDER BY i.num_item;

@@ -10,7 +10,7 @@
 --       so the seller removes that lottery's plays and issues the rest;
 --   1   the vendor has no such open temporary ticket;
 --   4   the call is malformed (serial, state, cancellation flag, or an amount that is not a
---       decimal of precision 9 and scale 3);
+--       decimal of precision 9 in whole céntimos, as every amount of a play is);
 --   5   nothing on the ticket was sold;
 --   12  the user or the vendor may not sell now (inactive or suspended since the login);
 --   -1  the vendor or the user is not of the connection's sales point.
@@ -77,7 +77,7 @@ BEGIN
            OR (CASE WHEN v_serial ~ '^[1-9][0-9]{0,9}$' THEN v_serial::numeric > 2000000001
                     ELSE true END)
            OR xmonto_ticket IS NULL OR xmonto_ticket < 0 OR xmonto_ticket >= 1000000
-           OR xmonto_ticket <> round(xmonto_ticket, 3) THEN
+           OR xmonto_ticket <> round(xmonto_ticket, 2) THEN
             return_value := 4;
         ELSIF v_total = 0 AND xmonto_ticket = 0 THEN
             return_value := 5;

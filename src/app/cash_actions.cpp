@@ -1,5 +1,6 @@
 #include "app/cash_actions.h"
 
+#include "cash/screens/calculator_screen.h"
 #include "cash/screens/change_calculator_screen.h"
 #include "cash/screens/lottery_activation_screen.h"
 #include "sales/screens/sales_actions.h"
@@ -27,6 +28,8 @@ void registerCashActions(SalesActions& actions) {
         ParameterScreen screen(sales.link(), &sales);
         if (screen.load()) screen.exec();
     });
+    actions.set(SalesCommand::Calculadora,
+                [](SalesScreen& screen) { (new CalculatorScreen(&screen))->open(); });
 }
 
 }  // namespace vendura

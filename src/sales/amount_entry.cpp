@@ -12,14 +12,28 @@ bool amountFieldAccepts(const QString& text, QChar c) {
 }
 
 Result<Money> amountToSend(const QString& typed, bool montobsf, int maxChars) {
-    auto amount = Money::parse(typed);
-    if (amount && !montobsf) amount = amount.value().bolivaresToFuertes();
-    if (!amount) return amount.error();
-    if (!amount.value().isPositive()) return Error{0, u"El monto debe ser mayor que cero"_s};
-    if (amount.value().plain().size() > maxChars) {
-        return Error{0, u"El monto "_s + amount.value().plain() + u" es demasiado largo"_s};
+    constexpr qint64 kCentimo = Money::kScale / 100;
+    const auto amount = Money::parse(typed);
+    if (!amount || !amount.value().isPositive()) {
+        return Error{0, u"Monto inválido: escriba un monto mayor que cero."_s};
     }
-    return amount;
+    const qint64 units = amount.value().units();
+    if (montobsf && units % kCentimo != 0) {
+        return Error{0,
+                     u"Monto inválido: en Bs.F. el monto lleva a lo sumo dos decimales "
+                     u"(céntimos)."_s};
+    }
+    if (!montobsf && units % (1000 * kCentimo) != 0) {
+        return Error{0,
+                     u"Monto inválido: en Bs. el monto debe ser múltiplo de 10 "
+                     u"(10 Bs. son 0,01 Bs.F.)."_s};
+    }
+    const Money fuertes = montobsf ? amount.value() : Money::fromUnits(units / 1000);
+    // the most the server books in one play
+    if (fuertes > Money::parse(u"999999.99"_s).value() || fuertes.plain().size() > maxChars) {
+        return Error{0, u"Monto inválido: "_s + fuertes.display() + u" Bs.F. es demasiado."_s};
+    }
+    return fuertes;
 }
 
 QString amountUnitCaption(bool montobsf) {

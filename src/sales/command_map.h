@@ -7,17 +7,17 @@
 
 namespace vendura {
 
-// What the sales screen can open besides the sale itself.
+// Everything a key or a button of the sales screen can ask for. The screen carries out its own
+// commands; the others open screens of other subsystems through the SalesActions registry, and
+// do nothing visible while nobody registered them.
 enum class SalesCommand {
-    Ayuda,
+    // opened through the registry
     TicketsDelDia,
     AnularTicket,
     PagarTicket,
     Calculadora,
     Parametros,
     Reportes,
-    Mensajes,        // reading on demand (F10)
-    MensajesNuevos,  // the quiet look for unread messages at start and every five minutes
     ActivarLoterias,
     Resultados,
     Permutas,
@@ -28,12 +28,31 @@ enum class SalesCommand {
     RepetirPorLoteria,
     ALaSuerte,
     CargarTicket,
-    EliminarPorLoteria,
     EspecialPermuta,
     EspecialSerie,
     EspecialTerminal,
     Vuelto,
+    // the sales screen's own
+    Ayuda,
+    CambiarUnidad,
+    Mensajes,
+    EliminarPorLoteria,
+    EmitirTicket,  // issues the ticket whatever the working mode
+    IrAlTicket,    // focus to the ticket list, where Delete takes the selected plays off
+    JugadasEspeciales,
+    FocoLoterias,
+    InvertirLoterias,
+    // special mode
+    FocoVariantes,
+    FocoLoteriasEspeciales,
+    FocoNumeroEspecial,
+    VarianteSiguiente,
+    VarianteAnterior,
+    InvertirLoteriasEspeciales,
 };
+
+// Whether the sales screen carries the command out itself rather than through the registry.
+bool isScreenCommand(SalesCommand command);
 
 // A command button of the sales screen. A guarded one carries the permission code the
 // seller's permissions must hold; it also guards the function key of the same command.
@@ -45,21 +64,28 @@ struct CommandButton {
     const char* jugada;  // the play label set before the command runs, or null
 };
 std::span<const CommandButton> commandButtons();
+const CommandButton* commandButton(const QString& name);
 
-// A letter of the normal mode (compared in upper case) and what it does.
-struct LetterCommand {
-    char16_t letter;
-    const char* jugada;
+// A character key (letters compared in upper case) and what it does.
+struct KeyCommand {
+    char16_t key;
+    const char* jugada;  // the play label set before the command runs, or null
     SalesCommand command;
 };
-const LetterCommand* letterCommand(QChar typed);
+// The table of normal mode and the table of special mode; null when the key is in neither.
+const KeyCommand* normalKeyCommand(QChar typed);
+const KeyCommand* specialKeyCommand(QChar typed);
+std::span<const KeyCommand> normalKeyCommands();
+std::span<const KeyCommand> specialKeyCommands();
 
-// A function key guarded by the permission of a button.
+// A function key, guarded by the permission of the button that offers the same command (no
+// button: not guarded).
 struct FunctionKeyCommand {
     int key;  // Qt::Key
     SalesCommand command;
     const char* button;
 };
 const FunctionKeyCommand* functionKeyCommand(int key);
+std::span<const FunctionKeyCommand> functionKeyCommands();
 
 }  // namespace vendura

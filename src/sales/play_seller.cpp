@@ -16,9 +16,8 @@ std::optional<SaleOutcome> sellPlay(ServerLink& link, SalesState& state, const P
     }
     const PlayAnswer play{static_cast<qint16>(answer.value().returnNumber()), answer.value().rows};
     SaleResult result(play, state.rsloterias, state.jugadaactual, tipo);
-    for (const PlannedItem& item : items) {
-        result.apply(item.lotteryEntry, item.number, item.amount, state.NUM_ITEM);
-    }
+    for (const PlannedItem& item : items) result.apply(item, state.NUM_ITEM);
+    result.finish(state.NUM_ITEM);
     return result.outcome();
 }
 
@@ -32,6 +31,23 @@ ProcedureCall xcreanormal(const QString& vendedor, const QString& usuario, const
         .in(u"@T_MONTO_NORMAL"_s, amount.plain(), 9)
         .in(u"@NUM_ITEM"_s, QString::number(numItem), 10)
         .in(u"@T_COD_LOT"_s, codes, 500)
+        .in(u"@nticket"_s, nticket, 10);
+    return call;
+}
+
+ProcedureCall xcreaespecial(const QString& vendedor, const QString& usuario, const QString& numero,
+                            const Money& amount, int numItem, const QString& codes,
+                            const QString& variants, const QString& especial,
+                            const QString& nticket) {
+    ProcedureCall call{u"xcreaespecial"_s, {}, 900};
+    call.in(u"@T_VENDEDOR"_s, vendedor, 5)
+        .in(u"@T_USUARIO"_s, usuario, 5)
+        .in(u"@T_NUMERO_cadena"_s, numero, 3)
+        .in(u"@T_MONTO_NORMAL"_s, amount.plain(), 8)
+        .in(u"@NUM_ITEM"_s, QString::number(numItem), 10)
+        .in(u"@T_COD_LOT"_s, codes, 500)
+        .in(u"@XJUGADA"_s, variants, 100)
+        .in(u"@XESPECIAL"_s, especial, 3)
         .in(u"@nticket"_s, nticket, 10);
     return call;
 }

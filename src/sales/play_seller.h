@@ -11,13 +11,6 @@ namespace vendura {
 class ServerLink;
 struct SalesState;
 
-// One item of a play call as the client asked it, in the order the server numbers them.
-struct PlannedItem {
-    QString lotteryEntry;
-    QString number;  // as the row shows it
-    Money amount;    // in Bs.F.
-};
-
 // Sends a play-creating call and hands its answer to aplicaresultado. Nothing comes back when
 // the call failed: the failure has then been handled the common way.
 std::optional<SaleOutcome> sellPlay(ServerLink& link, SalesState& state, const ProcedureCall& call,
@@ -27,5 +20,12 @@ std::optional<SaleOutcome> sellPlay(ServerLink& link, SalesState& state, const P
 ProcedureCall xcreanormal(const QString& vendedor, const QString& usuario, const QString& numero,
                           const Money& amount, int numItem, const QString& codes,
                           const QString& nticket);
+
+// The special play: "xcreaespecial" for one number and amount on a list of lottery codes and a
+// list of the special's variants.
+ProcedureCall xcreaespecial(const QString& vendedor, const QString& usuario, const QString& numero,
+                            const Money& amount, int numItem, const QString& codes,
+                            const QString& variants, const QString& especial,
+                            const QString& nticket);
 
 }  // namespace vendura

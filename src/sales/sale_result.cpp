@@ -14,13 +14,19 @@ QString refusalReason(int code) {
         case 70:
             return u"El número debe tener de 1 a 3 dígitos."_s;
         case 71:
-            return u"El monto no es válido: debe ser mayor que cero, de hasta 999.999,999 Bs.F. y "
-                   u"con no más de tres decimales."_s;
+            return u"El monto no es válido: debe ser mayor que cero, de hasta 999.999,99 Bs.F. y "
+                   u"en céntimos enteros."_s;
         case 73:
             return u"El ticket en curso ya no está abierto para este vendedor."_s;
         case 74:
-            return u"Los números de item ya estaban usados en el servidor; vuelva a enviar la "
-                   u"jugada."_s;
+            return u"Los números de item ya estaban usados en el servidor. No se vendió nada: "
+                   u"puede enviar la jugada de nuevo."_s;
+        case 75:
+            return u"La jugada especial no está asignada a este punto de venta."_s;
+        case 76:
+            return u"Una de las loterías seleccionadas no ofrece esta jugada especial."_s;
+        case 77:
+            return u"Las jugadas especiales seleccionadas no son válidas."_s;
         default:
             return u"El servidor rechazó la jugada (código "_s + QString::number(code) + u")."_s;
     }
@@ -35,14 +41,22 @@ SaleResult::SaleResult(const PlayAnswer& answer, const LotteryCatalog& rsloteria
       jugada_(std::move(jugadaactual)),
       tipo_(std::move(tipo)) {
     outcome_.refusalCode = answer.returnValue;
+    for (int i = answer.records.size() - 1; i >= 0; --i) {
+        recordOfItem_.insert(answer.records.text(i, u"titems"_s).trimmed(), i);
+    }
 }
 
-int SaleResult::findRecord(int itemNumber) const {
-    const QString wanted = QString::number(itemNumber);
-    for (int i = 0; i < answer_.records.size(); ++i) {
-        if (answer_.records.text(i, u"titems"_s).trimmed() == wanted) return i;
-    }
-    return -1;
+// The record of an item, by its number; a special play's record also names the item's lottery
+// and variant, and one that names others is not this item's.
+int SaleResult::findRecord(int itemNumber, const PlannedItem& item) const {
+    const int record = recordOfItem_.value(QString::number(itemNumber), -1);
+    if (record < 0 || item.variant.isEmpty()) return record;
+    const RecordSet& r = answer_.records;
+    const bool sameLottery = r.text(record, u"cod_lot"_s)
+                                 .trimmed()
+                                 .compare(entryCode(item.lotteryEntry), Qt::CaseInsensitive) == 0;
+    const bool sameVariant = r.text(record, u"jugada"_s).trimmed() == item.variant;
+    return sameLottery && sameVariant ? record : -1;
 }
 
 QString SaleResult::lotteryText(const QString& code) const {
@@ -56,17 +70,17 @@ QString SaleResult::lotteryDescription(const QString& code) const {
 }
 
 ItemTicket SaleResult::row(const QString& number, const QString& lottery,
-                           std::optional<Money> amount, int item) const {
-    return ItemTicket{number, lottery, amount, jugada_, QString(), item, tipo_, jugada_};
+                           std::optional<Money> amount, int item, const QString& especial) const {
+    return ItemTicket{number, lottery, amount, jugada_, especial, item, tipo_, jugada_};
 }
 
-void SaleResult::apply(const QString& lotteryEntry, const QString& number, Money amount,
-                       int& numItem) {
+void SaleResult::apply(const PlannedItem& item, int& numItem) {
     const int record =
-        answer_.returnValue == 0 || answer_.records.empty() ? -1 : findRecord(numItem + 1);
+        answer_.returnValue == 0 || answer_.records.empty() ? -1 : findRecord(numItem + 1, item);
     if (record < 0) {
         ++numItem;
-        outcome_.rows.push_back(row(number, rightTrimmed(lotteryEntry), amount, numItem));
+        outcome_.rows.push_back(row(item.number, rightTrimmed(item.lotteryEntry), item.amount,
+                                    numItem, item.variantDescription));
         return;
     }
     const RecordSet& r = answer_.records;
@@ -74,15 +88,19 @@ void SaleResult::apply(const QString& lotteryEntry, const QString& number, Money
     const QString status = r.text(record, 3).trimmed();
     const auto sold = Money::parse(r.text(record, 2));
     const QString shownNumber = r.text(record, 1);
+    const QString described = r.text(record, u"desc_jugada"_s).trimmed();
+    const QString especial = described.isEmpty() ? item.variantDescription : described;
 
     if (status == u"2"_s && sold) {
         ++numItem;
-        outcome_.rows.push_back(row(shownNumber, lotteryText(code), sold.value(), numItem));
+        outcome_.rows.push_back(
+            row(shownNumber, lotteryText(code), sold.value(), numItem, especial));
         outcome_.partialList += shownNumber.trimmed() + u" "_s + lotteryDescription(code) +
                                 u" Bs.: "_s + sold.value().plain() + kCr;
     } else if (status == u"1"_s && sold && sold.value().isZero()) {
         ++numItem;
-        outcome_.rows.push_back(row(shownNumber, lotteryText(code), std::nullopt, numItem));
+        outcome_.rows.push_back(
+            row(shownNumber, lotteryText(code), std::nullopt, numItem, especial));
         outcome_.soldOutList += shownNumber.trimmed() + u" "_s + lotteryDescription(code) + kCr;
     } else if (status == u"4"_s) {
         const QString code3 = code.leftJustified(3, u' ', true);
@@ -99,6 +117,15 @@ void SaleResult::apply(const QString& lotteryEntry, const QString& number, Money
         ++outcome_.refused;
         // an item number another play already holds on the server is skipped for good
         if (answer_.returnValue == 74) ++numItem;
+    }
+}
+
+void SaleResult::finish(int& numItem) const {
+    if (answer_.returnValue != 74) return;
+    for (int i = 0; i < answer_.records.size(); ++i) {
+        bool ok = false;
+        const int last = answer_.records.text(i, u"ultimo_item"_s).trimmed().toInt(&ok);
+        if (ok && last > numItem && last < 32767) numItem = last;
     }
 }
 

@@ -22,7 +22,7 @@ bool isGeneratorLabel(const QString& letras) {
 
 // The plays of one kind of one lottery, nrocolumnas entries to a line. Amounts share one
 // width; when the entries would make a line longer than 40 characters, fewer go on a line.
-QStringList playLines(const std::vector<const TicketRecord*>& plays, int columns, bool special) {
+QStringList playLines(const std::vector<const TicketRecord*>& plays, int columns) {
     QStringList lines;
     if (plays.empty()) return lines;
     int amountWidth = 0;
@@ -41,7 +41,7 @@ QStringList playLines(const std::vector<const TicketRecord*>& plays, int columns
     };
     for (const TicketRecord* r : plays) {
         const QString amount = r->monto_normal.display().rightJustified(amountWidth);
-        if (!special && isGeneratorLabel(r->letras)) {
+        if (r->Tipo_jugada != u"2"_s && isGeneratorLabel(r->letras)) {
             const QString label = rightTrimmed(r->letras).mid(1);
             if (label != lastLabel) {
                 flush();
@@ -51,11 +51,34 @@ QStringList playLines(const std::vector<const TicketRecord*>& plays, int columns
             continue;
         }
         lastLabel.clear();
-        const QString name = special ? r->letras.left(3) : markNumber(r->Num_normal);
-        line += (name.leftJustified(3) + u" x "_s + amount + u" "_s).leftJustified(entryWidth);
+        line += (markNumber(r->Num_normal).leftJustified(3) + u" x "_s + amount + u" "_s)
+                    .leftJustified(entryWidth);
         if (++inLine == perLine) flush();
     }
     flush();
+    return lines;
+}
+
+// Special plays of one lottery: for each variant, in order of first appearance, a line with
+// the first three characters of the play label and the variant, then its plays laid out as
+// the straight ones.
+QStringList specialLines(const std::vector<const TicketRecord*>& plays, int columns) {
+    QStringList variants;
+    for (const TicketRecord* r : plays) {
+        if (!variants.contains(r->especial)) variants << r->especial;
+    }
+    QStringList lines;
+    for (const QString& variant : variants) {
+        std::vector<const TicketRecord*> ofVariant;
+        QString label;
+        for (const TicketRecord* r : plays) {
+            if (r->especial != variant) continue;
+            ofVariant.push_back(r);
+            label = r->letras.left(3);
+        }
+        lines << rightTrimmed(label + u" "_s + variant.trimmed()).left(kWidth)
+              << playLines(ofVariant, columns);
+    }
     return lines;
 }
 
@@ -100,7 +123,7 @@ std::vector<TicketRecord> armaticket(const std::vector<ItemTicket>& rows) {
         const qsizetype dash = r.loteria.indexOf(u" - "_s);
         records.push_back({r.numero, r.codigoLoteria(),
                            dash < 0 ? r.loteria : r.loteria.mid(dash + 3).trimmed(), *r.monto,
-                           r.tipo2, r.tipo});
+                           r.tipo2, r.tipo, r.especial});
     }
     return records;
 }
@@ -159,7 +182,7 @@ QStringList group(const TicketPrintData& d, const QString& code,
         (r.Tipo_jugada == u"2"_s ? special : normal).push_back(&r);
     }
     QStringList lines{cutToWidth(centred(u"Sorteo:"_s + description.trimmed()))};
-    lines << playLines(normal, d.nrocolumnas, false) << playLines(special, d.nrocolumnas, true);
+    lines << playLines(normal, d.nrocolumnas) << specialLines(special, d.nrocolumnas);
     return lines;
 }
 

@@ -18,6 +18,7 @@ struct TicketRecord {
     Money monto_normal;
     QString letras;
     QString Tipo_jugada;
+    QString especial;  // a special play's variant, as the list's special column shows it
 };
 
 // The sold rows of the ticket list, in list order; "Sin Cupo" rows are left out.

@@ -31,10 +31,11 @@ inline QString issueTicket(const TestDatabase& db, const QString& number, const 
         db.admin(QStringLiteral(
                      "INSERT INTO central.items_ticket (nticket, num_item, cod_vendedor, "
                      "cod_usuario, cod_lot, fecha_sorteo, numero, monto_pedido, monto_vendido, "
-                     "status, tipo, jugada) VALUES ($1, $2::int, $3, $4, $5, $6::date, $7, "
-                     "$8::numeric, $8::numeric, '0', $9, $10)"),
+                     "status, tipo, jugada, variante) VALUES ($1, $2::int, $3, $4, $5, $6::date, "
+                     "$7, $8::numeric, $8::numeric, '0', $9, $10, nullif($11, ''))"),
                  {n, QString::number(++item), vendor, user, i.lot, day, i.numero, i.monto, i.tipo,
-                  i.variante.isEmpty() ? QStringLiteral("Normal") : i.variante});
+                  i.variante.isEmpty() ? QStringLiteral("Normal") : QStringLiteral("Especial"),
+                  i.variante});
     }
     db.admin(QStringLiteral("INSERT INTO central.tickets (nroticket, cod_vendedor, cod_usuario, "
                             "serial, fecha, hora, monto) SELECT $1::varchar, $2, $3, $4::bigint, "

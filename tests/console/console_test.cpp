@@ -176,10 +176,10 @@ TEST_F(ConsoleTest, EveryCommandChangesWhatItSaysAndIsAudited) {
          u"900.00"_s,
          u"TABLA_PAGOS"_s},
         {{u"mensaje"_s, u"todos"_s, u"Cierre"_s, u"temprano"_s, u"hoy"_s},
-         u"SELECT string_agg(cod_vendedor || ':' || texto, ',' ORDER BY cod_vendedor) FROM "
+         u"SELECT string_agg(cod_vendedor || ':' || mensaje, ',' ORDER BY cod_vendedor) FROM "
          u"central.mensajes"_s,
          u"00012:Cierre temprano hoy,00013:Cierre temprano hoy"_s,
-         u"MENSAJE"_s},
+         u"MENSAJE_ENVIADO"_s},
     };
     for (const Effect& e : effects) {
         SCOPED_TRACE(e.args.join(u' ').toStdString());

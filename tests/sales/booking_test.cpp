@@ -107,9 +107,10 @@ TEST_F(BookingTest, BadInputIsRefusedAndBooksNothing) {
         const char* monto;
         int code;
     } cases[] = {
-        {"12a", "5", 70},      {"1234", "5", 70}, {"", "5", 70},     {" ", "5", 70},
-        {"12", "0", 71},       {"12", "-5", 71},  {"12", "abc", 71}, {"12", "1.2345", 71},
-        {"12", "1000000", 71}, {"12", "1e3", 71}, {"12", "", 71},
+        {"12a", "5", 70},      {"1234", "5", 70},        {"", "5", 70},     {" ", "5", 70},
+        {"12", "0", 71},       {"12", "-5", 71},         {"12", "abc", 71}, {"12", "1.2345", 71},
+        {"12", "1000000", 71}, {"12", "1e3", 71},        {"12", "", 71},    {"12", "1.234", 71},
+        {"12", "0.005", 71},   {"12", "999999.999", 71},
     };
     for (const Case& c : cases) {
         auto a = sell(QString::fromLatin1(c.numero), QString::fromLatin1(c.monto), 0, u"AAABBB"_s);
@@ -150,6 +151,25 @@ TEST_F(BookingTest, ACallRepeatedAfterALostAnswerBooksNothingTwice) {
     EXPECT_EQ(other.returnNumber(), 74);
     EXPECT_EQ(records(other), QStringList{u"AAA 556 9 0 11"_s});
     EXPECT_EQ(sold(u"AAA"_s, u"556"_s), u"0"_s);
+
+    // one item number taken, the other free: a refused call books nothing at all, so sending
+    // it again under the numbers past the ticket's last one sells each item once
+    auto half = sell(u"557"_s, u"5"_s, 11, u"AAABBB"_s);
+    EXPECT_EQ(half.returnNumber(), 74);
+    EXPECT_EQ(records(half), (QStringList{u"AAA 557 9 0 12"_s, u"BBB 557 9 0 13"_s}));
+    EXPECT_EQ(half.rows.text(0, u"ultimo_item"_s), u"12"_s);
+    EXPECT_EQ(itemCount(), u"2"_s);
+    EXPECT_EQ(sell(u"557"_s, u"5"_s, 12, u"AAABBB"_s).returnNumber(), 0);
+    EXPECT_EQ(sold(u"AAA"_s, u"557"_s), u"5"_s);
+    EXPECT_EQ(sold(u"BBB"_s, u"557"_s), u"5"_s);
+}
+
+// Quotas may be set finer than a céntimo; what a play takes of them never is.
+TEST_F(BookingTest, APartialSaleIsWholeCentimos) {
+    db.admin(u"INSERT INTO central.cupos_numero VALUES ('AAA', '321', 10.005)"_s);
+    auto a = sell(u"321"_s, u"20"_s, 0, u"AAA"_s);
+    EXPECT_EQ(records(a), QStringList{u"AAA 321 2 10 1"_s});
+    EXPECT_EQ(db.value(u"SELECT monto_vendido::text FROM central.items_ticket"_s), u"10.000"_s);
 }
 
 TEST_F(BookingTest, ATerminalThatTakesANewNumberGivesBackWhatItHeld) {

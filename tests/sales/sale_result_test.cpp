@@ -17,13 +17,14 @@ LotteryCatalog catalog() {
     return LotteryCatalog(rows);
 }
 
-// "CAR 7** 2.500 2 42; ZUL 7** 0 1 41": records of lottery, number, amount sold, status, item.
+// "CAR 7** 2.500 2 42; ZUL 7** 0 1 41": records of lottery, number, amount sold, status, item
+// and, when given, the last item number the ticket holds.
 PlayAnswer answer(int returnValue, const char* records) {
-    PlayAnswer a{returnValue,
-                 RecordSet({u"cod_lot"_s, u"numero"_s, u"monto"_s, u"status"_s, u"titems"_s})};
+    PlayAnswer a{returnValue, RecordSet({u"cod_lot"_s, u"numero"_s, u"monto"_s, u"status"_s,
+                                         u"titems"_s, u"ultimo_item"_s})};
     for (const QString& r : QString::fromLatin1(records).split(u';', Qt::SkipEmptyParts)) {
         const QStringList f = r.split(u' ', Qt::SkipEmptyParts);
-        a.records.addRow({f[0], f[1], f[2], f[3], f[4]});
+        a.records.addRow({f[0], f[1], f[2], f[3], f[4], f.value(5)});
     }
     return a;
 }
@@ -48,7 +49,8 @@ TEST_P(AplicaResultado, TurnsTheAnswerIntoRowsAndMessages) {
     SaleResult result(c.answer, lots, u"Venta Normal"_s, u"1"_s);
     int numItem = 40;
     for (const Lottery& l : lots.all())
-        result.apply(l.entry(), markNumber(u"7"_s), Money::whole(10), numItem);
+        result.apply({l.entry(), markNumber(u"7"_s), Money::whole(10), {}, {}}, numItem);
+    result.finish(numItem);
     QStringList rows;
     for (const ItemTicket& r : result.outcome().rows) {
         EXPECT_EQ(r.numero, u"7**"_s);
@@ -84,9 +86,43 @@ INSTANTIATE_TEST_SUITE_P(Answers, AplicaResultado, ::testing::Values(
     Case{"sold_out_with_an_amount_is_unknown", answer(1, "ZUL 7** 3 1 41"), "", 40, "", "", "", 0},
     Case{"refused_call", answer(71, "ZUL 7 0 9 41; CAR 7 0 9 42; TAC 7 0 9 43"), "", 40, "", "", "", 3},
     Case{"item_numbers_taken", answer(74, "ZUL 7** 0 9 41; CAR 7** 0 9 42; TAC 7** 0 9 43"), "", 43,
-         "", "", "", 3}),
+         "", "", "", 3},
+    // the server tells the last item number it holds: the next call starts past it
+    Case{"item_numbers_taken_far_ahead",
+         answer(74, "ZUL 7** 0 9 41 57; CAR 7** 0 9 42 57; TAC 7** 0 9 43 57"), "", 57, "", "", "",
+         3}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
+
+// A special play of "7" on ZUL and CAR in variants 1 and 2: records are matched by item number,
+// lottery and variant, and rows carry the variant's description and kind "2".
+TEST(AplicaResultadoSpecial, MatchesRecordsByItemLotteryAndVariant) {
+    const LotteryCatalog lots = catalog();
+    PlayAnswer a{1, RecordSet({u"cod_lot"_s, u"numero"_s, u"monto"_s, u"status"_s, u"titems"_s,
+                               u"jugada"_s, u"desc_jugada"_s})};
+    a.records.addRow({u"ZUL"_s, u"7**"_s, u"4.00"_s, u"2"_s, u"12"_s, u"2"_s, u"COMBINADA"_s});
+    // item 13 is CAR variant 1 for the client: a record naming another variant is not its own
+    a.records.addRow({u"CAR"_s, u"7**"_s, u"0"_s, u"1"_s, u"13"_s, u"2"_s, u"COMBINADA"_s});
+    a.records.addRow({u"CAR"_s, u"7**"_s, u"0"_s, u"1"_s, u"14"_s, u"2"_s, u"COMBINADA"_s});
+    SaleResult result(a, lots, u"Especial"_s, u"2"_s);
+    int numItem = 10;
+    for (const char* lot : {"ZUL", "CAR"}) {
+        for (const auto& [code, text] : {std::pair{"1", "SENCILLA"}, std::pair{"2", "COMBINADA"}}) {
+            result.apply({lots.find(QString::fromLatin1(lot))->entry(), u"7**"_s, Money::whole(10),
+                          QString::fromLatin1(code), QString::fromLatin1(text)},
+                         numItem);
+        }
+    }
+    QStringList rows;
+    for (const ItemTicket& r : result.outcome().rows) {
+        EXPECT_EQ(r.tipo, u"2"_s);
+        rows << r.codigoLoteria() + u' ' + r.especial + u' ' +
+                    (r.monto ? r.monto->display() : kSinCupo) + u' ' + QString::number(r.item);
+    }
+    EXPECT_EQ(rows, (QStringList{u"ZUL SENCILLA 10,00 11"_s, u"ZUL COMBINADA 4,00 12"_s,
+                                 u"CAR SENCILLA 10,00 13"_s, u"CAR COMBINADA Sin Cupo 14"_s}));
+    EXPECT_EQ(numItem, 14);
+}
 
 TEST(AplicaResultadoMessages, ComeInOrderWithTheirTitlesAndIcons) {
     SaleOutcome o;

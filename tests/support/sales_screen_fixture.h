@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -25,7 +26,9 @@ class SalesScreenFixture : public ::testing::Test {
         port.open(QIODevice::WriteOnly);
     }
 
-    SalesScreen& open() {
+    // kioskStart: nothing but the program itself makes its window active, as on a counter whose
+    // X server runs no window manager.
+    SalesScreen& open(bool kioskStart = false) {
         EXPECT_TRUE(seller.login()) << seller.dialogs.texts().join(u" | "_s).toStdString();
         printers = std::make_unique<DevicePrinters>(
             PortMap::fromProfile(ProfileFile(seller.installation.iniPath()), seller.dir.path()),
@@ -37,7 +40,7 @@ class SalesScreenFixture : public ::testing::Test {
         screen->show();
         // focus events, and with them the focus colours and whole-text selection, need an
         // active window
-        QApplication::setActiveWindow(screen.get());
+        if (!kioskStart) QApplication::setActiveWindow(screen.get());
         return *screen;
     }
     template <typename W = QLineEdit>
@@ -47,6 +50,13 @@ class SalesScreenFixture : public ::testing::Test {
         return w;
     }
     QString label(const char* name) { return control<QLabel>(name)->text(); }
+    // The screen of that name the sales screen has open over it, or null.
+    QWidget* secondary(const char* name) {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == QLatin1String(name) && w->isVisible()) return w;
+        }
+        return nullptr;
+    }
     QWidget* focused() { return screen->focusWidget(); }
     void press(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
         QTest::keyClick(focused(), Qt::Key(key), mods);

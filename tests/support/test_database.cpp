@@ -222,6 +222,21 @@ void TestDatabase::seedLotteries() const {
     setClock(u"2026-12-07 10:00:00"_s);
 }
 
+void TestDatabase::seedSpecial() const {
+    admin(u"SELECT admin.crear_especial('TRI', 'TRIPLETAS')"_s);
+    admin(u"SELECT admin.agregar_variante('TRI', '1', 'SENCILLA')"_s);
+    admin(u"SELECT admin.agregar_variante('TRI', '2', 'COMBINADA')"_s);
+    admin(u"SELECT admin.agregar_variante('TRI', '3', 'CON SERIE')"_s);
+    admin(u"SELECT admin.asignar_especial('TRI', '00012')"_s);
+    admin(
+        u"UPDATE central.loterias SET juegaespecial = 'A', especial = 'TRI' "
+        u"WHERE cod_lot IN ('AAA', 'BBB')"_s);
+}
+
+void TestDatabase::postMessage(const QString& vendor, const QString& text) const {
+    admin(u"SELECT admin.enviar_mensaje($1, $2)"_s, {vendor, text});
+}
+
 void TestDatabase::addLottery(const QString& code, const QString& description,
                               const QString& closing, const QString& tripleQuota,
                               const QString& terminalQuota, int order) const {

@@ -5,9 +5,15 @@
 
 #include "platform/result.h"
 
+#include <ostream>
 #include <vector>
 
 typedef struct pg_conn PGconn;
+
+// Failed expectations print texts as text.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace vendura::test {
 
@@ -63,6 +69,11 @@ class TestDatabase {
     // Two lotteries, AAA "ALFA" and BBB "BETA", selling until 23:00 with quotas of 100 for
     // triples and 300 for terminales, and the server's clock on Monday 2026-12-07 10:00.
     void seedLotteries() const;
+    // The special play TRI "TRIPLETAS" in variants 1 "SENCILLA", 2 "COMBINADA" and 3 "CON SERIE",
+    // offered by AAA and BBB besides their straight plays, and assigned to vendor 00012.
+    void seedSpecial() const;
+    // A message the central office leaves for a vendor ("*" for every vendor).
+    void postMessage(const QString& vendor, const QString& text) const;
     // A lottery that sells every day until the given closing time.
     void addLottery(const QString& code, const QString& description, const QString& closing,
                     const QString& tripleQuota = u"1000"_s,

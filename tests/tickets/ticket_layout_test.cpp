@@ -199,19 +199,32 @@ TEST_F(TicketLayout, HeadingsAreCentredWithHalvesToTheEvenSide) {
     EXPECT_EQ(centred(long41), long41);
 }
 
+// Special plays follow the straight ones of their lottery, grouped by variant: a line with the
+// first three characters of the play label and the variant, then the numbers.
 TEST_F(TicketLayout, SpecialPlaysAndGeneratorLabels) {
+    auto special = [](const char* number, const char* amount, const char* variant) {
+        ItemTicket r = row(number, "PRU - PRUEBA", bs(amount), "2", "Especial");
+        r.especial = QString::fromLatin1(variant);
+        return r;
+    };
     std::vector<ItemTicket> plays = {
         row("123", "PRU - PRUEBA", bs("5"), "1", "1Permuta 123*"),
+        special("777", "2", "TRIPLETA SENCILLA"),
         row("132", "PRU - PRUEBA", bs("5"), "1", "1Permuta 123*"),
+        special("7**", "2", "TRIPLETA COMBINADA"),
         row("555", "PRU - PRUEBA", bs("3")),
-        row("777", "PRU - PRUEBA", bs("2"), "2", "TRI Sencilla"),
+        special("12*", "10", "TRIPLETA SENCILLA"),
+        row("999", "ZUL - ZULIA", bs("1")),
     };
     data.margen.clear();
+    data.nrocolumnas = 2;
     const QStringList lines = layTicket(data, armaticket(plays), plays);
     const qsizetype at = lines.indexOf(u"              Sorteo:PRUEBA"_s);
     ASSERT_GE(at, 0);
-    EXPECT_EQ(lines.mid(at + 1, 3),
-              (QStringList{u"Permuta 123* x 5,00"_s, u"555 x 3,00"_s, u"TRI x 2,00"_s}));
+    EXPECT_EQ(lines.mid(at + 1, 7),
+              (QStringList{u"Permuta 123* x 5,00"_s, u"555 x 3,00"_s, u"Esp TRIPLETA SENCILLA"_s,
+                           u"777 x  2,00 12* x 10,00"_s, u"Esp TRIPLETA COMBINADA"_s,
+                           u"7** x 2,00"_s, centred(u"Sorteo:ZULIA"_s)}));
+    EXPECT_TRUE(lines.contains(u"Total Bs.: 28,00"_s));
 }
-
 }  // namespace

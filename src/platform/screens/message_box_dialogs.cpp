@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 
 namespace vendura {
 namespace {
@@ -22,6 +23,16 @@ QMessageBox::Icon boxIcon(DialogIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// Without a window manager (a kiosk) a window gets the keyboard only when the program gives it:
+// the box takes it while it waits, and the window below gets it back.
+int answer(QMessageBox& box, const QPointer<QWidget>& below) {
+    box.show();
+    box.activateWindow();
+    const int result = box.exec();
+    if (below) below->activateWindow();
+    return result;
+}
+
 // Texts break lines with a bare carriage return.
 QString shown(QString text) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -32,19 +43,19 @@ QString shown(QString text) {
 }  // namespace
 
 void MessageBoxDialogs::message(DialogIcon icon, const QString& title, const QString& text) {
-    QMessageBox box(boxIcon(icon), title, shown(text), QMessageBox::Ok,
-                    QApplication::activeWindow());
+    QPointer<QWidget> below = QApplication::activeWindow();
+    QMessageBox box(boxIcon(icon), title, shown(text), QMessageBox::Ok, below);
     box.setTextFormat(Qt::PlainText);
-    box.exec();
+    answer(box, below);
 }
 
 bool MessageBoxDialogs::question(DialogIcon icon, const QString& title, const QString& text,
                                  bool defaultYes) {
-    QMessageBox box(boxIcon(icon), title, shown(text), QMessageBox::Yes | QMessageBox::No,
-                    QApplication::activeWindow());
+    QPointer<QWidget> below = QApplication::activeWindow();
+    QMessageBox box(boxIcon(icon), title, shown(text), QMessageBox::Yes | QMessageBox::No, below);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(defaultYes ? QMessageBox::Yes : QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    return answer(box, below) == QMessageBox::Yes;
 }
 
 }  // namespace vendura

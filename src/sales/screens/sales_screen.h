@@ -5,25 +5,27 @@
 #include "sales/ticket_model.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class QRadioButton;
 class QTableView;
 class QTimer;
 
 namespace vendura {
 
 class Clock;
+class Dialogs;
 class FocusColours;
 class Launcher;
+class MessageWindow;
 class Printers;
 class ProgramEnd;
 class RandomSource;
 class ServerLink;
+class SpecialPlayPanel;
 struct SaleOutcome;
 
 // What the sales screen works with besides the session's server link.
@@ -37,7 +39,9 @@ struct SalesScreenDeps {
     const SalesActions& actions;
 };
 
-// Form1: the point-of-sale screen, where the ticket is built play by play and issued.
+// Form1: the point-of-sale screen, where the ticket is built play by play and issued. The
+// special-play panel, the removals and the message window have rooms of their own; the key
+// tables live in sales/command_map.
 class SalesScreen : public QMainWindow {
     Q_OBJECT
   public:
@@ -53,74 +57,92 @@ class SalesScreen : public QMainWindow {
     SalesState& state() { return state_; }
     TicketModel& ticket() { return model_; }
     ServerLink& link() { return deps_.link; }
+    Dialogs& dialogs();
     QListWidget* loterias() const { return lLoterias_; }
-    // The codes of the selected lotteries, in list order.
+    QTableView* ticketView() const { return lTicket_; }
+    // The selected entries of L_Loterias, in list order.
     QStringList selectedLotteryEntries() const;
+    // What the special-play panel has selected (its lotteries, variants and special code), as
+    // the special generators read it.
+    SpecialSelection specialSelection() const;
+    bool isSpecialMode() const { return state_.modoEspecial; }
+    bool isClosed() const { return closed_; }
 
     // After a play call: the rows go to the ticket, the boxes are shown, closed lotteries
-    // leave the list and the total is recomputed.
+    // leave the lists and the total is recomputed.
     void applySale(const SaleOutcome& outcome);
     void recomputeTotal();
     void enviarfoco();
+    // Focus to the number field of the mode in force, its text selected.
+    void focusNumber();
     void invertLotterySelection();
     void toggleAmountUnit();
-    bool isClosed() const { return closed_; }
 
-    // Esc: closes the ticket on the server and prints it.
+    // After plays were taken off: the number field is cleared, the total shown again ("0" when
+    // the whole ticket went) and the working mode's keys in the status bar.
+    void afterRemoval(bool wholeTicket = false);
+
+    // A command as its key or button runs it, once any permission has been granted.
+    void run(SalesCommand command);
+    // Esc in working mode "0", "D" and XPButton18 in any mode: close the ticket and print it.
     void imprimeTicket();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
     void buildControls();
-    void buildButtons(QWidget* panel);
+    QWidget* buildButtons();
     void readTables();
     QStringList openLotteryEntries();
     void showAmountUnit();
     void setClosedState(bool closed);
     void updateTicketPanel();
-    bool formKey(QKeyEvent* key);
+    void dropClosedLotteries(const QString& codes);
     bool functionKey(QKeyEvent* key);
+    bool characterKey(QObject* watched, QKeyEvent* key);
     bool lotteryListKey(QKeyEvent* key);
     bool numberKey(QKeyEvent* key);
     bool amountKey(QKeyEvent* key);
+    bool ticketListKey(QKeyEvent* key);
     void sellStraightPlay();
-    void runGuarded(SalesCommand command, QPushButton* button);
-    void run(SalesCommand command);
-    void timerTick();
-    void lookForMessages();
+    void runGuarded(SalesCommand command, const QString& buttonName);
+    void openHelp();
+    void enterSpecialMode();
     void leaveSpecialMode();
+    void timerTick();
+    void readMessages(bool onDemand);
+    void showMessageLines(const QStringList& lines);
 
     SalesScreenDeps deps_;
     SalesState state_;
     TicketModel model_;
     bool closed_ = false;
     QString typedAmount_;
+    QStringList pendingMessages_;  // found at load, shown with the screen
 
     QTableView* lTicket_ = nullptr;
     QLabel* totTicket_ = nullptr;
     QLabel* numUltick_ = nullptr;
     QLabel* montoUltick_ = nullptr;
     QListWidget* lLoterias_ = nullptr;
+    QWidget* entryRow_ = nullptr;
     QLineEdit* numeroJugar_ = nullptr;
     QLineEdit* montoJugada_ = nullptr;
-    QLineEdit* numero_ = nullptr;
-    QLineEdit* monto_ = nullptr;
-    QListWidget* list1_ = nullptr;
-    QListWidget* list2_ = nullptr;
-    QGroupBox* frame2_ = nullptr;
-    QGroupBox* frame3_ = nullptr;
+    SpecialPlayPanel* special_ = nullptr;
     QLabel* label8_ = nullptr;
     QLabel* image1_ = nullptr;
     QLabel* cerradopv_ = nullptr;
     QLabel* panelUser_ = nullptr;
     QLabel* panelTicket_ = nullptr;
+    QLabel* panelKeys_ = nullptr;
     QTimer* timer1_ = nullptr;
     QPushButton* command1_ = nullptr;
     QMap<QString, QPushButton*> buttons_;
     FocusColours* colours_ = nullptr;
+    QPointer<MessageWindow> messages_;
 };
 
 }  // namespace vendura

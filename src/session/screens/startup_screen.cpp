@@ -148,6 +148,8 @@ void StartupScreen::loadConfiguration() {
 
 void StartupScreen::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    // a kiosk has no window manager to give the window the keyboard
+    activateWindow();
     if (text1_->text().isEmpty()) {
         text1_->setFocus(Qt::OtherFocusReason);
     } else {
