@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 
 namespace vendura {
 namespace {
@@ -46,6 +47,7 @@ void MessageBoxDialogs::message(DialogIcon icon, const QString& title, const QSt
     QPointer<QWidget> below = QApplication::activeWindow();
     QMessageBox box(boxIcon(icon), title, shown(text), QMessageBox::Ok, below);
     box.setTextFormat(Qt::PlainText);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("&Aceptar"));
     answer(box, below);
 }
 
@@ -54,6 +56,9 @@ bool MessageBoxDialogs::question(DialogIcon icon, const QString& title, const QS
     QPointer<QWidget> below = QApplication::activeWindow();
     QMessageBox box(boxIcon(icon), title, shown(text), QMessageBox::Yes | QMessageBox::No, below);
     box.setTextFormat(Qt::PlainText);
+    // the seller reads Spanish; the plain letters S and N answer as the mnemonics do
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("&Sí"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("&No"));
     box.setDefaultButton(defaultYes ? QMessageBox::Yes : QMessageBox::No);
     return answer(box, below) == QMessageBox::Yes;
 }
