@@ -1,5 +1,7 @@
 #include "cash/decimal.h"
 
+#include "session/text.h"
+
 namespace vendura {
 namespace {
 
@@ -19,16 +21,6 @@ Wide roundedDivision(Wide n, Wide d) {
     const Wide ad = d < 0 ? -d : d;
     const Wide q = (an + ad / 2) / ad;
     return negative ? -q : q;
-}
-
-QString groupThousands(const QString& digits) {
-    QString out;
-    const qsizetype n = digits.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (i > 0 && (n - i) % 3 == 0) out += u'.';
-        out += digits[i];
-    }
-    return out;
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "session/money.h"
 
+#include "session/text.h"
+
 namespace vendura {
 namespace {
 
@@ -8,16 +10,6 @@ constexpr int kDecimals = 4;
 
 Error invalid(const QString& text) {
     return Error{0, u"Monto inválido: "_s + text};
-}
-
-QString groupThousands(const QString& digits) {
-    QString out;
-    const qsizetype n = digits.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (i > 0 && (n - i) % 3 == 0) out += u'.';
-        out += digits[i];
-    }
-    return out;
 }
 
 }  // namespace

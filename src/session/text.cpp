@@ -20,4 +20,14 @@ QString markNumber(const QString& digits) {
     return n;
 }
 
+QString groupThousands(const QString& digits) {
+    QString out;
+    const qsizetype n = digits.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (i > 0 && (n - i) % 3 == 0) out += u'.';
+        out += digits[i];
+    }
+    return out;
+}
+
 }  // namespace vendura

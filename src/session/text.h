@@ -14,4 +14,7 @@ QString tenDigitTicket(const QString& number);
 // three digits stay as they are ("7" -> "7**", "12" -> "12*").
 QString markNumber(const QString& digits);
 
+// Whole digits grouped in thousands with ".", as amounts are shown ("1234567" -> "1.234.567").
+QString groupThousands(const QString& digits);
+
 }  // namespace vendura
