@@ -41,6 +41,9 @@ BEGIN
           GROUP BY i.cod_lot, i.fecha_sorteo, i.numero) s
     WHERE v.cod_lot = s.cod_lot AND v.fecha = s.fecha_sorteo AND v.numero = s.numero;
 
+    -- the monitor's accumulation gives back what these items added (monitor.sql)
+    PERFORM central.desacumular(p_tickets);
+
     UPDATE central.items_ticket i SET vigente = false
     WHERE i.nticket = ANY (p_tickets) AND i.vigente;
 END
@@ -191,6 +194,9 @@ BEGIN
     FROM unnest(p_lots, p_numeros, p_montos, vendido, st, nuevo)
          WITH ORDINALITY AS x(l, num, m, v, s, nuevo, k)
     WHERE x.nuevo;
+
+    -- the monitor's accumulation of what this vendor sold of each number (monitor.sql)
+    PERFORM central.acumular(p_vendedor, hoy, p_lots, p_numeros, vendido, nuevo, p_tipo);
 
     FOR i IN 1..n LOOP
         CONTINUE WHEN st[i] = '0';
