@@ -1,4 +1,5 @@
 #include "app/aftersale_actions.h"
+#include "app/report_actions.h"
 #include "platform/clock.h"
 #include "platform/device_printers.h"
 #include "platform/http_download.h"
@@ -47,6 +48,7 @@ int main(int argc, char** argv) {
         &openSystemPrinter);
     SalesActions actions;
     registerAfterSaleActions(actions, printers, clock, installation.journalFolder);
+    registerReportActions(actions, printers, programEnd, installation.journalFolder);
 
     std::unique_ptr<SalesScreen> sales;
     auto* startup = new StartupScreen(link, launcher, programEnd, http, [&] {
