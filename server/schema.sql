@@ -335,6 +335,9 @@ CREATE TABLE central.acumulados (
     PRIMARY KEY (cod_lot, fecha, cod_vendedor, numero)
 );
 
+-- A sales point's items of a day, for its reports (an issued ticket's items are of its day).
+CREATE INDEX items_ticket_vendedor ON central.items_ticket (cod_vendedor, fecha_sorteo);
+
 -- Money movements between a sales point and the central office ("gastos"), recorded by the
 -- counter (origen 'P') or by the central office (origen 'B'). "tipo" is the number in front of
 -- the movement's name: 0 the sales point pays the central office, 1 the central office pays

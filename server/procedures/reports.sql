@@ -40,9 +40,8 @@ END
 $$;
 
 -- The winning items of a sales point's tickets issued in a period (ticket date), found from
--- the draws' results through the items' (lottery, day, number) index: only the numbers a draw
--- can pay on are looked at, and what each pays comes from central.multiplicador_item, as for a
--- payment. Cancelled tickets never win.
+-- what each draw pays on (central.pagos_sorteo, as a payment reads it) through the items'
+-- (lottery, day, number) index. Cancelled tickets never win.
 CREATE FUNCTION central.items_ganadores(p_vendedor varchar, p_desde date, p_hasta date)
 RETURNS TABLE (nroticket varchar, fecha date, hora time, cod_usuario varchar, pagado boolean,
                num_item integer, cod_lot varchar, tipo char, numero varchar, jugada varchar,
@@ -51,22 +50,19 @@ LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $
 BEGIN
     RETURN QUERY
         SELECT t.nroticket, t.fecha, t.hora::time, t.cod_usuario,
-               EXISTS (SELECT FROM central.pagos p WHERE p.nroticket = t.nroticket),
+               EXISTS (SELECT FROM central.pagos x WHERE x.nroticket = t.nroticket),
                i.num_item, i.cod_lot, i.tipo, i.numero, i.jugada,
-               round(i.monto_vendido * m.mult, 2)
+               round(i.monto_vendido * p.multiplicador, 2)
         FROM central.resultados r
+        CROSS JOIN LATERAL central.pagos_sorteo(r.cod_lot, r.fecha) p
         JOIN central.items_ticket i
-          ON i.cod_lot = r.cod_lot AND i.fecha_sorteo = r.fecha
-         AND i.numero IN (r.triple, r.segundo, r.tercero, r.especial,
-                          right(r.triple, 2) || '*', right(r.triple, 1) || '**')
+          ON i.cod_lot = r.cod_lot AND i.fecha_sorteo = r.fecha AND i.numero = p.numero
         JOIN central.tickets t ON t.nroticket = i.nticket
-        CROSS JOIN LATERAL (SELECT central.multiplicador_item(i.cod_lot, i.fecha_sorteo,
-                                                              i.numero, i.tipo,
-                                                              i.jugada) AS mult) m
-        WHERE r.fecha BETWEEN p_desde AND p_hasta
+        WHERE r.fecha BETWEEN p_desde AND p_hasta AND p.multiplicador > 0
+          AND (i.tipo = '2') = p.especial
+          AND (NOT p.especial OR coalesce(trim(i.jugada), '') = p.variante)
           AND t.cod_vendedor = p_vendedor AND t.fecha BETWEEN p_desde AND p_hasta
-          AND t.anulado = 'N' AND t.estado = 'ACT'
-          AND i.vigente AND i.monto_vendido > 0 AND m.mult > 0;
+          AND t.anulado = 'N' AND t.estado = 'ACT' AND i.vigente AND i.monto_vendido > 0;
 END
 $$;
 
@@ -86,6 +82,8 @@ BEGIN
             JOIN central.items_ticket i ON i.nticket = t.nroticket
             WHERE t.cod_vendedor = p_vendedor AND t.fecha BETWEEN p_desde AND p_hasta
               AND t.anulado = 'N' AND t.estado = 'ACT' AND i.vigente AND i.monto_vendido > 0
+              -- an issued ticket's items are of its day: this reaches them by their own index
+              AND i.cod_vendedor = p_vendedor AND i.fecha_sorteo BETWEEN p_desde AND p_hasta
             GROUP BY 1, 2, 3),
         p AS (
             SELECT g.fecha, g.cod_lot, g.tipo, sum(g.premio) AS premios
