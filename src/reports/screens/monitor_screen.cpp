@@ -2,6 +2,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/launcher.h"
+#include "session/screens/focus_colours.h"
 #include "session/screens/named.h"
 #include "session/server_link.h"
 #include "session/session.h"
@@ -102,6 +103,9 @@ MonitorScreen::MonitorScreen(ServerLink& link, ProgramEnd& programEnd, QWidget* 
     layout->addWidget(list1_);
     layout->addLayout(bottom);
 
+    auto* colours = new FocusColours(s.ColorFoco, s.ColorNormal, this);
+    for (QLineEdit* field : {text1_, text2_, text3_}) colours->watch(field, true);
+    colours->watch(dtPicker1_);
     timer2_->setInterval(1000);
     connect(timer1_, &QTimer::timeout, this, &MonitorScreen::listing);
     connect(timer2_, &QTimer::timeout, this, &MonitorScreen::tick);

@@ -4,6 +4,7 @@
 #include "platform/launcher.h"
 #include "reports/report_frame.h"
 #include "reports/screens/report_pdf.h"
+#include "session/screens/focus_colours.h"
 #include "session/screens/named.h"
 #include "session/server_link.h"
 #include "session/session.h"
@@ -72,6 +73,11 @@ ReportScreen::ReportScreen(ReportDeps deps, const char* name, const QString& cap
     for (QPushButton* b : {command1, command3, command4}) buttons->addWidget(b);
     buttons->addStretch();
     buttons->addWidget(command2);
+
+    auto* colours = new FocusColours(session().ColorFoco, session().ColorNormal, this);
+    for (QDateEdit* chooser : {esdesde_, hasta_}) {
+        if (chooser) colours->watch(chooser);
+    }
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top_);

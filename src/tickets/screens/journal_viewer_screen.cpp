@@ -3,6 +3,7 @@
 #include "platform/code_page_437.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "session/screens/focus_colours.h"
 #include "session/screens/named.h"
 #include "session/server_link.h"
 #include "session/session.h"
@@ -42,6 +43,9 @@ JournalViewerScreen::JournalViewerScreen(ServerLink& link, QString journalFolder
     richTextBox1_->setFont(fixed);
     richTextBox1_->setMinimumSize(460, 480);
     text1_->setMaxLength(10);
+    auto* colours = new FocusColours(link.session().ColorFoco, link.session().ColorNormal, this);
+    colours->watch(text1_, true);
+    colours->watch(dtPicker1_);
 
     auto* findButton = named(new QPushButton(u"Buscar"_s, this), "XPButton2");
     auto* close = named(new QPushButton(u"Salir"_s, this), "XPButton1");
