@@ -4,11 +4,11 @@
 SELECT admin.crear_vendedor('00012', 'AGENCIA LA FORTUNA', 'fortuna-demo-1756');
 SELECT admin.crear_vendedor('00013', 'AGENCIA EL TREBOL', 'trebol-demo-1756');
 SELECT admin.crear_usuario('1001', '00012', 'ANA PEREZ', '1234',
-                           'A.-B.-C.-D.-R.-F2.F3.F4.F5.F6.F7.F10F11F12');
+                           'A.-B.-C.-D.-R.-M.-F2.F3.F4.F5.F6.F7.F10F11F12');
 SELECT admin.crear_usuario('1002', '00012', 'LUIS GOMEZ', '1234');
 SELECT admin.crear_usuario('1003', '00012', 'RAUL DIAZ', '1234');
 SELECT admin.crear_usuario('2001', '00013', 'CARMEN ROJAS', '5678',
-                           'A.-B.-C.-D.-R.-F2.F3.F4.F5.F6.F7.F10F11F12');
+                           'A.-B.-C.-D.-R.-M.-F2.F3.F4.F5.F6.F7.F10F11F12');
 -- LA FORTUNA may cancel a ticket for half an hour after the sale; EL TREBOL keeps the default.
 SELECT admin.fijar_minutos_anulacion('00012', 30);
 UPDATE central.usuarios SET estado = 'I' WHERE cod_usuario = '1002';
@@ -154,3 +154,17 @@ FROM (VALUES ('0000000101', 246813579, 1, 4, 'ACT', 'N'), ('0000000102', 1357924
 INSERT INTO central.clientes (cedula, descripcion, direccion, telefonos, cod_vendedor)
 VALUES ('V-12345678', 'PEDRO MARTINEZ', 'CALLE 5, LOS RUICES, CARACAS', '0212-5551234',
         '00012');
+-- LA FORTUNA's account with the central office: a loan a week ago, its daily instalment and a
+-- payment recorded at the counter, a deposit, and the account settled up to three days ago.
+INSERT INTO central.gastos (cod_vendedor, nrogasto, tipo, descripcion, monto, fecha, observacion)
+VALUES ('00012', '1207', '4', '4.- Couta diaria Presamo', 50, central.ahora()::date - 2, ''),
+       ('00012', '1208', '0', '0.- Pago Vendedor a Banca', 300, central.ahora()::date - 1,
+        'Entregado al cobrador');
+DO $$
+BEGIN
+    PERFORM admin.registrar_movimiento('00012', '2', 2000, central.ahora()::date - 7,
+                                       'Préstamo para el local');
+    PERFORM admin.registrar_deposito('00012', 120, central.ahora()::date - 4, 'BANCO 0042');
+    PERFORM admin.liquidar('00012', central.ahora()::date - 3);
+END
+$$;

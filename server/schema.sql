@@ -381,3 +381,66 @@ CREATE TABLE central.mensajes (
     leido         timestamp
 );
 CREATE INDEX mensajes_sin_leer ON central.mensajes (cod_vendedor, id) WHERE leido IS NULL;
+
+-- Reports, settlement and the day's money movements of the sales points.
+
+-- What each sales point sold of each number of each lottery's draw, kept by the bookings as
+-- they happen (central.reservar adds, central.liberar_items gives back), for the counters'
+-- "Monitor On Line". Numbers are kept without their marks: "7", "45", "123". Amounts in Bs.F.:
+-- two- and three-digit straight plays, one-digit straight plays, special plays.
+CREATE TABLE central.acumulados (
+    cod_lot         varchar(3) NOT NULL,
+    fecha           date NOT NULL,
+    cod_vendedor    varchar(5) NOT NULL REFERENCES central.vendedores,
+    numero          varchar(3) NOT NULL,
+    monto_normal    numeric(14, 3) NOT NULL DEFAULT 0,
+    monto_digito    numeric(14, 3) NOT NULL DEFAULT 0,
+    monto_especial  numeric(14, 3) NOT NULL DEFAULT 0,
+    PRIMARY KEY (cod_lot, fecha, cod_vendedor, numero)
+);
+
+-- A sales point's items of a day, for its reports (an issued ticket's items are of its day).
+CREATE INDEX items_ticket_vendedor ON central.items_ticket (cod_vendedor, fecha_sorteo);
+
+-- Money movements between a sales point and the central office ("gastos"), recorded by the
+-- counter (origen 'P') or by the central office (origen 'B'). "tipo" is the number in front of
+-- the movement's name: 0 the sales point pays the central office, 1 the central office pays
+-- the sales point, 2 a loan to the sales point, 3 a loan instalment paid, 4 a loan instalment
+-- charged to the day's account. A document number names one movement of a sales point.
+CREATE TABLE central.gastos (
+    id              bigserial PRIMARY KEY,
+    cod_vendedor    varchar(5) NOT NULL REFERENCES central.vendedores,
+    nrogasto        varchar(10) NOT NULL CHECK (nrogasto <> ''),
+    tipo            char(1) NOT NULL CHECK (tipo IN ('0', '1', '2', '3', '4')),
+    descripcion     varchar(40) NOT NULL,
+    monto           numeric(12, 2) NOT NULL CHECK (monto > 0 AND monto < 10000000),
+    fecha           date NOT NULL,
+    observacion     varchar(200) NOT NULL DEFAULT '',
+    tipo_descuento  char(1) NOT NULL DEFAULT '1',
+    origen          char(1) NOT NULL DEFAULT 'P' CHECK (origen IN ('P', 'B')),
+    registrado      timestamp NOT NULL DEFAULT central.ahora(),
+    UNIQUE (cod_vendedor, nrogasto)
+);
+CREATE INDEX gastos_vendedor_fecha ON central.gastos (cod_vendedor, fecha);
+
+-- Deposits of a sales point into the central office's account, entered by the central office.
+CREATE TABLE central.depositos (
+    id            bigserial PRIMARY KEY,
+    cod_vendedor  varchar(5) NOT NULL REFERENCES central.vendedores,
+    fecha         date NOT NULL,
+    monto         numeric(12, 2) NOT NULL CHECK (monto > 0 AND monto < 10000000),
+    referencia    varchar(40) NOT NULL DEFAULT '',
+    registrado    timestamp NOT NULL DEFAULT central.ahora()
+);
+CREATE INDEX depositos_vendedor_fecha ON central.depositos (cod_vendedor, fecha);
+
+-- The settlements of a sales point: up to "fecha" its account is closed with these balances
+-- (what it owes on play and on loans). Nothing dated on or before its last settlement changes.
+CREATE TABLE central.liquidaciones (
+    cod_vendedor    varchar(5) NOT NULL REFERENCES central.vendedores,
+    fecha           date NOT NULL,
+    saldo_jugada    numeric(16, 3) NOT NULL,
+    saldo_prestamo  numeric(16, 3) NOT NULL,
+    registrado      timestamp NOT NULL DEFAULT central.ahora(),
+    PRIMARY KEY (cod_vendedor, fecha)
+);

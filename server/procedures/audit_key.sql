@@ -33,3 +33,40 @@ BEGIN
            upper(regexp_replace(coalesce(p_clave, ''), '[\s-]', '', 'g'));
 END
 $$;
+
+-- xvalidaauditoria: checks the audit key a seller of the calling sales point typed at the
+-- counter. Return value 0: the key of the server's today for that seller (the journal viewer
+-- opens); 2: a wrong key; 3: three wrong keys of that seller within fifteen minutes, and the key
+-- is not looked at until they are older; 1: the vendor or the seller is not of the connection's
+-- sales point. Every answer but 1 is audited (1 is, by central.autoriza).
+CREATE PROCEDURE public.xvalidaauditoria(
+    INOUT return_value integer,
+    IN xcodigo_vend varchar,
+    IN xcodigo_user varchar,
+    IN xclave varchar,
+    INOUT rs refcursor)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    fallidos integer;
+BEGIN
+    OPEN rs FOR SELECT WHERE false;
+    IF NOT central.autoriza('xvalidaauditoria', xcodigo_vend, xcodigo_user) THEN
+        return_value := 1;
+        RETURN;
+    END IF;
+    SELECT count(*) INTO fallidos FROM central.auditoria a
+    WHERE a.cod_usuario = xcodigo_user AND a.accion = 'AUDITORIA_FALLIDA'
+      AND a.momento > central.ahora() - interval '15 minutes';
+    IF fallidos >= 3 THEN
+        return_value := 3;
+        PERFORM central.auditar('AUDITORIA_BLOQUEADA', xcodigo_vend, xcodigo_user,
+                                'tres claves erradas en quince minutos');
+    ELSIF central.clave_auditoria_valida(xcodigo_user, xclave) THEN
+        return_value := 0;
+        PERFORM central.auditar('AUDITORIA_ABIERTA', xcodigo_vend, xcodigo_user, NULL);
+    ELSE
+        return_value := 2;
+        PERFORM central.auditar('AUDITORIA_FALLIDA', xcodigo_vend, xcodigo_user, NULL);
+    END IF;
+END
+$$;

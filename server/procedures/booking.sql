@@ -22,27 +22,39 @@ BEGIN
 END
 $$;
 
--- Gives back the quota held by the live sold items of some temporary tickets and retires the
--- items. Rows of ventas_numero are locked in one fixed order, as every booking does.
-CREATE FUNCTION central.liberar_items(p_tickets varchar[]) RETURNS void
+-- Gives back the quota held by the live sold items of some temporary tickets (all their items,
+-- or only those numbered in p_items) and retires the items: every give-back goes through here,
+-- abandoned tickets, voids, removals and cancellations alike. Rows of ventas_numero are locked
+-- in one fixed order, as every booking does. Answers the items retired and the amount given back.
+CREATE FUNCTION central.liberar_items(p_tickets varchar[], p_items integer[] DEFAULT NULL,
+                                      OUT retirados integer, OUT devuelto numeric)
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 BEGIN
     PERFORM 1 FROM central.ventas_numero v
     WHERE (v.cod_lot, v.fecha, v.numero) IN (
         SELECT i.cod_lot, i.fecha_sorteo, i.numero FROM central.items_ticket i
-        WHERE i.nticket = ANY (p_tickets) AND i.vigente AND i.monto_vendido > 0)
+        WHERE i.nticket = ANY (p_tickets) AND (p_items IS NULL OR i.num_item = ANY (p_items))
+          AND i.vigente AND i.monto_vendido > 0)
     ORDER BY v.cod_lot, v.fecha, v.numero
     FOR UPDATE OF v;
 
     UPDATE central.ventas_numero v SET vendido = v.vendido - s.total
     FROM (SELECT i.cod_lot, i.fecha_sorteo, i.numero, sum(i.monto_vendido) AS total
           FROM central.items_ticket i
-          WHERE i.nticket = ANY (p_tickets) AND i.vigente AND i.monto_vendido > 0
+          WHERE i.nticket = ANY (p_tickets) AND (p_items IS NULL OR i.num_item = ANY (p_items))
+            AND i.vigente AND i.monto_vendido > 0
           GROUP BY i.cod_lot, i.fecha_sorteo, i.numero) s
     WHERE v.cod_lot = s.cod_lot AND v.fecha = s.fecha_sorteo AND v.numero = s.numero;
 
-    UPDATE central.items_ticket i SET vigente = false
-    WHERE i.nticket = ANY (p_tickets) AND i.vigente;
+    -- the monitor's accumulation gives back what these items added (monitor.sql)
+    PERFORM central.desacumular(p_tickets, p_items);
+
+    WITH r AS (
+        UPDATE central.items_ticket i SET vigente = false
+        WHERE i.nticket = ANY (p_tickets) AND (p_items IS NULL OR i.num_item = ANY (p_items))
+          AND i.vigente
+        RETURNING i.monto_vendido)
+    SELECT count(*), coalesce(sum(r.monto_vendido), 0) INTO retirados, devuelto FROM r;
 END
 $$;
 
@@ -218,6 +230,9 @@ BEGIN
          WITH ORDINALITY AS x(l, num, m, v, s, nuevo, k)
     WHERE x.nuevo;
     r_ultimo := p_base + n;
+
+    -- the monitor's accumulation of what this vendor sold of each number (monitor.sql)
+    PERFORM central.acumular(p_vendedor, hoy, p_lots, p_numeros, vendido, nuevo, p_tipo);
 
     FOR i IN 1..n LOOP
         CONTINUE WHEN st[i] = '0';

@@ -1,40 +1,47 @@
 -- What a ticket wins, and paying it.
 
+-- What a draw pays on: each winning number with what one unit sold on it pays (0 when the
+-- payout table has nothing for that kind of win), straight plays apart from special plays
+-- (per variant). A number wins once, the best way: the first prize before the second and the
+-- third. No rows while the draw has no results.
+CREATE FUNCTION central.pagos_sorteo(p_cod_lot varchar, p_fecha date)
+RETURNS TABLE (numero varchar, especial boolean, variante varchar, multiplicador numeric)
+LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp ROWS 6 AS $$
+BEGIN
+    RETURN QUERY
+        WITH ganadores AS (
+            SELECT DISTINCT ON (w.numero, w.especial) w.numero, w.especial, w.clase
+            FROM central.resultados r
+            CROSS JOIN LATERAL (VALUES
+                (1, r.triple, false, 'TRIPLE'), (2, r.segundo, false, 'SEGUNDO'),
+                (3, r.tercero, false, 'TERCERO'),
+                (4, right(r.triple, 2) || '*', false, 'TERMINAL'),
+                (5, right(r.triple, 1) || '**', false, 'DIGITO'),
+                (6, r.especial, true, 'ESPECIAL')) w(orden, numero, especial, clase)
+            WHERE r.cod_lot = p_cod_lot AND r.fecha = p_fecha AND w.numero IS NOT NULL
+            ORDER BY w.numero, w.especial, w.orden)
+        SELECT g.numero::varchar, g.especial, coalesce(t.variante, '')::varchar,
+               coalesce(t.multiplicador, 0)
+        FROM ganadores g
+        LEFT JOIN central.tabla_pagos t ON t.cod_lot = p_cod_lot AND t.tipo = g.clase;
+END
+$$;
+
 -- What one unit sold of an item pays: the multiplier of the payout table for the item's win
--- on its draw, 0 when it does not win, NULL while the draw has no results. One win per item,
--- the best: the first prize before the second and the third.
+-- on its draw (central.pagos_sorteo), 0 when it does not win, NULL while the draw has no
+-- results. A special play (kind "2") wins on the special number, per its variant.
 CREATE FUNCTION central.multiplicador_item(p_cod_lot varchar, p_fecha date, p_numero varchar,
                                            p_tipo char, p_variante varchar) RETURNS numeric
 LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
-DECLARE
-    r central.resultados;
-    v_tipo varchar;
-    v_variante varchar := '';
 BEGIN
-    SELECT * INTO r FROM central.resultados WHERE cod_lot = p_cod_lot AND fecha = p_fecha;
-    IF NOT FOUND THEN
+    IF NOT EXISTS (SELECT FROM central.resultados r
+                   WHERE r.cod_lot = p_cod_lot AND r.fecha = p_fecha) THEN
         RETURN NULL;
     END IF;
-    IF p_tipo = '2' THEN
-        IF p_numero = r.especial THEN
-            v_tipo := 'ESPECIAL';
-            v_variante := coalesce(trim(p_variante), '');
-        END IF;
-    ELSIF p_numero ~ '^[0-9]{3}$' THEN
-        v_tipo := CASE WHEN p_numero = r.triple THEN 'TRIPLE'
-                       WHEN p_numero = r.segundo THEN 'SEGUNDO'
-                       WHEN p_numero = r.tercero THEN 'TERCERO' END;
-    ELSIF p_numero ~ '^[0-9]{2}\*$' AND left(p_numero, 2) = right(r.triple, 2) THEN
-        v_tipo := 'TERMINAL';
-    ELSIF p_numero ~ '^[0-9]\*\*$' AND left(p_numero, 1) = right(r.triple, 1) THEN
-        v_tipo := 'DIGITO';
-    END IF;
-    IF v_tipo IS NULL THEN
-        RETURN 0;
-    END IF;
-    RETURN coalesce((SELECT t.multiplicador FROM central.tabla_pagos t
-                     WHERE t.cod_lot = p_cod_lot AND t.tipo = v_tipo
-                       AND t.variante = v_variante), 0);
+    RETURN coalesce((SELECT p.multiplicador FROM central.pagos_sorteo(p_cod_lot, p_fecha) p
+                     WHERE p.numero = p_numero AND p.especial = (p_tipo = '2')
+                       AND (NOT p.especial OR p.variante = coalesce(trim(p_variante), ''))),
+                    0);
 END
 $$;
 

@@ -1,37 +1,6 @@
 -- Taking plays off a ticket before it is issued. The quota they held goes back in the same
 -- transaction; only items of an open temporary ticket of the calling vendor are reached.
 
--- Gives back the quota held by some live items of one ticket and retires them. Rows of
--- ventas_numero are locked in the one fixed order every booking uses. Answers the items
--- retired and the amount given back.
-CREATE FUNCTION central.retirar_items(p_nticket varchar, p_items integer[],
-                                      OUT retirados integer, OUT devuelto numeric)
-LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
-BEGIN
-    PERFORM 1 FROM central.ventas_numero v
-    WHERE (v.cod_lot, v.fecha, v.numero) IN (
-        SELECT i.cod_lot, i.fecha_sorteo, i.numero FROM central.items_ticket i
-        WHERE i.nticket = p_nticket AND i.num_item = ANY (p_items) AND i.vigente
-          AND i.monto_vendido > 0)
-    ORDER BY v.cod_lot, v.fecha, v.numero
-    FOR UPDATE OF v;
-
-    UPDATE central.ventas_numero v SET vendido = v.vendido - s.total
-    FROM (SELECT i.cod_lot, i.fecha_sorteo, i.numero, sum(i.monto_vendido) AS total
-          FROM central.items_ticket i
-          WHERE i.nticket = p_nticket AND i.num_item = ANY (p_items) AND i.vigente
-            AND i.monto_vendido > 0
-          GROUP BY i.cod_lot, i.fecha_sorteo, i.numero) s
-    WHERE v.cod_lot = s.cod_lot AND v.fecha = s.fecha_sorteo AND v.numero = s.numero;
-
-    WITH r AS (
-        UPDATE central.items_ticket i SET vigente = false
-        WHERE i.nticket = p_nticket AND i.num_item = ANY (p_items) AND i.vigente
-        RETURNING i.monto_vendido)
-    SELECT count(*), coalesce(sum(r.monto_vendido), 0) INTO retirados, devuelto FROM r;
-END
-$$;
-
 -- The open temporary ticket of a vendor, locked against its own bookings and its issue; NULL
 -- when the number is no open ticket of that vendor (issued, voided, abandoned, or another's).
 CREATE FUNCTION central.ticket_abierto(p_nticket varchar, p_vendedor varchar) RETURNS varchar
@@ -98,7 +67,7 @@ BEGIN
         return_value := 2;
         RETURN;
     END IF;
-    SELECT * INTO r FROM central.retirar_items(ticket, ARRAY[item.num_item]);
+    SELECT * INTO r FROM central.liberar_items(ARRAY[ticket], ARRAY[item.num_item]);
     PERFORM central.auditar('JUGADA_ELIMINADA', t_vendedor, t_usuario,
                             format('ticket %s item %s %s %s: %s Bs.F. devueltos', ticket,
                                    item.num_item, item.cod_lot, item.numero, r.devuelto));
@@ -156,7 +125,7 @@ BEGIN
           FROM central.items_ticket i
           WHERE i.nticket = ticket AND i.num_item = ANY (items)
           GROUP BY i.cod_lot) s;
-    SELECT * INTO r FROM central.retirar_items(ticket, items);
+    SELECT * INTO r FROM central.liberar_items(ARRAY[ticket], items);
     PERFORM central.auditar('JUGADAS_ELIMINADAS', t_vendedor, t_usuario,
                             format('ticket %s loterías %s: %s jugadas, %s Bs.F. devueltos', ticket,
                                    array_to_string(por_loteria, ','), r.retirados, r.devuelto));

@@ -1,6 +1,7 @@
 #include "app/aftersale_actions.h"
 #include "app/cash_actions.h"
 #include "app/tickets_actions.h"
+#include "app/report_actions.h"
 #include "platform/clock.h"
 #include "platform/device_printers.h"
 #include "platform/http_download.h"
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
     registerCashActions(actions);
     registerTicketActions(actions, printers);
     registerAfterSaleActions(actions, printers, clock, installation.journalFolder);
+    registerReportActions(actions, printers, programEnd, installation.journalFolder);
 
     std::unique_ptr<SalesScreen> sales;
     auto* startup = new StartupScreen(link, launcher, programEnd, http, [&] {

@@ -48,6 +48,7 @@ std::vector<Command> pointCommands();
 std::vector<Command> lotteryCommands();
 std::vector<Command> resultCommands();
 std::vector<Command> officeCommands();
+std::vector<Command> settlementCommands();
 
 // Argument checks shared by the families: nullopt after printing why the value is refused.
 std::optional<QString> isoDate(const CommandContext& c, const QString& text);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/result.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -15,7 +17,9 @@ class Launcher {
     virtual bool start(const QString& program, const QStringList& arguments) = 0;
     // Opens a document with the desktop's viewer for it.
     virtual bool openDocument(const QString& path) = 0;
-    virtual bool shutdown(ShutdownMode mode) = 0;
+    // Shuts the machine down or restarts it; the error names the platform's call and its own
+    // words when the platform refused.
+    virtual Result<void> shutdown(ShutdownMode mode) = 0;
 };
 
 // Ends the program: the event loop stops once the current handler returns.

@@ -16,11 +16,21 @@ bool ProcessLauncher::openDocument(const QString& path) {
     return QProcess::startDetached(u"xdg-open"_s, {path});
 }
 
-bool ProcessLauncher::shutdown(ShutdownMode mode) {
+Result<void> ProcessLauncher::shutdown(ShutdownMode mode) {
     const QString verb = mode == ShutdownMode::PowerOff ? u"poweroff"_s : u"reboot"_s;
+    QString said;
     // a refused orderly request is tried once more with force, as the counter always did
-    if (QProcess::execute(u"systemctl"_s, {verb}) == 0) return true;
-    return QProcess::execute(u"systemctl"_s, {verb, u"--force"_s}) == 0;
+    for (const QStringList& arguments : {QStringList{verb}, QStringList{verb, u"--force"_s}}) {
+        QProcess systemctl;
+        systemctl.start(u"systemctl"_s, arguments);
+        if (!systemctl.waitForFinished(30000)) {
+            said = systemctl.errorString();
+            continue;
+        }
+        if (systemctl.exitStatus() == QProcess::NormalExit && systemctl.exitCode() == 0) return {};
+        said = QString::fromLocal8Bit(systemctl.readAllStandardError()).trimmed();
+    }
+    return Error{1, u"systemctl "_s + verb + u": "_s + said};
 }
 
 void EventLoopEnd::end() {

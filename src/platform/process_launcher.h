@@ -9,7 +9,7 @@ class ProcessLauncher final : public Launcher {
   public:
     bool start(const QString& program, const QStringList& arguments) override;
     bool openDocument(const QString& path) override;
-    bool shutdown(ShutdownMode mode) override;
+    Result<void> shutdown(ShutdownMode mode) override;
 };
 
 class EventLoopEnd final : public ProgramEnd {

@@ -290,4 +290,42 @@ TEST_F(ConsoleTest, TheAuditKeyPrintedIsTheOneTheServerChecks) {
     EXPECT_EQ(decodeAccount(offline.out.trimmed()).value().user, u"vendura_00014"_s);
 }
 
+TEST_F(ConsoleTest, DepositsLoansAndSettlementsOfASalesPointsAccount) {
+    auto ok = [this](const QStringList& args) {
+        const Outcome r = run(args);
+        EXPECT_EQ(r.code, 0) << args.join(u' ').toStdString() << ": " << r.err.toStdString();
+        return r.out;
+    };
+    EXPECT_TRUE(ok({u"deposito"_s, u"registrar"_s, u"00012"_s, u"150,50"_s, u"--fecha"_s,
+                    u"2026-12-05"_s, u"--referencia"_s, u"BANCO 77"_s})
+                    .startsWith(u"Depósito "_s));
+    EXPECT_TRUE(
+        ok({u"prestamo"_s, u"otorgar"_s, u"00012"_s, u"1000"_s, u"--fecha"_s, u"2026-12-04"_s})
+            .contains(u"B-"_s));
+    ok({u"prestamo"_s, u"cuota"_s, u"00012"_s, u"100"_s});
+    EXPECT_TRUE(ok({u"liquidar"_s, u"00012"_s, u"2026-12-05"_s})
+                    .contains(u"saldo de jugada -150.50, saldo de préstamos 1000.00"_s));
+    const QString statement = ok({u"estado-cuenta"_s, u"00012"_s});
+    EXPECT_TRUE(statement.contains(u"Última liquidación  2026-12-05"_s)) << statement.toStdString();
+    EXPECT_TRUE(statement.contains(u"Saldo de préstamos  900"_s)) << statement.toStdString();
+    EXPECT_TRUE(statement.contains(u"Saldo general       749.5"_s)) << statement.toStdString();
+
+    const QString before = db.checksum();
+    for (const QStringList& args : std::vector<QStringList>{
+             {u"deposito"_s, u"registrar"_s, u"00012"_s, u"5"_s, u"--fecha"_s, u"2026-12-05"_s},
+             {u"deposito"_s, u"registrar"_s, u"00012"_s, u"1000000000000"_s},
+             {u"deposito"_s, u"registrar"_s, u"00012"_s, u"1.2.3"_s},
+             {u"deposito"_s, u"registrar"_s, u"00099"_s, u"5"_s},
+             {u"movimiento"_s, u"registrar"_s, u"00012"_s, u"7"_s, u"5"_s},
+             {u"liquidar"_s, u"00012"_s, u"2026-12-05"_s},
+             {u"liquidar"_s, u"00012"_s, u"2026-12-07"_s},
+             {u"deposito"_s, u"eliminar"_s, u"1"_s}}) {
+        const Outcome r = run(args);
+        EXPECT_EQ(r.code, 1) << args.join(u' ').toStdString();
+        EXPECT_TRUE(r.err.startsWith(u"error: "_s)) << r.err.toStdString();
+    }
+    EXPECT_EQ(db.checksum(), before);
+    EXPECT_EQ(db.auditActions().filter(u"|00012|"_s).filter(u"DEPOSITO|"_s).size(), 1);
+}
+
 }  // namespace

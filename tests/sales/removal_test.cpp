@@ -41,11 +41,18 @@ class RemovalTest : public ::testing::Test {
                                   ticket.isEmpty() ? nticket : ticket))
             .returnNumber();
     }
+    // What the number's quota holds sold, and the sales monitor's accumulation must agree.
     QString sold(const QString& lot, const QString& number) {
-        return db.value(
+        const QString quota = db.value(
             u"SELECT coalesce(sum(vendido), 0)::float8::text FROM central.ventas_numero "
             u"WHERE cod_lot = $1 AND numero = $2"_s,
             {lot, number});
+        EXPECT_EQ(db.value(u"SELECT coalesce(sum(monto_normal + monto_digito), 0)::float8::text "
+                           u"FROM central.acumulados WHERE cod_lot = $1 AND numero = $2"_s,
+                           {lot, QString(number).remove(u'*')}),
+                  quota)
+            << lot.toStdString() << " " << number.toStdString();
+        return quota;
     }
     QString live() {
         return db.value(

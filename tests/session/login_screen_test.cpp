@@ -196,10 +196,9 @@ TEST_F(LoginScreenTest, AMissingUnreadableOrWrongDatabaseAccountEndsInTheConnect
     const QStringList connectionMessages{
         u"No se puede Conectar con el Servidor de Datos Remotos... Finalizando"_s,
         u"Ocurrieron Errores al Intentar Conectarse!... Finalizando el Sistema"_s};
-    for (const QString& cuenta :
-         {QString(), u"!!no es base64!!"_s, u"c2luIHNhbHRv"_s,
-          encodeAccount({db.account(u"00012"_s), u"otra-clave"_s}),
-          encodeAccount({u"vendura_app"_s, u"kalvora-pv-1756"_s})}) {
+    for (const QString& cuenta : {QString(), u"!!no es base64!!"_s, u"c2luIHNhbHRv"_s,
+                                  encodeAccount({db.account(u"00012"_s), u"otra-clave"_s}),
+                                  encodeAccount({u"vendura_app"_s, u"kalvora-pv-1756"_s})}) {
         ProfileFile(installation.iniPath()).write(u"Comunicaciones"_s, u"CuentaBD"_s, cuenta);
         open();
         dialogs.clear();
@@ -489,6 +488,35 @@ TEST_F(LoginScreenTest, AFailedServerListFetchLeavesNoListAndTheProgramRunning) 
     EXPECT_FALSE(files::exists(installation.serverListPath()));
     EXPECT_EQ(programEnd.ends, 0);
     EXPECT_TRUE(field<QPushButton>("busca_ip")->isEnabled());
+}
+
+TEST_F(LoginScreenTest, ApagarAndReiniciarAskFirstThenShutDownThroughTheLauncher) {
+    StartupScreen& s = open();
+    auto click = [&](const char* name) { field<QPushButton>(name)->click(); };
+    dialogs.answers = {false};
+    click("XPButton1");
+    EXPECT_EQ(dialogs.last().text, u"Desea en realidad apagar?"_s);
+    EXPECT_TRUE(dialogs.last().question);
+    EXPECT_TRUE(launcher.shutdowns.empty());
+    EXPECT_EQ(programEnd.ends, 0);
+    EXPECT_TRUE(s.isVisible());
+
+    dialogs.answers = {true};
+    click("XPButton1");
+    ASSERT_EQ(launcher.shutdowns.size(), 1u);
+    EXPECT_EQ(launcher.shutdowns[0], ShutdownMode::PowerOff);
+    EXPECT_EQ(programEnd.ends, 1);
+
+    // a platform that refuses is told in a message, and the program still ends
+    launcher.shutdownRefusal = u"systemctl reboot: Access denied"_s;
+    dialogs.answers = {true};
+    click("XPButton2");
+    EXPECT_EQ(dialogs.shown[dialogs.shown.size() - 2].text, u"Desea en realidad reiniciar?"_s);
+    EXPECT_EQ(dialogs.last().text,
+              u"Error detected\rModule:  clsReboot.SetShutdownPriviledge\rAPI Call:  systemctl "
+              u"reboot: Access denied"_s);
+    EXPECT_EQ(launcher.shutdowns.back(), ShutdownMode::Restart);
+    EXPECT_EQ(programEnd.ends, 2);
 }
 
 }  // namespace

@@ -57,11 +57,13 @@ class LauncherRecorder final : public Launcher {
         opened << path;
         return true;
     }
-    bool shutdown(ShutdownMode mode) override {
+    Result<void> shutdown(ShutdownMode mode) override {
         shutdowns.push_back(mode);
-        return true;
+        if (shutdownRefusal.isEmpty()) return {};
+        return Error{1, shutdownRefusal};
     }
     QStringList started;
+    QString shutdownRefusal;  // what the platform says when it refuses; empty: it obeys
     QStringList opened;
     std::vector<ShutdownMode> shutdowns;
 };

@@ -8,6 +8,7 @@
 #include "session/server_discovery.h"
 #include "session/server_link.h"
 #include "session/session.h"
+#include "session/shutdown.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -217,8 +218,8 @@ void StartupScreen::confirmShutdown(int mode) {
     const QString text =
         mode == 1 ? u"Desea en realidad apagar?"_s : u"Desea en realidad reiniciar?"_s;
     if (!link_.dialogs().question(DialogIcon::Question, kTituloAtencion, text)) return;
-    launcher_.shutdown(mode == 1 ? ShutdownMode::PowerOff : ShutdownMode::Restart);
-    programEnd_.end();
+    ShutdownSystem(mode == 1 ? ShutdownMode::PowerOff : ShutdownMode::Restart, launcher_,
+                   link_.dialogs(), programEnd_);
 }
 
 void StartupScreen::searchServers() {

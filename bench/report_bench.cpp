@@ -1,0 +1,213 @@
+// The reports over a busy sales point: a day of 100,000 tickets (two plays each, on eight
+// lotteries), and the prize report over the month before it with as many tickets a day
+// (VENDURA_BENCH_TICKETS_PER_DAY, VENDURA_BENCH_DAYS change the volume). Each figure is the
+// procedure's answer on the counter's connection plus the composition of the report's lines.
+#include "platform/pq_gateway.h"
+#include "reports/account_statement.h"
+#include "reports/final_report.h"
+#include "reports/prize_report.h"
+#include "reports/sales_monitor.h"
+#include "reports/sales_report.h"
+#include "session/session.h"
+#include "test_database.h"
+
+#include <QElapsedTimer>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+
+using namespace vendura;
+using namespace vendura::test;
+
+namespace {
+
+const QDate kBusyDay(2026, 12, 7);
+
+int setting(const char* name, int fallback) {
+    const int v = qEnvironmentVariableIntValue(name);
+    return v > 0 ? v : fallback;
+}
+
+// One database for every benchmark, seeded once.
+struct BusySalesPoint {
+    TestDatabase db;
+    PqGateway counter{5};
+    Session session;
+    int perDay = setting("VENDURA_BENCH_TICKETS_PER_DAY", 100000);
+    int days = setting("VENDURA_BENCH_DAYS", 30);
+
+    BusySalesPoint() {
+        QElapsedTimer seeding;
+        seeding.start();
+        db.seedVendor();
+        db.addVendor(u"00013"_s, u"2001"_s);
+        db.seedLotteries();
+        for (const QString& code : {u"CCC"_s, u"DDD"_s, u"EEE"_s, u"FFF"_s, u"GGG"_s, u"HHH"_s}) {
+            db.addLottery(code, u"LOTERIA "_s + code, u"23:00"_s);
+        }
+        db.setClock(u"2026-12-08 10:00:00"_s);
+        for (const auto& [kind, multiplier] :
+             {std::pair{u"TRIPLE"_s, u"600"_s}, {u"TERMINAL"_s, u"60"_s}, {u"DIGITO"_s, u"6"_s}}) {
+            db.admin(u"SELECT admin.fijar_pago('*', $1, $2::numeric)"_s, {kind, multiplier});
+        }
+        db.admin(u"SELECT admin.fijar_comision('00012', 12)"_s);
+        for (int d = days; d >= 0; --d) seedDay(kBusyDay.addDays(-d), days - d);
+        db.admin(u"ANALYZE"_s);
+        std::printf("seeded %d days of %d tickets in %.1f s\n", days + 1, perDay,
+                    double(seeding.elapsed()) / 1000);
+        if (!counter.open(db.connectionText()).ok()) std::abort();
+        session.CodVendedor = u"00012"_s;
+        session.NombreVendedor = u"AGENCIA LA FORTUNA"_s;
+        session.Usuario = u"1001"_s;
+        session.NombreUsuario = u"ANA PEREZ"_s;
+    }
+
+    // perDay tickets of two items: a triple and a terminal on lotteries and numbers spread by
+    // the ticket's number; one in a hundred cancelled; the draws' results; half the winners
+    // paid; the monitor's accumulation as the bookings would have left it.
+    void seedDay(const QDate& day, int index) {
+        const QStringList p{day.toString(Qt::ISODate), QString::number(perDay),
+                            QString::number(qint64(index) * perDay)};
+        db.admin(
+            u"INSERT INTO central.tickets_temporales (nticket, cod_vendedor, creado, estado) "
+            u"SELECT lpad(($3::bigint + g)::text, 10, '0'), '00012', $1::date + time '08:00', "
+            u"'EMI' FROM generate_series(1, $2::int) g"_s,
+            p);
+        db.admin(
+            u"INSERT INTO central.items_ticket (nticket, num_item, cod_vendedor, cod_usuario, "
+            u"cod_lot, fecha_sorteo, numero, monto_pedido, monto_vendido, status, tipo, jugada) "
+            u"SELECT lpad(($3::bigint + g)::text, 10, '0'), x.k, '00012', '1001', "
+            u"(ARRAY['AAA','BBB','CCC','DDD','EEE','FFF','GGG','HHH'])[1 + x.h % 8], "
+            u"$1::date, CASE x.k WHEN 1 THEN lpad((x.h / 8 % 1000)::text, 3, '0') "
+            u"ELSE lpad((x.h / 8 % 100)::text, 2, '0') || '*' END, x.monto, x.monto, '0', '1', "
+            u"'Normal' FROM generate_series(1, $2::int) g CROSS JOIN LATERAL (SELECT k, "
+            u"('x' || substr(md5(g || '-' || k || '-' || $1), 1, 7))::bit(28)::int AS h, "
+            u"CASE k WHEN 1 THEN 1 + g % 20 ELSE 1 + g % 5 END::numeric AS monto "
+            u"FROM (VALUES (1), (2)) v(k)) x"_s,
+            p);
+        db.admin(
+            u"INSERT INTO central.tickets (nroticket, cod_vendedor, cod_usuario, serial, fecha, "
+            u"hora, monto, estado, anulado) SELECT lpad(($3::bigint + g)::text, 10, '0'), "
+            u"'00012', '1001', g, $1::date, time '08:00' + g * interval '0.5 s', "
+            u"(1 + g % 20) + (1 + g % 5), CASE WHEN g % 100 = 0 THEN 'ELI' ELSE 'ACT' END, "
+            u"CASE WHEN g % 100 = 0 THEN 'S' ELSE 'N' END FROM generate_series(1, $2::int) g"_s,
+            p);
+        db.admin(
+            u"INSERT INTO central.resultados (cod_lot, fecha, triple) SELECT l.cod_lot, $1::date, "
+            u"lpad((('x' || substr(md5(l.cod_lot || $1), 1, 7))::bit(28)::int % 1000)::text, 3, "
+            u"'0') FROM central.loterias l"_s,
+            {p[0]});
+        db.admin(
+            u"INSERT INTO central.pagos (nroticket, cod_vendedor, cod_usuario, monto, pagado) "
+            u"SELECT g.nroticket, '00012', '1001', sum(g.premio), $1::date + time '18:00' "
+            u"FROM central.items_ganadores('00012', $1::date, $1::date) g "
+            u"WHERE right(g.nroticket, 1)::int % 2 = 0 GROUP BY g.nroticket"_s,
+            {p[0]});
+        db.admin(
+            u"INSERT INTO central.acumulados (cod_lot, fecha, cod_vendedor, numero, monto_normal) "
+            u"SELECT cod_lot, fecha_sorteo, cod_vendedor, rtrim(numero, '*'), sum(monto_vendido) "
+            u"FROM central.items_ticket WHERE fecha_sorteo = $1::date GROUP BY 1, 2, 3, 4"_s,
+            {p[0]});
+    }
+
+    RecordSet rows(const ProcedureCall& call, CallAnswer* whole = nullptr) {
+        auto answer = counter.call(call);
+        if (!answer) {
+            std::fprintf(stderr, "%s: %s\n", qPrintable(call.name),
+                         qPrintable(answer.error().description));
+            std::abort();
+        }
+        if (whole) *whole = answer.value();
+        return answer.value().rows;
+    }
+};
+
+BusySalesPoint& busy() {
+    static BusySalesPoint seeded;
+    return seeded;
+}
+
+void report(benchmark::State& state, const std::function<QStringList()>& compose) {
+    qsizetype lines = 0;
+    for (auto _ : state) lines = compose().size();
+    state.counters["lines"] = double(lines);
+}
+
+void BM_PrizeReport(benchmark::State& state) {
+    BusySalesPoint& b = busy();
+    const bool detailed = state.range(1) == 1;
+    const QDate from = kBusyDay.addDays(-state.range(0) + 1);
+    report(state, [&] {
+        const RecordSet tickets =
+            b.rows(prize_report::call(u"RPTTICKPREMIADOS"_s, u"00012"_s, from, kBusyDay));
+        const RecordSet plays = detailed ? b.rows(prize_report::call(u"RPTTICKPREMIADOSdetalle"_s,
+                                                                     u"00012"_s, from, kBusyDay))
+                                         : RecordSet();
+        return prize_report::compose(b.session, from, kBusyDay, detailed, tickets, plays);
+    });
+}
+// days, detailed
+BENCHMARK(BM_PrizeReport)
+    ->Args({1, 0})
+    ->Args({1, 1})
+    ->Args({30, 0})
+    ->Args({30, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
+void BM_SalesReport(benchmark::State& state) {
+    BusySalesPoint& b = busy();
+    report(state, [&] {
+        CallAnswer a;
+        const RecordSet cancelled = b.rows(sales_report::call(b.session, kBusyDay), &a);
+        return sales_report::compose(b.session, kBusyDay, a.outputs.value(u"@montoventa"_s),
+                                     cancelled);
+    });
+}
+BENCHMARK(BM_SalesReport)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_FinalReport(benchmark::State& state) {
+    BusySalesPoint& b = busy();
+    const auto kind = final_report::Kind(state.range(0));
+    report(state, [&] {
+        const RecordSet rows = b.rows(final_report::call(kind, u"00012"_s, kBusyDay, kBusyDay));
+        return final_report::compose(b.session, kind, kBusyDay, kBusyDay, rows, {});
+    });
+}
+// Resumido, Detallado, Loterias
+BENCHMARK(BM_FinalReport)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The statement of the busy day: never settled (every day of the month counts), or settled
+// the day before.
+void BM_AccountStatement(benchmark::State& state) {
+    BusySalesPoint& b = busy();
+    if (state.range(0) == 1) {
+        b.db.admin(
+            u"SELECT admin.liquidar('00012', $1::date) WHERE NOT EXISTS "
+            u"(SELECT FROM central.liquidaciones)"_s,
+            {kBusyDay.addDays(-1).toString(Qt::ISODate)});
+    }
+    report(state, [&] {
+        CallAnswer a;
+        b.rows(account_statement::call(u"00012"_s, kBusyDay), &a);
+        return account_statement::compose(b.session, kBusyDay, a);
+    });
+}
+BENCHMARK(BM_AccountStatement)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_Monitor(benchmark::State& state) {
+    BusySalesPoint& b = busy();
+    const auto kind = sales_monitor::Kind(state.range(0));
+    report(state, [&] {
+        return sales_monitor::lines(sales_monitor::entries(b.rows(sales_monitor::listing(
+                                        kind, u"AAA"_s, u"00012"_s, kBusyDay))),
+                                    6);
+    });
+}
+// GENERAL, DETALLADO
+BENCHMARK(BM_Monitor)->DenseRange(0, 1)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+}  // namespace
+
+BENCHMARK_MAIN();

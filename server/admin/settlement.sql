@@ -1,0 +1,154 @@
+-- The central office's side of a sales point's account: deposits, loans and their instalments,
+-- settlements, and the statement.
+
+CREATE FUNCTION admin.vendedor_existente(p_cod_vendedor varchar) RETURNS varchar
+LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    IF NOT EXISTS (SELECT FROM central.vendedores WHERE cod_vendedor = p_cod_vendedor) THEN
+        RAISE EXCEPTION 'El vendedor % no existe', p_cod_vendedor USING ERRCODE = '22023';
+    END IF;
+    RETURN p_cod_vendedor;
+END
+$$;
+
+-- The checks every entry of the account makes: an amount above 0 and below 10,000,000 with two
+-- decimals at most, a day that has come and is not settled yet. Takes the sales point's row
+-- lock a settlement waits for. Answers the day (today when none is given).
+CREATE FUNCTION admin.validar_asiento(p_cod_vendedor varchar, p_monto numeric, p_fecha date)
+RETURNS date
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    v_fecha date := coalesce(p_fecha, central.ahora()::date);
+BEGIN
+    PERFORM admin.vendedor_existente(p_cod_vendedor);
+    PERFORM 1 FROM central.vendedores WHERE cod_vendedor = p_cod_vendedor FOR KEY SHARE;
+    IF p_monto IS NULL OR p_monto <= 0 OR p_monto >= 10000000 OR p_monto <> round(p_monto, 2) THEN
+        RAISE EXCEPTION 'El monto debe ser mayor que 0 y menor que 10.000.000, con dos decimales '
+                        'a lo sumo' USING ERRCODE = '22023';
+    END IF;
+    IF v_fecha > central.ahora()::date THEN
+        RAISE EXCEPTION 'El día % no ha llegado', v_fecha USING ERRCODE = '22023';
+    END IF;
+    IF v_fecha <= central.ultima_liquidacion(p_cod_vendedor) THEN
+        RAISE EXCEPTION 'El % ya está liquidado para el vendedor %', v_fecha, p_cod_vendedor
+            USING ERRCODE = '55000';
+    END IF;
+    RETURN v_fecha;
+END
+$$;
+
+-- A deposit of a sales point into the central office's account. Answers its number.
+CREATE FUNCTION admin.registrar_deposito(p_cod_vendedor varchar, p_monto numeric,
+                                         p_fecha date DEFAULT NULL,
+                                         p_referencia varchar DEFAULT '') RETURNS bigint
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    v_fecha date := admin.validar_asiento(p_cod_vendedor, p_monto, p_fecha);
+    v_id bigint;
+BEGIN
+    IF length(coalesce(p_referencia, '')) > 40 THEN
+        RAISE EXCEPTION 'La referencia tiene 40 caracteres a lo sumo' USING ERRCODE = '22023';
+    END IF;
+    INSERT INTO central.depositos (cod_vendedor, fecha, monto, referencia)
+    VALUES (p_cod_vendedor, v_fecha, p_monto, coalesce(p_referencia, ''))
+    RETURNING id INTO v_id;
+    PERFORM central.auditar('DEPOSITO', p_cod_vendedor, NULL,
+                            format('%s: %s el %s %s', v_id, p_monto, v_fecha,
+                                   coalesce(p_referencia, '')));
+    RETURN v_id;
+END
+$$;
+
+-- Takes back a deposit entered by mistake, while its day is not settled.
+CREATE FUNCTION admin.eliminar_deposito(p_id bigint) RETURNS void
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    d central.depositos;
+BEGIN
+    SELECT * INTO d FROM central.depositos WHERE id = p_id;
+    IF NOT FOUND THEN
+        RAISE EXCEPTION 'No hay depósito %', p_id USING ERRCODE = '22023';
+    END IF;
+    PERFORM 1 FROM central.vendedores WHERE cod_vendedor = d.cod_vendedor FOR KEY SHARE;
+    IF d.fecha <= central.ultima_liquidacion(d.cod_vendedor) THEN
+        RAISE EXCEPTION 'El % ya está liquidado para el vendedor %', d.fecha, d.cod_vendedor
+            USING ERRCODE = '55000';
+    END IF;
+    DELETE FROM central.depositos WHERE id = p_id;
+    PERFORM central.auditar('DEPOSITO_ELIMINADO', d.cod_vendedor, NULL,
+                            format('%s: %s el %s', d.id, d.monto, d.fecha));
+END
+$$;
+
+-- A movement the central office enters on a sales point's account, of one of the five kinds
+-- of the counter's movements (0 to 4): a loan ('2') or a loan instalment paid ('3'), mostly.
+-- Its document number is "B-" and its number; the counter lists it and cannot change it.
+CREATE FUNCTION admin.registrar_movimiento(p_cod_vendedor varchar, p_tipo varchar,
+                                           p_monto numeric, p_fecha date DEFAULT NULL,
+                                           p_observacion varchar DEFAULT '') RETURNS varchar
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    v_fecha date := admin.validar_asiento(p_cod_vendedor, p_monto, p_fecha);
+    v_id bigint := nextval(pg_get_serial_sequence('central.gastos', 'id'));
+    v_descripcion varchar;
+BEGIN
+    v_descripcion := CASE p_tipo
+        WHEN '0' THEN '0.- Pago Vendedor a Banca' WHEN '1' THEN '1.- Pago Banca a Vendedor'
+        WHEN '2' THEN '2.- Prestamo' WHEN '3' THEN '3.- Pago Couta Prestamo'
+        WHEN '4' THEN '4.- Couta diaria Presamo' END;
+    IF v_descripcion IS NULL THEN
+        RAISE EXCEPTION 'El tipo de movimiento va de 0 a 4' USING ERRCODE = '22023';
+    END IF;
+    IF length(coalesce(p_observacion, '')) > 200 THEN
+        RAISE EXCEPTION 'La observación tiene 200 caracteres a lo sumo' USING ERRCODE = '22023';
+    END IF;
+    INSERT INTO central.gastos (id, cod_vendedor, nrogasto, tipo, descripcion, monto, fecha,
+                                observacion, origen)
+    VALUES (v_id, p_cod_vendedor, 'B-' || v_id, p_tipo, v_descripcion, p_monto, v_fecha,
+            coalesce(p_observacion, ''), 'B');
+    PERFORM central.auditar('MOVIMIENTO_BANCA', p_cod_vendedor, NULL,
+                            format('B-%s: %s %s el %s', v_id, v_descripcion, p_monto, v_fecha));
+    RETURN 'B-' || v_id;
+END
+$$;
+
+-- The account statement of a sales point on a day (today when none is given).
+CREATE FUNCTION admin.estado_cuenta(p_cod_vendedor varchar, p_fecha date DEFAULT NULL)
+RETURNS TABLE (ultima date, deuda numeric, cuenta numeric, movimiento numeric,
+               deposito numeric, total numeric, saldo_prestamo numeric, total_general numeric)
+LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    PERFORM admin.vendedor_existente(p_cod_vendedor);
+    RETURN QUERY SELECT * FROM central.estado_cuenta(p_cod_vendedor,
+                                                     coalesce(p_fecha, central.ahora()::date));
+END
+$$;
+
+-- Settles a sales point's account up to a day that is over: the play and loan balances of that
+-- day are kept, and nothing dated on or before it may change any more. Days are settled in
+-- order, each once.
+CREATE FUNCTION admin.liquidar(p_cod_vendedor varchar, p_fecha date)
+RETURNS TABLE (saldo_jugada numeric, saldo_prestamo numeric)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    e record;
+BEGIN
+    PERFORM admin.vendedor_existente(p_cod_vendedor);
+    -- entries of this sales point's account wait until the settlement is written
+    PERFORM 1 FROM central.vendedores WHERE cod_vendedor = p_cod_vendedor FOR UPDATE;
+    IF p_fecha IS NULL OR p_fecha >= central.ahora()::date THEN
+        RAISE EXCEPTION 'Solo se liquidan días terminados' USING ERRCODE = '22023';
+    END IF;
+    IF p_fecha <= central.ultima_liquidacion(p_cod_vendedor) THEN
+        RAISE EXCEPTION 'El vendedor % ya está liquidado hasta el %', p_cod_vendedor,
+                        central.ultima_liquidacion(p_cod_vendedor) USING ERRCODE = '55000';
+    END IF;
+    SELECT * INTO e FROM central.estado_cuenta(p_cod_vendedor, p_fecha);
+    INSERT INTO central.liquidaciones (cod_vendedor, fecha, saldo_jugada, saldo_prestamo)
+    VALUES (p_cod_vendedor, p_fecha, e.total, e.saldo_prestamo);
+    PERFORM central.auditar('LIQUIDACION', p_cod_vendedor, NULL,
+                            format('hasta el %s: jugada %s, préstamo %s', p_fecha, e.total,
+                                   e.saldo_prestamo));
+    RETURN QUERY SELECT e.total, e.saldo_prestamo;
+END
+$$;

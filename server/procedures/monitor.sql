@@ -1,0 +1,152 @@
+-- "Monitor On Line": what was sold of each number of a lottery's draw, kept as plays are booked
+-- and given back, and read by the counters through procedures.
+
+-- Adds what a play call booked to its vendor's accumulation. Items come as the arrays of
+-- central.reservar; only the new ones with an amount sold count. The caller holds the locks of
+-- these numbers' ventas_numero rows, so two calls never touch the same rows in another order.
+CREATE FUNCTION central.acumular(p_vendedor varchar, p_fecha date, p_lots varchar[],
+                                 p_numeros varchar[], p_montos numeric[], p_nuevos boolean[],
+                                 p_tipo char) RETURNS void
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    INSERT INTO central.acumulados AS a (cod_lot, fecha, cod_vendedor, numero, monto_normal,
+                                         monto_digito, monto_especial)
+    SELECT x.l, p_fecha, p_vendedor, rtrim(x.num, '*'),
+           coalesce(sum(x.m) FILTER (WHERE p_tipo IS DISTINCT FROM '2'
+                                        AND x.num !~ '^[0-9]\*\*$'), 0),
+           coalesce(sum(x.m) FILTER (WHERE p_tipo IS DISTINCT FROM '2'
+                                        AND x.num ~ '^[0-9]\*\*$'), 0),
+           coalesce(sum(x.m) FILTER (WHERE p_tipo = '2'), 0)
+    FROM unnest(p_lots, p_numeros, p_montos, p_nuevos) AS x(l, num, m, nuevo)
+    WHERE x.nuevo AND x.m > 0
+    GROUP BY x.l, x.num
+    ORDER BY x.l, x.num
+    ON CONFLICT (cod_lot, fecha, cod_vendedor, numero) DO UPDATE
+        SET monto_normal = a.monto_normal + EXCLUDED.monto_normal,
+            monto_digito = a.monto_digito + EXCLUDED.monto_digito,
+            monto_especial = a.monto_especial + EXCLUDED.monto_especial;
+END
+$$;
+
+-- Takes back what the live sold items of some temporary tickets (all, or those numbered in
+-- p_items) had added; the caller gives their quota back and holds the locks of their numbers.
+CREATE FUNCTION central.desacumular(p_tickets varchar[], p_items integer[]) RETURNS void
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    UPDATE central.acumulados a
+    SET monto_normal = a.monto_normal - s.normal,
+        monto_digito = a.monto_digito - s.digito,
+        monto_especial = a.monto_especial - s.especial
+    FROM (SELECT i.cod_lot, i.fecha_sorteo, i.cod_vendedor, rtrim(i.numero, '*') AS numero,
+                 coalesce(sum(i.monto_vendido) FILTER (WHERE i.tipo <> '2'
+                                                       AND i.numero !~ '^[0-9]\*\*$'), 0) AS normal,
+                 coalesce(sum(i.monto_vendido) FILTER (WHERE i.tipo <> '2'
+                                                       AND i.numero ~ '^[0-9]\*\*$'), 0) AS digito,
+                 coalesce(sum(i.monto_vendido) FILTER (WHERE i.tipo = '2'), 0) AS especial
+          FROM central.items_ticket i
+          WHERE i.nticket = ANY (p_tickets) AND (p_items IS NULL OR i.num_item = ANY (p_items))
+            AND i.vigente AND i.monto_vendido > 0
+          GROUP BY 1, 2, 3, 4) s
+    WHERE a.cod_lot = s.cod_lot AND a.fecha = s.fecha_sorteo AND a.cod_vendedor = s.cod_vendedor
+      AND a.numero = s.numero;
+END
+$$;
+
+-- The accumulation of a lottery's draw on a day, per number: the calling sales point's own
+-- ("DETALLADO"), or the whole network's totals ("GENERAL"), which name no sales point.
+CREATE FUNCTION central.acumulados_de(p_modo varchar, p_cod_lot varchar, p_vendedor varchar,
+                                      p_fecha date)
+RETURNS TABLE (cod_lot varchar, fecha varchar, cod_vendedor varchar, numero varchar,
+               monto_normal numeric, monto_digito numeric, monto_especial numeric)
+LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    IF p_modo = 'DETALLADO' THEN
+        RETURN QUERY
+            SELECT a.cod_lot, to_char(a.fecha, 'DD/MM/YYYY')::varchar, a.cod_vendedor, a.numero,
+                   a.monto_normal, a.monto_digito, a.monto_especial
+            FROM central.acumulados a
+            WHERE a.cod_lot = p_cod_lot AND a.fecha = p_fecha AND a.cod_vendedor = p_vendedor
+              AND a.monto_normal + a.monto_digito + a.monto_especial > 0
+            ORDER BY a.numero;
+    ELSE
+        RETURN QUERY
+            SELECT p_cod_lot, to_char(p_fecha, 'DD/MM/YYYY')::varchar, NULL::varchar, a.numero,
+                   sum(a.monto_normal), sum(a.monto_digito), sum(a.monto_especial)
+            FROM central.acumulados a
+            WHERE a.cod_lot = p_cod_lot AND a.fecha = p_fecha
+            GROUP BY a.numero
+            HAVING sum(a.monto_normal + a.monto_digito + a.monto_especial) > 0
+            ORDER BY a.numero;
+    END IF;
+END
+$$;
+
+-- The monitor's listing: "@xmodo" "GENERAL" or "DETALLADO", the lottery code, the calling
+-- vendor, the day "dd/mm/yyyy". Records: COD_LOT, FECHA_ACUMULAS, CODVENDEDOR (null in the
+-- general view), Numero_normal, Monto_Normal, Monto_Digito, Montoespecial, ordered by number.
+-- Return value 0; 1 for another sales point's vendor, an unknown mode or a day that is none.
+CREATE PROCEDURE public.dspacumu(
+    INOUT return_value integer,
+    IN xmodo varchar,
+    IN xcod_lot varchar,
+    IN xcodigo_vend varchar,
+    IN xfecha varchar,
+    INOUT rs refcursor)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    v_modo varchar := upper(trim(coalesce(xmodo, '')));
+    v_fecha date := central.fecha_ddmmyyyy(xfecha);
+BEGIN
+    OPEN rs FOR SELECT WHERE false;
+    IF NOT central.autoriza('DSPACUMU', xcodigo_vend) THEN
+        return_value := 1;
+        RETURN;
+    END IF;
+    IF v_modo NOT IN ('GENERAL', 'DETALLADO') OR v_fecha IS NULL THEN
+        return_value := 1;
+        RETURN;
+    END IF;
+    return_value := 0;
+    CLOSE rs;
+    OPEN rs FOR
+        SELECT a.cod_lot AS "COD_LOT", a.fecha AS "FECHA_ACUMULAS",
+               a.cod_vendedor AS "CODVENDEDOR", a.numero AS "Numero_normal",
+               a.monto_normal AS "Monto_Normal", a.monto_digito AS "Monto_Digito",
+               a.monto_especial AS "Montoespecial"
+        FROM central.acumulados_de(v_modo, upper(trim(coalesce(xcod_lot, ''))), xcodigo_vend,
+                                   v_fecha) a;
+END
+$$;
+
+-- The total the calling sales point sold of one number ("7", "45", "123") of a lottery's draw
+-- on a day, in the record's field SUMAT (null when nothing was sold). Return value as dspacumu.
+CREATE PROCEDURE public.sumacumu(
+    INOUT return_value integer,
+    IN xcod_lot varchar,
+    IN xcodigo_vend varchar,
+    IN xfecha varchar,
+    IN xnumero varchar,
+    INOUT rs refcursor)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    v_fecha date := central.fecha_ddmmyyyy(xfecha);
+    v_total numeric;
+BEGIN
+    OPEN rs FOR SELECT WHERE false;
+    IF NOT central.autoriza('SUMACUMU', xcodigo_vend) THEN
+        return_value := 1;
+        RETURN;
+    END IF;
+    IF v_fecha IS NULL THEN
+        return_value := 1;
+        RETURN;
+    END IF;
+    SELECT sum(a.monto_normal + a.monto_digito + a.monto_especial) INTO v_total
+    FROM central.acumulados a
+    WHERE a.cod_lot = upper(trim(coalesce(xcod_lot, ''))) AND a.fecha = v_fecha
+      AND a.cod_vendedor = xcodigo_vend AND a.numero = trim(coalesce(xnumero, ''));
+    return_value := 0;
+    CLOSE rs;
+    OPEN rs FOR SELECT v_total AS "SUMAT";
+END
+$$;
