@@ -176,7 +176,11 @@ BEGIN
         ELSIF NOT EXISTS (SELECT FROM central.loterias l WHERE l.cod_lot = p_lots[i]) THEN
             -- answered as a closed lottery, but nothing is kept of a code that names none
             st[i] := '4';
-        ELSIF NOT central.loteria_abierta(p_lots[i], momento, p_vendedor) THEN
+        ELSIF NOT central.loteria_abierta(p_lots[i], momento, p_vendedor)
+              OR EXISTS (SELECT FROM central.loterias l
+                         WHERE l.cod_lot = p_lots[i]
+                           AND l.juegaespecial = CASE p_tipo WHEN '2' THEN 'N' ELSE 'S' END) THEN
+            -- closed, or not selling this kind of play: special plays only, or straight only
             st[i] := '4';
             nuevo[i] := true;
         ELSE
