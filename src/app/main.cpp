@@ -1,5 +1,6 @@
 #include "app/aftersale_actions.h"
 #include "app/cash_actions.h"
+#include "app/generator_actions.h"
 #include "app/tickets_actions.h"
 #include "platform/clock.h"
 #include "platform/device_printers.h"
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
     registerCashActions(actions);
     registerTicketActions(actions, printers);
     registerAfterSaleActions(actions, printers, clock, installation.journalFolder);
+    registerGeneratorActions(actions, random);
 
     std::unique_ptr<SalesScreen> sales;
     auto* startup = new StartupScreen(link, launcher, programEnd, http, [&] {
