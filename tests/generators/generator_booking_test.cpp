@@ -103,13 +103,25 @@ TEST_F(GeneratorBookingTest, TheServerFormsTheSameListsInTheSameOrderAsTheCounte
         EXPECT_EQ(server(u"central.serie_numeros($1)"_s, {ending}), serieNumbers(ending).join(u' '))
             << ending.toStdString();
     }
-    for (int first = 0; first <= 999; first += 7) {
+    // every first number, with the runs of none, one, eleven numbers and up to 999
+    QStringList firsts, lasts;
+    for (int first = 0; first <= 999; ++first) {
         for (int last : {first - 1, first, std::min(first + 10, 999), 999}) {
-            EXPECT_EQ(server(u"central.seguidilla_numeros($1::int, $2::int)"_s,
-                             {QString::number(first), QString::number(last)}),
-                      seguidillaNumbers(first, last).join(u' '));
+            firsts << QString::number(first);
+            lasts << QString::number(last);
         }
     }
+    const auto runs = db.rows(
+        u"SELECT array_to_string(central.seguidilla_numeros(a, b), ' ') "
+        u"FROM unnest($1::int[], $2::int[]) WITH ORDINALITY AS x(a, b, k) ORDER BY k"_s,
+        {u"{"_s + firsts.join(u',') + u"}"_s, u"{"_s + lasts.join(u',') + u"}"_s});
+    ASSERT_EQ(runs.size(), size_t(firsts.size()));
+    differing = 0;
+    for (int i = 0; i < firsts.size(); ++i) {
+        differing +=
+            runs[size_t(i)][0] != seguidillaNumbers(firsts[i].toInt(), lasts[i].toInt()).join(u' ');
+    }
+    EXPECT_EQ(differing, 0);
     for (char16_t digit = u'0'; digit <= u'9'; ++digit) {
         for (const QString& mode : {u"1"_s, u"2"_s, u"3"_s, u""_s}) {
             EXPECT_EQ(server(u"central.posicion_numeros($1, $2)"_s, {QString(QChar(digit)), mode}),
@@ -198,6 +210,39 @@ TEST_F(GeneratorBookingTest, EachGeneratorBooksItsListInOneCallAndAnswersARepeat
         EXPECT_EQ(records(call(c.call(caller(nticket, 4)))), answered) << c.what;
         EXPECT_EQ(items(nticket, 0), booked) << c.what;
     }
+}
+
+// What the counter never sends but a request could carry: a message code and nothing booked.
+TEST_F(GeneratorBookingTest, BadRequestsAreRefusedWholeOrFormNothing) {
+    const QString nticket = db.newTicket(u"00012"_s);
+    const struct {
+        const char* what;
+        ProcedureCall call;
+        int code;
+        int records;
+    } cases[] = {
+        // the sales point permutes at most 7 digits: 8 are refused, every item answered
+        {"eight digits", xcreapermutas(caller(nticket, 0), u"12345678"_s, u"5"_s, u"AAA"_s), 70,
+         336},
+        {"no amount", xcreaseries(caller(nticket, 0), u"7"_s, u""_s, u"AAABBB"_s), 71, 20},
+        {"a zero amount", xcreaposic(caller(nticket, 0), u"7"_s, u"0"_s, u"1"_s, u"AAA"_s), 71,
+         100},
+        {"first above last", xcreaseguid(caller(nticket, 0), u"9"_s, u"5"_s, u"5"_s, u"AAA"_s), 0,
+         0},
+        {"no position", xcreaposic(caller(nticket, 0), u"7"_s, u"5"_s, u""_s, u"AAA"_s), 70, 0},
+        {"past 32767 items", xcreaseguid(caller(nticket, 32700), u"0"_s, u"99"_s, u"5"_s, u"AAA"_s),
+         72, 100},
+        {"a variant the special lacks",
+         xcreaseriesESPE(caller(nticket, 0), u"7"_s, u"5"_s, u"AAA"_s, {u"19"_s, u"TRI"_s}), 77,
+         20},
+    };
+    for (const auto& c : cases) {
+        const CallAnswer a = call(c.call);
+        EXPECT_EQ(a.returnNumber(), c.code) << c.what;
+        EXPECT_EQ(a.rows.size(), c.records) << c.what;
+        EXPECT_TRUE(records(a).filter(QRegularExpression(u":[^9]$"_s)).isEmpty()) << c.what;
+    }
+    EXPECT_EQ(db.value(u"SELECT count(*) FROM central.items_ticket"_s), u"0"_s);
 }
 
 }  // namespace
