@@ -125,7 +125,8 @@ BEGIN
         codigo := 75;
     ELSIF EXISTS (SELECT FROM unnest(c_lots, c_tipos, c_especiales) AS x(l, t, e)
                   JOIN central.loterias l ON l.cod_lot = x.l
-                  WHERE x.t = '2' AND (l.juegaespecial = 'N' OR l.especial IS DISTINCT FROM x.e)) THEN
+                  WHERE x.t = '2'
+                    AND (l.juegaespecial = 'N' OR l.especial IS DISTINCT FROM x.e)) THEN
         codigo := 76;
     ELSIF p_base + cardinality(c_lots) > 32767 THEN
         codigo := 72;

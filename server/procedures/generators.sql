@@ -214,8 +214,8 @@ BEGIN
         r_lot := r.r_lot; r_num := r.r_num; r_monto := r.r_monto; r_status := r.r_status;
         r_item := r.r_item; r_ultimo := r.r_ultimo;
     END IF;
-    r_variante := ARRAY(SELECT p_variantes[k - p_base] FROM unnest(r_item) WITH ORDINALITY AS x(k, o)
-                        ORDER BY o);
+    r_variante := ARRAY(SELECT p_variantes[k - p_base]
+                        FROM unnest(r_item) WITH ORDINALITY AS x(k, o) ORDER BY o);
     r_desc := ARRAY(SELECT coalesce(d.desc_jugada, '')::varchar
                     FROM unnest(r_variante) WITH ORDINALITY AS x(v, o)
                     LEFT JOIN central.jugadas_especiales_detalle d
