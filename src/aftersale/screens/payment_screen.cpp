@@ -135,7 +135,9 @@ void PaymentScreen::runPayment(PaymentStart start) {
     const QString serial = text1_->text();
     const QString ticketNumber = text2_->text();
     PrizePayment payment(link());
-    const PaymentOutcome outcome = payment.run(ticketNumber, serial, frame1_->customerId(), start);
+    const PaymentOutcome outcome =
+        payment.run(ticketNumber, serial, frame1_->customerId(), start,
+                    [this](const PaymentTicket& ticket) { showTicket(ticket); });
     if (outcome.showData) showTicket(outcome.ticket);
     if (outcome.paid) printVoucher(outcome, serial, ticketNumber);
     if (outcome.clearFields) clearTicketFields();
