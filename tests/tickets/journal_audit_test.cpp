@@ -26,56 +26,48 @@ class JournalAuditTest : public ::testing::Test {
         EXPECT_TRUE(seller.login());
         seller.dialogs.clear();
     }
-    QString todaysKey() const {
-        return db.value(u"SELECT central.clave_auditoria('2026-12-07', '1001')"_s);
+    QString key(const char* day) const {
+        return db.value(u"SELECT central.clave_auditoria($1, '1001')"_s,
+                        {QString::fromLatin1(day)});
     }
-    // Types a key group by group, as the screen moves from one to the next, and Enter.
-    static void typeKey(const QString& key) {
-        for (QChar c : QString(key).remove(u'-').toLower()) {
-            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+    // A new access screen; the key typed group by group, as the screen moves from one to the
+    // next, and Enter.
+    QDialog::DialogCode tryKey(const QString& key, int times = 1) {
+        AuditAccessScreen screen(seller.link);
+        screen.show();
+        QApplication::setActiveWindow(&screen);
+        EXPECT_EQ(screen.windowTitle(), u"Autenticación de Auditoria"_s);
+        while (times-- > 0) {
+            for (QChar c : QString(key).remove(u'-').toLower())
+                QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         }
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_EQ(screen.isVisible(), false);
+        return QDialog::DialogCode(screen.result());
     }
 
     TestDatabase db;
     LoggedIn seller{db};
 };
 
+// The day's key opens; three wrong keys close the screen, and the server keeps the count:
+// even the right key waits then.
 TEST_F(JournalAuditTest, TheDaysKeyOpensAndThreeWrongKeysClose) {
-    AuditAccessScreen good(seller.link);
-    good.show();
-    QApplication::setActiveWindow(&good);
-    EXPECT_EQ(good.windowTitle(), u"Autenticación de Auditoria"_s);
-    typeKey(todaysKey());
-    EXPECT_EQ(good.result(), QDialog::Accepted);
+    EXPECT_EQ(tryKey(key("2026-12-07")), QDialog::Accepted);
     EXPECT_TRUE(seller.dialogs.shown.empty());
-
-    AuditAccessScreen bad(seller.link);
-    bad.show();
-    QApplication::setActiveWindow(&bad);
-    // yesterday's key is wrong today
-    const QString yesterday = db.value(u"SELECT central.clave_auditoria('2026-12-06', '1001')"_s);
-    for (int attempt = 1; attempt <= 3; ++attempt) typeKey(yesterday);
-    EXPECT_EQ(seller.dialogs.texts(), (QStringList{u"La clave de auditoría no es válida"_s,
-                                                   u"La clave de auditoría no es válida"_s,
-                                                   u"3 intentos fallidos, pruebe mas tarde!"_s}));
-    EXPECT_EQ(bad.result(), QDialog::Rejected);
-    EXPECT_FALSE(bad.isVisible());
-
-    // the server keeps the count: even the right key waits now
-    seller.dialogs.clear();
-    AuditAccessScreen later(seller.link);
-    later.show();
-    QApplication::setActiveWindow(&later);
-    typeKey(todaysKey());
-    EXPECT_EQ(seller.dialogs.texts(), QStringList{u"3 intentos fallidos, pruebe mas tarde!"_s});
-    EXPECT_EQ(later.result(), QDialog::Rejected);
+    EXPECT_EQ(tryKey(key("2026-12-06"), 3), QDialog::Rejected);
+    EXPECT_EQ(tryKey(key("2026-12-07")), QDialog::Rejected);
+    const QString wrong = u"La clave de auditoría no es válida"_s,
+                  locked = u"3 intentos fallidos, pruebe mas tarde!"_s;
+    EXPECT_EQ(seller.dialogs.texts(), (QStringList{wrong, wrong, locked, locked}));
+    const QString failed = u"AUDITORIA_FALLIDA|00012|1001"_s;
     EXPECT_EQ(db.auditActions().filter(u"AUDITORIA_"_s),
-              (QStringList{u"AUDITORIA_ABIERTA|00012|1001"_s, u"AUDITORIA_FALLIDA|00012|1001"_s,
-                           u"AUDITORIA_FALLIDA|00012|1001"_s, u"AUDITORIA_FALLIDA|00012|1001"_s,
+              (QStringList{u"AUDITORIA_ABIERTA|00012|1001"_s, failed, failed, failed,
                            u"AUDITORIA_BLOQUEADA|00012|1001"_s}));
 }
 
+// The viewer shows the day's journal descrambled, from a fresh working file it deletes when
+// closed, and finds a ticket by its number.
 TEST_F(JournalAuditTest, TheViewerShowsTheDaysJournalFindsATicketAndCleansUp) {
     const QString folder = seller.installation.journalFolder;
     Journal journal(journalPath(folder, 7, u"00012"_s, u"1001"_s), "1001");
@@ -83,35 +75,32 @@ TEST_F(JournalAuditTest, TheViewerShowsTheDaysJournalFindsATicketAndCleansUp) {
     ASSERT_TRUE(journal.appendTicket({"Ticket: 0000000102", "Total Bs.: 5,00 \x82"}).ok());
     const QString working = journal_audit::workingFile(folder);
     ASSERT_TRUE(files::append(working, "left behind").ok());
-    {
-        JournalViewerScreen viewer(seller.link, folder);
-        viewer.show();
-        QApplication::setActiveWindow(&viewer);
-        EXPECT_EQ(viewer.windowTitle(), u"Auditar Tickets"_s);
-        auto* text = viewer.findChild<QPlainTextEdit*>(u"RichTextBox1"_s);
-        EXPECT_TRUE(text->toPlainText().startsWith(u"Ticket: 0000000101\nZULIA 347 2,00\n \n"_s));
-        EXPECT_TRUE(text->toPlainText().contains(u"Total Bs.: 5,00 é"_s));
-        EXPECT_FALSE(files::read(working).value().contains("left behind"));
+    JournalViewerScreen viewer(seller.link, folder);
+    viewer.show();
+    QApplication::setActiveWindow(&viewer);
+    EXPECT_EQ(viewer.windowTitle(), u"Auditar Tickets"_s);
+    auto* text = viewer.findChild<QPlainTextEdit*>(u"RichTextBox1"_s);
+    EXPECT_EQ(text->toPlainText(),
+              u"Ticket: 0000000101\nZULIA 347 2,00\n \n \n \n \n"
+              u"Ticket: 0000000102\nTotal Bs.: 5,00 é\n \n \n \n \n"_s);
+    EXPECT_FALSE(files::read(working).value().contains("left behind"));
 
-        QTest::keyClicks(viewer.findChild<QLineEdit*>(u"Text1"_s), u"102"_s);
-        QTest::keyClick(viewer.findChild<QLineEdit*>(u"Text1"_s), Qt::Key_Return);
-        EXPECT_EQ(text->textCursor().selectedText(), u"0000000102"_s);
-        EXPECT_EQ(text->textCursor().blockNumber(), 6);
-        viewer.findChild<QLineEdit*>(u"Text1"_s)->setText(u"999"_s);
-        EXPECT_FALSE(viewer.find());
-        EXPECT_EQ(seller.dialogs.last().text, u"No se encontró el ticket 999"_s);
+    auto* number = viewer.findChild<QLineEdit*>(u"Text1"_s);
+    QTest::keyClicks(number, u"102"_s);
+    QTest::keyClick(number, Qt::Key_Return);
+    EXPECT_EQ(text->textCursor().selectedText(), u"0000000102"_s);
+    EXPECT_EQ(text->textCursor().blockNumber(), 6);
+    number->setText(u"999"_s);
+    EXPECT_FALSE(viewer.find());
+    EXPECT_EQ(seller.dialogs.last().text, u"No se encontró el ticket 999"_s);
 
-        // a day without a journal shows nothing
-        viewer.findChild<QDateEdit*>(u"DTPicker1"_s)->setDate(QDate(2026, 12, 6));
-        EXPECT_TRUE(text->toPlainText().isEmpty());
-        viewer.findChild<QDateEdit*>(u"DTPicker1"_s)->setDate(QDate(2026, 12, 7));
-        EXPECT_TRUE(files::exists(working));
-        viewer.reject();
-        EXPECT_FALSE(files::exists(working));
-    }
+    auto* day = viewer.findChild<QDateEdit*>(u"DTPicker1"_s);
+    day->setDate(QDate(2026, 12, 6));  // a day without a journal shows nothing
+    EXPECT_TRUE(text->toPlainText().isEmpty());
+    day->setDate(QDate(2026, 12, 7));
+    EXPECT_TRUE(files::exists(working));
+    viewer.reject();
     EXPECT_FALSE(files::exists(working));
-    EXPECT_EQ(journal_audit::joinGroups({u"ab12"_s, u" CD34"_s}), u"AB12-CD34"_s);
-    EXPECT_EQ(journal_audit::searchText(u"abc"_s), u"abc"_s);
 }
 
 }  // namespace
