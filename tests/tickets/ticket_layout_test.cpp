@@ -19,12 +19,6 @@ ItemTicket row(const char* number, const char* lottery, const char* amount, cons
 
 const QString kRule = QString(40, u'=');
 
-QStringList margin(const QStringList& lines) {
-    QStringList out;
-    for (const QString& l : lines) out << u"  "_s + l;
-    return out;
-}
-
 class TicketLayout : public ::testing::Test {
   protected:
     // The header lines the data below gives, with the customer lines of per-lottery tickets.
@@ -40,7 +34,7 @@ class TicketLayout : public ::testing::Test {
         return layTicket(data, armaticket(plays), plays);
     }
 
-    TicketPrintData data{.margen = u"  "_s,
+    TicketPrintData data{.margen = {},
                          .nombreVendedor = u"AGENCIA LA FORTUNA"_s,
                          .direccion = u"AV. BOLIVAR, LOCAL 4   "_s,
                          .rif = u" J-1 "_s,
@@ -64,13 +58,12 @@ class TicketLayout : public ::testing::Test {
 
 TEST_F(TicketLayout, OneTicketWithItsSoldOutBlock) {
     const QStringList expected =
-        margin(header(false) +
-               QStringList{u"          Sorteo:ZULIA 12:45 PM"_s, u"123 x 10,00 7** x  5,00"_s,
-                           u"         Sorteo:CARACAS 1:00 PM"_s, u"12* x 1.234,50"_s, kRule,
-                           u"Total Bs.: 1.249,50"_s, u""_s, u"            NUMEROS AGOTADOS"_s,
-                           kRule, u"ZUL - ZULIA 12:45 PM   45*"_s, kRule, u"Serial:1234567"_s,
-                           u"GRACIAS"_s, u"Caduca a los 3 Dias"_s, u"REVISE SU TICKET"_s}) +
-        QStringList{u" "_s, u" "_s};
+        (header(false) +
+         QStringList{u"          Sorteo:ZULIA 12:45 PM"_s, u"123 x 10,00 7** x  5,00"_s,
+                     u"         Sorteo:CARACAS 1:00 PM"_s, u"12* x 1.234,50"_s, kRule,
+                     u"Total Bs.: 1.249,50"_s, u""_s, u"            NUMEROS AGOTADOS"_s, kRule,
+                     u"ZUL - ZULIA 12:45 PM   45*"_s, kRule, u"Serial:1234567"_s, u"GRACIAS"_s,
+                     u"Caduca a los 3 Dias"_s, u"REVISE SU TICKET"_s, u" "_s, u" "_s});
     EXPECT_EQ(lay(rows), expected);
 
     data.tiempoanular = 0;  // sold-out plays are not printed at all
@@ -79,33 +72,28 @@ TEST_F(TicketLayout, OneTicketWithItsSoldOutBlock) {
     EXPECT_EQ(lay(rows), without);
 }
 
-TEST_F(TicketLayout, OneTicketPerLotteryEachWithItsOwnTotalAndItsOwnBlankLines) {
+// One ticket per lottery, each with its own total and blank lines; the void voucher has the
+// same header.
+TEST_F(TicketLayout, OneTicketPerLotteryAndTheVoucher) {
     data.imprimePorLoteria = u"S"_s;
     data.msgticket.clear();
     const QStringList footer = {u"Serial:1234567"_s, u"Caduca a los 3 Dias"_s,
-                                u"REVISE SU TICKET"_s};
-    const QStringList blanks{u" "_s, u" "_s};
-    EXPECT_EQ(lay(rows),
-              margin(header(true) +
-                     QStringList{u"          Sorteo:ZULIA 12:45 PM"_s, u"123 x 10,00 7** x  5,00"_s,
-                                 kRule, u"Total Bs.: 15,00"_s} +
-                     footer) +
-                  blanks +
-                  margin(header(true) +
-                         QStringList{u"         Sorteo:CARACAS 1:00 PM"_s, u"12* x 1.234,50"_s,
-                                     kRule, u"Total Bs.: 1.234,50"_s} +
-                         footer) +
-                  blanks);
-}
-
-TEST_F(TicketLayout, TheInvalidTicketVoucher) {
+                                u"REVISE SU TICKET"_s, u" "_s, u" "_s};
+    EXPECT_EQ(lay(rows), (header(true) +
+                          QStringList{u"          Sorteo:ZULIA 12:45 PM"_s,
+                                      u"123 x 10,00 7** x  5,00"_s, kRule, u"Total Bs.: 15,00"_s} +
+                          footer + header(true) +
+                          QStringList{u"         Sorteo:CARACAS 1:00 PM"_s, u"12* x 1.234,50"_s,
+                                      kRule, u"Total Bs.: 1.234,50"_s} +
+                          footer));
     const QString invalid = u"***TICKET INVALIDO****TICKET INVALIDO***"_s;
-    EXPECT_EQ(layVoucher(data), margin(header(true) + QStringList{invalid, invalid, kRule}));
+    EXPECT_EQ(layVoucher(data), (header(true) + QStringList{invalid, invalid, kRule}));
 }
 
 // Names and the user are cut; the address, the customer's name and the message wrap; plays
 // of large amounts go fewer to a line than nrocolumnas asks.
 TEST_F(TicketLayout, NoLinePassesFortyCharactersAfterTheMargin) {
+    data.margen = u"  "_s;
     data.nombreVendedor = u"AGENCIA DE LOTERIAS LA GRAN FORTUNA DEL ESTE C.A."_s;
     data.direccion = u"AV. BOLIVAR CON CALLE 5, CENTRO COMERCIAL EL PARQUE, LOCAL 4, CARACAS"_s;
     data.rif = u"J-123456789012345678"_s;
@@ -150,7 +138,6 @@ TEST_F(TicketLayout, SpecialPlaysAndGeneratorLabels) {
         r.especial = QString::fromLatin1(variant);
         return r;
     };
-    data.margen.clear();
     data.nrocolumnas = 2;
     const QStringList lines = lay({
         row("123", "PRU - PRUEBA", "5", "1", "1Permuta 123*"),
