@@ -4,6 +4,7 @@
 #include "generators/number_lists.h"
 #include "platform/pq_gateway.h"
 #include "sales/play_seller.h"
+#include "sales/ticket_model.h"
 #include "test_database.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +18,84 @@ using namespace vendura;
 using vendura::test::TestDatabase;
 
 namespace {
+
+// The lists that the screens do not show whole; the server's lists are compared with these
+// below.
+TEST(NumberListsTest, EachGeneratorFormsItsNumbersInTheServersOrder) {
+    const struct {
+        QStringList list;
+        const char* numbers;
+    } cases[] = {
+        {permutaciones(u"123"_s), "123 132 213 231 312 321"},
+        {permutaciones(u"112"_s), "112 121 211"},
+        {permutaciones(u"777"_s), "777"},
+        {permutaciones(u"121"_s), "121 211 112"},
+        {permutaciones(u"1234"_s),
+         "123 132 213 231 312 321 124 142 214 241 412 421 134 143 314 341 413 431 234 243 324 "
+         "342 423 432"},
+        // choice 1-2-4 is skipped: three equal digits end the choices of m
+        {permutaciones(u"1111"_s), "111 111 111"},
+        {permutaciones(u"1123"_s),
+         "112 121 211 113 131 311 123 132 213 231 312 321 123 132 213 231 312 321"},
+        {permutaciones(u"12"_s), ""},
+        {serieNumbers(u"25"_s), "025 125 225 325 425 525 625 725 825 925"},
+        {serieNumbers(u"123"_s), ""},
+        {seguidillaNumbers(5, 8), "005 006 007 008"},
+        {seguidillaNumbers(20, 10), ""},
+        {posicionados(u'0', u"2"_s).mid(8, 4), "008 009 100 101"},
+        {posicionados(u'5', u"3"_s).mid(0, 3) + posicionados(u'5', u"3"_s).mid(99),
+         "005 015 025 995"},
+        {posicionados(u'5', QString()), ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.list.join(u' '), QString::fromLatin1(c.numbers));
+    EXPECT_EQ(permutaciones(u"1234567"_s).size(), 210);
+    EXPECT_GT(permutaciones(u"123456789"_s).size(), kMaxPermutaciones);  // 504
+    EXPECT_FALSE(seguidillaTooLong(3, 10, 20));
+    EXPECT_TRUE(seguidillaTooLong(3, 10, 21));
+    EXPECT_FALSE(seguidillaTooLong(7, 100, 150));
+    // 9 x draw / 2000000001, whole part
+    for (const auto& [draw, digit] : std::initializer_list<std::pair<quint32, int>>{
+             {1, 0}, {222222223, 0}, {222222224, 1}, {1000000001, 4}, {2000000001, 8}}) {
+        EXPECT_EQ(randomDigit(draw), digit) << draw;
+    }
+}
+
+ItemTicket row(const char* lot, std::optional<Money> monto, const char* label = "Venta Normal") {
+    const QString play = QString::fromLatin1(label);
+    return {u"123"_s, QString::fromLatin1(lot), monto, play, {}, 0, u"1"_s, play};
+}
+
+// A generator's sale is one group per lottery, printed as one line under its label (marked
+// "*") only when every row sold the amount asked; a whole group on the ticket switches the
+// working mode to "1". A row taken off breaks its group: its rows print one by one.
+TEST(NumberListsTest, ASaleIsNumberedAfterTheGroupsOfItsPlayAndMarkedWhenSoldWhole) {
+    const QString jugada = u"Permuta 12"_s;
+    auto sale = [&](std::vector<ItemTicket> rows) {
+        for (ItemTicket& r : rows) r.tipo2 = r.jugada = jugada;
+        return rows;
+    };
+    std::vector<ItemTicket> ticket{row("AAA - ALFA", Money::whole(1))};
+    std::vector<ItemTicket> first =
+        sale({row("AAA - ALFA", Money::whole(5)), row("BBB - BETA", Money::fromUnits(30000))});
+    EXPECT_FALSE(groupSale(ticket, first, u"AAABBB"_s, jugada, Money::whole(5)));
+    EXPECT_EQ(first[0].tipo2 + u"|"_s + first[1].tipo2, u"1Permuta 12*|1Permuta 12"_s);
+    ticket.insert(ticket.end(), first.begin(), first.end());
+    std::vector<ItemTicket> second = sale({row("BBB - BETA", Money::whole(5))});
+    EXPECT_TRUE(groupSale(ticket, second, u"BBB"_s, jugada, Money::whole(5)));
+    EXPECT_EQ(second[0].tipo2, u"2Permuta 12*"_s);
+    std::vector<ItemTicket> other = sale({row("CCC - GAMA", std::nullopt)});
+    groupSale(ticket, other, u"CCC"_s, jugada, Money::whole(5));
+    EXPECT_EQ(other[0].tipo2, u"1Permuta 12"_s);
+
+    std::vector<ItemTicket> rows;
+    for (const char* label : {"1Permuta 12*", "1Permuta 12*", "2Permuta 12*"})
+        rows.push_back(row("AAA - ALFA", Money::whole(5), label));
+    TicketModel model;
+    model.append(rows);
+    model.removeRows(0, 1);
+    model.breakGroup(rows[0]);
+    EXPECT_EQ(model.at(0).tipo2 + u"|"_s + model.at(1).tipo2, u"1Permuta 12|2Permuta 12*"_s);
+}
 
 class GeneratorBookingTest : public ::testing::Test {
   protected:
@@ -49,16 +128,13 @@ class GeneratorBookingTest : public ::testing::Test {
         }
         return out;
     }
-    // "lottery:number:variant:amount sold" of the ticket's items after an item number.
-    QStringList items(const QString& nticket, int after) {
-        QStringList out;
-        for (const QStringList& r :
-             db.rows(u"SELECT cod_lot || ':' || numero || ':' || coalesce(variante, '') || ':' || "
-                     u"monto_vendido::float8 FROM central.items_ticket "
-                     u"WHERE nticket = $1 AND num_item > $2::int ORDER BY num_item"_s,
-                     {nticket, QString::number(after)}))
-            out << r[0];
-        return out;
+    // "lottery:number:variant:amount sold" of the ticket's items after the fourth.
+    QString items(const QString& nticket) {
+        return db.value(
+            u"SELECT string_agg(cod_lot || ':' || numero || ':' || coalesce(variante, "
+            u"'') || ':' || monto_vendido::float8, ' ' ORDER BY num_item) FROM "
+            u"central.items_ticket WHERE nticket = $1 AND num_item > 4"_s,
+            {nticket});
     }
 
     TestDatabase db;
@@ -71,8 +147,9 @@ class GeneratorBookingTest : public ::testing::Test {
 // position of every digit.
 TEST_F(GeneratorBookingTest, TheServerFormsTheSameListsInTheSameOrderAsTheCounter) {
     // Each pair of inputs through the server function, answering the first inputs that differ.
-    auto differing = [&](const QString& function, const QStringList& a, const QStringList& b,
-                         const std::function<QStringList(const QString&, const QString&)>& ours) {
+    auto differing = [&](const QString& function, const QStringList& a,
+                         const std::function<QStringList(const QString&, const QString&)>& ours,
+                         const QStringList& b = {}) {
         auto array = [](const QStringList& l) { return u"{\""_s + l.join(u"\",\""_s) + u"\"}"_s; };
         const auto server = db.rows(u"SELECT array_to_string("_s + function +
                                         u", ' ') FROM unnest($1::varchar[], $2::varchar[]) "
@@ -80,8 +157,9 @@ TEST_F(GeneratorBookingTest, TheServerFormsTheSameListsInTheSameOrderAsTheCounte
                                     {array(a), array(b)});
         QStringList out;
         for (qsizetype i = 0; i < a.size() && out.size() < 5; ++i) {
-            if (size_t(i) >= server.size() || server[size_t(i)][0] != ours(a[i], b[i]).join(u' '))
-                out << a[i] + u"/"_s + b[i];
+            if (size_t(i) >= server.size() ||
+                server[size_t(i)][0] != ours(a[i], b.value(i)).join(u' '))
+                out << a[i] + u"/"_s + b.value(i);
         }
         return out;
     };
@@ -96,16 +174,13 @@ TEST_F(GeneratorBookingTest, TheServerFormsTheSameListsInTheSameOrderAsTheCounte
         for (int k = 5 + int(draw() % 3); k > 0; --k) d += QChar(u'0' + char16_t(draw() % 10));
         digits << d;
     }
-    EXPECT_EQ(
-        differing(u"central.permutaciones(a)"_s, digits, QStringList(digits.size(), QString()),
-                  [](auto& a, auto&) { return permutaciones(a); }),
-        QStringList())
+    EXPECT_EQ(differing(u"central.permutaciones(a)"_s, digits,
+                        [](auto& a, auto&) { return permutaciones(a); }),
+              QStringList())
         << "seed " << seed;
-    const QStringList endings = QStringList{u""_s} + digits.mid(0, 110);
-    EXPECT_EQ(
-        differing(u"central.serie_numeros(a)"_s, endings, QStringList(endings.size(), QString()),
-                  [](auto& a, auto&) { return serieNumbers(a); }),
-        QStringList());
+    EXPECT_EQ(differing(u"central.serie_numeros(a)"_s, QStringList{u""_s} + digits.mid(0, 110),
+                        [](auto& a, auto&) { return serieNumbers(a); }),
+              QStringList());
     QStringList firsts, lasts;
     for (int first = 0; first <= 999; ++first) {
         for (int last : {first - 1, first, std::min(first + 10, 999), 999}) {
@@ -113,16 +188,18 @@ TEST_F(GeneratorBookingTest, TheServerFormsTheSameListsInTheSameOrderAsTheCounte
             lasts << QString::number(last);
         }
     }
-    EXPECT_EQ(differing(u"central.seguidilla_numeros(a::int, b::int)"_s, firsts, lasts,
-                        [](auto& a, auto& b) { return seguidillaNumbers(a.toInt(), b.toInt()); }),
+    EXPECT_EQ(differing(
+                  u"central.seguidilla_numeros(a::int, b::int)"_s, firsts,
+                  [](auto& a, auto& b) { return seguidillaNumbers(a.toInt(), b.toInt()); }, lasts),
               QStringList());
     QStringList digit, mode;
     for (int d = 0; d <= 9; ++d) {
         digit << QStringList(4, QString::number(d));
         mode << u"1"_s << u"2"_s << u"3"_s << u""_s;
     }
-    EXPECT_EQ(differing(u"central.posicion_numeros(a, b)"_s, digit, mode,
-                        [](auto& a, auto& b) { return posicionados(a[0], b); }),
+    EXPECT_EQ(differing(
+                  u"central.posicion_numeros(a, b)"_s, digit,
+                  [](auto& a, auto& b) { return posicionados(a[0], b); }, mode),
               QStringList());
 }
 
@@ -187,135 +264,69 @@ TEST_F(GeneratorBookingTest, EachGeneratorBooksItsListInOneCallAndAnswersARepeat
         }
         const CallAnswer a = call(c.call(caller(nticket, 4)));
         EXPECT_EQ(a.returnNumber(), 1) << c.soldOut;
-        EXPECT_EQ(items(nticket, 4), planned) << c.soldOut;
+        EXPECT_EQ(items(nticket), planned.join(u' ')) << c.soldOut;
         EXPECT_EQ(records(a), answers) << c.soldOut;
         EXPECT_EQ(records(call(c.call(caller(nticket, 4)))), answers) << c.soldOut;
-        EXPECT_EQ(items(nticket, 4), planned) << c.soldOut;
+        EXPECT_EQ(items(nticket), planned.join(u' ')) << c.soldOut;
     }
 }
 
 // What the counter never sends but a request could carry: a message code and nothing booked.
 TEST_F(GeneratorBookingTest, BadRequestsAreRefusedWholeOrFormNothing) {
     const GeneratorCaller first = caller(db.newTicket(u"00012"_s), 0);
-    const struct {
-        const char* what;
-        ProcedureCall call;
-        int code;
-        int records;
-    } cases[] = {
-        // the sales point permutes at most 7 digits: 8 are refused, every item answered
-        {"eight digits", xcreapermutas(first, u"12345678"_s, u"5"_s, u"AAA"_s), 70, 336},
-        {"no amount", xcreaseries(first, u"7"_s, u""_s, u"AAABBB"_s), 71, 20},
-        {"a zero amount", xcreaposic(first, u"7"_s, u"0"_s, u"1"_s, u"AAA"_s), 71, 100},
-        {"first above last", xcreaseguid(first, u"9"_s, u"5"_s, u"5"_s, u"AAA"_s), 0, 0},
-        {"no position", xcreaposic(first, u"7"_s, u"5"_s, u""_s, u"AAA"_s), 70, 0},
-        {"past 32767 items",
-         xcreaseguid(GeneratorCaller{first.vendedor, first.usuario, first.nticket, 32700}, u"0"_s,
-                     u"99"_s, u"5"_s, u"AAA"_s),
-         72, 100},
-        {"a variant the special lacks",
-         xcreaseriesESPE(first, u"7"_s, u"5"_s, u"AAA"_s, {u"19"_s, u"TRI"_s}), 77, 20},
+    const std::pair<ProcedureCall, QString> cases[] = {
+        // a sales point permutes at most 7 digits: 8 are refused, every item answered
+        {xcreapermutas(first, u"12345678"_s, u"5"_s, u"AAA"_s), u"70 336"_s},
+        {xcreaseries(first, u"7"_s, u""_s, u"AAABBB"_s), u"71 20"_s},  // no amount
+        {xcreaposic(first, u"7"_s, u"0"_s, u"1"_s, u"AAA"_s), u"71 100"_s},
+        {xcreaseguid(first, u"9"_s, u"5"_s, u"5"_s, u"AAA"_s), u"0 0"_s},  // first above last
+        {xcreaposic(first, u"7"_s, u"5"_s, u""_s, u"AAA"_s), u"70 0"_s},   // no position
+        {xcreaseguid(caller(first.nticket, 32700), u"0"_s, u"99"_s, u"5"_s, u"AAA"_s),
+         u"72 100"_s},  // past 32767 items
+        {xcreaseriesESPE(first, u"7"_s, u"5"_s, u"AAA"_s, {u"19"_s, u"TRI"_s}), u"77 20"_s},
     };
-    for (const auto& c : cases) {
-        const CallAnswer a = call(c.call);
-        EXPECT_EQ(a.returnNumber(), c.code) << c.what;
-        EXPECT_EQ(a.rows.size(), c.records) << c.what;
-        EXPECT_TRUE(records(a).filter(QRegularExpression(u":[^9]$"_s)).isEmpty()) << c.what;
+    for (const auto& [request, expected] : cases) {
+        const CallAnswer a = call(request);
+        EXPECT_EQ(u"%1 %2"_s.arg(a.returnNumber()).arg(a.rows.size()), expected);
+        EXPECT_TRUE(records(a).filter(QRegularExpression(u":[^9]$"_s)).isEmpty())
+            << expected.toStdString();
     }
     EXPECT_EQ(db.value(u"SELECT count(*) FROM central.items_ticket"_s), u"0"_s);
 }
 
-// The open ticket the copies start from: 123 for 5 and a tripleta 777 for 2 on AAA, 45 for 3
-// on BBB; lottery CCC does not offer the tripleta.
-class CopiesTest : public GeneratorBookingTest {
-  protected:
-    void SetUp() override {
-        GeneratorBookingTest::SetUp();
-        db.addLottery(u"CCC"_s, u"GAMA"_s, u"23:00"_s);
-        nticket = db.newTicket(u"00012"_s);
-        call(xcreanormal(u"00012"_s, u"1001"_s, u"123"_s, Money::whole(5), 0, u"AAA"_s, nticket));
-        call(xcreaespecial(u"00012"_s, u"1001"_s, u"777"_s, Money::whole(2), 1, u"AAA"_s, u"1"_s,
-                           u"TRI"_s, nticket));
-        call(xcreanormal(u"00012"_s, u"1001"_s, u"45"_s, Money::whole(3), 2, u"BBB"_s, nticket));
-    }
-    // "item:lottery:number:amount:status:kind:variant" of every record.
-    static QStringList copies(const CallAnswer& a) {
-        return records(a, {u"titems"_s, u"cod_lot"_s, u"numero"_s, u"monto"_s, u"status"_s,
-                           u"tipo"_s, u"jugada"_s});
-    }
-    CallAnswer repeat(int numItem, const QString& amount, const QString& codes,
-                      const QString& origin) {
-        return call(xREPITEXLOTERIA(caller(nticket, numItem), amount, codes, origin));
-    }
-    CallAnswer reload(int numItem, const QString& codes, const QString& origin,
-                      const QString& ticket) {
-        return call(xcargaticket(caller(nticket, numItem), u"0"_s, codes, origin, ticket));
-    }
-    QString itemCount() {
-        return db.value(u"SELECT count(*) FROM central.items_ticket WHERE nticket = $1"_s,
-                        {nticket});
-    }
-
-    QString nticket;
-};
-
-// The target lottery outer, the sources in ticket order; only plays made before NUM_ITEM are
-// copied, a sold-out one is none; an amount of 0 keeps each play's own.
-TEST_F(CopiesTest, ARepeatCopiesTheOriginsPlaysWithTheirKindsAndIsBookedOnce) {
+// A repeat from the open ticket (123 for 5 and a tripleta 777 for 2 on AAA, 45 for 3 on BBB):
+// the target lottery outer, the sources in ticket order; only plays made before NUM_ITEM are
+// copied, a sold-out one is none; an amount of 0 keeps each play's own. CCC does not offer the
+// tripleta.
+TEST_F(GeneratorBookingTest, ARepeatCopiesTheOriginsPlaysWithTheirKindsAndIsBookedOnce) {
+    db.addLottery(u"CCC"_s, u"GAMA"_s, u"23:00"_s);
     db.admin(u"INSERT INTO central.cupos_numero VALUES ('BBB', '123', 0)"_s);
-    const CallAnswer a = repeat(3, u"0"_s, u"BBBAAA"_s, u"AAA"_s);
-    EXPECT_EQ(a.returnNumber(), 1);
-    EXPECT_EQ(copies(a), QStringList({u"4:BBB:123:0:1:1:"_s, u"5:BBB:777:2:0:2:1"_s,
-                                      u"6:AAA:123:5:0:1:"_s, u"7:AAA:777:2:0:2:1"_s}));
-    EXPECT_EQ(db.value(u"SELECT string_agg(num_item || especial, ' ' ORDER BY num_item) FROM "
-                       u"central.items_ticket WHERE tipo = '2'"_s),
-              u"2TRI 5TRI 7TRI"_s);
-    // the same call after a lost answer: the same answer, nothing booked twice
-    EXPECT_EQ(copies(repeat(3, u"0"_s, u"BBBAAA"_s, u"AAA"_s)), copies(a));
-    EXPECT_EQ(itemCount(), u"7"_s);
-
-    EXPECT_EQ(copies(repeat(7, u"1.5"_s, u"BBB"_s, u"BBB"_s)),
-              QStringList({u"8:BBB:45*:1.5:0:1:"_s, u"9:BBB:777:1.5:0:2:1"_s}));
-    // CCC does not offer the tripleta: nothing at all is booked
-    const CallAnswer refused = repeat(9, u"0"_s, u"CCC"_s, u"AAA"_s);
-    EXPECT_EQ(refused.returnNumber(), 76);
-    EXPECT_EQ(refused.rows.size(), 4);
-    EXPECT_EQ(repeat(9, u"0"_s, u"CCC"_s, u"ZZZ"_s).returnNumber(), 79);
-    EXPECT_EQ(repeat(9, u"0.001"_s, u"CCC"_s, u"AAA"_s).returnNumber(), 71);
-    EXPECT_EQ(itemCount(), u"9"_s);
-}
-
-TEST_F(CopiesTest, AReloadReadsOnlyATicketThisSalesPointSold) {
-    db.addVendor(u"00013"_s, u"2001"_s);
-    const QString day = u"2026-12-05"_s;
-    test::issueTicket(db, u"555"_s, u"1"_s, day,
-                      {{u"AAA"_s, u"321"_s, u"4"_s},
-                       {u"BBB"_s, u"999"_s, u"3"_s},
-                       {u"AAA"_s, u"12*"_s, u"1"_s},
-                       {u"AAA"_s, u"888"_s, u"6"_s, u"2"_s, u"3"_s}});
-    test::issueTicket(db, u"556"_s, u"2"_s, day, {{u"AAA"_s, u"444"_s, u"4"_s}}, u"00013"_s,
-                      u"2001"_s);
-    db.admin(u"UPDATE central.items_ticket SET especial = 'TRI' WHERE variante = '3'"_s);
-
-    // CCC does not offer the tripleta: nothing of the call is booked
-    const CallAnswer a = reload(3, u"CCCBBB"_s, u"AAA"_s, u"555"_s);
-    EXPECT_EQ(a.returnNumber(), 76);
-    EXPECT_EQ(a.rows.size(), 6);
-    EXPECT_EQ(itemCount(), u"3"_s);
-    const CallAnswer b = reload(3, u"BBB"_s, u"AAA"_s, u"555"_s);
-    EXPECT_EQ(b.returnNumber(), 0);
-    EXPECT_EQ(copies(b),
-              QStringList({u"4:BBB:321:4:0:1:"_s, u"5:BBB:12*:1:0:1:"_s, u"6:BBB:888:6:0:2:3"_s}));
-    EXPECT_EQ(db.auditActions().filter(u"TICKET_CARGADO"_s).size(), 1);
-
-    // another sales point's ticket, or no ticket at all: no rows, nothing booked
-    for (const QString& other : {u"556"_s, u"0000000556"_s, u"abc"_s, QString(100, u'9'), u""_s}) {
-        const CallAnswer none = reload(6, u"BBB"_s, u"AAA"_s, other);
-        EXPECT_EQ(none.returnNumber(), 78) << other.toStdString();
-        EXPECT_TRUE(none.rows.empty());
-    }
-    EXPECT_EQ(reload(6, u"BBB"_s, u"CCC"_s, u"555"_s).returnNumber(), 79);
-    EXPECT_EQ(itemCount(), u"6"_s);
+    const QString nticket = db.newTicket(u"00012"_s);
+    call(xcreanormal(u"00012"_s, u"1001"_s, u"123"_s, Money::whole(5), 0, u"AAA"_s, nticket));
+    call(xcreaespecial(u"00012"_s, u"1001"_s, u"777"_s, Money::whole(2), 1, u"AAA"_s, u"1"_s,
+                       u"TRI"_s, nticket));
+    call(xcreanormal(u"00012"_s, u"1001"_s, u"45"_s, Money::whole(3), 2, u"BBB"_s, nticket));
+    // "item:lottery:number:amount:status:kind:variant" of every record
+    auto repeat = [&](int numItem, const QString& amount, const QString& codes,
+                      const QString& origin) {
+        const CallAnswer a = call(xREPITEXLOTERIA(caller(nticket, numItem), amount, codes, origin));
+        return QString::number(a.returnNumber()) + u" "_s +
+               records(a, {u"titems"_s, u"cod_lot"_s, u"numero"_s, u"monto"_s, u"status"_s,
+                           u"tipo"_s, u"jugada"_s})
+                   .join(u' ');
+    };
+    const QString first = repeat(3, u"0"_s, u"BBBAAA"_s, u"AAA"_s);
+    EXPECT_EQ(first, u"1 4:BBB:123:0:1:1: 5:BBB:777:2:0:2:1 6:AAA:123:5:0:1: 7:AAA:777:2:0:2:1"_s);
+    EXPECT_EQ(repeat(3, u"0"_s, u"BBBAAA"_s, u"AAA"_s), first);  // after a lost answer
+    EXPECT_EQ(repeat(7, u"1.5"_s, u"BBB"_s, u"BBB"_s),
+              u"0 8:BBB:45*:1.5:0:1: 9:BBB:777:1.5:0:2:1"_s);
+    EXPECT_TRUE(repeat(9, u"0"_s, u"CCC"_s, u"AAA"_s).startsWith(u"76 "_s));
+    EXPECT_EQ(repeat(9, u"0"_s, u"CCC"_s, u"ZZZ"_s), u"79 "_s);
+    EXPECT_EQ(repeat(9, u"0.001"_s, u"CCC"_s, u"AAA"_s).left(3), u"71 "_s);
+    EXPECT_EQ(db.value(u"SELECT string_agg(num_item || coalesce(especial, ''), ' ' ORDER BY "
+                       u"num_item) FROM central.items_ticket WHERE nticket = $1"_s,
+                       {nticket}),
+              u"1 2TRI 3 4 5TRI 6 7TRI 8 9TRI"_s);
 }
 
 }  // namespace

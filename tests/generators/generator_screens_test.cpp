@@ -111,10 +111,16 @@ TEST_F(GeneratorScreensTest, PermutationsSeriesSeguidillasAndPositionsSellTheirL
     EXPECT_EQ(positions.first() + positions.last(), u"700799"_s);
 }
 
-// A repeat copies the selected lottery's plays onto the chosen ones, each for its own amount
-// when none is given; terminals need triples on the ticket and take their own amounts; the
-// random play sells the digits shown when stopped, twice with the same number.
-TEST_F(GeneratorScreensTest, ARepeatTerminalsAndARandomPlay) {
+// On one ticket: a repeat copies the selected lottery's plays onto the chosen ones, each for
+// its own amount when none is given; terminals need triples on the ticket; the random play
+// sells the digits shown when stopped, twice with the same number; a reload takes one source
+// lottery of one of this sales point's tickets, never another's.
+TEST_F(GeneratorScreensTest, ARepeatTerminalsARandomPlayAndAReload) {
+    db.addVendor(u"00013"_s, u"2001"_s);
+    issueTicket(db, u"555"_s, u"1"_s, u"2026-12-05"_s,
+                {{u"AAA"_s, u"321"_s, u"4"_s}, {u"AAA"_s, u"12*"_s, u"1"_s}});
+    issueTicket(db, u"556"_s, u"2"_s, u"2026-12-05"_s, {{u"AAA"_s, u"444"_s, u"4"_s}}, u"00013"_s,
+                u"2001"_s);
     start();
     onGenerator(u"T"_s, [](QDialog&) {});
     EXPECT_TRUE(opened.isEmpty());
@@ -153,15 +159,8 @@ TEST_F(GeneratorScreensTest, ARepeatTerminalsAndARandomPlay) {
     EXPECT_EQ(shown, u"418"_s);
     EXPECT_EQ(column(0, 4), QStringList({shown, shown}));
     EXPECT_EQ(column(7).last(), u"A la Suerte"_s);
-}
 
-TEST_F(GeneratorScreensTest, AReloadTakesOneSourceLotteryOfOneOfTheSalesPointsTickets) {
-    db.addVendor(u"00013"_s, u"2001"_s);
-    issueTicket(db, u"555"_s, u"1"_s, u"2026-12-05"_s,
-                {{u"AAA"_s, u"321"_s, u"4"_s}, {u"AAA"_s, u"12*"_s, u"1"_s}});
-    issueTicket(db, u"556"_s, u"2"_s, u"2026-12-05"_s, {{u"AAA"_s, u"444"_s, u"4"_s}}, u"00013"_s,
-                u"2001"_s);
-    start();
+    // a reload takes one source lottery of one of this sales point's tickets
     auto load = [this](const QString& ticket) {
         onGenerator(u"c"_s, [ticket](QDialog& d) {
             QTest::keyClick(field(d), Qt::Key_Space);  // AAA is the source
@@ -175,13 +174,13 @@ TEST_F(GeneratorScreensTest, AReloadTakesOneSourceLotteryOfOneOfTheSalesPointsTi
     };
     load(u"556"_s);
     EXPECT_EQ(opened, u"Form17"_s);
-    EXPECT_EQ(screen->ticket().rowCount(), 0);
-    EXPECT_EQ(seller.dialogs.texts(),
-              QStringList{u"La jugada no fue registrada. El ticket indicado no fue vendido en este "
-                          u"punto de venta."_s});
+    EXPECT_EQ(screen->ticket().rowCount(), 6);
+    EXPECT_EQ(seller.dialogs.last().text,
+              u"La jugada no fue registrada. El ticket indicado no fue vendido en este "
+              u"punto de venta."_s);
     load(u"555"_s);
-    EXPECT_EQ(rows(),
-              QStringList({u"321 | BBB - BETA | 4,00 | 1"_s, u"12* | BBB - BETA | 1,00 | 2"_s}));
+    EXPECT_EQ(rows().mid(6),
+              QStringList({u"321 | BBB - BETA | 4,00 | 7"_s, u"12* | BBB - BETA | 1,00 | 8"_s}));
 
     onGenerator(u"c"_s, [this](QDialog& d) {
         auto* list2 = d.findChild<QListWidget*>(u"List2"_s);
@@ -194,27 +193,16 @@ TEST_F(GeneratorScreensTest, AReloadTakesOneSourceLotteryOfOneOfTheSalesPointsTi
     });
 }
 
+// The special generators sell on the lotteries and variants chosen on the special panel,
+// variant by variant within the lottery.
 TEST_F(GeneratorScreensTest, SpecialGeneratorsSellOnThePanelsLotteriesAndVariants) {
     db.seedSpecial();
     start();
-    sell(u"907"_s, u"1"_s);  // the triple of the special terminales
     control<QListWidget>("L_Loterias")->setFocus();
     press(Qt::Key_Z);
-    auto* list1 = control<QListWidget>("List1");
-    auto* list2 = control<QListWidget>("List2");
-    ASSERT_EQ(list1->count(), 2);
-    list1->item(0)->setSelected(true);
-    onGenerator(u"P"_s, [](QDialog& d) {
-        enter(d, u"123"_s);
-        enter(d, u"5"_s);
-    });
-    EXPECT_EQ(opened, u"Permuespe"_s);
-    EXPECT_EQ(seller.dialogs.texts(),
-              QStringList{u"Debe  por lo menos seleccionar una jugada especial"_s});
-    EXPECT_EQ(screen->ticket().rowCount(), 1);
-
-    list2->item(0)->setSelected(true);
-    list2->item(2)->setSelected(true);
+    control<QListWidget>("List1")->item(0)->setSelected(true);
+    control<QListWidget>("List2")->item(0)->setSelected(true);
+    control<QListWidget>("List2")->item(2)->setSelected(true);
     onGenerator(u"s"_s, [](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), u"Venta de Series Especiales"_s);
         enter(d, u"7"_s);
@@ -222,16 +210,11 @@ TEST_F(GeneratorScreensTest, SpecialGeneratorsSellOnThePanelsLotteriesAndVariant
     });
     EXPECT_EQ(opened, u"SerieEsp"_s);
     const TicketModel& m = screen->ticket();
-    ASSERT_EQ(m.rowCount(), 21);
-    // variant by variant within the lottery
-    EXPECT_EQ(m.at(10).especial + u" "_s + m.at(11).especial + u" "_s + m.at(11).numero,
+    ASSERT_EQ(m.rowCount(), 20);
+    EXPECT_EQ(m.at(9).especial + u" "_s + m.at(10).especial + u" "_s + m.at(10).numero,
               u"SENCILLA CON SERIE 007"_s);
-    EXPECT_EQ(m.at(20).tipo + m.at(20).tipo2, u"2Series Especiales"_s);
-
-    onGenerator(u"m"_s, [](QDialog& d) { enter(d, u"1"_s); });
-    EXPECT_EQ(opened, u"Termiesp"_s);
-    EXPECT_EQ(rows().mid(21),
-              QStringList({u"07* | AAA - ALFA | 1,00 | 22"_s, u"07* | AAA - ALFA | 1,00 | 23"_s}));
+    EXPECT_EQ(m.at(19).tipo + m.at(19).tipo2 + u" "_s + rows().last(),
+              u"2Series Especiales 907 | AAA - ALFA | 2,00 | 20"_s);
 }
 
 }  // namespace
