@@ -1,0 +1,83 @@
+#pragma once
+
+#include "platform/pq_gateway.h"
+#include "sales/play_seller.h"
+#include "test_database.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <thread>
+
+namespace vendura::test {
+
+// Vendor 00012 (user 1001) with lotteries AAA and BBB (quotas of 100 a triple, 300 a terminal),
+// calling the sales procedures through its own login on an open ticket.
+class BookingFixture : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        db.seedVendor();
+        db.seedLotteries();
+        ASSERT_TRUE(gateway.open(db.connectionText()).ok());
+        nticket = db.newTicket(u"00012"_s);
+    }
+    CallAnswer call(const ProcedureCall& c, DatabaseGateway* g = nullptr) {
+        auto answer = (g ? *g : gateway).call(c);
+        EXPECT_TRUE(answer.ok()) << answer.error().description.toStdString();
+        return answer.ok() ? answer.value() : CallAnswer{};
+    }
+    // What the number's quota holds sold; the sales monitor's accumulation must agree.
+    QString sold(const QString& lot, const QString& number) {
+        const QString quota = db.value(
+            u"SELECT coalesce(sum(vendido), 0)::float8::text FROM central.ventas_numero "
+            u"WHERE cod_lot = $1 AND numero = $2"_s,
+            {lot, number});
+        EXPECT_EQ(db.value(u"SELECT coalesce(sum(monto_normal + monto_digito + monto_especial), "
+                           u"0)::float8::text "
+                           u"FROM central.acumulados WHERE cod_lot = $1 AND numero = $2"_s,
+                           {lot, QString(number).remove(u'*')}),
+                  quota)
+            << lot.toStdString() << " " << number.toStdString();
+        return quota;
+    }
+    // The item numbers of the live plays of every ticket.
+    QString live() {
+        return db.value(
+            u"SELECT string_agg(num_item::text, ' ' ORDER BY num_item) "
+            u"FROM central.items_ticket WHERE vigente"_s);
+    }
+    QString itemCount() { return db.value(u"SELECT count(*) FROM central.items_ticket"_s); }
+
+    // Terminals of vendors V0000, V0001... (users U000, U001...), each with its own login, ticket
+    // and thread; body answers how many of its calls failed. Answers the sum.
+    struct Terminal {
+        int index;
+        QString vendor, user, ticket;
+    };
+    int runTerminals(int count, const std::function<int(DatabaseGateway&, const Terminal&)>& body) {
+        std::vector<Terminal> terminals;
+        for (int t = 0; t < count; ++t) {
+            Terminal& term = terminals.emplace_back(t, u"V%1"_s.arg(t, 4, 10, QChar(u'0')),
+                                                    u"U%1"_s.arg(t, 3, 10, QChar(u'0')));
+            db.addVendor(term.vendor, term.user);
+            term.ticket = db.newTicket(term.vendor);
+        }
+        std::atomic<int> failures{0};
+        std::vector<std::thread> threads;
+        for (const Terminal& term : terminals) {
+            threads.emplace_back([&, connection = db.connectionText(term.vendor)] {
+                PqGateway g(10);
+                failures += g.open(connection) ? body(g, term) : 1;
+            });
+        }
+        for (std::thread& th : threads) th.join();
+        return failures.load();
+    }
+
+    TestDatabase db;
+    PqGateway gateway{5};
+    QString nticket;
+};
+
+}  // namespace vendura::test

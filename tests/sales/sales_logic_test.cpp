@@ -1,0 +1,366 @@
+#include "recorders.h"
+#include "sales/amount_entry.h"
+#include "sales/command_map.h"
+#include "sales/lottery_catalog.h"
+#include "sales/messages.h"
+#include "sales/sale_result.h"
+#include "sales/special_play.h"
+#include "sales/ticket_model.h"
+#include "session/text.h"
+#include "test_database.h"
+
+#include <QAbstractItemModelTester>
+
+#include <gtest/gtest.h>
+
+using namespace vendura;
+
+namespace {
+
+// One rule for the smallest amount: whole céntimos of Bs.F., so a Bs. amount is a multiple of
+// 10; what is refused says why, once.
+TEST(AmountToSend, WholeCentimosOfBolivaresFuertesOnly) {
+    const QString mult10 = u"Monto inválido: en Bs. el monto debe ser múltiplo de 10"_s;
+    const QString zero = u"Monto inválido: escriba un monto mayor que cero."_s;
+    struct Case {
+        QString typed;
+        bool montobsf;
+        QString sent;  // empty: refused with a message starting with the reason
+        QString reason;
+    } cases[] = {
+        {u"10"_s, true, u"10"_s, {}},
+        {u"0.01"_s, true, u"0.01"_s, {}},
+        {u"12.5"_s, true, u"12.5"_s, {}},
+        {u"999999.99"_s, true, u"999999.99"_s, {}},
+        {u"0.005"_s,
+         true,
+         {},
+         u"Monto inválido: en Bs.F. el monto lleva a lo sumo dos decimales"_s},
+        {u"1.234"_s, true, {}, u"Monto inválido: en Bs.F."_s},
+        {u"10"_s, false, u"0.01"_s, {}},
+        {u"10000"_s, false, u"10"_s, {}},
+        {u"12340"_s, false, u"12.34"_s, {}},
+        {u"5"_s, false, {}, mult10},
+        {u"15"_s, false, {}, mult10},
+        {u"10.5"_s, false, {}, mult10},
+        {u"0"_s, true, {}, zero},
+        {u"."_s, false, {}, zero},
+        {u""_s, true, {}, zero},
+        {u"1000000"_s, true, {}, u"Monto inválido: 1.000.000,00 Bs.F. es demasiado."_s},
+        {u"99999999990"_s, false, {}, u"Monto inválido: 99.999.999,99 Bs.F. es demasiado."_s},
+    };
+    for (const Case& c : cases) {
+        const auto sent = amountToSend(c.typed, c.montobsf, 9);
+        const QString got = sent.ok() ? sent.value().plain() : sent.error().description;
+        if (!c.sent.isEmpty()) {
+            EXPECT_EQ(got, c.sent) << c.typed.toStdString();
+        } else {
+            EXPECT_TRUE(!sent.ok() && got.startsWith(c.reason))
+                << c.typed.toStdString() << ": " << got.toStdString();
+            EXPECT_EQ(got.count(u"Monto inválido"_s), 1);
+        }
+    }
+    // the special play's parameter holds 8 characters
+    EXPECT_FALSE(amountToSend(u"999999.99"_s, true, 8).ok());
+    EXPECT_TRUE(amountToSend(u"99999.99"_s, true, 8).ok());
+}
+
+// The whole key map of both modes: letters act lower case as upper, and no other key acts.
+TEST(KeyTables, EachModeHasItsOwnKeysAndNoOthers) {
+    using C = SalesCommand;
+    struct Key {
+        char16_t key;
+        C command;
+        const char* jugada;
+    };
+    const std::vector<Key> normal{{u'S', C::Series, "Series"},
+                                  {u'P', C::Permutas, "sUper permutas"},
+                                  {u'E', C::EliminarPorLoteria, "sEguidillas"},
+                                  {u'O', C::Posicionados, "pOsicionados"},
+                                  {u'T', C::Terminales, "los Terminales"},
+                                  {u'R', C::RepetirPorLoteria, "Repetir x loteria"},
+                                  {u'G', C::Seguidillas, nullptr},
+                                  {u'A', C::ALaSuerte, "A la Suerte"},
+                                  {u'C', C::CargarTicket, "Cargado desde Ticket"},
+                                  {u'B', C::AnularTicket, nullptr},
+                                  {u'L', C::FocoLoterias, nullptr},
+                                  {u'Z', C::JugadasEspeciales, nullptr},
+                                  {u'*', C::InvertirLoterias, nullptr},
+                                  {u'D', C::EmitirTicket, nullptr},
+                                  {u'/', C::IrAlTicket, nullptr}};
+    const std::vector<Key> special{{u'J', C::FocoVariantes, nullptr},
+                                   {u'L', C::FocoLoteriasEspeciales, nullptr},
+                                   {u'P', C::EspecialPermuta, nullptr},
+                                   {u'S', C::EspecialSerie, nullptr},
+                                   {u'M', C::EspecialTerminal, nullptr},
+                                   {u'N', C::FocoNumeroEspecial, nullptr},
+                                   {u'+', C::VarianteSiguiente, nullptr},
+                                   {u'-', C::VarianteAnterior, nullptr},
+                                   {u'*', C::InvertirLoteriasEspeciales, nullptr}};
+    auto check = [](const KeyCommand* (*lookup)(QChar), std::span<const KeyCommand> table,
+                    const std::vector<Key>& keys, std::u16string_view none) {
+        EXPECT_EQ(table.size(), keys.size());
+        for (const Key& k : keys) {
+            for (const QChar typed : {QChar(k.key), QChar(k.key).toLower()}) {
+                const KeyCommand* found = lookup(typed);
+                ASSERT_TRUE(found) << char(typed.unicode());
+                EXPECT_EQ(found->command, k.command) << char(typed.unicode());
+                EXPECT_STREQ(found->jugada, k.jugada) << char(typed.unicode());
+            }
+        }
+        for (const char16_t key : none) EXPECT_EQ(lookup(QChar(key)), nullptr) << char(key);
+    };
+    check(&normalKeyCommand, normalKeyCommands(), normal, u"XY1+-NMJ");
+    check(&specialKeyCommand, specialKeyCommands(), special, u"D/ZEB1");
+
+    // a function key is guarded by the permission of the button of the same command
+    const std::pair<int, const char*> guarded[] = {
+        {Qt::Key_F1, nullptr}, {Qt::Key_F2, "F2."},  {Qt::Key_F3, "F3."}, {Qt::Key_F4, "F4."},
+        {Qt::Key_F5, "F5."},   {Qt::Key_F6, "F6."},  {Qt::Key_F7, "F7."}, {Qt::Key_F9, nullptr},
+        {Qt::Key_F10, "F10"},  {Qt::Key_F11, "F11"}, {Qt::Key_F12, "F12"}};
+    EXPECT_EQ(functionKeyCommands().size(), std::size(guarded));
+    EXPECT_EQ(functionKeyCommand(Qt::Key_F8), nullptr);
+    for (const auto& [key, permiso] : guarded) {
+        const FunctionKeyCommand* f = functionKeyCommand(key);
+        ASSERT_TRUE(f) << key;
+        const CommandButton* b =
+            f->button ? commandButton(QString::fromLatin1(f->button)) : nullptr;
+        EXPECT_STREQ(b ? b->permiso : nullptr, permiso) << key;
+        EXPECT_EQ(b ? b->command : f->command, f->command) << key;
+    }
+    // the ticket can always be issued
+    EXPECT_STREQ(commandButton(u"XPButton18"_s)->permiso, "");
+    EXPECT_EQ(commandButton(u"XPButton18"_s)->command, SalesCommand::EmitirTicket);
+}
+
+LotteryCatalog catalog() {
+    RecordSet rows({u"COD_LOT"_s, u"desc_lot"_s, u"Juegaespecial"_s, u"especial"_s});
+    rows.addRow({u"ZUL"_s, u"ZULIA 12:45 PM  "_s, u"N"_s, u"TRI"_s});  // straight plays only
+    rows.addRow({u"CAR"_s, u"CARACAS 1:00 PM"_s, u"A"_s, u"TRI"_s});
+    rows.addRow({u"TAC"_s, u"TACHIRA 4:45 PM"_s, u"S"_s, u"TRI"_s});
+    rows.addRow({u"OTR"_s, u"OTRA"_s, u"S"_s, u"DUO"_s});
+    rows.addRow({u"NOC"_s, u"NOCTURNA"_s, u"A"_s, u"TRI"_s});
+    return LotteryCatalog(rows);
+}
+
+// "CAR 7** 2.500 2 42; ZUL 7** 0 1 41": records of lottery, number, amount sold, status, item
+// and, when given, the last item number the ticket holds.
+PlayAnswer answer(int returnValue, const char* records) {
+    PlayAnswer a{returnValue, RecordSet({u"cod_lot"_s, u"numero"_s, u"monto"_s, u"status"_s,
+                                         u"titems"_s, u"ultimo_item"_s})};
+    for (const QString& r : QString::fromLatin1(records).split(u';', Qt::SkipEmptyParts)) {
+        const QStringList f = r.split(u' ', Qt::SkipEmptyParts);
+        a.records.addRow({f[0], f[1], f[2], f[3], f[4], f.value(5)});
+    }
+    return a;
+}
+
+struct Case {
+    const char* name;
+    PlayAnswer answer;
+    const char* rows;  // "lottery amount item; ...", the number being 7** throughout
+    int numItemAfter;
+    const char* partial;
+    const char* soldOut;
+    const char* closed;
+    int refused;
+};
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
+
+// Number "7" for 10 Bs.F. on ZUL, CAR and TAC, NUM_ITEM 40 before the call.
+class AplicaResultado : public ::testing::TestWithParam<Case> {};
+
+TEST_P(AplicaResultado, TurnsTheAnswerIntoRowsAndMessages) {
+    const Case& c = GetParam();
+    const LotteryCatalog lots = catalog();
+    SaleResult result(c.answer, lots, u"Venta Normal"_s, u"1"_s);
+    int numItem = 40;
+    for (const char* lot : {"ZUL", "CAR", "TAC"}) {
+        result.apply({lots.find(QString::fromLatin1(lot))->entry(),
+                      markNumber(u"7"_s),
+                      Money::whole(10),
+                      {},
+                      {}},
+                     numItem);
+    }
+    result.finish(numItem);
+    QStringList rows;
+    for (const ItemTicket& r : result.outcome().rows) {
+        EXPECT_EQ(r.numero + r.jugada + r.tipo + r.tipo2, u"7**Venta Normal1Venta Normal"_s);
+        EXPECT_EQ(r.loteria, lots.find(r.codigoLoteria())->entry());
+        rows << r.codigoLoteria() + u' ' + (r.monto ? r.monto->display() : kSinCupo) + u' ' +
+                    QString::number(r.item);
+    }
+    const SaleOutcome& o = result.outcome();
+    EXPECT_EQ(rows.join(u"; "_s), QString::fromLatin1(c.rows));
+    EXPECT_EQ(numItem, c.numItemAfter);
+    EXPECT_EQ(QStringList({o.partialList, o.soldOutList, o.closedList}),
+              QStringList({QString::fromLatin1(c.partial), QString::fromLatin1(c.soldOut),
+                           QString::fromLatin1(c.closed)}));
+    EXPECT_EQ(o.closedCodes, o.closedList.isEmpty() ? QString() : u"ZUL"_s);
+    EXPECT_EQ(o.refused, c.refused);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Answers, AplicaResultado, ::testing::Values(
+    Case{"all_sold", answer(0, ""), "ZUL 10,00 41; CAR 10,00 42; TAC 10,00 43", 43, "", "", "", 0},
+    Case{"partial", answer(1, "CAR 7** 2.500 2 42"), "ZUL 10,00 41; CAR 2,50 42; TAC 10,00 43", 43,
+         "7** CARACAS 1:00 PM Bs.: 2.5\r", "", "", 0},
+    Case{"sold_out", answer(1, "ZUL 7** 0 1 41; TAC 7** 0.000 1 43"),
+         "ZUL Sin Cupo 41; CAR 10,00 42; TAC Sin Cupo 43", 43, "",
+         "7** ZULIA 12:45 PM\r7** TACHIRA 4:45 PM\r", "", 0},
+    Case{"closed_first_of_three", answer(1, "ZUL 7** 0 4 41"), "CAR 10,00 42; TAC 10,00 43", 43,
+         "", "", "ZULIA 12:45 PM\r", 0},
+    Case{"record_for_an_absent_item", answer(1, "ZUL 7** 0 1 99"),
+         "ZUL 10,00 41; CAR 10,00 42; TAC 10,00 43", 43, "", "", "", 0},
+    // the record stays the one looked for: neither CAR nor TAC gets a row
+    Case{"unknown_status_adds_nothing", answer(1, "CAR 7** 0 X 42"), "ZUL 10,00 41", 41, "", "", "", 0},
+    Case{"sold_out_with_an_amount_is_unknown", answer(1, "ZUL 7** 3 1 41"), "", 40, "", "", "", 0},
+    Case{"refused_call", answer(71, "ZUL 7 0 9 41; CAR 7 0 9 42; TAC 7 0 9 43"), "", 40, "", "", "", 3},
+    Case{"item_numbers_taken", answer(74, "ZUL 7** 0 9 41; CAR 7** 0 9 42; TAC 7** 0 9 43"), "", 43,
+         "", "", "", 3},
+    // the server tells the last item number it holds: the next call starts past it
+    Case{"item_numbers_taken_far_ahead",
+         answer(74, "ZUL 7** 0 9 41 57; CAR 7** 0 9 42 57; TAC 7** 0 9 43 57"), "", 57, "", "", "",
+         3}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+// A special play of "7" on ZUL and CAR in variants 1 and 2: records are matched by item number,
+// lottery and variant, and rows carry the variant's description and kind "2".
+TEST(AplicaResultadoSpecial, MatchesRecordsByItemLotteryAndVariant) {
+    const LotteryCatalog lots = catalog();
+    PlayAnswer a{1, RecordSet({u"cod_lot"_s, u"numero"_s, u"monto"_s, u"status"_s, u"titems"_s,
+                               u"jugada"_s, u"desc_jugada"_s})};
+    a.records.addRow({u"ZUL"_s, u"7**"_s, u"4.00"_s, u"2"_s, u"12"_s, u"2"_s, u"COMBINADA"_s});
+    // item 13 is CAR variant 1 for the client: a record naming another variant is not its own
+    a.records.addRow({u"CAR"_s, u"7**"_s, u"0"_s, u"1"_s, u"13"_s, u"2"_s, u"COMBINADA"_s});
+    a.records.addRow({u"CAR"_s, u"7**"_s, u"0"_s, u"1"_s, u"14"_s, u"2"_s, u"COMBINADA"_s});
+    SaleResult result(a, lots, u"Especial"_s, u"2"_s);
+    int numItem = 10;
+    for (const char* lot : {"ZUL", "CAR"}) {
+        for (const auto& [code, text] : {std::pair{"1", "SENCILLA"}, std::pair{"2", "COMBINADA"}}) {
+            result.apply({lots.find(QString::fromLatin1(lot))->entry(), u"7**"_s, Money::whole(10),
+                          QString::fromLatin1(code), QString::fromLatin1(text)},
+                         numItem);
+        }
+    }
+    QStringList rows;
+    for (const ItemTicket& r : result.outcome().rows) {
+        rows << r.codigoLoteria() + u' ' + r.especial + u' ' +
+                    (r.monto ? r.monto->display() : kSinCupo) + u' ' + QString::number(r.item) +
+                    u' ' + r.tipo;
+    }
+    EXPECT_EQ(rows, (QStringList{u"ZUL SENCILLA 10,00 11 2"_s, u"ZUL COMBINADA 4,00 12 2"_s,
+                                 u"CAR SENCILLA 10,00 13 2"_s, u"CAR COMBINADA Sin Cupo 14 2"_s}));
+    EXPECT_EQ(numItem, 14);
+    EXPECT_EQ(markNumber(u"07"_s), u"07*"_s);  // a typed leading zero stays a digit
+}
+
+TEST(AplicaResultadoMessages, ComeInOrderWithTheirTitlesAndIcons) {
+    SaleOutcome o;
+    o.partialList = u"7** CARACAS Bs.: 2.5\r"_s;
+    o.soldOutList = u"7** ZULIA\r"_s;
+    o.closedList = u"TACHIRA\r"_s;
+    test::DialogRecorder dialogs;
+    showSaleMessages(dialogs, o);
+    QStringList shown;
+    for (const auto& s : dialogs.shown)
+        shown << QString::number(int(s.icon)) + u'|' + s.title + u'|' + s.text;
+    const QString info = QString::number(int(DialogIcon::Information));
+    const QString critical = QString::number(int(DialogIcon::Critical));
+    EXPECT_EQ(shown, (QStringList{info + u"|KALVORA ON LINE - Ventas por el Resto|Los Siguiente "
+                                         u"Números Fueron Vendidos por las Cantidades Aqui "
+                                         u"Indicadas\r\r7** CARACAS Bs.: 2.5\r"_s,
+                                  critical + u"|KALVORA ON LINE - Números Agotados|Los Siguiente "
+                                             u"Números No Fueron Vendidos por estar Agotados "
+                                             u"\r\r7** ZULIA\r"_s,
+                                  critical + u"|KALVORA ON LINE - LOTERIA CERRADA|TACHIRA\r"_s}));
+}
+
+// Eight columns with their headings; the total leaves "Sin Cupo" out and adds 0.001s exactly.
+TEST(TicketModel, ShowsTheRowsAndTotalsThemExactly) {
+    TicketModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    EXPECT_EQ(model.total().display(), u"0,00"_s);
+    auto row = [](const char* number, std::optional<Money> amount, int item) {
+        return ItemTicket{QString::fromLatin1(number),
+                          u"ZUL - ZULIA"_s,
+                          amount,
+                          u"Venta Normal"_s,
+                          QString(),
+                          item,
+                          u"1"_s,
+                          u"Venta Normal"_s};
+    };
+    std::vector<ItemTicket> rows{row("12*", Money::parse(u"1234.5"_s).value(), 1),
+                                 row("5**", std::nullopt, 2)};
+    for (int i = 0; i < 1000; ++i) rows.push_back(row("123", Money::fromUnits(10), i + 3));
+    model.append(rows);
+    QStringList headings, first, second;
+    for (int c = 0; c < model.columnCount(); ++c) {
+        headings << model.headerData(c, Qt::Horizontal).toString();
+        first << model.data(model.index(0, c)).toString();
+        second << model.data(model.index(1, c)).toString();
+    }
+    EXPECT_EQ(headings, (QStringList{u"Núm"_s, u"Loterias"_s, u"Monto Bs.F."_s, u"Jugada"_s,
+                                     u"Especiales"_s, u"ITEM Nro "_s, u"Tipo"_s, u"Tipo2"_s}));
+    EXPECT_EQ(first, (QStringList{u"12*"_s, u"ZUL - ZULIA"_s, u"1.234,50"_s, u"Venta Normal"_s,
+                                  QString(), u"1"_s, u"1"_s, u"Venta Normal"_s}));
+    EXPECT_EQ(second.mid(0, 3), (QStringList{u"5**"_s, u"ZUL - ZULIA"_s, u"Sin Cupo"_s}));
+    EXPECT_EQ(model.total().plain(), u"1235.5"_s);
+    ASSERT_TRUE(model.removeRows(0, 502));
+    EXPECT_EQ(model.total().plain(), u"0.5"_s);
+    model.clear();
+    EXPECT_EQ(model.rowCount(), 0);
+}
+
+SpecialCatalog specials() {
+    RecordSet plays({u"especial"_s, u"descripcion"_s});
+    plays.addRow({u"TRI"_s, u"TRIPLETAS"_s});
+    RecordSet variants({u"especial"_s, u"Jugada"_s, u"desc_jugada"_s});
+    variants.addRow({u"TRI"_s, u"1"_s, u"SENCILLA"_s});
+    variants.addRow({u"TRI"_s, u"2"_s, u"COMBINADA"_s});
+    variants.addRow({u"DUO"_s, u"1"_s, u"OTRA COSA"_s});
+    variants.addRow({u"TRI"_s, u"3"_s, u"CON SERIE"_s});
+    return SpecialCatalog(plays, variants);
+}
+
+// Lotteries that offer the special and are not closed; the variants of that special only.
+TEST(SpecialCatalog, ListsTheLotteriesAndVariantsOfTheSpecial) {
+    const SpecialCatalog c = specials();
+    ASSERT_EQ(c.plays().size(), 1u);
+    EXPECT_EQ(c.plays()[0].caption(), u"TRI TRIPLETAS"_s);
+    EXPECT_EQ(primerapalabra(c.plays()[0].caption()), u"TRI"_s);
+    EXPECT_EQ(c.lotteryEntries(u"TRI"_s, catalog(), u"ZULNOC"_s),
+              (QStringList{u"CAR - CARACAS 1:00 PM"_s, u"TAC - TACHIRA 4:45 PM"_s}));
+    const QString pad(50, u' ');
+    EXPECT_EQ(c.variantEntries(u"tri"_s),
+              (QStringList{u"SENCILLA"_s + pad + u"1"_s, u"COMBINADA"_s + pad + u"2"_s,
+                           u"CON SERIE"_s + pad + u"3"_s}));
+    EXPECT_EQ(variantCode(c.variantEntries(u"TRI"_s).value(2)), u"3"_s);
+    EXPECT_EQ(c.variantDescription(u"TRI"_s, u"2"_s), u"COMBINADA"_s);
+    EXPECT_TRUE(c.lotteryEntries(u"XYZ"_s, catalog(), QString()).isEmpty());
+    EXPECT_TRUE(c.variantEntries(u"XYZ"_s).isEmpty());
+}
+
+// Each message: sender ("BANCA" for five stars), date, a rule, "Mensaje:", the text in lines of
+// 65, a rule.
+TEST(Messages, LinesOfTheWindow) {
+    RecordSet records(
+        {u"Vendedor"_s, u"Fecha_men"_s, u"Hora_men"_s, u"Mensajes"_s, u"Ven_envia"_s, u"Leido"_s});
+    records.addRow(
+        {u"00012"_s, u"07/12/2026"_s, u"10:00:00"_s, QString(130, u'x'), u"*****"_s, u"0"_s});
+    records.addRow({u"00012"_s, u"07/12/2026"_s, u"10:05:00"_s, u"Hola"_s, u"00013"_s, u"0"_s});
+    const QString stars(100, u'*');
+    EXPECT_EQ(messageLines(records),
+              (QStringList{u"Vendedor Envia : BANCA"_s, u"Fecha: 07/12/2026 Hora: 10:00:00"_s,
+                           stars, u"Mensaje:"_s, QString(65, u'x'), QString(65, u'x'), stars,
+                           u"Vendedor Envia : 00013"_s, u"Fecha: 07/12/2026 Hora: 10:05:00"_s,
+                           stars, u"Mensaje:"_s, u"Hola"_s, stars}));
+    EXPECT_TRUE(cutLines(QString()).isEmpty());
+}
+
+}  // namespace
