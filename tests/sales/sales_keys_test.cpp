@@ -1,46 +1,33 @@
+#include "platform/code_page_437.h"
+#include "platform/files.h"
 #include "sales_screen_fixture.h"
 
+#include <QGroupBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableView>
 
 #include <gtest/gtest.h>
 
 using namespace vendura;
 using namespace vendura::test;
+using C = SalesCommand;
 
 namespace {
 
-// Every command of another subsystem goes to the registry; each records what ran and the play
-// label in force then.
+// Every command of another subsystem but the seguidillas goes to the registry, which records
+// the command and the play label in force when it ran.
 class SalesKeysTest : public SalesScreenFixture {
   protected:
     SalesKeysTest() {
-        const std::pair<SalesCommand, const char*> registered[] = {
-            {SalesCommand::TicketsDelDia, "F2"},
-            {SalesCommand::AnularTicket, "anular"},
-            {SalesCommand::PagarTicket, "pagar"},
-            {SalesCommand::Calculadora, "calc"},
-            {SalesCommand::Parametros, "param"},
-            {SalesCommand::Reportes, "reportes"},
-            {SalesCommand::ActivarLoterias, "activar"},
-            {SalesCommand::Resultados, "result"},
-            {SalesCommand::Permutas, "permutas"},
-            {SalesCommand::Series, "series"},
-            {SalesCommand::Seguidillas, "seguid"},
-            {SalesCommand::Posicionados, "posic"},
-            {SalesCommand::Terminales, "termin"},
-            {SalesCommand::RepetirPorLoteria, "repetir"},
-            {SalesCommand::ALaSuerte, "suerte"},
-            {SalesCommand::CargarTicket, "cargar"},
-            {SalesCommand::EspecialPermuta, "esp-p"},
-            {SalesCommand::EspecialSerie, "esp-s"},
-            {SalesCommand::EspecialTerminal, "esp-m"},
-        };
-        for (const auto& [command, name] : registered) {
-            const QString n = QString::fromLatin1(name);
-            actions.set(command,
-                        [this, n](SalesScreen& s) { ran << n + u':' + s.state().jugadaactual; });
+        for (int c = int(C::TicketsDelDia); c <= int(C::Vuelto); ++c) {
+            if (C(c) == C::Seguidillas) continue;
+            actions.set(C(c),
+                        [this, c](SalesScreen& s) { ran << run(C(c), s.state().jugadaactual); });
         }
+    }
+    static QString run(C command, const QString& label) {
+        return QString::number(int(command)) + u':' + label;
     }
     QStringList takeRan() { return std::exchange(ran, {}); }
     QListWidget* loterias() { return control<QListWidget>("L_Loterias"); }
@@ -48,27 +35,17 @@ class SalesKeysTest : public SalesScreenFixture {
     QStringList ran;
 };
 
+// The letters' meanings are in the key tables; here the screen runs them, upper or lower case,
+// with no permission, setting the play label first where the table has one.
 TEST_F(SalesKeysTest, NormalModeLettersRunTheirCommandsWithTheirPlayLabels) {
     open();
-    seller.session.Permisos.clear();  // letters are never guarded
-    const std::pair<char, const char*> keys[] = {
-        {'S', "series:Series"},
-        {'P', "permutas:sUper permutas"},
-        {'O', "posic:pOsicionados"},
-        {'T', "termin:los Terminales"},
-        {'R', "repetir:Repetir x loteria"},
-        {'G', "seguid:Repetir x loteria"},  // G leaves the label as it was
-        {'A', "suerte:A la Suerte"},
-        {'C', "cargar:Cargado desde Ticket"},
-        {'B', "anular:Cargado desde Ticket"},
-    };
-    for (const auto& [key, expected] : keys) {
-        loterias()->setFocus();
-        QTest::keyClick(loterias(), key);
-        QTest::keyClick(loterias(), char(QChar::fromLatin1(key).toLower().toLatin1()));
-        EXPECT_EQ(takeRan(), QStringList(2, QString::fromLatin1(expected))) << expected;
-    }
-    EXPECT_TRUE(seller.dialogs.shown.empty());
+    seller.session.Permisos.clear();
+    loterias()->setFocus();
+    for (const char key : {'P', 'c', 'B', 'g'}) QTest::keyClick(loterias(), key);
+    EXPECT_EQ(takeRan(), (QStringList{run(C::Permutas, u"sUper permutas"_s),
+                                      run(C::CargarTicket, u"Cargado desde Ticket"_s),
+                                      run(C::AnularTicket, u"Cargado desde Ticket"_s)}));
+    EXPECT_TRUE(seller.dialogs.shown.empty());  // nobody registered the seguidillas
 
     // the screen's own letters
     selectLotteries({0});
@@ -101,7 +78,7 @@ TEST_F(SalesKeysTest, InsideTheEntryFieldsNoCharacterKeyActs) {
     EXPECT_TRUE(loterias()->item(0)->isSelected());
     EXPECT_FALSE(loterias()->item(1)->isSelected());
     press(Qt::Key_F2);
-    EXPECT_EQ(takeRan(), QStringList{u"F2:Venta Normal"_s});
+    EXPECT_EQ(takeRan(), QStringList{run(C::TicketsDelDia, u"Venta Normal"_s)});
     press(Qt::Key_Return);
     EXPECT_EQ(rows(), QStringList{u"123 | AAA - ALFA | 50,00 | 1"_s});
     EXPECT_EQ(focused(), control("NumeroJugar"));
@@ -113,50 +90,49 @@ TEST_F(SalesKeysTest, InsideTheEntryFieldsNoCharacterKeyActs) {
 }
 
 // A guarded command needs the first three characters of its button's code anywhere in the
-// seller's permissions; F1, F9 and the letters need nothing.
+// seller's permissions.
 TEST_F(SalesKeysTest, GuardedCommandsNeedTheirCodeAnywhereInThePermissions) {
     open();
-    const std::pair<Qt::Key, const char*> guarded[] = {
-        {Qt::Key_F2, "F2"},       {Qt::Key_F3, "anular"},  {Qt::Key_F4, "pagar"},
-        {Qt::Key_F5, "calc"},     {Qt::Key_F6, "param"},   {Qt::Key_F7, "reportes"},
-        {Qt::Key_F11, "activar"}, {Qt::Key_F12, "result"},
-    };
-    struct Case {
-        QString permisos;
-        bool granted;
-    } cases[] = {
+    const std::pair<Qt::Key, C> guarded[] = {
+        {Qt::Key_F2, C::TicketsDelDia},    {Qt::Key_F3, C::AnularTicket},
+        {Qt::Key_F4, C::PagarTicket},      {Qt::Key_F5, C::Calculadora},
+        {Qt::Key_F6, C::Parametros},       {Qt::Key_F7, C::Reportes},
+        {Qt::Key_F11, C::ActivarLoterias}, {Qt::Key_F12, C::Resultados}};
+    const std::pair<QString, bool> cases[] = {
         {QString(), false},
         {u"F2F3F4F5F6F7F10F1"_s, false},         // "F2" is not "F2.", nor "F1" "F11"
         {u"xF2.F3.F4.F5.F6.F7.F11F12"_s, true},  // codes at no multiple of three
         {QString(970, u'-') + u"F2.F3.F4.F5.F6.F7.F11F12"_s, true},  // a list of 1,000
         {u"f2.f3.f4.f5.f6.f7.f11f12"_s, true},
     };
-    for (const Case& c : cases) {
-        seller.session.Permisos = c.permisos;
+    for (const auto& [permisos, granted] : cases) {
+        seller.session.Permisos = permisos;
         seller.dialogs.clear();
         loterias()->setFocus();
-        for (const auto& [key, name] : guarded) press(key);
-        QStringList expected;
-        for (const auto& [key, name] : guarded)
-            if (c.granted) expected << QString::fromLatin1(name) + u":Venta Normal"_s;
-        EXPECT_EQ(takeRan(), expected) << c.permisos.right(30).toStdString();
-        EXPECT_EQ(seller.dialogs.shown.size(), c.granted ? 0u : std::size(guarded));
-        if (!c.granted) {
-            EXPECT_EQ(seller.dialogs.last().text, u"Permiso de acceso denegado"_s);
-            EXPECT_EQ(seller.dialogs.last().title, u"Atención!"_s);
+        QStringList expected, denied;
+        for (const auto& [key, command] : guarded) {
+            press(key);
+            if (granted)
+                expected << run(command, u"Venta Normal"_s);
+            else
+                denied << u"Atención!|Permiso de acceso denegado"_s;
         }
+        EXPECT_EQ(takeRan(), expected) << permisos.right(30).toStdString();
+        QStringList shown;
+        for (const auto& s : seller.dialogs.shown) shown << s.title + u'|' + s.text;
+        EXPECT_EQ(shown, denied) << permisos.right(30).toStdString();
     }
     // the buttons carry the same codes
     seller.session.Permisos = u"F5."_s;
-    control<QPushButton>("XPButton5")->click();
-    control<QPushButton>("XPButton10")->click();
-    EXPECT_EQ(takeRan(), QStringList{u"calc:Venta Normal"_s});
-    EXPECT_EQ(seller.dialogs.last().text, u"Permiso de acceso denegado"_s);
-    control<QPushButton>("XPButton2")->click();
-    control<QPushButton>("XPButton8")->click();  // terminales need a ticket with triples
-    EXPECT_EQ(takeRan(), QStringList{u"series:Series"_s});
-    EXPECT_EQ(seller.dialogs.last().text,
-              u"No Hay Triples para Vender los Terminales... Verifique por Favor"_s);
+    seller.dialogs.clear();
+    for (const char* button : {"XPButton5", "XPButton10", "XPButton2", "XPButton8"})
+        control<QPushButton>(button)->click();
+    EXPECT_EQ(takeRan(),
+              (QStringList{run(C::Calculadora, u"Venta Normal"_s), run(C::Series, u"Series"_s)}));
+    EXPECT_EQ(seller.dialogs.texts(),
+              (QStringList{u"Permiso de acceso denegado"_s,
+                           // terminales need a ticket with triples
+                           u"No Hay Triples para Vender los Terminales... Verifique por Favor"_s}));
 }
 
 TEST_F(SalesKeysTest, F1OpensTheHelpFileBesideTheProgramOrSaysItIsMissing) {
@@ -217,6 +193,163 @@ TEST_F(SalesKeysTest, SlashGoesToTheTicketListWherePlaysAreSelectedForRemoval) {
     EXPECT_EQ(selected[0].row(), 1);
     control<QPushButton>("XPButton22")->click();
     EXPECT_EQ(focused(), screen->ticketView());
+}
+
+class SpecialModeTest : public SalesKeysTest {
+  protected:
+    SpecialModeTest() { db.seedSpecial(); }
+    QListWidget* list(const char* name) { return control<QListWidget>(name); }
+    // "number | lottery | amount | item | kind | special column" of every row.
+    QStringList specialRows() {
+        QStringList out;
+        const TicketModel& m = screen->ticket();
+        for (int r = 0; r < m.rowCount(); ++r) {
+            QStringList cells;
+            for (int c : {0, 1, 2, 5, 6, 4}) cells << m.data(m.index(r, c)).toString();
+            out << cells.join(u" | "_s);
+        }
+        return out;
+    }
+    // Which of the screen's parts are visible, in the order named.
+    QString visible() {
+        QString out;
+        for (const char* name : {"Frame2", "Frame3", "NumeroJugar", "MONTO_JUGADA", "NUM_ULTICK"})
+            out +=
+                screen->findChild<QWidget*>(QString::fromLatin1(name))->isVisible() ? u'1' : u'0';
+        return out;
+    }
+};
+
+TEST_F(SpecialModeTest, ZOpensTheSpecialEntryAndEscGoesBack) {
+    open();
+    EXPECT_EQ(control<QPushButton>("Command1")->text(), u"Z-TRI TRIPLETAS"_s);
+    EXPECT_EQ(visible(), u"00111"_s);
+    press(Qt::Key_Z);
+    ASSERT_TRUE(screen->isSpecialMode());
+    EXPECT_EQ(visible(), u"11000"_s);
+    EXPECT_EQ(control<QGroupBox>("Frame2")->title(), u"TRI TRIPLETAS"_s);
+    EXPECT_EQ(list("List1")->count(), 2);  // the catalogue's lists, tested on their own
+    EXPECT_EQ(list("List2")->count(), 3);
+    EXPECT_EQ(focused(), list("List1"));
+    EXPECT_EQ(control<QRadioButton>("ESPNORMAL")->text(), u"(N)ormal"_s);
+
+    press(Qt::Key_Asterisk);  // both lotteries
+    press(Qt::Key_J);
+    EXPECT_EQ(focused(), list("List2"));
+    press(Qt::Key_Space);  // SENCILLA, the cursor on COMBINADA
+    press(Qt::Key_L);
+    EXPECT_EQ(focused(), list("List1"));
+    press(Qt::Key_1);  // a digit in a list starts the number
+    EXPECT_EQ(focused(), control("Numero"));
+    EXPECT_EQ(control("Numero")->text(), u"1"_s);
+    const SpecialSelection chosen = screen->specialSelection();
+    EXPECT_EQ(chosen.especial + chosen.lotteryCodes() + chosen.variantCodes(), u"TRIAAABBB1"_s);
+
+    typeKeys(u"2x"_s);
+    press(Qt::Key_Return);
+    typeKeys(u"5000"_s);  // in Bs.: 5 Bs.F.
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(screen->isSpecialMode());
+    EXPECT_EQ(visible(), u"00111"_s);
+    EXPECT_TRUE(control("Numero")->text().isEmpty());
+    EXPECT_TRUE(control("Monto")->text().isEmpty());
+    EXPECT_EQ(db.value(u"SELECT count(*) FROM central.items_ticket"_s), u"0"_s);
+}
+
+TEST_F(SpecialModeTest, ASpecialPlayIsSoldOnEveryLotteryAndVariantAndPrinted) {
+    open();
+    control<QPushButton>("Command1")->click();
+    press(Qt::Key_Asterisk);
+    list("List2")->item(0)->setSelected(true);
+    list("List2")->item(2)->setSelected(true);
+    press(Qt::Key_N);
+    EXPECT_EQ(focused(), control("Numero"));
+    typeKeys(u"123"_s);
+    press(Qt::Key_Return);
+    EXPECT_EQ(focused(), control("Monto"));
+    typeKeys(u"20*000"_s);  // "*" from the keypad changes nothing here
+    EXPECT_EQ(list("List1")->selectedItems().size(), 2);
+    press(Qt::Key_Return);
+    ASSERT_TRUE(seller.dialogs.shown.empty()) << seller.dialogs.texts().join(u"|"_s).toStdString();
+    EXPECT_EQ(specialRows(), (QStringList{u"123 | AAA - ALFA | 20,00 | 1 | 2 | SENCILLA"_s,
+                                          u"123 | AAA - ALFA | 20,00 | 2 | 2 | CON SERIE"_s,
+                                          u"123 | BBB - BETA | 20,00 | 3 | 2 | SENCILLA"_s,
+                                          u"123 | BBB - BETA | 20,00 | 4 | 2 | CON SERIE"_s}));
+    EXPECT_EQ(screen->state().jugadaactual, u"Especial"_s);
+    EXPECT_EQ(label("TOT_TICKET"), u"80,00"_s);
+    EXPECT_EQ(focused(), control("Numero"));
+    EXPECT_TRUE(control("Numero")->text().isEmpty());
+    EXPECT_EQ(control("Monto")->text(), u"20000"_s);
+
+    // "+" from the number picks the next variant alone, "-" the one before; the quota of 100
+    // runs out on the way
+    press(Qt::Key_Plus);
+    press(Qt::Key_Plus);
+    press(Qt::Key_Minus);
+    EXPECT_EQ(screen->specialSelection().variantCodes(), u"2"_s);
+    typeKeys(u"123"_s);
+    press(Qt::Key_Return);
+    control("Monto")->setText(u"60000"_s);
+    press(Qt::Key_Return);
+    typeKeys(u"123"_s);
+    press(Qt::Key_Return);
+    press(Qt::Key_Return);
+    EXPECT_EQ(seller.dialogs.last().title, u"KALVORA ON LINE - Números Agotados"_s);
+    EXPECT_EQ(specialRows().mid(4),
+              (QStringList{u"123 | AAA - ALFA | 60,00 | 5 | 2 | COMBINADA"_s,
+                           u"123 | BBB - BETA | 60,00 | 6 | 2 | COMBINADA"_s,
+                           u"123 | AAA - ALFA | Sin Cupo | 7 | 2 | COMBINADA"_s,
+                           u"123 | BBB - BETA | Sin Cupo | 8 | 2 | COMBINADA"_s}));
+
+    // leave special mode and issue: the special plays print under their variants
+    press(Qt::Key_Escape);
+    press(Qt::Key_Escape);
+    const QString printed = fromCodePage437(files::read(seller.printerPath()).value());
+    for (const QString& line : {u"Esp SENCILLA"_s, u"Esp CON SERIE"_s, u"Total Bs.: 200,00"_s})
+        EXPECT_TRUE(printed.contains(line)) << printed.toStdString();
+    EXPECT_EQ(db.value(u"SELECT monto::float8 FROM central.tickets"_s), u"200"_s);
+}
+
+TEST_F(SpecialModeTest, NothingIsSentWithoutLotteryVariantNumberOrAmount) {
+    open();
+    press(Qt::Key_Z);
+    press(Qt::Key_F9);  // Bs.F.
+    press(Qt::Key_N);
+    typeKeys(u"45"_s);
+    press(Qt::Key_Return);
+    typeKeys(u"5"_s);
+    press(Qt::Key_Return);
+    EXPECT_EQ(seller.dialogs.texts(), QStringList{u"Debe por lo menos seleccionar una loteria"_s});
+    EXPECT_EQ(seller.dialogs.last().icon, DialogIcon::Critical);
+    list("List1")->item(1)->setSelected(true);
+    press(Qt::Key_Return);
+    EXPECT_EQ(seller.dialogs.last().text, u"Debe  por lo menos seleccionar una jugada especial"_s);
+    list("List2")->item(1)->setSelected(true);
+    control("Monto")->setText(u"0"_s);
+    press(Qt::Key_Return);  // not above zero: back to the number, silently
+    EXPECT_EQ(focused(), control("Numero"));
+    control("Numero")->clear();
+    control("Monto")->setText(u"5"_s);
+    control("Monto")->setFocus();
+    press(Qt::Key_Return);
+    EXPECT_EQ(focused(), control("Numero"));
+    EXPECT_EQ(seller.dialogs.shown.size(), 2u);
+    EXPECT_EQ(db.value(u"SELECT count(*) FROM central.items_ticket"_s), u"0"_s);
+
+    // the special generators open through the registry with the selection of the panel
+    list("List1")->setFocus();
+    press(Qt::Key_P);
+    press(Qt::Key_S);
+    press(Qt::Key_M);
+    control<QRadioButton>("ESPEPERMUTA")->click();
+    control<QPushButton>("Esterminal")->click();
+    QStringList expected;
+    for (const C c : {C::EspecialPermuta, C::EspecialSerie, C::EspecialTerminal, C::EspecialPermuta,
+                      C::EspecialTerminal})
+        expected << run(c, u"Especial"_s);
+    EXPECT_EQ(takeRan(), expected);
+    EXPECT_EQ(screen->specialSelection().lotteryCodes() + screen->specialSelection().variantCodes(),
+              u"BBB2"_s);
 }
 
 }  // namespace
