@@ -27,19 +27,43 @@ class BookingFixture : public ::testing::Test {
         EXPECT_TRUE(answer.ok()) << answer.error().description.toStdString();
         return answer.ok() ? answer.value() : CallAnswer{};
     }
-    // What the number's quota holds sold; the sales monitor's accumulation must agree.
-    QString sold(const QString& lot, const QString& number) {
+    // "return | record | ...", each record its fields in the order named, amounts as numbers.
+    static QString answerText(const CallAnswer& a, const QStringList& fields) {
+        QStringList out{a.returnText()};
+        for (int i = 0; i < a.rows.size(); ++i) {
+            QStringList values;
+            for (const QString& f : fields) {
+                const QString v = a.rows.text(i, f);
+                values << (f == u"monto"_s ? QString::number(v.toDouble()) : v);
+            }
+            out << values.join(u' ');
+        }
+        return out.join(u" | "_s);
+    }
+    // What the quotas of AAA and BBB hold sold of a number ("AAA 100 BBB 10"); the sales
+    // monitor's accumulation must agree.
+    QString sold(const QString& number) {
         const QString quota = db.value(
-            u"SELECT coalesce(sum(vendido), 0)::float8::text FROM central.ventas_numero "
-            u"WHERE cod_lot = $1 AND numero = $2"_s,
-            {lot, number});
-        EXPECT_EQ(db.value(u"SELECT coalesce(sum(monto_normal + monto_digito + monto_especial), "
-                           u"0)::float8::text "
-                           u"FROM central.acumulados WHERE cod_lot = $1 AND numero = $2"_s,
-                           {lot, QString(number).remove(u'*')}),
+            u"SELECT string_agg(l || ' ' || coalesce((SELECT sum(vendido) FROM "
+            u"central.ventas_numero WHERE cod_lot = l AND numero = $1), 0)::float8, ' ') "
+            u"FROM unnest(ARRAY['AAA', 'BBB']) l"_s,
+            {number});
+        EXPECT_EQ(db.value(u"SELECT string_agg(l || ' ' || coalesce((SELECT sum(monto_normal + "
+                           u"monto_digito + monto_especial) FROM central.acumulados WHERE "
+                           u"cod_lot = l AND numero = $1), 0)::float8, ' ') "
+                           u"FROM unnest(ARRAY['AAA', 'BBB']) l"_s,
+                           {QString(number).remove(u'*')}),
                   quota)
-            << lot.toStdString() << " " << number.toStdString();
+            << number.toStdString();
         return quota;
+    }
+    // What the live plays of a number hold on AAA and BBB, as sold() shows it.
+    QString held(const QString& number) {
+        return db.value(
+            u"SELECT string_agg(l || ' ' || coalesce((SELECT sum(monto_vendido) FROM "
+            u"central.items_ticket WHERE cod_lot = l AND numero = $1 AND vigente), 0)::float8, "
+            u"' ') FROM unnest(ARRAY['AAA', 'BBB']) l"_s,
+            {number});
     }
     // The item numbers of the live plays of every ticket.
     QString live() {

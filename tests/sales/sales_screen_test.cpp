@@ -19,6 +19,13 @@ class SalesScreenTest : public SalesScreenFixture {
         return out;
     }
     QString total() { return label("TOT_TICKET"); }
+    // "icon|title|text" of every box shown, the icon as its first letter (I, C, E, Q).
+    QStringList shown() {
+        QStringList out;
+        for (const auto& s : seller.dialogs.shown)
+            out << QString(u"-ICEQ"[int(s.icon)]) + u'|' + s.title + u'|' + s.text;
+        return out;
+    }
     QString itemCount() { return db.value(u"SELECT count(*) FROM central.items_ticket"_s); }
 };
 
@@ -33,9 +40,6 @@ TEST_F(SalesScreenTest, LoadsTheOpenLotteriesAndAnEmptyTicketAndF9SwitchesTheUni
     EXPECT_TRUE(control("NumeroJugar")->isEnabled());
     EXPECT_EQ(total(), u"0,00"_s);
     EXPECT_TRUE(label("NUM_ULTICK").isEmpty());
-    EXPECT_EQ(screen->state().nticket, seller.session.NroTicketTmp);
-    EXPECT_EQ(screen->state().NUM_ITEM, 0);
-    EXPECT_EQ(screen->state().jugadaactual, u"Venta Normal"_s);
     QStringList labels;
     for (QLabel* l : screen->findChildren<QLabel*>()) labels << l->text();
     EXPECT_TRUE(labels.contains(u"Venta del Ticket #: "_s + seller.session.NroTicketTmp));
@@ -128,13 +132,11 @@ TEST_F(SalesScreenTest, PlaysAreSoldOnEverySelectedLotteryInPartOrNotAtAll) {
     sell(u"456"_s, u"80"_s);
     sell(u"456"_s, u"50"_s);  // 20 left on each
     sell(u"456"_s, u"5"_s);
-    QStringList shown;
-    for (const auto& s : seller.dialogs.shown) shown << s.title + u'|' + s.text;
-    EXPECT_EQ(shown,
-              (QStringList{u"KALVORA ON LINE - Ventas por el Resto|Los Siguiente Números "
+    EXPECT_EQ(shown(),
+              (QStringList{u"I|KALVORA ON LINE - Ventas por el Resto|Los Siguiente Números "
                            u"Fueron Vendidos por las Cantidades Aqui Indicadas\r\r"
                            u"456 ALFA Bs.: 20\r456 BETA Bs.: 20\r"_s,
-                           u"KALVORA ON LINE - Números Agotados|Los Siguiente Números No "
+                           u"C|KALVORA ON LINE - Números Agotados|Los Siguiente Números No "
                            u"Fueron Vendidos por estar Agotados \r\r456 ALFA\r456 BETA\r"_s}));
     EXPECT_EQ(
         rows().mid(6),
@@ -147,9 +149,7 @@ TEST_F(SalesScreenTest, PlaysAreSoldOnEverySelectedLotteryInPartOrNotAtAll) {
     db.admin(
         u"INSERT INTO central.sorteos (cod_lot, fecha, cerrado) VALUES ('AAA', '2026-12-07', true)"_s);
     sell(u"12"_s, u"3"_s);
-    ASSERT_EQ(seller.dialogs.shown.size(), 1u);
-    EXPECT_EQ(seller.dialogs.last().title + u'|' + seller.dialogs.last().text,
-              u"KALVORA ON LINE - LOTERIA CERRADA|ALFA\r"_s);
+    EXPECT_EQ(shown(), QStringList{u"C|KALVORA ON LINE - LOTERIA CERRADA|ALFA\r"_s});
     EXPECT_EQ(rows().mid(10), QStringList{u"12* | BBB - BETA | 3,00 | 12"_s});
     EXPECT_EQ(entries(loterias()), QStringList{u"BBB - BETA"_s});
     EXPECT_TRUE(loterias()->item(0)->isSelected());
@@ -228,12 +228,7 @@ class RemovalScreenTest : public SalesScreenTest {
         selectLotteries({0});
         sell(u"12"_s, u"3"_s);
         seller.dialogs.clear();
-        ASSERT_EQ(
-            rows(),
-            (QStringList{u"7** | AAA - ALFA | 10,00 | 1"_s, u"7** | BBB - BETA | 10,00 | 2"_s,
-                         u"456 | AAA - ALFA | 100,00 | 3"_s, u"456 | BBB - BETA | 100,00 | 4"_s,
-                         u"456 | AAA - ALFA | Sin Cupo | 5"_s, u"456 | BBB - BETA | Sin Cupo | 6"_s,
-                         u"12* | AAA - ALFA | 3,00 | 7"_s}));
+        ASSERT_EQ(screen->ticket().rowCount(), 7);
     }
     void selectRows(std::initializer_list<int> list) {
         QTableView* view = screen->ticketView();
@@ -259,11 +254,9 @@ TEST_F(RemovalScreenTest, DeleteAsksThenTakesTheSelectedRowsOffScreenAndServer) 
     selectRows({1, 2, 4});  // two adjacent rows and a "Sin Cupo" one
     seller.dialogs.answers = {false};
     press(Qt::Key_Delete);
-    ASSERT_EQ(seller.dialogs.shown.size(), 1u);
-    const auto& asked = seller.dialogs.last();
-    EXPECT_TRUE(asked.question && !asked.defaultYes && asked.icon == DialogIcon::Critical);
-    EXPECT_EQ(asked.title + u'|' + asked.text,
-              u"KALVORA ON LINE - PUNTO DE VENTA|¿Deseas Eliminar los Números  Seleccionados ?"_s);
+    EXPECT_EQ(shown(), QStringList{u"C|KALVORA ON LINE - PUNTO DE VENTA|"
+                                   u"¿Deseas Eliminar los Números  Seleccionados ?"_s});
+    EXPECT_TRUE(seller.dialogs.last().question && !seller.dialogs.last().defaultYes);
     EXPECT_EQ(screen->ticket().rowCount(), 7);
     EXPECT_EQ(seller.session.ModoTrabajo, u"0"_s);
 
