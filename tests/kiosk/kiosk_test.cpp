@@ -35,19 +35,6 @@ class XKeyboard {
         XFlush(display_);
         QTest::qWait(60);
     }
-    // "None" when no window manager has announced itself on the root window.
-    bool windowManagerRunning() const {
-        const Atom check = XInternAtom(display_, "_NET_SUPPORTING_WM_CHECK", True);
-        if (check == None) return false;
-        Atom type;
-        int format;
-        unsigned long items, after;
-        unsigned char* data = nullptr;
-        XGetWindowProperty(display_, DefaultRootWindow(display_), check, 0, 1, False,
-                           AnyPropertyType, &type, &format, &items, &after, &data);
-        if (data) XFree(data);
-        return items > 0;
-    }
 
   private:
     Display* display_;
@@ -59,15 +46,13 @@ TEST_F(KioskTest, ASaleByKeysOnAnXServerWithoutWindowManager) {
     ASSERT_EQ(QGuiApplication::platformName(), u"xcb"_s)
         << "run under xvfb-run with QT_QPA_PLATFORM=xcb";
     XKeyboard x;
-    ASSERT_TRUE(x.ok());
-    ASSERT_FALSE(x.windowManagerRunning());
+    ASSERT_TRUE(x.ok());  // xvfb-run starts no window manager
     x.parkPointer();
 
     open(true);
     ASSERT_TRUE(QTest::qWaitFor([&] { return screen->isActiveWindow(); }, 5000))
         << "the sales screen did not activate its own window";
-    QLineEdit* numero = control("NumeroJugar");
-    QLineEdit* monto = control("MONTO_JUGADA");
+    QLineEdit *numero = control("NumeroJugar"), *monto = control("MONTO_JUGADA");
     monto->setText(u"105"_s);  // what the last seller typed
 
     x.key(XK_space);  // AAA selected, the cursor on BBB
