@@ -129,10 +129,6 @@ TEST_F(MessageWindowTest, UnreadMessagesOpenTheWindowAtStartByTimerOrOnDemandOnc
     closeWindow();
 
     db.postMessage(u"00012"_s, QString(131, u'z'));
-    seller.session.Permisos.clear();
-    control<QPushButton>("XPButton20")->click();
-    EXPECT_EQ(seller.dialogs.last().text, u"Permiso de acceso denegado"_s);
-    seller.session.Permisos = u"F10"_s;
     control<QPushButton>("XPButton20")->click();
     EXPECT_EQ(window().mid(4, 3), (QStringList{QString(65, u'z'), QString(65, u'z'), u"z"_s}));
 }

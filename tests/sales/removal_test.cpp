@@ -107,32 +107,4 @@ TEST_F(RemovalTest, OnlyTheNamedItemOfThisOpenTicketOfThisVendorIsReached) {
     EXPECT_EQ(sold(u"123"_s), u"AAA 60 BBB 60"_s);
 }
 
-// One terminal takes plays off and sells them again while others sell the same number: the
-// quota is never oversold, every removal gives back exactly what it held, and nobody
-// deadlocks.
-TEST_F(RemovalTest, QuotaGivenBackUnderConcurrencyNeverOversells) {
-    const int failures = runTerminals(4, [](DatabaseGateway& g, const Terminal& t) {
-        int failed = 0;
-        for (int round = 0, item = 0; round < 30; ++round) {
-            auto sold = g.call(xcreanormal(t.vendor, t.user, u"900"_s, Money::whole(30), item,
-                                           u"BBBAAA"_s, t.ticket));
-            failed += !sold || sold.value().returnNumber() > 1;
-            item += 2;
-            // every other round this terminal takes its AAA play (the second item) off
-            if (round % 2 == 0) {
-                auto removed = g.call(xborrarjugada(t.vendor, t.user, u"900"_s,
-                                                    QString::number(item), u"AAA"_s, t.ticket));
-                failed += !removed || removed.value().returnNumber() != 0;
-            }
-        }
-        return failed;
-    });
-    EXPECT_EQ(failures, 0);
-    // BBB, never taken off, sold out; AAA holds what its live plays hold, never more
-    const QString sold900 = sold(u"900"_s);
-    EXPECT_EQ(held(u"900"_s), sold900);
-    EXPECT_TRUE(sold900.endsWith(u" BBB 100"_s)) << sold900.toStdString();
-    EXPECT_LE(sold900.section(u' ', 1, 1).toDouble(), 100.0) << sold900.toStdString();
-}
-
 }  // namespace

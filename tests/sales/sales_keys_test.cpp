@@ -1,5 +1,3 @@
-#include "platform/code_page_437.h"
-#include "platform/files.h"
 #include "sales_screen_fixture.h"
 
 #include <QGroupBox>
@@ -77,11 +75,6 @@ TEST_F(SalesKeysTest, NormalModeLettersRunTheirCommandsWithTheirPlayLabels) {
 // seller's permissions.
 TEST_F(SalesKeysTest, GuardedCommandsNeedTheirCodeAnywhereInThePermissions) {
     open();
-    const std::pair<Qt::Key, C> guarded[] = {
-        {Qt::Key_F2, C::TicketsDelDia},    {Qt::Key_F3, C::AnularTicket},
-        {Qt::Key_F4, C::PagarTicket},      {Qt::Key_F5, C::Calculadora},
-        {Qt::Key_F6, C::Parametros},       {Qt::Key_F7, C::Reportes},
-        {Qt::Key_F11, C::ActivarLoterias}, {Qt::Key_F12, C::Resultados}};
     const std::pair<QString, bool> cases[] = {
         {QString(), false},
         {u"F2F3F4F5F6F7F10F1"_s, false},         // "F2" is not "F2.", nor "F1" "F11"
@@ -94,17 +87,16 @@ TEST_F(SalesKeysTest, GuardedCommandsNeedTheirCodeAnywhereInThePermissions) {
         seller.dialogs.clear();
         loterias()->setFocus();
         QStringList expected, denied;
-        for (const auto& [key, command] : guarded) {
+        for (const int key : {Qt::Key_F2, Qt::Key_F3, Qt::Key_F4, Qt::Key_F5, Qt::Key_F6,
+                              Qt::Key_F7, Qt::Key_F11, Qt::Key_F12}) {
             press(key);
-            if (granted)
-                expected << run(command, u"Venta Normal"_s);
-            else
-                denied << u"Atención!|Permiso de acceso denegado"_s;
+            expected << run(functionKeyCommand(key)->command, u"Venta Normal"_s);
+            denied << u"Atención!|Permiso de acceso denegado"_s;
         }
-        EXPECT_EQ(takeRan(), expected) << permisos.right(30).toStdString();
         QStringList shown;
         for (const auto& s : seller.dialogs.shown) shown << s.title + u'|' + s.text;
-        EXPECT_EQ(shown, denied) << permisos.right(30).toStdString();
+        EXPECT_EQ(takeRan(), granted ? expected : QStringList()) << permisos.toStdString();
+        EXPECT_EQ(shown, granted ? QStringList() : denied) << permisos.toStdString();
     }
     // the buttons carry the same codes
     seller.session.Permisos = u"F5."_s;
@@ -119,13 +111,28 @@ TEST_F(SalesKeysTest, GuardedCommandsNeedTheirCodeAnywhereInThePermissions) {
                            u"No Hay Triples para Vender los Terminales... Verifique por Favor"_s}));
 }
 
-// Esc issues only in working mode "0"; a removal switches the mode to "1", where Esc removes by
-// lottery and "D" (or XPButton18) still issues; the issue restores the mode of the login.
-TEST_F(SalesKeysTest, DIssuesTheTicketWhateverTheWorkingMode) {
+// "/" goes to the ticket list, on its last row, where Delete takes plays off. Esc issues only
+// in working mode "0"; a removal switches the mode to "1", where Esc removes by lottery and
+// "D" (or XPButton18) still issues; the issue restores the mode of the login.
+TEST_F(SalesKeysTest, SlashGoesToTheTicketAndDIssuesItWhateverTheWorkingMode) {
     open();
+    press(Qt::Key_Slash);  // an empty ticket: nothing to go to
+    EXPECT_EQ(focused(), loterias());
     selectLotteries({0, 1});
     press(Qt::Key_F9);
     sell(u"5"_s, u"3"_s);
+    press(Qt::Key_Slash);  // in the number field "/" is only discarded
+    EXPECT_EQ(focused(), control("NumeroJugar"));
+    loterias()->setFocus();
+    press(Qt::Key_Slash);
+    EXPECT_EQ(focused(), screen->ticketView());
+    const auto selected = screen->ticketView()->selectionModel()->selectedRows();
+    ASSERT_EQ(selected.size(), 1);
+    EXPECT_EQ(selected[0].row(), 1);
+    loterias()->setFocus();
+    control<QPushButton>("XPButton22")->click();
+    EXPECT_EQ(focused(), screen->ticketView());
+
     seller.session.ModoTrabajo = u"1"_s;
     press(Qt::Key_Escape);
     QPointer<QWidget> form13 = secondary("Form13");
@@ -133,7 +140,6 @@ TEST_F(SalesKeysTest, DIssuesTheTicketWhateverTheWorkingMode) {
     QTest::keyClick(form13->focusWidget(), Qt::Key_Escape);
     EXPECT_FALSE(form13 && form13->isVisible());
     EXPECT_EQ(db.value(u"SELECT count(*) FROM central.tickets"_s), u"0"_s);
-
     screen->ticketView()->setFocus();
     press(Qt::Key_D);
     EXPECT_EQ(db.value(u"SELECT monto::float8 FROM central.tickets"_s), u"6"_s);
@@ -144,26 +150,6 @@ TEST_F(SalesKeysTest, DIssuesTheTicketWhateverTheWorkingMode) {
     seller.session.ModoTrabajo = u"1"_s;
     control<QPushButton>("XPButton18")->click();
     EXPECT_EQ(db.value(u"SELECT count(*) FROM central.tickets"_s), u"2"_s);
-}
-
-TEST_F(SalesKeysTest, SlashGoesToTheTicketListWherePlaysAreSelectedForRemoval) {
-    open();
-    press(Qt::Key_Slash);  // an empty ticket: nothing to go to
-    EXPECT_EQ(focused(), loterias());
-    selectLotteries({0});
-    press(Qt::Key_F9);
-    sell(u"1"_s, u"2"_s);
-    sell(u"2"_s, u"2"_s);
-    press(Qt::Key_Slash);  // in the number field "/" is only discarded
-    EXPECT_EQ(focused(), control("NumeroJugar"));
-    loterias()->setFocus();
-    press(Qt::Key_Slash);
-    EXPECT_EQ(focused(), screen->ticketView());
-    const auto selected = screen->ticketView()->selectionModel()->selectedRows();
-    ASSERT_EQ(selected.size(), 1);
-    EXPECT_EQ(selected[0].row(), 1);
-    control<QPushButton>("XPButton22")->click();
-    EXPECT_EQ(focused(), screen->ticketView());
 }
 
 class SpecialModeTest : public SalesKeysTest {
@@ -191,7 +177,7 @@ class SpecialModeTest : public SalesKeysTest {
     }
 };
 
-TEST_F(SpecialModeTest, ASpecialPlayIsSoldOnEveryLotteryAndVariantAndPrinted) {
+TEST_F(SpecialModeTest, ASpecialPlayIsSoldOnEveryLotteryAndVariant) {
     open();
     control<QPushButton>("Command1")->click();
     press(Qt::Key_Asterisk);
@@ -216,32 +202,26 @@ TEST_F(SpecialModeTest, ASpecialPlayIsSoldOnEveryLotteryAndVariantAndPrinted) {
     EXPECT_TRUE(control("Numero")->text().isEmpty());
     EXPECT_EQ(control("Monto")->text(), u"20000"_s);
 
-    // "+" from the number picks the next variant alone, "-" the one before; the quota of 100
-    // runs out on the way
+    // "+" from the number picks the next variant alone, "-" the one before; with the third
+    // variant too, the quota of 100 runs out on the way
     press(Qt::Key_Plus);
     press(Qt::Key_Plus);
     press(Qt::Key_Minus);
     EXPECT_EQ(screen->specialSelection().variantCodes(), u"2"_s);
+    list("List2")->item(2)->setSelected(true);
     typeKeys(u"123"_s);
     press(Qt::Key_Return);
     control("Monto")->setText(u"60000"_s);
     press(Qt::Key_Return);
-    typeKeys(u"123"_s);
-    press(Qt::Key_Return);
-    press(Qt::Key_Return);
     EXPECT_EQ(seller.dialogs.last().title, u"KALVORA ON LINE - Números Agotados"_s);
     EXPECT_EQ(specialRows().mid(4),
               (QStringList{u"123 | AAA - ALFA | 60,00 | 5 | 2 | COMBINADA"_s,
-                           u"123 | BBB - BETA | 60,00 | 6 | 2 | COMBINADA"_s,
-                           u"123 | AAA - ALFA | Sin Cupo | 7 | 2 | COMBINADA"_s,
-                           u"123 | BBB - BETA | Sin Cupo | 8 | 2 | COMBINADA"_s}));
+                           u"123 | AAA - ALFA | Sin Cupo | 6 | 2 | CON SERIE"_s,
+                           u"123 | BBB - BETA | 60,00 | 7 | 2 | COMBINADA"_s,
+                           u"123 | BBB - BETA | Sin Cupo | 8 | 2 | CON SERIE"_s}));
 
-    // leave special mode and issue: the special plays print under their variants
+    press(Qt::Key_Escape);  // out of special mode, then the ticket is issued
     press(Qt::Key_Escape);
-    press(Qt::Key_Escape);
-    const QString printed = fromCodePage437(files::read(seller.printerPath()).value());
-    for (const QString& line : {u"Esp SENCILLA"_s, u"Esp CON SERIE"_s, u"Total Bs.: 200,00"_s})
-        EXPECT_TRUE(printed.contains(line)) << printed.toStdString();
     EXPECT_EQ(db.value(u"SELECT monto::float8 FROM central.tickets"_s), u"200"_s);
 }
 

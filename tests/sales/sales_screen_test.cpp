@@ -43,9 +43,13 @@ TEST_F(SalesScreenTest, LoadsTheOpenLotteriesAndAnEmptyTicketAndF9SwitchesTheUni
     EXPECT_FALSE(control<QLabel>("CERRADOPV")->isVisible());
     EXPECT_EQ(total() + u'|' + label("NUM_ULTICK") + u'|' + label("Label8"),
               u"0,00||F9 - Monto Bs."_s);
-    QStringList labels;
+    QStringList labels, headings;
     for (QLabel* l : screen->findChildren<QLabel*>()) labels << l->text();
     EXPECT_TRUE(labels.contains(u"Venta del Ticket #: "_s + seller.session.NroTicketTmp));
+    for (int c = 0; c < screen->ticket().columnCount(); ++c)
+        headings << screen->ticket().headerData(c, Qt::Horizontal).toString();
+    EXPECT_EQ(headings, (QStringList{u"Núm"_s, u"Loterias"_s, u"Monto Bs.F."_s, u"Jugada"_s,
+                                     u"Especiales"_s, u"ITEM Nro "_s, u"Tipo"_s, u"Tipo2"_s}));
 
     control("NumeroJugar")->setFocus();
     press(Qt::Key_F9);
@@ -111,9 +115,6 @@ TEST_F(SalesScreenTest, PlaysAreSoldOnEverySelectedLotteryInPartOrNotAtAll) {
     selectLotteries({0, 1});
     press(Qt::Key_F9);
     sell(u"7"_s, u"10"_s);
-    EXPECT_TRUE(control("NumeroJugar")->text().isEmpty());
-    EXPECT_EQ(focused(), control("NumeroJugar"));
-    EXPECT_EQ(control("MONTO_JUGADA")->text(), u"10"_s);
     press(Qt::Key_F9);
     sell(u"123"_s, u"10000"_s);
     EXPECT_EQ(rows(),
@@ -220,22 +221,8 @@ TEST_F(SalesScreenTest, AServerThatGoesAwayCostsOneMessageAndNoRow) {
     EXPECT_EQ(seller.dialogs.shown.size(), 1u);
 }
 
-// A ticket of seven rows: 7** AAA and BBB (10 each), 456 AAA and BBB for their whole quota
-// and then "Sin Cupo", 12* AAA (3).
 class RemovalScreenTest : public SalesScreenTest {
   protected:
-    void build() {
-        open();
-        selectLotteries({0, 1});
-        press(Qt::Key_F9);
-        sell(u"7"_s, u"10"_s);
-        sell(u"456"_s, u"100"_s);
-        sell(u"456"_s, u"5"_s);
-        selectLotteries({0});
-        sell(u"12"_s, u"3"_s);
-        seller.dialogs.clear();
-        ASSERT_EQ(screen->ticket().rowCount(), 7);
-    }
     void selectRows(std::initializer_list<int> list) {
         QTableView* view = screen->ticketView();
         view->clearSelection();
@@ -246,57 +233,53 @@ class RemovalScreenTest : public SalesScreenTest {
     }
 };
 
-TEST_F(RemovalScreenTest, DeleteAsksThenTakesTheSelectedRowsOffScreenAndServer) {
-    build();
+// Delete takes the selected rows off after asking; Form13 (XPButton9, or "E") takes off every
+// play of the lotteries chosen, or of all of them with F12.
+TEST_F(RemovalScreenTest, PlaysAreTakenOffByRowOrByLotteryOnScreenAndServer) {
+    db.addLottery(u"CCC"_s, u"GAMMA"_s, u"23:00"_s, u"100"_s, u"300"_s, 3);
+    open();
+    selectLotteries({0, 1});
+    press(Qt::Key_F9);
+    sell(u"7"_s, u"10"_s);
+    sell(u"456"_s, u"100"_s);
+    sell(u"456"_s, u"5"_s);  // sold out: "Sin Cupo"
+    selectLotteries({0});
+    sell(u"12"_s, u"3"_s);
+    selectLotteries({2});
+    sell(u"88"_s, u"1"_s);
+    selectLotteries({1});
+    sell(u"99"_s, u"1"_s);
+    seller.dialogs.clear();
+    ASSERT_EQ(screen->ticket().rowCount(), 9);
+
     selectRows({1, 2, 4});  // two adjacent rows and a "Sin Cupo" one
     seller.dialogs.answers = {false};
     press(Qt::Key_Delete);
     EXPECT_EQ(shown(), QStringList{u"C|KALVORA ON LINE - PUNTO DE VENTA|"
                                    u"¿Deseas Eliminar los Números  Seleccionados ?"_s});
     EXPECT_TRUE(seller.dialogs.last().question && !seller.dialogs.last().defaultYes);
-    EXPECT_EQ(screen->ticket().rowCount(), 7);
+    EXPECT_EQ(screen->ticket().rowCount(), 9);
     EXPECT_EQ(seller.session.ModoTrabajo, u"0"_s);
-
     control("NumeroJugar")->setText(u"9"_s);
     selectRows({1, 2, 4});
     press(Qt::Key_Delete);  // the recorder answers Yes
-    EXPECT_EQ(rows(), (QStringList{
-                          u"7** | AAA - ALFA | 10,00 | 1"_s, u"456 | BBB - BETA | 100,00 | 4"_s,
-                          u"456 | BBB - BETA | Sin Cupo | 6"_s, u"12* | AAA - ALFA | 3,00 | 7"_s}));
-    EXPECT_EQ(total() + u'|' + live(), u"113,00|1 4 6 7"_s);
+    EXPECT_EQ(rows(),
+              (QStringList{u"7** | AAA - ALFA | 10,00 | 1"_s, u"456 | BBB - BETA | 100,00 | 4"_s,
+                           u"456 | BBB - BETA | Sin Cupo | 6"_s, u"12* | AAA - ALFA | 3,00 | 7"_s,
+                           u"88* | CCC - GAMMA | 1,00 | 8"_s, u"99* | BBB - BETA | 1,00 | 9"_s}));
+    EXPECT_EQ(total() + u'|' + live(), u"115,00|1 4 6 7 8 9"_s);
     EXPECT_EQ(db.value(u"SELECT vendido::float8 FROM central.ventas_numero "
                        u"WHERE cod_lot = 'AAA' AND numero = '456'"_s),
               u"0"_s);
     EXPECT_EQ(seller.session.ModoTrabajo, u"1"_s);
     EXPECT_TRUE(control("NumeroJugar")->text().isEmpty());
     EXPECT_EQ(focused(), control("NumeroJugar"));
-
-    // nothing selected: the question, then nothing removed
     screen->ticketView()->clearSelection();
     screen->ticketView()->setFocus();
-    press(Qt::Key_Delete);
+    press(Qt::Key_Delete);  // nothing selected: the question, then nothing removed
     EXPECT_EQ(seller.dialogs.shown.size(), 3u);
-    EXPECT_EQ(screen->ticket().rowCount(), 4);
+    EXPECT_EQ(screen->ticket().rowCount(), 6);
 
-    // every row: an empty list, a zero total, and then Delete does nothing at all
-    screen->ticketView()->selectAll();
-    screen->ticketView()->setFocus();
-    press(Qt::Key_Delete);
-    EXPECT_EQ(screen->ticket().rowCount(), 0);
-    EXPECT_EQ(total() + u'|' + live(), u"0,00|"_s);
-    seller.dialogs.clear();
-    screen->ticketView()->setFocus();
-    press(Qt::Key_Delete);
-    EXPECT_TRUE(seller.dialogs.shown.empty());
-}
-
-TEST_F(RemovalScreenTest, Form13ListsTheLotteriesAndRemovesTheChosenOnes) {
-    db.addLottery(u"CCC"_s, u"GAMMA"_s, u"23:00"_s, u"100"_s, u"300"_s, 3);
-    build();
-    selectLotteries({2});
-    sell(u"88"_s, u"1"_s);
-    selectLotteries({1});
-    sell(u"99"_s, u"1"_s);
     control<QPushButton>("XPButton9")->click();
     QWidget* form13 = secondary("Form13");
     ASSERT_TRUE(form13);
@@ -314,10 +297,10 @@ TEST_F(RemovalScreenTest, Form13ListsTheLotteriesAndRemovesTheChosenOnes) {
     list->item(2)->setSelected(true);
     QTest::keyClick(list, Qt::Key_Return);
     EXPECT_FALSE(secondary("Form13"));
-    EXPECT_EQ(rows(), (QStringList{
-                          u"7** | BBB - BETA | 10,00 | 2"_s, u"456 | BBB - BETA | 100,00 | 4"_s,
-                          u"456 | BBB - BETA | Sin Cupo | 6"_s, u"99* | BBB - BETA | 1,00 | 9"_s}));
-    EXPECT_EQ(total() + u'|' + live(), u"111,00|2 4 6 9"_s);
+    EXPECT_EQ(rows(),
+              (QStringList{u"456 | BBB - BETA | 100,00 | 4"_s, u"456 | BBB - BETA | Sin Cupo | 6"_s,
+                           u"99* | BBB - BETA | 1,00 | 9"_s}));
+    EXPECT_EQ(total() + u'|' + live(), u"101,00|4 6 9"_s);
 
     // F12: all of them, even a single lottery; the total reads "0"
     screen->ticketView()->setFocus();
@@ -329,6 +312,10 @@ TEST_F(RemovalScreenTest, Form13ListsTheLotteriesAndRemovesTheChosenOnes) {
     QTest::keyClick(list, Qt::Key_F12);
     EXPECT_EQ(screen->ticket().rowCount(), 0);
     EXPECT_EQ(total() + u'|' + live(), u"0|"_s);
+    seller.dialogs.clear();
+    screen->ticketView()->setFocus();
+    press(Qt::Key_Delete);  // an empty ticket: not even the question
+    EXPECT_TRUE(seller.dialogs.shown.empty());
 }
 
 }  // namespace
