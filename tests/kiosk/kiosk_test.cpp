@@ -28,12 +28,14 @@ class XKeyboard {
         XTestFakeMotionEvent(display_, -1, 1599, 1199, CurrentTime);
         XFlush(display_);
     }
-    void key(KeySym symbol) {
-        const KeyCode code = XKeysymToKeycode(display_, symbol);
-        XTestFakeKeyEvent(display_, code, True, CurrentTime);
-        XTestFakeKeyEvent(display_, code, False, CurrentTime);
-        XFlush(display_);
-        QTest::qWait(60);
+    void keys(std::initializer_list<KeySym> symbols) {
+        for (const KeySym symbol : symbols) {
+            const KeyCode code = XKeysymToKeycode(display_, symbol);
+            XTestFakeKeyEvent(display_, code, True, CurrentTime);
+            XTestFakeKeyEvent(display_, code, False, CurrentTime);
+            XFlush(display_);
+            QTest::qWait(60);
+        }
     }
 
   private:
@@ -55,37 +57,30 @@ TEST_F(KioskTest, ASaleByKeysOnAnXServerWithoutWindowManager) {
     QLineEdit *numero = control("NumeroJugar"), *monto = control("MONTO_JUGADA");
     monto->setText(u"105"_s);  // what the last seller typed
 
-    x.key(XK_space);  // AAA selected, the cursor on BBB
-    x.key(XK_F9);     // amounts in Bs.F.
-    x.key(XK_7);      // a digit in the list starts the number
+    x.keys({XK_space, XK_F9, XK_7});  // AAA selected; amounts in Bs.F.; the number started
     EXPECT_EQ(numero->text(), u"7"_s);
     EXPECT_EQ(numero->palette().color(QPalette::Base), QColor::fromRgb(seller.session.ColorFoco));
-    x.key(XK_Return);
+    x.keys({XK_Return});
     EXPECT_EQ(QApplication::focusWidget(), monto);
     EXPECT_EQ(monto->selectedText(), u"105"_s);  // typing replaces the old amount
-    x.key(XK_8);
-    x.key(XK_Return);
+    x.keys({XK_8, XK_Return});
     EXPECT_EQ(rows(), QStringList{u"7** | AAA - ALFA | 8,00 | 1"_s});
     EXPECT_EQ(QApplication::focusWidget(), numero);
     EXPECT_TRUE(seller.dialogs.shown.empty()) << seller.dialogs.texts().join(u"|"_s).toStdString();
 
     // a screen opened over the sales screen takes the keys, and gives them back when it goes
     screen->ticketView()->setFocus();
-    x.key(XK_e);
+    x.keys({XK_e});
     QWidget* form13 = secondary("Form13");
     ASSERT_TRUE(form13);
     ASSERT_TRUE(QTest::qWaitFor([&] { return form13->isActiveWindow(); }, 5000));
-    x.key(XK_Escape);
+    x.keys({XK_Escape});
     ASSERT_TRUE(QTest::qWaitFor([&] { return screen->isActiveWindow(); }, 5000));
     screen->loterias()->setFocus();
-    x.key(XK_1);
-    x.key(XK_2);
-    x.key(XK_Return);
-    x.key(XK_3);
-    x.key(XK_Return);
+    x.keys({XK_1, XK_2, XK_Return, XK_3, XK_Return});
     EXPECT_EQ(rows().value(1), u"12* | AAA - ALFA | 3,00 | 2"_s);
 
-    x.key(XK_Escape);  // issues the ticket
+    x.keys({XK_Escape});  // issues the ticket
     EXPECT_EQ(db.value(u"SELECT monto::float8 FROM central.tickets"_s), u"11"_s);
     EXPECT_EQ(screen->ticket().rowCount(), 0);
 }

@@ -1,4 +1,5 @@
 #include "sales/messages.h"
+#include "booking_fixture.h"
 #include "sales_screen_fixture.h"
 
 #include <QPushButton>
@@ -11,31 +12,18 @@ using namespace vendura::test;
 
 namespace {
 
-class MessagesTest : public ::testing::Test {
+class MessagesTest : public BookingFixture {
   protected:
     void SetUp() override {
-        db.seedVendor();
+        BookingFixture::SetUp();
         db.addVendor(u"00013"_s, u"2001"_s);
-        ASSERT_TRUE(gateway.open(db.connectionText()).ok());
     }
     // "return | vendor sender read text | ..." of what a login reads of a vendor's messages.
     QString read(const QString& modo, const QString& vendor = u"00012"_s,
                  DatabaseGateway* login = nullptr) {
-        auto a = (login ? *login : gateway).call(xleemensajes(vendor, modo));
-        EXPECT_TRUE(a.ok());
-        if (!a) return {};
-        QStringList out{a.value().returnText()};
-        const RecordSet& r = a.value().rows;
-        for (int i = 0; i < r.size(); ++i) {
-            out << QStringList{r.text(i, u"Vendedor"_s), r.text(i, u"Ven_envia"_s),
-                               r.text(i, u"Leido"_s), r.text(i, u"Mensajes"_s)}
-                       .join(u' ');
-        }
-        return out.join(u" | "_s);
+        return answerText(call(xleemensajes(vendor, modo), login),
+                          {u"Vendedor"_s, u"Ven_envia"_s, u"Leido"_s, u"Mensajes"_s});
     }
-
-    TestDatabase db;
-    PqGateway gateway{5};
 };
 
 TEST_F(MessagesTest, UnreadMessagesAreListedUntilMarkedAndOnlyTheDeliveredOnesAreMarked) {

@@ -1,4 +1,4 @@
-#include "sales_screen_fixture.h"
+#include "screen_test.h"
 
 #include <QGroupBox>
 #include <QPushButton>
@@ -13,25 +13,7 @@ using C = SalesCommand;
 
 namespace {
 
-// Every command of another subsystem but the seguidillas goes to the registry, which records
-// the command and the play label in force when it ran.
-class SalesKeysTest : public SalesScreenFixture {
-  protected:
-    SalesKeysTest() {
-        for (int c = int(C::TicketsDelDia); c <= int(C::Vuelto); ++c) {
-            if (C(c) == C::Seguidillas) continue;
-            actions.set(C(c),
-                        [this, c](SalesScreen& s) { ran << run(C(c), s.state().jugadaactual); });
-        }
-    }
-    static QString run(C command, const QString& label) {
-        return QString::number(int(command)) + u':' + label;
-    }
-    QStringList takeRan() { return std::exchange(ran, {}); }
-    QListWidget* loterias() { return control<QListWidget>("L_Loterias"); }
-
-    QStringList ran;
-};
+using SalesKeysTest = SalesScreenTest;
 
 // The letters' meanings are in the key tables; here the screen runs them, upper or lower case,
 // with no permission, setting the play label first where the table has one.
@@ -91,12 +73,10 @@ TEST_F(SalesKeysTest, GuardedCommandsNeedTheirCodeAnywhereInThePermissions) {
                               Qt::Key_F7, Qt::Key_F11, Qt::Key_F12}) {
             press(key);
             expected << run(functionKeyCommand(key)->command, u"Venta Normal"_s);
-            denied << u"Atención!|Permiso de acceso denegado"_s;
+            denied << u"I|Atención!|Permiso de acceso denegado"_s;
         }
-        QStringList shown;
-        for (const auto& s : seller.dialogs.shown) shown << s.title + u'|' + s.text;
         EXPECT_EQ(takeRan(), granted ? expected : QStringList()) << permisos.toStdString();
-        EXPECT_EQ(shown, granted ? QStringList() : denied) << permisos.toStdString();
+        EXPECT_EQ(shown(), granted ? QStringList() : denied) << permisos.toStdString();
     }
     // the buttons carry the same codes
     seller.session.Permisos = u"F5."_s;
@@ -204,9 +184,7 @@ TEST_F(SpecialModeTest, ASpecialPlayIsSoldOnEveryLotteryAndVariant) {
 
     // "+" from the number picks the next variant alone, "-" the one before; with the third
     // variant too, the quota of 100 runs out on the way
-    press(Qt::Key_Plus);
-    press(Qt::Key_Plus);
-    press(Qt::Key_Minus);
+    keys({Qt::Key_Plus, Qt::Key_Plus, Qt::Key_Minus});
     EXPECT_EQ(screen->specialSelection().variantCodes(), u"2"_s);
     list("List2")->item(2)->setSelected(true);
     typeKeys(u"123"_s);
@@ -220,8 +198,7 @@ TEST_F(SpecialModeTest, ASpecialPlayIsSoldOnEveryLotteryAndVariant) {
                            u"123 | BBB - BETA | 60,00 | 7 | 2 | COMBINADA"_s,
                            u"123 | BBB - BETA | Sin Cupo | 8 | 2 | CON SERIE"_s}));
 
-    press(Qt::Key_Escape);  // out of special mode, then the ticket is issued
-    press(Qt::Key_Escape);
+    keys({Qt::Key_Escape, Qt::Key_Escape});  // out of special mode, then the ticket is issued
     EXPECT_EQ(db.value(u"SELECT monto::float8 FROM central.tickets"_s), u"200"_s);
 }
 
@@ -240,14 +217,9 @@ TEST_F(SpecialModeTest, ZOpensTheSpecialEntryWhichSendsNothingIncompleteAndEscGo
     EXPECT_EQ(focused(), list("List1"));
     EXPECT_EQ(control<QRadioButton>("ESPNORMAL")->text(), u"(N)ormal"_s);
 
-    press(Qt::Key_F9);  // Bs.F.
-    press(Qt::Key_N);
-    typeKeys(u"45"_s);
-    press(Qt::Key_Return);
-    typeKeys(u"5"_s);
-    press(Qt::Key_Return);
-    EXPECT_EQ(seller.dialogs.texts(), QStringList{u"Debe por lo menos seleccionar una loteria"_s});
-    EXPECT_EQ(seller.dialogs.last().icon, DialogIcon::Critical);
+    keys({Qt::Key_F9, Qt::Key_N, Qt::Key_4, Qt::Key_5, Qt::Key_Return, Qt::Key_5, Qt::Key_Return});
+    EXPECT_EQ(shown(), QStringList{u"C|KALVORA ON LINE - PUNTO DE VENTA|Debe por lo menos "
+                                   u"seleccionar una loteria"_s});
     list("List1")->item(1)->setSelected(true);
     press(Qt::Key_Return);
     EXPECT_EQ(seller.dialogs.last().text, u"Debe  por lo menos seleccionar una jugada especial"_s);
@@ -264,9 +236,7 @@ TEST_F(SpecialModeTest, ZOpensTheSpecialEntryWhichSendsNothingIncompleteAndEscGo
 
     // the special generators open through the registry with the selection of the panel
     list("List1")->setFocus();
-    press(Qt::Key_P);
-    press(Qt::Key_S);
-    press(Qt::Key_M);
+    keys({Qt::Key_P, Qt::Key_S, Qt::Key_M});
     control<QRadioButton>("ESPEPERMUTA")->click();
     control<QPushButton>("Esterminal")->click();
     QStringList expected;

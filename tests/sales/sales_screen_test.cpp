@@ -1,4 +1,4 @@
-#include "sales_screen_fixture.h"
+#include "screen_test.h"
 
 #include <QPushButton>
 #include <QTableView>
@@ -9,29 +9,6 @@ using namespace vendura;
 using namespace vendura::test;
 
 namespace {
-
-class SalesScreenTest : public SalesScreenFixture {
-  protected:
-    QListWidget* loterias() { return control<QListWidget>("L_Loterias"); }
-    static QStringList entries(QListWidget* list) {
-        QStringList out;
-        for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
-        return out;
-    }
-    QString total() { return label("TOT_TICKET"); }
-    // "icon|title|text" of every box shown, the icon as its first letter (I, C, E, Q).
-    QStringList shown() {
-        QStringList out;
-        for (const auto& s : seller.dialogs.shown)
-            out << QString(u"-ICEQ"[int(s.icon)]) + u'|' + s.title + u'|' + s.text;
-        return out;
-    }
-    QString live() {
-        return db.value(
-            u"SELECT string_agg(num_item::text, ' ' ORDER BY num_item) "
-            u"FROM central.items_ticket WHERE vigente"_s);
-    }
-};
 
 TEST_F(SalesScreenTest, LoadsTheOpenLotteriesAndAnEmptyTicketAndF9SwitchesTheUnit) {
     db.addLottery(u"CCC"_s, u"GAMMA MANANA"_s, u"09:00"_s, u"100"_s, u"300"_s, 3);
@@ -162,8 +139,6 @@ TEST_F(SalesScreenTest, PlaysAreSoldOnEverySelectedLotteryInPartOrNotAtAll) {
 // there, while Esc and the function keys still do; where the focus goes when something is
 // missing or refused (the amount rules are tested on their own).
 TEST_F(SalesScreenTest, TheEntryFieldsTakeOnlyTheirOwnCharacters) {
-    QStringList ran;
-    actions.set(SalesCommand::TicketsDelDia, [&](SalesScreen&) { ran << u"F2"_s; });
     open();
     selectLotteries({0});
     control("NumeroJugar")->setFocus();
@@ -175,7 +150,7 @@ TEST_F(SalesScreenTest, TheEntryFieldsTakeOnlyTheirOwnCharacters) {
     EXPECT_EQ(control("MONTO_JUGADA")->text(), u"1.234"_s);
     EXPECT_EQ(loterias()->selectedItems().size(), 1);
     press(Qt::Key_F2);
-    EXPECT_EQ(ran, QStringList{u"F2"_s});
+    EXPECT_EQ(takeRan(), QStringList{run(SalesCommand::TicketsDelDia, u"Venta Normal"_s)});
     press(Qt::Key_Left);
     EXPECT_EQ(focused(), control("NumeroJugar"));
     press(Qt::Key_Backtab);  // back to the lottery list, where the letters act again
