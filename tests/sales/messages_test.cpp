@@ -1,6 +1,6 @@
 #include "sales/messages.h"
 #include "booking_fixture.h"
-#include "sales_screen_fixture.h"
+#include "screen_test.h"
 
 #include <QPushButton>
 #include <QTimer>
@@ -26,7 +26,7 @@ class MessagesTest : public BookingFixture {
     }
 };
 
-TEST_F(MessagesTest, UnreadMessagesAreListedUntilMarkedAndOnlyTheDeliveredOnesAreMarked) {
+TEST_F(MessagesTest, UnreadMessagesAreListedUntilMarkedAndOnlyTheCentralOfficePostsThem) {
     db.postMessage(u"00012"_s, u"primero"_s);
     db.postMessage(u"*"_s, u"para todos"_s);
     const QString both = u"0 | 00012 ***** 0 primero | 00012 ***** 0 para todos"_s;
@@ -46,9 +46,8 @@ TEST_F(MessagesTest, UnreadMessagesAreListedUntilMarkedAndOnlyTheDeliveredOnesAr
     EXPECT_EQ(read(u"2"_s, u"00012"_s, &other), u"1"_s);
     EXPECT_EQ(read(u"1"_s), u"0 | 00012 ***** 0 llegó entre las dos llamadas"_s);
     EXPECT_EQ(read(u"3"_s), u"2"_s);
-}
 
-TEST_F(MessagesTest, TheCentralOfficeRefusesEmptyOversizedAndMisaddressedMessages) {
+    // the central office refuses empty, oversized and misaddressed messages
     const QString before = db.checksum();
     for (const QString& sql : {u"SELECT admin.enviar_mensaje('00012', '')"_s,
                                u"SELECT admin.enviar_mensaje('00012', '   ')"_s,
@@ -62,25 +61,17 @@ TEST_F(MessagesTest, TheCentralOfficeRefusesEmptyOversizedAndMisaddressedMessage
               u"1"_s);
     const QStringList lines =
         messageLines(gateway.call(xleemensajes(u"00012"_s, u"1"_s)).value().rows);
-    EXPECT_EQ(lines.size(), 5 + 62);  // one message of 4,000 characters in lines of 65
-    EXPECT_EQ(lines.value(0), u"Vendedor Envia : 00013"_s);
+    EXPECT_EQ(lines.size(), 6 + 5 + 62);  // the one still unread, then 4,000 characters in 62 lines
+    EXPECT_EQ(lines.value(6), u"Vendedor Envia : 00013"_s);
     // a sales point cannot post: the admin schema is out of its reach
     EXPECT_FALSE(gateway.exec(u"SELECT admin.enviar_mensaje('00012', 'x')"_s).ok());
 }
 
-class MessageWindowTest : public SalesScreenFixture {
+class MessageWindowTest : public SalesScreenTest {
   protected:
     QStringList window() {
         QWidget* form21 = secondary("Form21");
-        if (!form21) return {};
-        QStringList lines;
-        auto* list = form21->findChild<QListWidget*>(u"List1"_s);
-        for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
-        return lines;
-    }
-    void closeWindow() {
-        if (QWidget* form21 = secondary("Form21"))
-            QTest::keyClick(form21->focusWidget(), Qt::Key_Escape);
+        return form21 ? entries(form21->findChild<QListWidget*>(u"List1"_s)) : QStringList();
     }
 };
 
@@ -95,7 +86,7 @@ TEST_F(MessageWindowTest, UnreadMessagesOpenTheWindowAtStartByTimerOrOnDemandOnc
                            QString(100, u'*'), u"Mensaje:"_s, u"Mañana no hay sorteo de ALFA."_s,
                            QString(100, u'*')}));
     EXPECT_EQ(db.value(u"SELECT count(*) FROM central.mensajes WHERE leido IS NULL"_s), u"0"_s);
-    closeWindow();
+    QTest::keyClick(secondary("Form21")->focusWidget(), Qt::Key_Escape);
     EXPECT_FALSE(secondary("Form21"));
 
     seller.session.Permisos = u"F10"_s;
@@ -114,7 +105,7 @@ TEST_F(MessageWindowTest, UnreadMessagesOpenTheWindowAtStartByTimerOrOnDemandOnc
     QMetaObject::invokeMethod(timer, "timeout");
     EXPECT_EQ(window().value(4), u"A todas las agencias"_s);
     EXPECT_EQ(screen->state().ticks, 0);
-    closeWindow();
+    QTest::keyClick(secondary("Form21")->focusWidget(), Qt::Key_Escape);
 
     db.postMessage(u"00012"_s, QString(131, u'z'));
     control<QPushButton>("XPButton20")->click();
