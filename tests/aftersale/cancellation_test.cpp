@@ -1,9 +1,7 @@
-#include "platform/pq_gateway.h"
+#include "issued_tickets.h"
 #include "sales/play_seller.h"
-#include "test_database.h"
 
 #include <gtest/gtest.h>
-#include <libpq-fe.h>
 
 #include <algorithm>
 #include <chrono>
@@ -11,8 +9,7 @@
 #include <thread>
 
 using namespace vendura;
-using vendura::test::Cluster;
-using vendura::test::TestDatabase;
+using namespace vendura::test;
 
 namespace {
 
@@ -24,27 +21,6 @@ ProcedureCall anulaticket(const QString& number, const QString& mode,
         .in(u"@xcodigo_user"_s, user)
         .in(u"@xmodo"_s, mode);
     return call;
-}
-
-// A plain connection to the test database under a login, for what no counter can send: a
-// transaction held open, a call of the central office's functions.
-std::unique_ptr<PGconn, void (*)(PGconn*)> connectAs(const TestDatabase& db, const QString& user,
-                                                     const QString& password) {
-    const QByteArray text =
-        u"host=%1 port=%2 dbname=%3 user=%4 password='%5'"_s.arg(Cluster::get().socket)
-            .arg(Cluster::get().port)
-            .arg(db.name(), user, password)
-            .toUtf8();
-    return {PQconnectdb(text.constData()), PQfinish};
-}
-
-// The SQLSTATE of a statement, "" when it ran.
-QString sqlState(PGconn* conn, const QString& sql) {
-    PGresult* r = PQexec(conn, sql.toUtf8().constData());
-    const char* state = PQresultErrorField(r, PG_DIAG_SQLSTATE);
-    const QString out = state ? QString::fromLatin1(state) : QString();
-    PQclear(r);
-    return out;
 }
 
 // Sales point 00012 (seller 1001) sold one ticket at 10:00: 123 for 70 on AAA and 45 for 100 on
@@ -59,18 +35,7 @@ class CancellationTest : public ::testing::Test {
         ticket = db.newTicket(u"00012"_s);
         sell(u"123"_s, u"AAA"_s, 70, 0);
         sell(u"45"_s, u"BBB"_s, 100, 1);
-        ProcedureCall save{u"xgrabtick"_s, {}};
-        save.in(u"@xcodigo_vend"_s, u"00012"_s)
-            .in(u"@xcodigo_user"_s, u"1001"_s)
-            .in(u"@xseriald"_s, u"4242"_s)
-            .out(u"@xfecha_ticket"_s)
-            .out(u"@xhora_ticket"_s)
-            .in(u"@xestado_ticket"_s, u"ACT"_s)
-            .decimal(u"@xmonto_ticket"_s, u"170"_s)
-            .in(u"@xanulado"_s, u"N"_s)
-            .in(u"@xnroticktmp"_s, ticket)
-            .out(u"@xnroticket"_s, ticket);
-        ASSERT_EQ(call(save).returnNumber(), 0);
+        ASSERT_EQ(saveTicket(counter, ticket, u"4242"_s, u"170"_s), 0);
         otherTicket = db.newTicket(u"00013"_s);
         db.admin(
             u"INSERT INTO central.tickets (nroticket, cod_vendedor, cod_usuario, serial, "
@@ -119,9 +84,8 @@ TEST_F(CancellationTest, QueryThenCancelGivesTheQuotaBackOnceAndIsAudited) {
     EXPECT_EQ(sold(), u"AAA 123 90, BBB 45* 100"_s);
 
     db.setClock(u"2026-12-07 10:09:59"_s);
-    QString shortNumber = ticket;  // typed without its zeros
-    while (shortNumber.startsWith(u'0')) shortNumber.remove(0, 1);
-    const CallAnswer cancel = call(anulaticket(shortNumber, u"1"_s));
+    // typed without its zeros
+    const CallAnswer cancel = call(anulaticket(QString::number(ticket.toLongLong()), u"1"_s));
     EXPECT_EQ(cancel.returnNumber(), 0);
     EXPECT_EQ(sold(), u"AAA 123 20, BBB 45* 0"_s);  // 00013's 20 stay
     EXPECT_EQ(state(), u"ELI S 2026-12-07 10:09:59 1001"_s);
@@ -220,7 +184,7 @@ TEST_F(CancellationTest, TheWindowIsTheSalesPointsAndAClosedDrawEndsItSooner) {
 TEST_F(CancellationTest, TwoCountersCancellingTheSameTicketAtOnceEndInOneCancellation) {
     PqGateway second(5);
     ASSERT_TRUE(second.open(db.connectionText(u"00012"_s)).ok());
-    auto payment = connectAs(db, u"postgres"_s, QString());
+    auto payment = connectAs(db, u"postgres"_s);
     ASSERT_EQ(sqlState(payment.get(), u"BEGIN"_s), QString());
     ASSERT_EQ(sqlState(payment.get(), u"SELECT central.ticket_bloqueado('"_s + ticket + u"')"_s),
               QString());

@@ -1,25 +1,20 @@
 #pragma once
 
+#include "platform/pq_gateway.h"
 #include "test_database.h"
 
-#include <vector>
+#include <libpq-fe.h>
+
+#include <memory>
 
 namespace vendura::test {
 
-// One sold item of a ticket made for a test: lottery, number as the ticket shows it, amount
-// sold (Bs.F.), kind ("1" straight, "2" special) and the special's variant.
-struct SoldItem {
-    QString lot;
-    QString numero;
-    QString monto;
-    QString tipo = QStringLiteral("1");
-    QString variante = QString();
-};
-
 // An issued ticket written straight into the test database, as xgrabtick leaves one: sold by
-// a vendor's user on a day, with its serial and items. Answers its ten-digit number.
+// a vendor's user on a day, with its serial and items. Items are "lottery number amount"
+// (Bs.F.), a special play with its variant after the amount, apart by ';': "AAA 123 2; AAA 777
+// 0.5 1". Answers its ten-digit number.
 inline QString issueTicket(const TestDatabase& db, const QString& number, const QString& serial,
-                           const QString& day, const std::vector<SoldItem>& items,
+                           const QString& day, const QString& items,
                            const QString& vendor = QStringLiteral("00012"),
                            const QString& user = QStringLiteral("1001")) {
     const QString n = number.rightJustified(10, u'0');
@@ -27,15 +22,18 @@ inline QString issueTicket(const TestDatabase& db, const QString& number, const 
                             "creado, estado) VALUES ($1, $2, $3::date + time '09:30', 'EMI')"),
              {n, vendor, day});
     int item = 0;
-    for (const SoldItem& i : items) {
-        db.admin(QStringLiteral(
-                     "INSERT INTO central.items_ticket (nticket, num_item, cod_vendedor, "
-                     "cod_usuario, cod_lot, fecha_sorteo, numero, monto_pedido, monto_vendido, "
-                     "status, tipo, jugada, variante) VALUES ($1, $2::int, $3, $4, $5, $6::date, "
-                     "$7, $8::numeric, $8::numeric, '0', $9, $10, nullif($11, ''))"),
-                 {n, QString::number(++item), vendor, user, i.lot, day, i.numero, i.monto, i.tipo,
-                  i.variante.isEmpty() ? QStringLiteral("Normal") : QStringLiteral("Especial"),
-                  i.variante});
+    for (const QString& text : items.split(u';')) {
+        const QStringList i = text.simplified().split(u' ');
+        const QString variante = i.value(3);
+        db.admin(
+            QStringLiteral(
+                "INSERT INTO central.items_ticket (nticket, num_item, cod_vendedor, "
+                "cod_usuario, cod_lot, fecha_sorteo, numero, monto_pedido, monto_vendido, "
+                "status, tipo, jugada, variante) VALUES ($1, $2::int, $3, $4, $5, $6::date, "
+                "$7, $8::numeric, $8::numeric, '0', $9, $10, nullif($11, ''))"),
+            {n, QString::number(++item), vendor, user, i.value(0), day, i.value(1), i.value(2),
+             variante.isEmpty() ? QStringLiteral("1") : QStringLiteral("2"),
+             variante.isEmpty() ? QStringLiteral("Normal") : QStringLiteral("Especial"), variante});
     }
     db.admin(QStringLiteral("INSERT INTO central.tickets (nroticket, cod_vendedor, cod_usuario, "
                             "serial, fecha, hora, monto) SELECT $1::varchar, $2, $3, $4::bigint, "
@@ -48,28 +46,61 @@ inline QString issueTicket(const TestDatabase& db, const QString& number, const 
 // The payout table of the tests on lotteries AAA and BBB: triple 600, second 100, third 50,
 // terminal 60, digit 6, special variant "1" 1000.
 inline void seedPayouts(const TestDatabase& db) {
-    for (const auto& [kind, multiplier] : std::vector<std::pair<QString, QString>>{
-             {QStringLiteral("TRIPLE"), QStringLiteral("600")},
-             {QStringLiteral("SEGUNDO"), QStringLiteral("100")},
-             {QStringLiteral("TERCERO"), QStringLiteral("50")},
-             {QStringLiteral("TERMINAL"), QStringLiteral("60")},
-             {QStringLiteral("DIGITO"), QStringLiteral("6")}}) {
-        db.admin(QStringLiteral("SELECT admin.fijar_pago('*', $1, $2::numeric)"),
-                 {kind, multiplier});
-    }
+    db.admin(QStringLiteral(
+        "SELECT admin.fijar_pago('*', k, m) FROM (VALUES ('TRIPLE', 600), ('SEGUNDO', 100), "
+        "('TERCERO', 50), ('TERMINAL', 60), ('DIGITO', 6)) AS p (k, m)"));
     db.admin(QStringLiteral("SELECT admin.fijar_pago('*', 'ESPECIAL', 1000, '1')"));
 }
 
-// Results of a draw entered as the central office enters them.
+// Results of a draw entered as the central office enters them: "triple second third special",
+// "-" for a prize not drawn ("123 - - 777").
 inline void enterResult(const TestDatabase& db, const QString& lot, const QString& day,
-                        const QString& triple, const QString& segundo = QString(),
-                        const QString& tercero = QString(), const QString& especial = QString()) {
-    auto orNull = [](const QString& v) {
-        return v.isEmpty() ? QStringLiteral("NULL") : QString(v);
-    };
-    db.admin(QStringLiteral("SELECT admin.registrar_resultado($1, $2::date, $3, "
-                            "nullif($4, 'NULL'), nullif($5, 'NULL'), nullif($6, 'NULL'))"),
-             {lot, day, triple, orNull(segundo), orNull(tercero), orNull(especial)});
+                        const QString& prizes) {
+    QStringList p = prizes.split(u' ');
+    while (p.size() < 4) p << QStringLiteral("-");
+    db.admin(QStringLiteral("SELECT admin.registrar_resultado($1, $2::date, $3, nullif($4, '-'), "
+                            "nullif($5, '-'), nullif($6, '-'))"),
+             {lot, day, p[0], p[1], p[2], p[3]});
+}
+
+// Issues a ticket a counter has open, as the counter issues it; answers xgrabtick's code.
+inline int saveTicket(PqGateway& counter, const QString& ticket, const QString& serial,
+                      const QString& amount) {
+    ProcedureCall save{QStringLiteral("xgrabtick"), {}};
+    save.in(QStringLiteral("@xcodigo_vend"), QStringLiteral("00012"))
+        .in(QStringLiteral("@xcodigo_user"), QStringLiteral("1001"))
+        .in(QStringLiteral("@xseriald"), serial)
+        .out(QStringLiteral("@xfecha_ticket"))
+        .out(QStringLiteral("@xhora_ticket"))
+        .in(QStringLiteral("@xestado_ticket"), QStringLiteral("ACT"))
+        .decimal(QStringLiteral("@xmonto_ticket"), amount)
+        .in(QStringLiteral("@xanulado"), QStringLiteral("N"))
+        .in(QStringLiteral("@xnroticktmp"), ticket)
+        .out(QStringLiteral("@xnroticket"), ticket);
+    auto answer = counter.call(save);
+    return answer ? answer.value().returnNumber() : -1;
+}
+
+// A plain connection to the test database under a login, for what no counter can send: a
+// transaction held open, a call of the central office's functions.
+using RawConnection = std::unique_ptr<PGconn, void (*)(PGconn*)>;
+inline RawConnection connectAs(const TestDatabase& db, const QString& user,
+                               const QString& password = QString()) {
+    const QByteArray text = QStringLiteral("host=%1 port=%2 dbname=%3 user=%4 password='%5'")
+                                .arg(Cluster::get().socket)
+                                .arg(Cluster::get().port)
+                                .arg(db.name(), user, password)
+                                .toUtf8();
+    return {PQconnectdb(text.constData()), PQfinish};
+}
+
+// The SQLSTATE of a statement, "" when it ran.
+inline QString sqlState(PGconn* conn, const QString& sql) {
+    PGresult* r = PQexec(conn, sql.toUtf8().constData());
+    const char* state = PQresultErrorField(r, PG_DIAG_SQLSTATE);
+    const QString out = state ? QString::fromLatin1(state) : QString();
+    PQclear(r);
+    return out;
 }
 
 }  // namespace vendura::test

@@ -1,9 +1,9 @@
 #include "reports/screens/report_screens.h"
-#include "../aftersale/issued_tickets.h"
-#include "logged_in.h"
-#include "platform/device_printers.h"
+#include "../aftersale/printing_counter.h"
+#include "app/report_actions.h"
 #include "reports/screens/monitor_screen.h"
 #include "sales/play_seller.h"
+#include "sales_screen_fixture.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -26,39 +26,20 @@ namespace {
 
 // Report screens of seller 1001 of sales point 00012, whose ticket 101 of Sunday 06/12/2026
 // won 1,260.00 (AAA 347 x 2 on the triple, 47* x 1 on the terminal). The printer LPT1 is a file.
-class ReportScreensTest : public ::testing::Test {
+class ReportScreensTest : public PrintingCounter {
   protected:
     ReportScreensTest() {
-        db.seedVendor();
-        db.seedLotteries();
-        seedPayouts(db);
-        issueTicket(db, u"101"_s, u"246813579"_s, u"2026-12-06"_s,
-                    {{u"AAA"_s, u"347"_s, u"2"_s}, {u"AAA"_s, u"47*"_s, u"1"_s}});
+        issueTicket(db, u"101"_s, u"246813579"_s, u"2026-12-06"_s, u"AAA 347 2; AAA 47* 1"_s);
         enterResult(db, u"AAA"_s, u"2026-12-06"_s, u"347"_s);
-        QFile(seller.printerPath()).open(QIODevice::WriteOnly);
-        EXPECT_TRUE(seller.login());
-        seller.dialogs.clear();
-        printers = std::make_unique<DevicePrinters>(
-            PortMap::fromProfile(ProfileFile(seller.installation.iniPath()), seller.dir.path()),
-            nullptr);
+        login();
     }
     ReportDeps deps() { return {seller.link, *printers, seller.programEnd, seller.dir.path()}; }
-    template <typename W>
-    static W* control(QWidget* screen, const char* name) {
-        W* w = screen->findChild<W*>(QString::fromLatin1(name));
-        EXPECT_TRUE(w) << name;
-        return w;
-    }
     static QStringList listed(QWidget* screen) {
         QStringList out;
         auto* list = control<QListWidget>(screen, "List1");
         for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
         return out;
     }
-
-    TestDatabase db;
-    LoggedIn seller{db};
-    std::unique_ptr<DevicePrinters> printers;
 };
 
 TEST_F(ReportScreensTest, ThePrizeReportComposesAtOnceRecomposesAndPrints) {
@@ -79,9 +60,7 @@ TEST_F(ReportScreensTest, ThePrizeReportComposesAtOnceRecomposesAndPrints) {
                            u"    47* ALFA\t\t60,00"_s}));
 
     ASSERT_TRUE(screen.print());
-    QFile printed(seller.printerPath());
-    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
-    const QByteArray bytes = printed.readAll();
+    const QByteArray bytes = printed().toLatin1();
     // compressed print: byte 15 before every line, the detailed plays (four blanks) left out
     EXPECT_TRUE(bytes.startsWith("\x0f  << KALVORA ON LINE >>\r\n"))
         << bytes.left(40).toStdString();
@@ -205,6 +184,35 @@ TEST_F(ReportScreensTest, TheMonitorShowsTheNetworkOrThisSalesPointAndRefreshes)
     EXPECT_EQ(seller.dialogs.last().text, u"No hay Datos para la Consulta Solicitada"_s);
     EXPECT_FALSE(control<QTimer>(&screen, "Timer1")->isActive());
     EXPECT_TRUE(control<QLabel>(&screen, "Label5")->text().isEmpty());
+}
+
+class ReportActionsTest : public SalesScreenFixture {};
+
+// F7 opens Form36 through the sales screen's registry, and "b" there the prize report on its
+// own connection; each screen is closed by the test once it is up.
+TEST_F(ReportActionsTest, F7OpensTheMenuAndItsLettersOpenTheReports) {
+    db.admin(u"UPDATE central.usuarios SET permisos = 'B.-F7.' WHERE cod_usuario = '1001'"_s);
+    SalesScreen& sales = open();
+    registerReportActions(actions, *printers, seller.programEnd, seller.dir.path());
+    QStringList seen;
+    QTimer::singleShot(0, [&] {
+        QWidget* menu = QApplication::activeModalWidget();
+        ASSERT_TRUE(menu);
+        seen << menu->objectName();
+        QTimer::singleShot(0, [&] {
+            auto* report = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(report);
+            auto* list = report->findChild<QListWidget*>(u"List1"_s);
+            seen << report->objectName() + u" "_s + list->item(1)->text();
+            report->reject();
+        });
+        QTest::keyClick(menu, Qt::Key_B);
+        QTest::keyClick(menu, Qt::Key_A);
+        static_cast<QDialog*>(menu)->reject();
+    });
+    QTest::keyClick(sales.focusWidget(), Qt::Key_F7);
+    EXPECT_EQ(seen, (QStringList{u"Form36"_s, u"ReporteTickets Reporte Tickets Premiados "_s}));
+    EXPECT_EQ(seller.dialogs.last().text, u"Permiso de acceso denegado"_s);
 }
 
 }  // namespace

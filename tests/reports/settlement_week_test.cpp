@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 using namespace vendura;
 using namespace vendura::test;
 
@@ -42,17 +44,15 @@ class SettlementWeekTest : public ::testing::Test {
         seedPayouts(db);
         db.admin(u"SELECT admin.fijar_comision('00012', 10)"_s);
         db.admin(u"SELECT admin.fijar_comision('00012', 20, 'BBB')"_s);
-        issueTicket(db, u"1"_s, u"11"_s, u"2026-11-30"_s,
-                    {{u"AAA"_s, u"123"_s, u"10"_s}, {u"AAA"_s, u"45*"_s, u"5"_s}});
-        issueTicket(db, u"2"_s, u"12"_s, u"2026-11-30"_s, {{u"BBB"_s, u"777"_s, u"20"_s}});
-        issueTicket(db, u"3"_s, u"13"_s, u"2026-11-30"_s, {{u"AAA"_s, u"555"_s, u"8"_s}});
+        issueTicket(db, u"1"_s, u"11"_s, u"2026-11-30"_s, u"AAA 123 10; AAA 45* 5"_s);
+        issueTicket(db, u"2"_s, u"12"_s, u"2026-11-30"_s, u"BBB 777 20"_s);
+        issueTicket(db, u"3"_s, u"13"_s, u"2026-11-30"_s, u"AAA 555 8"_s);
         db.admin(
             u"UPDATE central.tickets SET anulado = 'S', estado = 'ELI', "
             u"anulado_en = '2026-11-30 09:35' WHERE nroticket = '0000000003'"_s);
-        issueTicket(db, u"4"_s, u"14"_s, u"2026-12-01"_s,
-                    {{u"AAA"_s, u"7**"_s, u"2.5"_s}, {u"BBB"_s, u"123"_s, u"30"_s}});
-        issueTicket(db, u"5"_s, u"15"_s, u"2026-12-02"_s, {{u"AAA"_s, u"123"_s, u"4"_s}});
-        issueTicket(db, u"6"_s, u"16"_s, u"2026-12-04"_s, {{u"BBB"_s, u"999"_s, u"0.5"_s}});
+        issueTicket(db, u"4"_s, u"14"_s, u"2026-12-01"_s, u"AAA 7** 2.5; BBB 123 30"_s);
+        issueTicket(db, u"5"_s, u"15"_s, u"2026-12-02"_s, u"AAA 123 4"_s);
+        issueTicket(db, u"6"_s, u"16"_s, u"2026-12-04"_s, u"BBB 999 0.5"_s);
         db.admin(
             u"INSERT INTO central.pagos (nroticket, cod_vendedor, cod_usuario, monto, "
             u"pagado) VALUES ('0000000006', '00012', '1001', 300, '2026-12-05 09:00')"_s);
@@ -64,9 +64,15 @@ class SettlementWeekTest : public ::testing::Test {
         enterResult(db, u"BBB"_s, u"2026-12-04"_s, u"999"_s);
         EXPECT_TRUE(counter.open(db.connectionText()).ok());
         // the counter records its movements on the day they happen
-        recordMovement(u"2026-12-01"_s, u"D1"_s, u"1.- Pago Banca a Vendedor"_s, u"100"_s);
-        recordMovement(u"2026-12-01"_s, u"D2"_s, u"0.- Pago Vendedor a Banca"_s, u"40"_s);
-        recordMovement(u"2026-12-02"_s, u"D3"_s, u"4.- Couta diaria Presamo"_s, u"25"_s);
+        for (const auto& [on, number, kind, amount] : std::initializer_list<std::array<QString, 4>>{
+                 {u"2026-12-01"_s, u"D1"_s, u"1.- Pago Banca a Vendedor"_s, u"100"_s},
+                 {u"2026-12-01"_s, u"D2"_s, u"0.- Pago Vendedor a Banca"_s, u"40"_s},
+                 {u"2026-12-02"_s, u"D3"_s, u"4.- Couta diaria Presamo"_s, u"25"_s}}) {
+            db.setClock(on + u" 12:00:00"_s);
+            EXPECT_EQ(movement(u"0"_s, number, kind, amount, QString()), u"0"_s)
+                << number.toStdString();
+        }
+        db.setClock(u"2026-12-07 10:00:00"_s);
         db.admin(u"SELECT admin.registrar_movimiento('00012', '2', 1000, '2026-11-30')"_s);
         db.admin(u"SELECT admin.registrar_movimiento('00012', '3', 200, '2026-12-04')"_s);
         db.admin(u"SELECT admin.registrar_deposito('00012', 50, '2026-12-01', 'BANCO 1')"_s);
@@ -75,19 +81,15 @@ class SettlementWeekTest : public ::testing::Test {
         s.Usuario = u"1001"_s;
     }
 
-    void recordMovement(const QString& on, const QString& number, const QString& kind,
-                        const QString& amount) {
-        db.setClock(on + u" 12:00:00"_s);
+    // The counter's "ACTGastos": mode 0 adds a movement of the server's day, 2 deletes one of
+    // the day given.
+    QString movement(const QString& mode, const QString& number, const QString& kind,
+                     const QString& amount, const QString& day) {
         ProcedureCall c{u"ACTGastos"_s, {}};
-        c.in(u"@xmodo"_s, u"0"_s).in(u"@nrogasto"_s, number).in(u"@descri_gasto"_s, kind);
-        c.in(u"@monto_gasto"_s, amount)
-            .in(u"@fecha_gasto"_s, QString())
-            .in(u"@vendedor"_s, u"00012"_s);
+        c.in(u"@xmodo"_s, mode).in(u"@nrogasto"_s, number).in(u"@descri_gasto"_s, kind);
+        c.in(u"@monto_gasto"_s, amount).in(u"@fecha_gasto"_s, day).in(u"@vendedor"_s, u"00012"_s);
         c.in(u"@observa_gasto"_s, QString()).in(u"@tipo_descuento"_s, u"1"_s);
-        auto answer = counter.call(c);
-        ASSERT_TRUE(answer.ok());
-        EXPECT_EQ(answer.value().returnText(), u"0"_s) << number.toStdString();
-        db.setClock(u"2026-12-07 10:00:00"_s);
+        return call(c).returnText();
     }
 
     CallAnswer call(const ProcedureCall& c) {
@@ -167,16 +169,10 @@ TEST_F(SettlementWeekTest, TheWeeksReportsAndStatementFollowTheFormulas) {
 TEST_F(SettlementWeekTest, SettledDaysAndOtherSalesPointsAreOutOfReach) {
     db.admin(u"SELECT admin.liquidar('00012', '2026-12-01')"_s);
     // a movement of a settled day can no longer be deleted; one of a later day can
-    auto deleteMovement = [&](const QString& number, const QString& on) {
-        ProcedureCall c{u"ACTGastos"_s, {}};
-        c.in(u"@xmodo"_s, u"2"_s).in(u"@nrogasto"_s, number).in(u"@descri_gasto"_s, QString());
-        c.in(u"@monto_gasto"_s, u"0"_s).in(u"@fecha_gasto"_s, on).in(u"@vendedor"_s, u"00012"_s);
-        c.in(u"@observa_gasto"_s, QString()).in(u"@tipo_descuento"_s, u"1"_s);
-        return call(c).returnText();
-    };
-    EXPECT_EQ(deleteMovement(u"D1"_s, u"01/12/2026"_s), u"5"_s);
-    EXPECT_EQ(deleteMovement(u"D3"_s, u"01/12/2026"_s), u"4"_s);  // not listed on that day
-    EXPECT_EQ(deleteMovement(u"D3"_s, u"02/12/2026"_s), u"0"_s);
+    EXPECT_EQ(movement(u"2"_s, u"D1"_s, QString(), u"0"_s, u"01/12/2026"_s), u"5"_s);
+    EXPECT_EQ(movement(u"2"_s, u"D3"_s, QString(), u"0"_s, u"01/12/2026"_s),
+              u"4"_s);  // not listed on that day
+    EXPECT_EQ(movement(u"2"_s, u"D3"_s, QString(), u"0"_s, u"02/12/2026"_s), u"0"_s);
     EXPECT_EQ(db.adminError(u"SELECT admin.registrar_deposito('00012', 5, '2026-11-30')"_s),
               u"55000"_s);
     EXPECT_EQ(db.adminError(u"SELECT admin.liquidar('00012', '2026-12-07')"_s), u"22023"_s);
