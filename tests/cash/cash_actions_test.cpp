@@ -15,7 +15,8 @@ class CashActionsTest : public SalesScreenFixture {
   protected:
     CashActionsTest() {
         registerCashActions(actions);
-        db.admin(u"UPDATE central.usuarios SET permisos = 'F6.F11' WHERE cod_usuario = '1001'"_s);
+        db.admin(
+            u"UPDATE central.usuarios SET permisos = 'F5.F6.F11' WHERE cod_usuario = '1001'"_s);
     }
     // Runs `inside` on the screen that the next key opens modally, then presses `closeKey` there.
     void whenOpened(std::function<void(QWidget&)> inside, Qt::Key closeKey = Qt::Key_Escape) {
@@ -30,7 +31,7 @@ class CashActionsTest : public SalesScreenFixture {
     QString opened;
 };
 
-TEST_F(CashActionsTest, F11AndF6OpenTheActivationAndTheParametersOverTheSalesScreen) {
+TEST_F(CashActionsTest, F11F6AndF5OpenTheirScreensOverTheSalesScreen) {
     open();
     QString shown;
     whenOpened([&](QWidget& w) { shown = w.findChild<QListWidget*>(u"List1"_s)->item(1)->text(); });
@@ -42,16 +43,45 @@ TEST_F(CashActionsTest, F11AndF6OpenTheActivationAndTheParametersOverTheSalesScr
     EXPECT_EQ(opened, u"maestroparametro"_s);
     EXPECT_EQ(shown, u"Parámetros de 1001 ANA PEREZ"_s);
     EXPECT_TRUE(seller.dialogs.shown.empty());
+
+    // the calculator stays open beside the sales screen, is worked from the keyboard, and Esc
+    // gives the keyboard back
+    press(Qt::Key_F5);
+    QWidget* calc = secondary("fCalculator");
+    ASSERT_TRUE(calc);
+    QTest::keyClicks(calc, u"1500+2500f"_s);
+    QTest::keyClick(calc, Qt::Key_Return);
+    EXPECT_EQ(calc->findChild<QLineEdit*>(u"Pantalla"_s)->text(), u"1.502,5"_s);
+    EXPECT_EQ(calc->findChild<QListWidget*>(u"Cinta"_s)->count(), 5);
+    QTest::keyClick(calc, Qt::Key_Delete);
+    EXPECT_EQ(calc->findChild<QLineEdit*>(u"Pantalla"_s)->text(), u"0"_s);
+    QTest::keyClick(calc, Qt::Key_Escape);
+    QTest::qWait(20);
+    EXPECT_FALSE(secondary("fCalculator"));
+    EXPECT_EQ(QApplication::activeWindow(), screen.get());
+
+    seller.session.Permisos.clear();
+    press(Qt::Key_F5);
+    EXPECT_FALSE(secondary("fCalculator"));
+    EXPECT_EQ(seller.dialogs.texts(), QStringList{u"Permiso de acceso denegado"_s});
 }
 
-TEST_F(CashActionsTest, ASavedTicketOpensTheChangeCalculatorWhenTheSessionAsksForIt) {
-    db.admin(u"UPDATE central.parametros_terminal SET screenvuelto = '1'"_s);
+TEST_F(CashActionsTest, ASavedTicketOpensTheChangeCalculatorOnlyWhenTheSessionAsksForIt) {
     open();
+    selectLotteries({0});
+    press(Qt::Key_F9);  // Bs.F. from here on
+    sell(u"7"_s, u"10"_s);
+    whenOpened([](QWidget&) {});
+    press(Qt::Key_Escape);
+    QTest::qWait(50);
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_EQ(label("MONTO_ULTICK"), u"10,00"_s);
+
+    seller.session.ScreenVuelto = u"1"_s;
     selectLotteries({0, 1});
-    press(Qt::Key_F9);       // Bs.F.
-    sell(u"7"_s, u"300"_s);  // within the terminales' quota of 300 on each lottery
-    sell(u"8"_s, u"300"_s);
-    sell(u"9"_s, u"25"_s);
+    sell(u"8"_s, u"300"_s);  // within the terminales' quota of 300 on each lottery
+    sell(u"9"_s, u"300"_s);
+    sell(u"6"_s, u"25"_s);
     ASSERT_TRUE(seller.dialogs.shown.empty())
         << seller.dialogs.texts().join(u" | "_s).toStdString();
     QString total;
@@ -69,18 +99,6 @@ TEST_F(CashActionsTest, ASavedTicketOpensTheChangeCalculatorWhenTheSessionAsksFo
     EXPECT_EQ(total, label("MONTO_ULTICK"));
     EXPECT_EQ(change, u"750,00"_s);
     EXPECT_EQ(screen->ticket().rowCount(), 0);
-}
-
-TEST_F(CashActionsTest, NoChangeCalculatorWhenTheSessionDoesNotAskForIt) {
-    open();
-    selectLotteries({0});
-    press(Qt::Key_F9);
-    sell(u"7"_s, u"10"_s);
-    whenOpened([](QWidget&) {});
-    press(Qt::Key_Escape);
-    QTest::qWait(50);
-    EXPECT_TRUE(opened.isEmpty());
-    EXPECT_EQ(label("MONTO_ULTICK"), u"10,00"_s);
 }
 
 }  // namespace

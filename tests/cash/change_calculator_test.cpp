@@ -39,9 +39,7 @@ TEST(ChangeCalculator, TheChangeIsTheCashLessTheTotalReadAsItIsShown) {
                   QString::fromLatin1(c.shown))
             << c.total << " / " << c.cash;
     }
-}
-
-TEST(ChangeCalculator, TheCashFieldTakesDigitsAndOnePoint) {
+    // the cash field takes digits and one point
     EXPECT_TRUE(cashFieldAccepts(QString(), u'0'));
     EXPECT_TRUE(cashFieldAccepts(u"12"_s, u'9'));
     EXPECT_TRUE(cashFieldAccepts(u"12"_s, u'.'));
@@ -67,12 +65,9 @@ class ChangeCalculatorScreenTest : public ::testing::Test {
 
 TEST_F(ChangeCalculatorScreenTest, ShowsTheLastTicketAndTheChangeAsTheSellerTypes) {
     open(u"25,00"_s);
-    EXPECT_EQ(screen->objectName(), u"controlefectivo"_s);
     EXPECT_EQ(screen->windowTitle(), u"Control de Efectivo"_s);
-    EXPECT_EQ(label("Label1"), u"Total Ticket"_s);
-    EXPECT_EQ(label("Label2"), u"25,00"_s);
-    EXPECT_EQ(label("Label3"), u"Efectivo"_s);
-    EXPECT_EQ(label("Label4"), u"Cambio:"_s);
+    EXPECT_EQ((QStringList{label("Label1"), label("Label2"), label("Label3"), label("Label4")}),
+              (QStringList{u"Total Ticket"_s, u"25,00"_s, u"Efectivo"_s, u"Cambio:"_s}));
     EXPECT_EQ(screen->focusWidget(), cash());
 
     QTest::keyClicks(cash(), u"30"_s);
@@ -85,12 +80,6 @@ TEST_F(ChangeCalculatorScreenTest, ShowsTheLastTicketAndTheChangeAsTheSellerType
     QTest::keyClicks(cash(), u"a,0.5.x"_s);
     EXPECT_EQ(cash()->text(), u"200.5"_s);
     EXPECT_EQ(label("Label5"), u"175,50"_s);
-}
-
-TEST_F(ChangeCalculatorScreenTest, ReadsATotalWithItsThousandsSeparator) {
-    open(u"1.250,00"_s);
-    QTest::keyClicks(cash(), u"2000"_s);
-    EXPECT_EQ(label("Label5"), u"750,00"_s);
 }
 
 TEST_F(ChangeCalculatorScreenTest, EnterEscOrTheButtonClose) {

@@ -1,7 +1,6 @@
 #include "cash/lottery_activation.h"
+#include "../aftersale/printing_counter.h"
 #include "cash/screens/lottery_activation_screen.h"
-#include "logged_in.h"
-#include "platform/pq_gateway.h"
 #include "sales/play_seller.h"
 
 #include <QApplication>
@@ -18,20 +17,14 @@ using namespace vendura::test;
 namespace {
 
 TEST(LotteryActivation, EveryEntryGoesWithItsFlagInListOrder) {
-    const QStringList entries{u"001 UNO"_s, u"002 DOS"_s, u"003 TRES"_s};
-    const ActivationChoice same = activationChoice(entries, {true, false, true});
-    EXPECT_EQ(same.codes, u"001002003"_s);
-    EXPECT_EQ(same.flags, u"AIA"_s);
-    const ActivationChoice inverted = activationChoice(entries, {false, true, false});
-    EXPECT_EQ(inverted.codes, u"001002003"_s);
-    EXPECT_EQ(inverted.flags, u"IAI"_s);
-    const ActivationChoice none = activationChoice({}, {});
-    EXPECT_TRUE(none.codes.isEmpty());
-    EXPECT_TRUE(none.flags.isEmpty());
-    const QStringList five{u"ZUL Z"_s, u"CAR C"_s, u"TAC T"_s, u"ORO O"_s, u"NOC N"_s};
-    const ActivationChoice all = activationChoice(five, std::vector<bool>(5, true));
-    EXPECT_EQ(all.codes.size(), 15);
-    EXPECT_EQ(all.flags, u"AAAAA"_s);
+    auto sent = [](const QStringList& entries, const std::vector<bool>& selected) {
+        const ActivationChoice c = activationChoice(entries, selected);
+        return c.codes + u"/"_s + c.flags;
+    };
+    const QStringList entries{u"001 UNO"_s, u"002 DOS"_s, u"ZUL ZULIA 12:45 PM"_s};
+    EXPECT_EQ(sent(entries, {true, false, true}), u"001002ZUL/AIA"_s);
+    EXPECT_EQ(sent(entries, {false, true}), u"001002ZUL/IAI"_s);
+    EXPECT_EQ(sent({}, {}), u"/"_s);
 }
 
 // Sales points 00012 (seller 1001) and 00013 (seller 2001) with lotteries AAA and BBB.
@@ -58,6 +51,13 @@ class ActivationServerTest : public ::testing::Test {
         if (!answer.ok()) return QString();
         return answer.value().rows.empty() ? u"0"_s : answer.value().rows.text(0, 3);
     }
+    // What "Dsplotactiva" lists: "AAA ALFA open, BBB BETA closed".
+    QString listed(PqGateway& g, const QString& vendor) {
+        QStringList out;
+        for (const ActivationEntry& e : activationEntries(Dsplotactiva(g, vendor).value().rows))
+            out << e.text() + (e.open ? u" open"_s : u" closed"_s);
+        return out.join(u", "_s);
+    }
     QString activate(const QString& codes, const QString& flags) {
         auto answer = activaloterias(fortuna, u"00012"_s, {codes, flags});
         return answer ? answer.value().returnText() : answer.error().description;
@@ -69,23 +69,15 @@ class ActivationServerTest : public ::testing::Test {
 };
 
 TEST_F(ActivationServerTest, ADeactivatedLotteryIsClosedAtThatSalesPointOnly) {
-    auto listed = Dsplotactiva(fortuna, u"00012"_s);
-    ASSERT_TRUE(listed.ok());
-    std::vector<ActivationEntry> entries = activationEntries(listed.value().rows);
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[0].text(), u"AAA ALFA"_s);
-    EXPECT_TRUE(entries[0].open && entries[1].open);
-
+    EXPECT_EQ(listed(fortuna, u"00012"_s), u"AAA ALFA open, BBB BETA open"_s);
     ASSERT_EQ(activate(u"AAABBB"_s, u"IA"_s), u"0"_s);
-    entries = activationEntries(Dsplotactiva(fortuna, u"00012"_s).value().rows);
-    EXPECT_FALSE(entries[0].open);
-    EXPECT_TRUE(entries[1].open);
+    EXPECT_EQ(listed(fortuna, u"00012"_s), u"AAA ALFA closed, BBB BETA open"_s);
     EXPECT_EQ(open(fortuna), QStringList{u"BBB"_s});
     EXPECT_EQ(play(fortuna, u"00012"_s, u"1001"_s, u"AAA"_s), u"4"_s);
     EXPECT_EQ(play(fortuna, u"00012"_s, u"1001"_s, u"BBB"_s), u"0"_s);
     // the other sales point sells it as before
     EXPECT_EQ(open(trebol), (QStringList{u"AAA"_s, u"BBB"_s}));
-    EXPECT_TRUE(activationEntries(Dsplotactiva(trebol, u"00013"_s).value().rows)[0].open);
+    EXPECT_EQ(listed(trebol, u"00013"_s), u"AAA ALFA open, BBB BETA open"_s);
     EXPECT_EQ(play(trebol, u"00013"_s, u"2001"_s, u"AAA"_s), u"0"_s);
     EXPECT_EQ(
         db.value(u"SELECT sum(vendido)::int FROM central.ventas_numero WHERE cod_lot = 'AAA'"_s),
@@ -105,20 +97,7 @@ TEST_F(ActivationServerTest, ATicketOpenBeforeTheDeactivationIsStillIssued) {
                                       ticket))
                     .ok());
     ASSERT_EQ(activate(u"AAA"_s, u"I"_s), u"0"_s);
-    ProcedureCall save{u"xgrabtick"_s, {}};
-    save.in(u"@xcodigo_vend"_s, u"00012"_s)
-        .in(u"@xcodigo_user"_s, u"1001"_s)
-        .in(u"@xseriald"_s, u"12345"_s)
-        .out(u"@xfecha_ticket"_s)
-        .out(u"@xhora_ticket"_s)
-        .in(u"@xestado_ticket"_s, u"ACT"_s)
-        .decimal(u"@xmonto_ticket"_s, u"5"_s)
-        .in(u"@xanulado"_s, u"N"_s)
-        .in(u"@xnroticktmp"_s, ticket)
-        .out(u"@xnroticket"_s, ticket);
-    auto issued = fortuna.call(save);
-    ASSERT_TRUE(issued.ok());
-    EXPECT_EQ(issued.value().returnText(), u"0"_s);
+    EXPECT_EQ(saveTicket(fortuna, ticket, u"12345"_s, u"5"_s), 0);
 }
 
 TEST_F(ActivationServerTest, ListsThatDoNotPairUpOrNameNoLotteryAreRefusedWhole) {
@@ -155,29 +134,23 @@ TEST_F(ActivationServerTest, ListsThatDoNotPairUpOrNameNoLotteryAreRefusedWhole)
 TEST_F(ActivationServerTest, TheCentralOfficesClosedLotteriesAreNotTheSalesPointsToActivate) {
     db.admin(u"UPDATE central.loterias SET cerrada = true WHERE cod_lot = 'BBB'"_s);
     db.setClock(u"2026-12-07 23:30:00"_s);  // AAA's draw closed for the day: still listed open
-    const auto entries = activationEntries(Dsplotactiva(fortuna, u"00012"_s).value().rows);
-    ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(entries[0].code, u"AAA"_s);
-    EXPECT_TRUE(entries[0].open);
+    EXPECT_EQ(listed(fortuna, u"00012"_s), u"AAA ALFA open"_s);
 }
 
-// The screen of seller 1001, logged in.
-class ActivationScreenTest : public ::testing::Test {
+// The screen of seller 1001, whose sales point also sells CCC and has BBB deactivated.
+class ActivationScreenTest : public PrintingCounter {
   protected:
     ActivationScreenTest() {
-        db.seedVendor();
-        db.seedLotteries();
         db.addLottery(u"CCC"_s, u"GAMA"_s, u"23:00"_s, u"100"_s, u"300"_s, 3);
         db.admin(
             u"INSERT INTO central.loterias_inactivas (cod_vendedor, cod_lot) VALUES ('00012', 'BBB')"_s);
     }
-    LotteryActivationScreen& open() {
-        EXPECT_TRUE(seller.login());
+    void open() {
+        login();
         screen = std::make_unique<LotteryActivationScreen>(seller.link);
         EXPECT_TRUE(screen->load());
         screen->show();
         QApplication::setActiveWindow(screen.get());
-        return *screen;
     }
     QListWidget* list() { return screen->findChild<QListWidget*>(u"List1"_s); }
     QStringList selected() {
@@ -196,37 +169,22 @@ class ActivationScreenTest : public ::testing::Test {
         return out;
     }
 
-    TestDatabase db;
-    LoggedIn seller{db};
     std::unique_ptr<LotteryActivationScreen> screen;
 };
 
-TEST_F(ActivationScreenTest, OpenLotteriesArePreselectedAndSavedUnchanged) {
+TEST_F(ActivationScreenTest, OpenLotteriesArePreselectedAndEscLeavesWithoutSaving) {
     open();
-    EXPECT_EQ(screen->objectName(), u"activarloterias"_s);
     EXPECT_EQ(screen->windowTitle(), u"Activar Loterias"_s);
     EXPECT_EQ(screen->findChild<QLabel*>(u"Label1"_s)->text(), u"Seleccionar Loterias"_s);
     ASSERT_EQ(list()->count(), 3);
     EXPECT_EQ(list()->item(1)->text(), u"BBB BETA"_s);
     EXPECT_EQ(selected(), (QStringList{u"AAA ALFA"_s, u"CCC GAMA"_s}));
     EXPECT_EQ(screen->focusWidget(), list());
-
-    QTest::mouseClick(screen->findChild<QPushButton*>(u"XPButton1"_s), Qt::LeftButton);
-    ASSERT_EQ(seller.dialogs.shown.size(), 1u)
-        << seller.dialogs.texts().join(u" | "_s).toStdString();
-    EXPECT_EQ(seller.dialogs.last().text, u"Registros grabados sin problemas "_s);
-    EXPECT_EQ(seller.dialogs.last().title, u"Atención!"_s);
-    EXPECT_EQ(seller.dialogs.last().icon, DialogIcon::Information);
-    EXPECT_FALSE(screen->isVisible());
-    EXPECT_EQ(inactive(), QStringList{u"BBB"_s});
-}
-
-TEST_F(ActivationScreenTest, EscLeavesWithoutSaving) {
-    open();
     QTest::mouseClick(screen->findChild<QLabel*>(u"Label1"_s), Qt::LeftButton);
     QTest::keyClick(list(), Qt::Key_Escape);
     EXPECT_FALSE(screen->isVisible());
     EXPECT_EQ(inactive(), QStringList{u"BBB"_s});
+    EXPECT_TRUE(seller.dialogs.shown.empty());
 }
 
 TEST_F(ActivationScreenTest, TheLabelAndStarInvertAndTheKeysChooseWhatIsSaved) {
@@ -242,7 +200,10 @@ TEST_F(ActivationScreenTest, TheLabelAndStarInvertAndTheKeysChooseWhatIsSaved) {
     QWidget* save = screen->findChild<QPushButton*>(u"XPButton1"_s);
     ASSERT_EQ(screen->focusWidget(), save);
     QTest::keyClick(save, Qt::Key_Return);
-    EXPECT_EQ(seller.dialogs.texts(), QStringList{u"Registros grabados sin problemas "_s});
+    ASSERT_EQ(seller.dialogs.texts(), QStringList{u"Registros grabados sin problemas "_s});
+    EXPECT_EQ(seller.dialogs.last().title, u"Atención!"_s);
+    EXPECT_EQ(seller.dialogs.last().icon, DialogIcon::Information);
+    EXPECT_FALSE(screen->isVisible());
     EXPECT_EQ(inactive(), (QStringList{u"AAA"_s, u"BBB"_s}));
 }
 
