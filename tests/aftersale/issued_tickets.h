@@ -15,8 +15,7 @@ namespace vendura::test {
 // 0.5 1". Answers its ten-digit number.
 inline QString issueTicket(const TestDatabase& db, const QString& number, const QString& serial,
                            const QString& day, const QString& items,
-                           const QString& vendor = QStringLiteral("00012"),
-                           const QString& user = QStringLiteral("1001")) {
+                           const QString& vendor = u"00012"_s, const QString& user = u"1001"_s) {
     const QString n = number.rightJustified(10, u'0');
     db.admin(QStringLiteral("INSERT INTO central.tickets_temporales (nticket, cod_vendedor, "
                             "creado, estado) VALUES ($1, $2, $3::date + time '09:30', 'EMI')"),
@@ -25,15 +24,14 @@ inline QString issueTicket(const TestDatabase& db, const QString& number, const 
     for (const QString& text : items.split(u';')) {
         const QStringList i = text.simplified().split(u' ');
         const QString variante = i.value(3);
-        db.admin(
-            QStringLiteral(
-                "INSERT INTO central.items_ticket (nticket, num_item, cod_vendedor, "
-                "cod_usuario, cod_lot, fecha_sorteo, numero, monto_pedido, monto_vendido, "
-                "status, tipo, jugada, variante) VALUES ($1, $2::int, $3, $4, $5, $6::date, "
-                "$7, $8::numeric, $8::numeric, '0', $9, $10, nullif($11, ''))"),
-            {n, QString::number(++item), vendor, user, i.value(0), day, i.value(1), i.value(2),
-             variante.isEmpty() ? QStringLiteral("1") : QStringLiteral("2"),
-             variante.isEmpty() ? QStringLiteral("Normal") : QStringLiteral("Especial"), variante});
+        db.admin(QStringLiteral(
+                     "INSERT INTO central.items_ticket (nticket, num_item, cod_vendedor, "
+                     "cod_usuario, cod_lot, fecha_sorteo, numero, monto_pedido, monto_vendido, "
+                     "status, tipo, jugada, variante) VALUES ($1, $2::int, $3, $4, $5, $6::date, "
+                     "$7, $8::numeric, $8::numeric, '0', $9, $10, nullif($11, ''))"),
+                 {n, QString::number(++item), vendor, user, i.value(0), day, i.value(1), i.value(2),
+                  variante.isEmpty() ? u"1"_s : u"2"_s,
+                  variante.isEmpty() ? u"Normal"_s : u"Especial"_s, variante});
     }
     db.admin(QStringLiteral("INSERT INTO central.tickets (nroticket, cod_vendedor, cod_usuario, "
                             "serial, fecha, hora, monto) SELECT $1::varchar, $2, $3, $4::bigint, "
@@ -49,7 +47,7 @@ inline void seedPayouts(const TestDatabase& db) {
     db.admin(QStringLiteral(
         "SELECT admin.fijar_pago('*', k, m) FROM (VALUES ('TRIPLE', 600), ('SEGUNDO', 100), "
         "('TERCERO', 50), ('TERMINAL', 60), ('DIGITO', 6)) AS p (k, m)"));
-    db.admin(QStringLiteral("SELECT admin.fijar_pago('*', 'ESPECIAL', 1000, '1')"));
+    db.admin(u"SELECT admin.fijar_pago('*', 'ESPECIAL', 1000, '1')"_s);
 }
 
 // Results of a draw entered as the central office enters them: "triple second third special",
@@ -57,7 +55,7 @@ inline void seedPayouts(const TestDatabase& db) {
 inline void enterResult(const TestDatabase& db, const QString& lot, const QString& day,
                         const QString& prizes) {
     QStringList p = prizes.split(u' ');
-    while (p.size() < 4) p << QStringLiteral("-");
+    while (p.size() < 4) p << u"-"_s;
     db.admin(QStringLiteral("SELECT admin.registrar_resultado($1, $2::date, $3, nullif($4, '-'), "
                             "nullif($5, '-'), nullif($6, '-'))"),
              {lot, day, p[0], p[1], p[2], p[3]});
@@ -66,17 +64,17 @@ inline void enterResult(const TestDatabase& db, const QString& lot, const QStrin
 // Issues a ticket a counter has open, as the counter issues it; answers xgrabtick's code.
 inline int saveTicket(PqGateway& counter, const QString& ticket, const QString& serial,
                       const QString& amount) {
-    ProcedureCall save{QStringLiteral("xgrabtick"), {}};
-    save.in(QStringLiteral("@xcodigo_vend"), QStringLiteral("00012"))
-        .in(QStringLiteral("@xcodigo_user"), QStringLiteral("1001"))
-        .in(QStringLiteral("@xseriald"), serial)
-        .out(QStringLiteral("@xfecha_ticket"))
-        .out(QStringLiteral("@xhora_ticket"))
-        .in(QStringLiteral("@xestado_ticket"), QStringLiteral("ACT"))
-        .decimal(QStringLiteral("@xmonto_ticket"), amount)
-        .in(QStringLiteral("@xanulado"), QStringLiteral("N"))
-        .in(QStringLiteral("@xnroticktmp"), ticket)
-        .out(QStringLiteral("@xnroticket"), ticket);
+    ProcedureCall save{u"xgrabtick"_s, {}};
+    save.in(u"@xcodigo_vend"_s, u"00012"_s)
+        .in(u"@xcodigo_user"_s, u"1001"_s)
+        .in(u"@xseriald"_s, serial)
+        .out(u"@xfecha_ticket"_s)
+        .out(u"@xhora_ticket"_s)
+        .in(u"@xestado_ticket"_s, u"ACT"_s)
+        .decimal(u"@xmonto_ticket"_s, amount)
+        .in(u"@xanulado"_s, u"N"_s)
+        .in(u"@xnroticktmp"_s, ticket)
+        .out(u"@xnroticket"_s, ticket);
     auto answer = counter.call(save);
     return answer ? answer.value().returnNumber() : -1;
 }
@@ -86,11 +84,11 @@ inline int saveTicket(PqGateway& counter, const QString& ticket, const QString& 
 using RawConnection = std::unique_ptr<PGconn, void (*)(PGconn*)>;
 inline RawConnection connectAs(const TestDatabase& db, const QString& user,
                                const QString& password = QString()) {
-    const QByteArray text = QStringLiteral("host=%1 port=%2 dbname=%3 user=%4 password='%5'")
-                                .arg(Cluster::get().socket)
-                                .arg(Cluster::get().port)
-                                .arg(db.name(), user, password)
-                                .toUtf8();
+    const QByteArray text =
+        u"host=%1 port=%2 dbname=%3 user=%4 password='%5'"_s.arg(Cluster::get().socket)
+            .arg(Cluster::get().port)
+            .arg(db.name(), user, password)
+            .toUtf8();
     return {PQconnectdb(text.constData()), PQfinish};
 }
 

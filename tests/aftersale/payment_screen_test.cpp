@@ -1,4 +1,6 @@
 #include "aftersale/screens/payment_screen.h"
+#include "aftersale/payment_voucher.h"
+#include "aftersale/prize_payment.h"
 #include "printing_counter.h"
 
 #include <QGroupBox>
@@ -55,7 +57,6 @@ class PaymentScreenTest : public PrintingCounter {
 TEST_F(PaymentScreenTest, ABarCodeReaderTypingTheSerialAndEnterPaysTheTicket) {
     const QString number = winner();
     open();
-    EXPECT_EQ(screen->windowTitle(), u"Cancelación de Tickets"_s);
     EXPECT_EQ(focused(), control("Text2"));
     type(u"301"_s);
     enter();
@@ -209,6 +210,53 @@ TEST_F(PaymentScreenTest, TheCustomerIsLookedUpOrSavedAndThePrizeIsPaidToThem) {
     control<QPushButton>("XPButton3")->click();
     EXPECT_EQ(seller.session.CodigoCliente, u"0000"_s);
     EXPECT_FALSE(control<QGroupBox>("Frame1")->isVisible());
+}
+
+// The refusals the counter meets are checked on the payment screen; these are the others.
+TEST(PaymentMessageTest, APaidTicketHasItsEndingAndAnUnknownCodeNone) {
+    EXPECT_EQ(paymentMessage(u"6"_s, u"123"_s),
+              u"El Ticket con el serial 123 ya ha sido cancelado!"_s);
+    for (const QString& code : {u"12"_s, u""_s})
+        EXPECT_TRUE(paymentMessage(code, u"123"_s).isEmpty());
+}
+
+TEST(PaymentVoucherTest, CarriesTheSalesPointTheTicketThePrizeAndTheCustomerWithin40Columns) {
+    VoucherData d;
+    d.ticketNumber = u"0000000101"_s;
+    d.serial = u"246813579"_s;
+    d.premio = Money::parse(u"1260"_s).value();
+    d.clienteCedula = u"V-12345678"_s;
+    d.clienteNombre = u"PEDRO MARTINEZ DE LA SANTISIMA TRINIDAD Y LOS ANDES"_s;
+    d.fecha = u"07/12/2026"_s;
+    d.hora = u"10:15:00"_s;
+    d.usuario = u"1001 ANA PEREZ"_s;
+    auto row = [](const QString& label, const QString& value) {
+        return u"  "_s + label + QString(40 - label.size() - value.size(), u' ') + value;
+    };
+    const QString rule = u"  "_s + QString(40, u'=');
+    EXPECT_EQ(layPaymentVoucher(printingSession(), d),
+              (QStringList{u"  << KALVORA On Line >>"_s,
+                           u"  AGENCIA LA FORTUNA CON UN NOMBRE MUY LAR"_s,
+                           u"  AV. BOLIVAR, LOCAL 4"_s,
+                           u"  R.I.F.: J-12345678-9  N.I.T.: 0012345678"_s,
+                           rule,
+                           u"        COMPROBANTE DE PAGO DE PREMIO"_s,
+                           rule,
+                           row(u"Ticket:"_s, u"0000000101"_s),
+                           row(u"Serial:"_s, u"246813579"_s),
+                           row(u"Premio Bs.:"_s, u"1.260,00"_s),
+                           row(u"Cedula/R.I.F.:"_s, u"V-12345678"_s),
+                           u"  Nombre:"_s,
+                           u"  PEDRO MARTINEZ DE LA SANTISIMA TRINIDAD "_s,
+                           row(u"Fecha:"_s, u"07/12/2026"_s),
+                           row(u"Hora:"_s, u"10:15:00"_s),
+                           row(u"Usuario:"_s, u"1001 ANA PEREZ"_s),
+                           rule,
+                           u"   "_s,
+                           u"  Recibi conforme:"_s,
+                           u"   "_s,
+                           u"  "_s + QString(40, u'_'),
+                           u"   "_s}));
 }
 
 }  // namespace

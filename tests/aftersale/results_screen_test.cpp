@@ -1,4 +1,5 @@
 #include "aftersale/screens/results_screen.h"
+#include "aftersale/draw_results.h"
 #include "printing_counter.h"
 
 #include <QDateEdit>
@@ -30,7 +31,6 @@ TEST_F(ResultsScreenTest, ShowsAndPrintsTheChosenDaysResults) {
     ASSERT_TRUE(screen->load());
     screen->show();
     QApplication::setActiveWindow(screen.get());
-    EXPECT_EQ(screen->windowTitle(), u"Visualizador de premios"_s);
     auto* grid = control<QTableWidget>(screen.get(), "DataGrid1");
     QStringList captions;
     for (int c = 0; c < grid->columnCount(); ++c) captions << grid->horizontalHeaderItem(c)->text();
@@ -84,6 +84,33 @@ TEST_F(ResultsScreenTest, APrinterNotReadyOrNoLotteryStopsIt) {
     EXPECT_EQ(seller.dialogs.texts(),
               QStringList{u"No hay Loterias Configuradas en el Sistema..."_s});
     EXPECT_EQ(seller.dialogs.last().title, u"KALVORA ON LINE - PUNTO DE VENTA"_s);
+}
+
+TEST(ResultsPrintoutTest, HeaderOneHeadingAndLinePerLotteryAndShortRules) {
+    Session s = printingSession();
+    s.NombreVendedor = u"AGENCIA LA FORTUNA"_s;
+    RecordSet rows(resultFields());
+    rows.addRow({u"ZULIA 12:45 PM MEDIODIA"_s, u"347"_s, u"47"_s, std::nullopt, std::nullopt,
+                 std::nullopt, std::nullopt, u"7"_s, u"34"_s, u"37"_s, u"3"_s});
+    rows.addRow({u"TRIPLETA ESPECIAL   "_s, u"018"_s, u"18"_s, std::nullopt, std::nullopt,
+                 u"5120"_s, u"TRIPLETAS"_s, u"8"_s, u"01"_s, u"08"_s, u"0"_s});
+    const QStringList lines = layResults(s, u"06/12/2026"_s, u"07/12/2026"_s, u"10:30:05"_s, rows);
+    const QString rule = u"  "_s + QString(39, u'=');
+    EXPECT_EQ(lines, (QStringList{
+                         u"  << KALVORA ON LINE >>"_s,
+                         u"  Resultados de Sorteos 06/12/2026"_s,
+                         u"  Vendedor : AGENCIA LA FORTUNA 00012"_s,
+                         u"  Fecha : 07/12/2026"_s,
+                         u"  Hora : 10:30:05"_s,
+                         rule,
+                         u"  LOTERIA\tTRIPLE\tSIG"_s,
+                         rule,
+                         u"       Sorteo:ZULIA 12:45 PM MEDIODIA"_s,
+                         u"  ZULIA 12:45 PM \t347\t"_s,
+                         u"          Sorteo:TRIPLETA ESPECIAL"_s,
+                         u"  TRIPLETA ESPECI\t018\t512"_s,
+                         rule,
+                     }));
 }
 
 }  // namespace

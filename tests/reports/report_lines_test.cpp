@@ -55,11 +55,10 @@ TEST(ReportFrameTest, PaperKeepsTheLineConventionsTheMarginAndTheControlBytes) {
     EXPECT_FALSE(plain.contains('\x0f') || plain.contains('\x12'));
     EXPECT_TRUE(plain.endsWith("Total\t1,00\r\n"));
 
-    const QStringList header = report::header(seller(), u"Titulo "_s, u"07/12/2026"_s);
-    ASSERT_EQ(header.size(), 7);
-    EXPECT_EQ(header[2], u"Vendedor : AGENCIA LA FORTUNA 00012"_s);
-    EXPECT_EQ(header[3], u"Usuario : ANA PEREZ 1001"_s);
-    EXPECT_EQ(header[6], QString(39, u'='));
+    EXPECT_EQ(report::header(seller(), u"Titulo "_s, u"07/12/2026"_s),
+              (QStringList{u"<< KALVORA ON LINE >>"_s, u"Titulo "_s,
+                           u"Vendedor : AGENCIA LA FORTUNA 00012"_s, u"Usuario : ANA PEREZ 1001"_s,
+                           u"Fecha : 07/12/2026"_s, u"Hora : 10:30:00"_s, QString(39, u'=')}));
 }
 
 TEST(ReportFrameTest, PeriodsOfTheReports) {
