@@ -6,32 +6,38 @@
 #include <libpq-fe.h>
 
 #include <memory>
+#include <vector>
 
 namespace vendura::test {
 
+// One sold item of a ticket made for a test: lottery, number as the ticket shows it, amount
+// sold (Bs.F.), kind ("1" straight, "2" special) and the special's variant.
+struct SoldItem {
+    QString lot;
+    QString numero;
+    QString monto;
+    QString tipo = QStringLiteral("1");
+    QString variante = QString();
+};
+
 // An issued ticket written straight into the test database, as xgrabtick leaves one: sold by
-// a vendor's user on a day, with its serial and items. Items are "lottery number amount"
-// (Bs.F.), a special play with its variant after the amount, apart by ';': "AAA 123 2; AAA 777
-// 0.5 1". Answers its ten-digit number.
+// a vendor's user on a day, with its serial and items. Answers its ten-digit number.
 inline QString issueTicket(const TestDatabase& db, const QString& number, const QString& serial,
-                           const QString& day, const QString& items,
+                           const QString& day, const std::vector<SoldItem>& items,
                            const QString& vendor = u"00012"_s, const QString& user = u"1001"_s) {
     const QString n = number.rightJustified(10, u'0');
     db.admin(QStringLiteral("INSERT INTO central.tickets_temporales (nticket, cod_vendedor, "
                             "creado, estado) VALUES ($1, $2, $3::date + time '09:30', 'EMI')"),
              {n, vendor, day});
     int item = 0;
-    for (const QString& text : items.split(u';')) {
-        const QStringList i = text.simplified().split(u' ');
-        const QString variante = i.value(3);
+    for (const SoldItem& i : items) {
         db.admin(QStringLiteral(
                      "INSERT INTO central.items_ticket (nticket, num_item, cod_vendedor, "
                      "cod_usuario, cod_lot, fecha_sorteo, numero, monto_pedido, monto_vendido, "
                      "status, tipo, jugada, variante) VALUES ($1, $2::int, $3, $4, $5, $6::date, "
                      "$7, $8::numeric, $8::numeric, '0', $9, $10, nullif($11, ''))"),
-                 {n, QString::number(++item), vendor, user, i.value(0), day, i.value(1), i.value(2),
-                  variante.isEmpty() ? u"1"_s : u"2"_s,
-                  variante.isEmpty() ? u"Normal"_s : u"Especial"_s, variante});
+                 {n, QString::number(++item), vendor, user, i.lot, day, i.numero, i.monto, i.tipo,
+                  i.variante.isEmpty() ? u"Normal"_s : u"Especial"_s, i.variante});
     }
     db.admin(QStringLiteral("INSERT INTO central.tickets (nroticket, cod_vendedor, cod_usuario, "
                             "serial, fecha, hora, monto) SELECT $1::varchar, $2, $3, $4::bigint, "
@@ -39,6 +45,19 @@ inline QString issueTicket(const TestDatabase& db, const QString& number, const 
                             "WHERE i.nticket = $1::varchar"),
              {n, vendor, user, serial, day});
     return n;
+}
+
+// The same with the items as text, "lottery number amount", a special play with its variant
+// after the amount, apart by ';': "AAA 123 2; AAA 777 0.5 1".
+inline QString issueTicket(const TestDatabase& db, const QString& number, const QString& serial,
+                           const QString& day, const QString& items,
+                           const QString& vendor = u"00012"_s, const QString& user = u"1001"_s) {
+    std::vector<SoldItem> sold;
+    for (const QString& text : items.split(u';')) {
+        const QStringList i = text.simplified().split(u' ');
+        sold.push_back({i[0], i[1], i[2], i.size() > 3 ? u"2"_s : u"1"_s, i.value(3)});
+    }
+    return issueTicket(db, number, serial, day, sold, vendor, user);
 }
 
 // The payout table of the tests on lotteries AAA and BBB: triple 600, second 100, third 50,
