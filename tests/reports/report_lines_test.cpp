@@ -1,3 +1,4 @@
+#include "../aftersale/issued_tickets.h"
 #include "reports/account_statement.h"
 #include "reports/final_report.h"
 #include "reports/prize_report.h"
@@ -8,7 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 using namespace vendura;
+using namespace vendura::test;
+using report::kRule;
 
 namespace {
 
@@ -32,11 +37,6 @@ RecordSet rows(const QStringList& fields, const std::vector<std::vector<FieldVal
     return r;
 }
 
-// Lines after the header (and the prize report's column line).
-QStringList body(const QStringList& lines, int headerLines = 7) {
-    return lines.mid(headerLines);
-}
-
 TEST(ReportFrameTest, PaperKeepsTheLineConventionsTheMarginAndTheControlBytes) {
     Session s = seller();
     s.Margen = u"   "_s;
@@ -58,7 +58,9 @@ TEST(ReportFrameTest, PaperKeepsTheLineConventionsTheMarginAndTheControlBytes) {
     EXPECT_EQ(report::header(seller(), u"Titulo "_s, u"07/12/2026"_s),
               (QStringList{u"<< KALVORA ON LINE >>"_s, u"Titulo "_s,
                            u"Vendedor : AGENCIA LA FORTUNA 00012"_s, u"Usuario : ANA PEREZ 1001"_s,
-                           u"Fecha : 07/12/2026"_s, u"Hora : 10:30:00"_s, QString(39, u'=')}));
+                           u"Fecha : 07/12/2026"_s, u"Hora : 10:30:00"_s, kRule}));
+    EXPECT_EQ(report::amountText(std::nullopt), u"0,00"_s);
+    EXPECT_EQ(report::amountText(u"-1854.720"_s), u"-1.854,72"_s);
 }
 
 TEST(ReportFrameTest, PeriodsOfTheReports) {
@@ -70,35 +72,15 @@ TEST(ReportFrameTest, PeriodsOfTheReports) {
                                            {kDay.addDays(-366), kDay, false},
                                            {kDay.addDays(-367), kDay, true},
                                            {kDay, kDay.addDays(-1), true},
-                                           {kDay.addYears(-10), kDay, true},
                                            {QDate(), kDay, true}}) {
         EXPECT_EQ(report::periodProblem(c.from, c.to).has_value(), c.refused)
             << c.from.toString().toStdString() << " " << c.to.toString().toStdString();
     }
-    EXPECT_EQ(report::amountText(std::nullopt), u"0,00"_s);
-    EXPECT_EQ(report::amountText(u"-1854.720"_s), u"-1.854,72"_s);
 }
 
-TEST(SalesReportTest, TotalAndCancelledTickets) {
-    const QStringList fields{u"nroticket"_s, u"horaticket"_s, u"montoticket"_s};
-    const QStringList none = sales_report::compose(seller(), kDay, std::nullopt, rows(fields, {}));
-    EXPECT_EQ(none[1], u"Reporte Total de Ventas "_s);
-    EXPECT_EQ(body(none), (QStringList{u"Total venta: \t0,00"_s, report::kRule}));
-
-    const QStringList three =
-        sales_report::compose(seller(), kDay, u"1500.5"_s,
-                              rows(fields, {{u"0000000101"_s, u"09:30:00 "_s, u"10"_s},
-                                            {u"0000000102"_s, u"09:31:00"_s, u"20.5"_s},
-                                            {u"0000000103"_s, u"09:32:00"_s, u"100"_s}}));
-    EXPECT_EQ(body(three),
-              (QStringList{u"Total venta: \t1.500,50"_s, report::kRule, u" "_s,
-                           u"Tickets Anulados"_s, report::kRule, u"Ticket   \tHora\tMonto Bs."_s,
-                           report::kRule, u"0000000101\t09:30:00\t10,00"_s,
-                           u"0000000102\t09:31:00\t20,50"_s, u"0000000103\t09:32:00\t100,00"_s,
-                           report::kRule, u"Total Anulados: \t\t130,50"_s}));
-}
-
-TEST(PrizeReportTest, SummaryAndDetailedForms) {
+// The detailed form lists each winning play under its ticket, a special play by its name; a
+// ticket whose payment is unknown is unpaid.
+TEST(PrizeReportTest, TheDetailedFormListsThePlaysUnderTheirTicket) {
     const RecordSet tickets =
         rows({u"nroticket"_s, u"horaticket"_s, u"usuario"_s, u"montopremio"_s, u"Pagado"_s},
              {{u"0000000101"_s, u"09:30:00"_s, u"1001"_s, u"1260.00"_s, u"S"_s},
@@ -109,121 +91,242 @@ TEST(PrizeReportTest, SummaryAndDetailedForms) {
              {{u"0000000101"_s, u"1"_s, u"347"_s, u""_s, u"ZULIA"_s, u"1200"_s},
               {u"0000000104"_s, u"1"_s, u"502"_s, u""_s, u"ZULIA"_s, u"600"_s},
               {u"0000000101"_s, u"2"_s, u"466"_s, u"TRIPLETA SENCILLA"_s, u"ORO"_s, u"60"_s}});
-    const QStringList closing{
-        QString(40, u'='),        u"Total premios: \t1.860,00"_s, report::kRule,
-        u"Pagados: \t1.260,00"_s, u"Por pagar: \t600,00"_s,       report::kRule};
-
-    const QStringList summary =
-        prize_report::compose(seller(), kDay, kDay, false, tickets, RecordSet());
-    EXPECT_EQ(summary.mid(0, 8),
-              (QStringList{u"<< KALVORA ON LINE >>"_s, u"Reporte Tickets Premiados "_s,
-                           u"Vendedor : AGENCIA LA FORTUNA 00012"_s, u"Fecha : 07/12/2026"_s,
-                           u"Hora : 10:30:00"_s, QString(40, u'='),
-                           u"Ticket     Hora     Premio     Usuario P"_s, QString(40, u'=')}));
-    EXPECT_EQ(summary.mid(8), QStringList({u"0000000101  09:30:00  1.260,00\t1001  S"_s,
-                                           u"0000000104  10:00:00  600,00\t1001  N"_s}) +
-                                  closing);
-
-    const QStringList detailed =
-        prize_report::compose(seller(), kDay.addDays(-6), kDay, true, tickets, plays);
-    EXPECT_EQ(detailed[3], u"Fecha : 01/12/2026\tHasta: 07/12/2026"_s);
-    EXPECT_EQ(detailed.mid(8),
-              QStringList({u"0000000101  09:30:00   \t1001  S"_s, u"    347 ZULIA\t\t1.200,00"_s,
+    EXPECT_EQ(prize_report::compose(seller(), kDay, kDay, true, tickets, plays).mid(8),
+              (QStringList{u"0000000101  09:30:00   \t1001  S"_s, u"    347 ZULIA\t\t1.200,00"_s,
                            u"466 TRIPLETA SENCILLA ORO\t60,00"_s,
-                           u"0000000104  10:00:00   \t1001  N"_s, u"    502 ZULIA\t\t600,00"_s}) +
-                  closing);
+                           u"0000000104  10:00:00   \t1001  N"_s, u"    502 ZULIA\t\t600,00"_s,
+                           QString(40, u'='), u"Total premios: \t1.860,00"_s, kRule,
+                           u"Pagados: \t1.260,00"_s, u"Por pagar: \t600,00"_s, kRule}));
 }
 
-TEST(FinalReportTest, ThreeKindsAndTheirSums) {
-    const QStringList amounts{u"total_venta"_s, u"comision"_s, u"premios"_s, u"subtotal"_s};
+// One day has no "Desde" line; a lottery that sold nothing has no group line, but its prizes
+// count.
+TEST(FinalReportTest, ByLotteryOnlyLotteriesWithSalesHaveAGroupLine) {
     const RecordSet byLottery =
-        rows(QStringList{u"COD_LOT"_s, u"Tipo_jugada"_s} + amounts,
+        rows({u"COD_LOT"_s, u"Tipo_jugada"_s, u"total_venta"_s, u"comision"_s, u"premios"_s,
+              u"subtotal"_s},
              {{u"AAA"_s, u"1"_s, u"21.5"_s, u"2.15"_s, u"315"_s, u"-295.65"_s},
               {u"AAA"_s, u"2"_s, u"3"_s, u"0.3"_s, u"0"_s, u"2.7"_s},
               {u"CCC"_s, u"1"_s, u"0"_s, u"0"_s, u"50"_s, u"-50"_s}});
-    const QMap<QString, QString> names{{u"AAA"_s, u"ALFA"_s}, {u"CCC"_s, u"GAMMA"_s}};
-    const QStringList totals{report::kRule,
-                             u"Total venta: \t\t24,50"_s,
-                             u"Comisión Bs.: \t\t2,45"_s,
-                             u"Premios Bs.: \t\t365,00"_s,
-                             u"Saldo Bs.: \t\t-342,95"_s,
-                             report::kRule};
-    const QStringList lotteries =
-        final_report::compose(seller(), final_report::Kind::Loterias, kDay, kDay, byLottery, names);
-    EXPECT_EQ(lotteries[1], u"Reporte Relación Final por Loterias"_s);
-    // one day: no "Desde" line; a lottery with no sales has no group line but its rows count
-    EXPECT_EQ(body(lotteries),
-              QStringList({u"Tip.\tVenta\tComi.\tPrem.\tSubtot"_s, u"AAA - ALFA"_s,
+    const QStringList lines =
+        final_report::compose(seller(), final_report::Kind::Loterias, kDay, kDay, byLottery,
+                              {{u"AAA"_s, u"ALFA"_s}, {u"CCC"_s, u"GAMMA"_s}});
+    EXPECT_EQ(lines[1], u"Reporte Relación Final por Loterias"_s);
+    EXPECT_EQ(lines.mid(7),
+              (QStringList{u"Tip.\tVenta\tComi.\tPrem.\tSubtot"_s, u"AAA - ALFA"_s,
                            u"1\t21,50\t2,15\t315,00\t-295,65"_s, u"2\t3,00\t0,30\t0,00\t2,70"_s,
-                           u"1\t0,00\t0,00\t50,00\t-50,00"_s}) +
-                  totals);
-    EXPECT_EQ(final_report::compose(seller(), final_report::Kind::Loterias, kDay.addDays(-2), kDay,
-                                    byLottery, names)[7],
-              u"Desde : 05/12/2026  Hasta: 07/12/2026"_s);
-
-    const RecordSet days = rows(QStringList{u"fecha"_s} + amounts,
-                                {{u"05/12/2026"_s, u"10"_s, u"1"_s, u"0"_s, u"9"_s},
-                                 {u"06/12/2026"_s, u"14.5"_s, u"1.45"_s, u"365"_s, u"-351.95"_s},
-                                 {u"07/12/2026"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s}});
-    const QStringList detailed = final_report::compose(seller(), final_report::Kind::Detallado,
-                                                       kDay.addDays(-2), kDay, days, names);
-    EXPECT_EQ(detailed[1], u"Reporte Relación Final"_s);
-    EXPECT_EQ(body(detailed).mid(0, 6),
-              (QStringList{u"Fecha: \t\t05/12/2026"_s, u"Total venta: \t\t10,00"_s,
-                           u"Comisión Bs.: \t\t1,00"_s, u"Premios Bs.: \t\t0,00"_s,
-                           u"Saldo Bs.: \t\t9,00"_s, report::kRule}));
-    EXPECT_EQ(body(detailed).size(), 3 * 6 + 6);
-    EXPECT_EQ(body(detailed).mid(18), totals);
-    const QStringList summary = final_report::compose(seller(), final_report::Kind::Resumido,
-                                                      kDay.addDays(-2), kDay, days, names);
-    EXPECT_EQ(body(summary),
-              QStringList({u"Desde : 05/12/2026  Hasta: 07/12/2026"_s, report::kRule}) + totals);
-    EXPECT_FALSE(final_report::kindOf(QString()).has_value());
+                           u"1\t0,00\t0,00\t50,00\t-50,00"_s, kRule, u"Total venta: \t\t24,50"_s,
+                           u"Comisión Bs.: \t\t2,45"_s, u"Premios Bs.: \t\t365,00"_s,
+                           u"Saldo Bs.: \t\t-342,95"_s, kRule}));
 }
 
-TEST(AccountStatementTest, LabelsLineUpAndSignsStay) {
-    CallAnswer a;
-    a.outputs.insert(u"@xfecha1"_s, u"01/12/2026"_s);
-    a.outputs.insert(u"@xdeuda"_s, u"-320.650"_s);
-    a.outputs.insert(u"@xtotalgragral"_s, u"154.75"_s);
-    const QStringList lines = account_statement::compose(seller(), kDay, a);
-    EXPECT_EQ(lines[1], u"Reporte de Caudre con La Operadora "_s);
-    EXPECT_EQ(body(lines),
-              (QStringList{u"Ult. Fecha      : \t01/12/2026"_s, u"Deuda Bs.       : \t-320,65"_s,
-                           u"Cuenta de Fecha : \t0,00"_s, u"Movimientos Bs. : \t0,00"_s,
-                           u"Depósitos Bs.   : \t0,00"_s, u"Saldo Jugada    : \t0,00"_s,
-                           report::kRule, u"S. Prestamo Bs. : \t0,00"_s,
-                           u"S. General  Bs. : \t154,75"_s, report::kRule}));
-}
-
-TEST(SalesMonitorTest, EntriesMarksAndColumns) {
-    const QStringList fields{u"Numero_normal"_s, u"Monto_Normal"_s, u"Monto_Digito"_s,
-                             u"Montoespecial"_s};
-    const auto entries =
-        sales_monitor::entries(rows(fields, {{u"7"_s, u"0"_s, u"10"_s, std::nullopt},
-                                             {u"45"_s, u"5.5"_s, u"0"_s, u"0"_s},
-                                             {u"123"_s, std::nullopt, u"0"_s, u"2"_s}}));
+// The columns, the number block and the countdown are checked on the monitor screen.
+TEST(SalesMonitorTest, EachNumberCountsItsKindsAmountAndTheFieldsTakeWholeNumbers) {
+    const auto entries = sales_monitor::entries(
+        rows({u"Numero_normal"_s, u"Monto_Normal"_s, u"Monto_Digito"_s, u"Montoespecial"_s},
+             {{u"7"_s, u"0"_s, u"10"_s, std::nullopt},
+              {u"45"_s, u"5.5"_s, u"0"_s, u"0"_s},
+              {u"123"_s, std::nullopt, u"0"_s, u"2"_s}}));
     // a one-digit number counts its digit amount, the others the straight one; specials add
-    EXPECT_EQ(sales_monitor::lines(entries, 1),
+    EXPECT_EQ(sales_monitor::lines(entries, 0),
               (QStringList{u"7** -> 10,00"_s, u"45* -> 5,50"_s, u"123 -> 2,00"_s}));
     EXPECT_EQ(sales_monitor::total(entries).display(), u"17,50"_s);
-
-    std::vector<sales_monitor::Entry> ten;
-    for (int i = 0; i < 10; ++i) ten.push_back({QString::number(100 + i), Money::whole(i)});
-    const QStringList lines = sales_monitor::lines(ten, 3);
-    ASSERT_EQ(lines.size(), 4);
-    EXPECT_TRUE(lines[0].startsWith(u"100 -> 0,00"_s));
-    EXPECT_EQ(lines[0].indexOf(u"101 -> "_s), lines[1].indexOf(u"104 -> "_s));
-    EXPECT_EQ(lines[3], u"109 -> 9,00"_s);
-    EXPECT_EQ(sales_monitor::lines(ten, 0).size(), 10);
-    EXPECT_EQ(sales_monitor::numberBlock(u"45"_s, std::nullopt)[0],
-              u"<<<< Consulta sobre el Numero :45 >>>>"_s);
-    EXPECT_EQ(sales_monitor::countdownText(7),
-              u"Actualizando Los Acumulados en Aproximadamente 7 Segundos"_s);
     for (const QString& bad : {u""_s, u"0"_s, u"-3"_s, u"abc"_s, u"99999"_s}) {
         EXPECT_FALSE(sales_monitor::positiveNumber(bad, 3600)) << bad.toStdString();
     }
     EXPECT_EQ(sales_monitor::positiveNumber(u" 15 "_s, 3600), 15);
+}
+
+QDate day(int d) {
+    return d > 30 ? QDate(2026, 12, d - 30) : QDate(2026, 11, d);
+}
+
+// A week of sales point 00012 (Monday 30/11 to Friday 04/12 of 2026, the server on Monday
+// 07/12), with a commission of 10 %, 20 % on BBB:
+//   Mon  T1 AAA 123x10 + 45*x5, T2 BBB 777x20, T3 AAA 555x8 cancelled; AAA draws 945 (45* wins
+//        5x60 = 300). Loan of 1,000 from the central office.
+//        play 35 - 5.50 - 300 = -270.50
+//   Tue  T4 AAA 7**x2.5 + BBB 123x30; AAA draws 117 (7** wins 2.5x6 = 15); the counter records
+//        a payment from the central office of 100 and one to it of 40; a deposit of 50.
+//        play 32.50 - 6.25 - 15 = 11.25; movements +60; deposits 50
+//        The central office settles Tuesday: -270.50 + 11.25 + 60 - 50 = -249.25, loan 1,000.
+//   Wed  T5 AAA 123x4; a daily loan instalment of 25 charged to the account.
+//        play 4 - 0.40 = 3.60; movements +25; loan -25
+//   Thu  a deposit of 100.
+//   Fri  T6 BBB 999x0.5, BBB draws 999 (300, paid); an instalment of 200 paid on the loan.
+//        play 0.50 - 0.10 - 300 = -299.60; loan -200
+// Friday's statement: debt -249.25 + (3.60 + 25) + (-100) = -320.65; balance of play
+// -320.65 - 299.60 = -620.25; loans 1,000 - 25 - 200 = 775; general 154.75.
+class SettlementWeekTest : public ::testing::Test {
+  protected:
+    SettlementWeekTest() {
+        db.seedVendor();
+        db.seedLotteries();
+        seedPayouts(db);
+        db.admin(u"SELECT admin.fijar_comision('00012', 10)"_s);
+        db.admin(u"SELECT admin.fijar_comision('00012', 20, 'BBB')"_s);
+        issueTicket(db, u"1"_s, u"11"_s, u"2026-11-30"_s, u"AAA 123 10; AAA 45* 5"_s);
+        issueTicket(db, u"2"_s, u"12"_s, u"2026-11-30"_s, u"BBB 777 20"_s);
+        issueTicket(db, u"3"_s, u"13"_s, u"2026-11-30"_s, u"AAA 555 8"_s);
+        db.admin(
+            u"UPDATE central.tickets SET anulado = 'S', estado = 'ELI', "
+            u"anulado_en = '2026-11-30 09:35' WHERE nroticket = '0000000003'"_s);
+        issueTicket(db, u"4"_s, u"14"_s, u"2026-12-01"_s, u"AAA 7** 2.5; BBB 123 30"_s);
+        issueTicket(db, u"5"_s, u"15"_s, u"2026-12-02"_s, u"AAA 123 4"_s);
+        issueTicket(db, u"6"_s, u"16"_s, u"2026-12-04"_s, u"BBB 999 0.5"_s);
+        db.admin(
+            u"INSERT INTO central.pagos (nroticket, cod_vendedor, cod_usuario, monto, "
+            u"pagado) VALUES ('0000000006', '00012', '1001', 300, '2026-12-05 09:00')"_s);
+        for (const auto& [lot, on, draw] :
+             std::initializer_list<std::array<QString, 3>>{{u"AAA"_s, u"2026-11-30"_s, u"945"_s},
+                                                           {u"BBB"_s, u"2026-11-30"_s, u"100"_s},
+                                                           {u"AAA"_s, u"2026-12-01"_s, u"117"_s},
+                                                           {u"BBB"_s, u"2026-12-01"_s, u"500"_s},
+                                                           {u"AAA"_s, u"2026-12-02"_s, u"321"_s},
+                                                           {u"BBB"_s, u"2026-12-04"_s, u"999"_s}})
+            enterResult(db, lot, on, draw);
+        EXPECT_TRUE(counter.open(db.connectionText()).ok());
+        // the counter records its movements on the day they happen
+        for (const auto& [on, number, kind, amount] : std::initializer_list<std::array<QString, 4>>{
+                 {u"2026-12-01"_s, u"D1"_s, u"1.- Pago Banca a Vendedor"_s, u"100"_s},
+                 {u"2026-12-01"_s, u"D2"_s, u"0.- Pago Vendedor a Banca"_s, u"40"_s},
+                 {u"2026-12-02"_s, u"D3"_s, u"4.- Couta diaria Presamo"_s, u"25"_s}}) {
+            db.setClock(on + u" 12:00:00"_s);
+            EXPECT_EQ(movement(u"0"_s, number, kind, amount, QString()), u"0"_s)
+                << number.toStdString();
+        }
+        db.setClock(u"2026-12-07 10:00:00"_s);
+        db.admin(u"SELECT admin.registrar_movimiento('00012', '2', 1000, '2026-11-30')"_s);
+        db.admin(u"SELECT admin.registrar_movimiento('00012', '3', 200, '2026-12-04')"_s);
+        db.admin(u"SELECT admin.registrar_deposito('00012', 50, '2026-12-01', 'BANCO 1')"_s);
+        db.admin(u"SELECT admin.registrar_deposito('00012', 100, '2026-12-03')"_s);
+        s.CodVendedor = u"00012"_s;
+        s.Usuario = u"1001"_s;
+    }
+
+    // The counter's "ACTGastos": mode 0 adds a movement of the server's day, 2 deletes one of
+    // the day given.
+    QString movement(const QString& mode, const QString& number, const QString& kind,
+                     const QString& amount, const QString& day) {
+        ProcedureCall c{u"ACTGastos"_s, {}};
+        c.in(u"@xmodo"_s, mode).in(u"@nrogasto"_s, number).in(u"@descri_gasto"_s, kind);
+        c.in(u"@monto_gasto"_s, amount).in(u"@fecha_gasto"_s, day).in(u"@vendedor"_s, u"00012"_s);
+        c.in(u"@observa_gasto"_s, QString()).in(u"@tipo_descuento"_s, u"1"_s);
+        return call(c).returnText();
+    }
+    CallAnswer call(const ProcedureCall& c) {
+        auto answer = counter.call(c);
+        EXPECT_TRUE(answer.ok()) << (answer ? "" : answer.error().description.toStdString());
+        return answer ? answer.value() : CallAnswer();
+    }
+    // A report of the week as the counter composes it, without its header.
+    QStringList finalReport(final_report::Kind kind) {
+        return final_report::compose(
+                   s, kind, day(30), day(34),
+                   call(final_report::call(kind, u"00012"_s, day(30), day(34))).rows,
+                   {{u"AAA"_s, u"ALFA"_s}, {u"BBB"_s, u"BETA"_s}})
+            .mid(7);
+    }
+    QStringList statement(const QDate& on) {
+        return account_statement::compose(s, on, call(account_statement::call(u"00012"_s, on)))
+            .mid(7);
+    }
+
+    TestDatabase db;
+    PqGateway counter{5};
+    Session s;
+};
+
+TEST_F(SettlementWeekTest, TheWeeksReportsAndStatementFollowTheFormulas) {
+    // before any settlement, Tuesday's statement runs from the first day
+    EXPECT_EQ(
+        statement(day(31)),
+        (QStringList{u"Ult. Fecha      : \t"_s, u"Deuda Bs.       : \t-270,50"_s,
+                     u"Cuenta de Fecha : \t11,25"_s, u"Movimientos Bs. : \t60,00"_s,
+                     u"Depósitos Bs.   : \t50,00"_s, u"Saldo Jugada    : \t-249,25"_s, kRule,
+                     u"S. Prestamo Bs. : \t1.000,00"_s, u"S. General  Bs. : \t750,75"_s, kRule}));
+    db.admin(u"SELECT admin.liquidar('00012', '2026-12-01')"_s);
+    EXPECT_EQ(
+        db.value(u"SELECT saldo_jugada || ' ' || saldo_prestamo FROM central.liquidaciones"_s),
+        u"-249.250 1000.000"_s);
+    EXPECT_EQ(
+        statement(day(34)),
+        (QStringList{u"Ult. Fecha      : \t01/12/2026"_s, u"Deuda Bs.       : \t-320,65"_s,
+                     u"Cuenta de Fecha : \t-299,60"_s, u"Movimientos Bs. : \t0,00"_s,
+                     u"Depósitos Bs.   : \t0,00"_s, u"Saldo Jugada    : \t-620,25"_s, kRule,
+                     u"S. Prestamo Bs. : \t775,00"_s, u"S. General  Bs. : \t154,75"_s, kRule}));
+
+    const QStringList totals{kRule,
+                             u"Total venta: \t\t72,00"_s,
+                             u"Comisión Bs.: \t\t12,25"_s,
+                             u"Premios Bs.: \t\t615,00"_s,
+                             u"Saldo Bs.: \t\t-555,25"_s,
+                             kRule};
+    EXPECT_EQ(finalReport(final_report::Kind::Resumido),
+              QStringList({u"Desde : 30/11/2026  Hasta: 04/12/2026"_s, kRule}) + totals);
+    // a block per day that sold (Thursday did not), then the week's totals
+    const QStringList days = finalReport(final_report::Kind::Detallado);
+    EXPECT_EQ(days.mid(0, 6),
+              (QStringList{u"Fecha: \t\t30/11/2026"_s, u"Total venta: \t\t35,00"_s,
+                           u"Comisión Bs.: \t\t5,50"_s, u"Premios Bs.: \t\t300,00"_s,
+                           u"Saldo Bs.: \t\t-270,50"_s, kRule}));
+    EXPECT_EQ(days.mid(24), totals);
+    EXPECT_EQ(finalReport(final_report::Kind::Loterias).mid(3),
+              QStringList({u"AAA - ALFA"_s, u"1\t21,50\t2,15\t315,00\t-295,65"_s, u"BBB - BETA"_s,
+                           u"1\t50,50\t10,10\t300,00\t-259,60"_s}) +
+                  totals);
+
+    const QStringList prizes = prize_report::compose(
+        s, day(30), day(34), false,
+        call(prize_report::call(u"RPTTICKPREMIADOS"_s, u"00012"_s, day(30), day(34))).rows, {});
+    EXPECT_EQ(prizes.mid(6),
+              (QStringList{u"Ticket     Hora     Premio     Usuario P"_s, QString(40, u'='),
+                           u"0000000001  09:30:00  300,00\t1001  N"_s,
+                           u"0000000004  09:30:00  15,00\t1001  N"_s,
+                           u"0000000006  09:30:00  300,00\t1001  S"_s, QString(40, u'='),
+                           u"Total premios: \t615,00"_s, kRule, u"Pagados: \t300,00"_s,
+                           u"Por pagar: \t315,00"_s, kRule}));
+    const CallAnswer plays =
+        call(prize_report::call(u"RPTTICKPREMIADOSdetalle"_s, u"00012"_s, day(30), day(34)));
+    ASSERT_EQ(plays.rows.size(), 3);
+    EXPECT_EQ(plays.rows.text(1, u"Num_normal"_s), u"7**"_s);
+
+    const CallAnswer sold = call(sales_report::call(s, day(30)));
+    EXPECT_EQ(
+        sales_report::compose(s, day(30), sold.outputs.value(u"@montoventa"_s), sold.rows).mid(7),
+        (QStringList{u"Total venta: \t35,00"_s, kRule, u" "_s, u"Tickets Anulados"_s, kRule,
+                     u"Ticket   \tHora\tMonto Bs."_s, kRule, u"0000000003\t09:30:00\t8,00"_s, kRule,
+                     u"Total Anulados: \t\t8,00"_s}));
+}
+
+TEST_F(SettlementWeekTest, SettledDaysAndOtherSalesPointsAreOutOfReach) {
+    db.admin(u"SELECT admin.liquidar('00012', '2026-12-01')"_s);
+    // a movement of a settled day can no longer be deleted; one of a later day can
+    EXPECT_EQ(movement(u"2"_s, u"D1"_s, QString(), u"0"_s, u"01/12/2026"_s), u"5"_s);
+    EXPECT_EQ(movement(u"2"_s, u"D3"_s, QString(), u"0"_s, u"01/12/2026"_s),
+              u"4"_s);  // not listed on that day
+    EXPECT_EQ(movement(u"2"_s, u"D3"_s, QString(), u"0"_s, u"02/12/2026"_s), u"0"_s);
+    EXPECT_EQ(db.adminError(u"SELECT admin.registrar_deposito('00012', 5, '2026-11-30')"_s),
+              u"55000"_s);
+    EXPECT_EQ(db.adminError(u"SELECT admin.liquidar('00012', '2026-12-07')"_s), u"22023"_s);
+
+    db.addVendor(u"00013"_s, u"2001"_s);
+    PqGateway other(5);
+    ASSERT_TRUE(other.open(db.connectionText(u"00013"_s)).ok());
+    for (const ProcedureCall& c :
+         {prize_report::call(u"RPTTICKPREMIADOS"_s, u"00012"_s, day(30), day(34)),
+          prize_report::call(u"RPTTICKPREMIADOSdetalle"_s, u"00012"_s, day(30), day(34)),
+          final_report::call(final_report::Kind::Loterias, u"00012"_s, day(30), day(34)),
+          account_statement::call(u"00012"_s, day(34)), sales_report::call(s, day(30))}) {
+        auto answer = other.call(c);
+        ASSERT_TRUE(answer.ok()) << c.name.toStdString();
+        EXPECT_EQ(answer.value().returnText(), u"1"_s) << c.name.toStdString();
+        EXPECT_TRUE(answer.value().rows.empty()) << c.name.toStdString();
+    }
+    // a bad period is refused by the server too
+    EXPECT_EQ(call(final_report::call(final_report::Kind::Resumido, u"00012"_s, day(34), day(30)))
+                  .returnText(),
+              u"2"_s);
 }
 
 }  // namespace
