@@ -11,18 +11,6 @@
 
 namespace vendura::test {
 
-// A sales point's session as the printouts read it, with a name longer than a line.
-inline Session printingSession() {
-    Session s;
-    s.Margen = u"  "_s;
-    s.NombreVendedor = u"AGENCIA LA FORTUNA CON UN NOMBRE MUY LARGO DE VERDAD"_s;
-    s.CodVendedor = u"00012"_s;
-    s.Direccion = u"AV. BOLIVAR, LOCAL 4   "_s;
-    s.Rif = u"J-12345678-9"_s;
-    s.Nit = u"0012345678"_s;
-    return s;
-}
-
 // Seller 1001 of sales point 00012 (lotteries AAA and BBB, the payout table of the tests) at a
 // counter whose ticket printer LPT1 is the file printed() reads; login() logs in.
 class PrintingCounter : public ::testing::Test {
