@@ -1,5 +1,13 @@
+#include "aftersale/screens/cancellation_screen.h"
 #include "issued_tickets.h"
+#include "logged_in.h"
 #include "sales/play_seller.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -74,13 +82,8 @@ class CancellationTest : public ::testing::Test {
 };
 
 TEST_F(CancellationTest, QueryThenCancelGivesTheQuotaBackOnceAndIsAudited) {
-    const CallAnswer query = call(anulaticket(ticket, u"0"_s));
-    EXPECT_EQ(query.returnNumber(), 0);
-    ASSERT_EQ(query.rows.size(), 1);
-    EXPECT_EQ(
-        (QStringList{query.rows.text(0, u"fechaticket"_s), query.rows.text(0, u"horaticket"_s),
-                     query.rows.text(0, u"estadoticket"_s), query.rows.text(0, u"montoticket"_s)}),
-        (QStringList{u"07/12/2026"_s, u"10:00:00"_s, u"ACT"_s, u"170.000"_s}));
+    // what the query shows is checked on the screen
+    EXPECT_EQ(call(anulaticket(ticket, u"0"_s)).returnNumber(), 0);
     EXPECT_EQ(sold(), u"AAA 123 90, BBB 45* 100"_s);
 
     db.setClock(u"2026-12-07 10:09:59"_s);
@@ -207,6 +210,111 @@ TEST_F(CancellationTest, TwoCountersCancellingTheSameTicketAtOnceEndInOneCancell
     EXPECT_EQ(codes, (std::vector<int>{0, 13}));
     EXPECT_EQ(sold(), u"AAA 123 20, BBB 45* 0"_s);
     EXPECT_EQ(db.auditActions().filter(u"TICKET_ANULADO"_s).size(), 1);
+}
+
+// Form18 of seller 1001 of the sales point that sold the ticket.
+class CancellationScreenTest : public CancellationTest {
+  protected:
+    void SetUp() override {
+        CancellationTest::SetUp();
+        ASSERT_TRUE(seller.login());
+        seller.dialogs.clear();
+        form = std::make_unique<CancellationScreen>(seller.link);
+        form->show();
+        QApplication::setActiveWindow(form.get());
+    }
+    QLineEdit* text1() { return form->findChild<QLineEdit*>(u"Text1"_s); }
+    QString field(const char* name) {
+        return form->findChild<QLabel*>(QString::fromLatin1(name))->text();
+    }
+    QStringList fields() {
+        return {field("Fecha_venta"), field("Hora_venta"), field("Estado_ticket"),
+                field("TOTal_TICKET1")};
+    }
+    // Types a number in Text1 and presses Enter.
+    void enter(const QString& number) {
+        text1()->clear();
+        QTest::keyClicks(text1(), number);
+        QTest::keyClick(text1(), Qt::Key_Return);
+    }
+    void expectToldAndReadyForTheNext(const QString& text) {
+        ASSERT_FALSE(seller.dialogs.shown.empty());
+        EXPECT_EQ(seller.dialogs.last().text, text);
+        EXPECT_EQ(seller.dialogs.last().icon, DialogIcon::Information);
+        EXPECT_EQ(seller.dialogs.last().title, u"Atención!"_s);
+        EXPECT_TRUE(text1()->text().isEmpty());
+        EXPECT_EQ(QApplication::focusWidget(), text1());
+    }
+
+    LoggedIn seller{db};
+    std::unique_ptr<CancellationScreen> form;
+};
+
+TEST_F(CancellationScreenTest, NoKeepsTheTicketAndItsDetailsAndYesCancelsIt) {
+    EXPECT_EQ(QApplication::focusWidget(), text1());
+    seller.dialogs.answers = {false};
+    enter(ticket);
+    ASSERT_EQ(seller.dialogs.shown.size(), 1u);
+    const DialogRecorder::Shown& asked = seller.dialogs.shown[0];
+    EXPECT_TRUE(asked.question);
+    EXPECT_EQ(asked.text, u"Desea en realidad anular el ticket?"_s);
+    EXPECT_EQ(asked.title, u"Responda!"_s);
+    EXPECT_EQ(asked.icon, DialogIcon::Question);
+    EXPECT_FALSE(asked.defaultYes);
+    EXPECT_EQ(fields(), (QStringList{u"07/12/2026"_s, u"10:00:00"_s, u"Activo"_s, u"170,00"_s}));
+    EXPECT_EQ(text1()->text(), ticket);
+    EXPECT_TRUE(state().startsWith(u"ACT"_s));
+
+    seller.dialogs.clear();
+    enter(ticket);
+    ASSERT_EQ(seller.dialogs.shown.size(), 2u);
+    EXPECT_TRUE(seller.dialogs.shown[0].question);
+    expectToldAndReadyForTheNext(u"El Ticket con el numero "_s + ticket +
+                                 u" ha sido eliminado con exito!"_s);
+    EXPECT_EQ(fields(), (QStringList{u"07/12/2026"_s, u"10:00:00"_s, u"Anulado"_s, u"170,00"_s}));
+    EXPECT_TRUE(state().startsWith(u"ELI"_s));
+}
+
+TEST_F(CancellationScreenTest, EveryRefusalHasItsMessageAndAnEmptyFieldNeverReachesTheServer) {
+    QTest::keyClick(text1(), Qt::Key_Return);
+    expectToldAndReadyForTheNext(u"Debe escribir el serial que aparece en el ticket"_s);
+    form->findChild<QPushButton*>(u"Eliminar"_s)->click();
+    EXPECT_EQ(seller.dialogs.shown.size(), 2u);
+    QTest::keyClicks(text1(), u"ABC"_s);  // the field takes digits only
+    QTest::keyClick(text1(), Qt::Key_Return);
+    expectToldAndReadyForTheNext(u"Debe escribir el serial que aparece en el ticket"_s);
+
+    const QString prefix = u"El Ticket con el numero "_s;
+    enter(otherTicket);
+    expectToldAndReadyForTheNext(prefix + otherTicket + u" no fue vendido por otro Vendedor!"_s);
+    enter(u"9999999999"_s);
+    expectToldAndReadyForTheNext(u"El ticket no existe"_s);
+
+    db.setClock(u"2026-12-07 10:10:01"_s);
+    enter(ticket);
+    expectToldAndReadyForTheNext(
+        prefix + ticket + u" no puede ser eliminado porque excedio el tiempo limite para ello!"_s);
+    db.setClock(u"2026-12-07 10:05:00"_s);
+
+    // another counter of the sales point cancels it: asked again it shows its details and says
+    // so, asking nothing
+    ASSERT_EQ(call(anulaticket(ticket, u"1"_s)).returnNumber(), 0);
+    seller.dialogs.clear();
+    enter(ticket);
+    ASSERT_EQ(seller.dialogs.shown.size(), 1u);
+    expectToldAndReadyForTheNext(prefix + ticket + u" ya esta anulado!"_s);
+    EXPECT_EQ(field("Estado_ticket"), u"Anulado"_s);
+}
+
+// The screen shows the texts of 0, 11, 12 and 50 as the seller meets them; these are the rest.
+TEST(CancellationMessages, EachCodeOfTheServerHasItsTextInItsMode) {
+    const QString n = u"0000000042"_s;
+    const QString eliminated = u"El Ticket con el numero 0000000042 ya ha sido eliminado!"_s;
+    EXPECT_EQ(cancellationMessage(u"13"_s, n, true), eliminated);
+    EXPECT_EQ(cancellationMessage(u"13"_s, n, false), eliminated);
+    for (const auto& [code, cancelling] : std::initializer_list<std::pair<QString, bool>>{
+             {u"50"_s, true}, {u"14"_s, true}, {u"4"_s, false}})
+        EXPECT_TRUE(cancellationMessage(code, n, cancelling).isEmpty()) << code.toStdString();
 }
 
 }  // namespace

@@ -83,18 +83,9 @@ inline void enterResult(const TestDatabase& db, const QString& lot, const QStrin
 // Issues a ticket a counter has open, as the counter issues it; answers xgrabtick's code.
 inline int saveTicket(PqGateway& counter, const QString& ticket, const QString& serial,
                       const QString& amount) {
-    ProcedureCall save{u"xgrabtick"_s, {}};
-    save.in(u"@xcodigo_vend"_s, u"00012"_s)
-        .in(u"@xcodigo_user"_s, u"1001"_s)
-        .in(u"@xseriald"_s, serial)
-        .out(u"@xfecha_ticket"_s)
-        .out(u"@xhora_ticket"_s)
-        .in(u"@xestado_ticket"_s, u"ACT"_s)
-        .decimal(u"@xmonto_ticket"_s, amount)
-        .in(u"@xanulado"_s, u"N"_s)
-        .in(u"@xnroticktmp"_s, ticket)
-        .out(u"@xnroticket"_s, ticket);
-    auto answer = counter.call(save);
+    auto answer = counter.callPositional(
+        u"xgrabtick"_s,
+        {u"00012"_s, u"1001"_s, serial, {}, {}, u"ACT"_s, amount, u"N"_s, ticket, ticket});
     return answer ? answer.value().returnNumber() : -1;
 }
 
