@@ -6,9 +6,7 @@
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
 
@@ -230,17 +228,14 @@ TEST_F(PrizePaymentTest, CorrectedResultsDecideUntilAPrizeOfTheDrawIsPaid) {
     EXPECT_EQ(db.value(u"SELECT triple FROM central.resultados"_s), u"123"_s);
 }
 
-// That the key changes with the day and is typed without dashes in small letters is checked on
-// the journal's key screen.
-TEST_F(PrizePaymentTest, TheAuditKeyIsFiveGroupsOfTheUserAndTheInstallation) {
+// Its shape is checked with the console; that it changes with the day and is typed without
+// dashes in small letters, on the journal's key screen.
+TEST_F(PrizePaymentTest, TheAuditKeyIsTheUsersAndTheInstallationsOwn) {
     auto keyOf = [&](const char* user) {
         return db.value(u"SELECT admin.clave_auditoria('2026-12-07', $1)"_s,
                         {QString::fromLatin1(user)});
     };
     const QString key = keyOf("1001");
-    EXPECT_TRUE(
-        QRegularExpression(u"^([2-9A-HJ-NP-Z]{4}-){4}[2-9A-HJ-NP-Z]{4}$"_s).match(key).hasMatch())
-        << key.toStdString();
     EXPECT_NE(key, keyOf("1002"));
     EXPECT_EQ(db.value(u"SELECT central.clave_auditoria_valida('1002', $1)"_s, {key}), u"f"_s);
     // another installation's secret gives other keys
@@ -356,14 +351,37 @@ TEST_F(PaymentScreenTest, EveryRefusalEndsWithItsMessageAndEmptyFields) {
         expectEmptyAndReady();
     }
     EXPECT_EQ(db.value(u"SELECT count(*) FROM central.pagos"_s), u"0"_s);
+    // what a counter that lost the race to pay is told; a code without a text tells nothing
+    EXPECT_EQ(paymentMessage(u"6"_s, u"42"_s),
+              u"El Ticket con el serial 42 ya ha sido cancelado!"_s);
+    for (const QString& code : {u"12"_s, u""_s})
+        EXPECT_TRUE(paymentMessage(code, u"42"_s).isEmpty());
 }
 
-TEST_F(PaymentScreenTest, AnsweringNoLeavesTheTicketOnScreenAndAPaidOneIsToldAsSuch) {
+// Missing fields are told serial first and never reach the server; No leaves the ticket on
+// screen; a ticket paid meanwhile at another counter is told as such.
+TEST_F(PaymentScreenTest, MissingFieldsNoAndATicketPaidMeanwhile) {
     winner();
     open();
+    control<QPushButton>("Eliminar")->click();
+    EXPECT_EQ(seller.dialogs.texts(),
+              QStringList{u"Debe escribir el serial que aparece en el ticket"_s});
+    EXPECT_EQ(focused(), control("Text1"));
+    type(u"246813579"_s);
+    control<QPushButton>("Eliminar")->click();
+    EXPECT_EQ(seller.dialogs.last().text, u"Debe escribir el Nro. del ticket"_s);
+    EXPECT_EQ(focused(), control("Text2"));
+    // Enter in an empty number field stays there; Enter in the serial needs both fields
+    enter();
+    EXPECT_EQ(focused(), control("Text2"));
+    control("Text1")->setFocus();
+    enter();
+    EXPECT_EQ(seller.dialogs.shown.size(), 2u);
+    EXPECT_EQ(db.auditActions().filter(u"PAGO_RECHAZADO"_s).size(), 0);
+
+    seller.dialogs.clear();
     seller.dialogs.answers = {false};
     control("Text2")->setText(u"0000000301"_s);
-    control("Text1")->setText(u"246813579"_s);
     control<QPushButton>("Eliminar")->click();
     EXPECT_EQ(seller.dialogs.texts(), QStringList{u"Desea cancelar el ticket?"_s});
     EXPECT_EQ(label("TOTal_TICKET1"), u"1.260,00"_s);
@@ -382,25 +400,6 @@ TEST_F(PaymentScreenTest, AnsweringNoLeavesTheTicketOnScreenAndAPaidOneIsToldAsS
     EXPECT_TRUE(control("Text2")->text().isEmpty());
 }
 
-TEST_F(PaymentScreenTest, MissingFieldsAreReportedSerialFirstAndNeverReachTheServer) {
-    open();
-    control<QPushButton>("Eliminar")->click();
-    EXPECT_EQ(seller.dialogs.texts(),
-              QStringList{u"Debe escribir el serial que aparece en el ticket"_s});
-    EXPECT_EQ(focused(), control("Text1"));
-    type(u"123"_s);
-    control<QPushButton>("Eliminar")->click();
-    EXPECT_EQ(seller.dialogs.last().text, u"Debe escribir el Nro. del ticket"_s);
-    EXPECT_EQ(focused(), control("Text2"));
-    // Enter in an empty number field stays there; Enter in the serial needs both fields
-    enter();
-    EXPECT_EQ(focused(), control("Text2"));
-    control("Text1")->setFocus();
-    enter();
-    EXPECT_EQ(seller.dialogs.shown.size(), 2u);
-    EXPECT_EQ(db.auditActions().filter(u"PAGO_RECHAZADO"_s).size(), 0);
-}
-
 TEST_F(PaymentScreenTest, TheCustomerIsLookedUpOrSavedAndThePrizeIsPaidToThem) {
     winner();
     open();
@@ -410,10 +409,8 @@ TEST_F(PaymentScreenTest, TheCustomerIsLookedUpOrSavedAndThePrizeIsPaidToThem) {
     enter();
     EXPECT_TRUE(control("Text5")->isEnabled());
     EXPECT_EQ(focused(), control("Text5"));
-    EXPECT_EQ(control<QPushButton>("XPButton2")->text(), u"Grabar"_s);
     control<QPushButton>("XPButton2")->click();  // no name yet: the server refuses it
     EXPECT_EQ(seller.dialogs.last().text, u"Hubo problemas al registrar el cliente!"_s);
-    EXPECT_EQ(seller.dialogs.last().icon, DialogIcon::Critical);
     EXPECT_EQ(db.value(u"SELECT count(*) FROM central.clientes"_s), u"0"_s);
 
     seller.dialogs.clear();
@@ -455,14 +452,6 @@ TEST_F(PaymentScreenTest, TheCustomerIsLookedUpOrSavedAndThePrizeIsPaidToThem) {
     EXPECT_FALSE(control<QGroupBox>("Frame1")->isVisible());
 }
 
-// The refusals the counter meets are checked on the payment screen; these are the others.
-TEST(PaymentMessageTest, APaidTicketHasItsEndingAndAnUnknownCodeNone) {
-    EXPECT_EQ(paymentMessage(u"6"_s, u"123"_s),
-              u"El Ticket con el serial 123 ya ha sido cancelado!"_s);
-    for (const QString& code : {u"12"_s, u""_s})
-        EXPECT_TRUE(paymentMessage(code, u"123"_s).isEmpty());
-}
-
 // BBB's results are entered before AAA's: the grid follows the lotteries' order. AAA's name is
 // longer than the printout's column.
 class ResultsScreenTest : public PrintingCounter {
@@ -481,7 +470,7 @@ class ResultsScreenTest : public PrintingCounter {
     std::unique_ptr<ResultsScreen> screen;
 };
 
-TEST_F(ResultsScreenTest, ShowsAndPrintsTheChosenDaysResults) {
+TEST_F(ResultsScreenTest, ShowsAndPrintsTheChosenDaysResultsWhenThePrinterIsReady) {
     ASSERT_TRUE(screen->load());
     screen->show();
     QApplication::setActiveWindow(screen.get());
@@ -491,9 +480,7 @@ TEST_F(ResultsScreenTest, ShowsAndPrintsTheChosenDaysResults) {
     EXPECT_EQ(captions,
               (QStringList{u"Loteria"_s, u"Triple"_s, u"Termi"_s, u"2do"_s, u"3ro"_s, u"Especial"_s,
                            u"Jugada Especial"_s, u"Digito"_s, u"Par A"_s, u"Par B"_s, u"Fijo"_s}));
-    // the picker starts on the server's day, which has no results yet
-    click("XPButton2");
-    EXPECT_EQ(grid->rowCount(), 0);
+    // the picker starts on the server's day
     auto* picker = control<QDateEdit>(screen.get(), "DTPicker1");
     picker->setFocus();
     QTest::keyClick(picker, Qt::Key_Down);  // the day before
@@ -531,15 +518,14 @@ TEST_F(ResultsScreenTest, ShowsAndPrintsTheChosenDaysResults) {
     EXPECT_TRUE(QString(out).remove(QChar(15)).contains(lines.join(u"\r\n"_s) + u"\r\n"_s))
         << out.toStdString();
     EXPECT_TRUE(seller.dialogs.shown.empty()) << seller.dialogs.texts().join(u"|"_s).toStdString();
-}
 
-TEST_F(ResultsScreenTest, APrinterNotReadyOrNoLotteryStopsIt) {
-    ASSERT_TRUE(screen->load());
+    // a printer not ready prints nothing; with no lottery open the screen does not open
     seller.session.PuertoPrinter = u"LPT4"_s;  // no such device here
     click("XPButton18");
-    EXPECT_EQ(seller.dialogs.texts().last(), u"Impresora No lista"_s);
+    EXPECT_EQ(seller.dialogs.texts(),
+              (QStringList{u"error de apertura del puerto -1"_s, u"Impresora No lista"_s}));
     EXPECT_EQ(seller.dialogs.last().icon, DialogIcon::Critical);
-    EXPECT_EQ(control<QListWidget>(screen.get(), "List1")->count(), 0);
+    EXPECT_EQ(printed(), out);
 
     seller.dialogs.clear();
     db.admin(u"UPDATE central.loterias SET cerrada = true"_s);

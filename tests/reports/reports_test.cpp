@@ -10,12 +10,9 @@
 #include "sales/play_seller.h"
 #include "session/session.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QFile>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -125,16 +122,6 @@ TEST(FinalReportTest, ByLotteryOnlyLotteriesWithSalesHaveAGroupLine) {
                            u"Saldo Bs.: \t\t-342,95"_s, kRule}));
 }
 
-// The kinds of numbers, the columns, the fields and the countdown are checked on the monitor
-// screen.
-TEST(SalesMonitorTest, ASpecialPlaysAmountAddsToItsNumbers) {
-    const auto entries = sales_monitor::entries(
-        rows({u"Numero_normal"_s, u"Monto_Normal"_s, u"Monto_Digito"_s, u"Montoespecial"_s},
-             {{u"45"_s, u"5.5"_s, u"0"_s, u"0"_s}, {u"123"_s, std::nullopt, u"0"_s, u"2"_s}}));
-    EXPECT_EQ(sales_monitor::lines(entries, 1), (QStringList{u"45* -> 5,50"_s, u"123 -> 2,00"_s}));
-    EXPECT_EQ(sales_monitor::total(entries).display(), u"7,50"_s);
-}
-
 QDate day(int d) {
     return d > 30 ? QDate(2026, 12, d - 30) : QDate(2026, 11, d);
 }
@@ -175,14 +162,12 @@ class SettlementWeekTest : public ::testing::Test {
         db.admin(
             u"INSERT INTO central.pagos (nroticket, cod_vendedor, cod_usuario, monto, "
             u"pagado) VALUES ('0000000006', '00012', '1001', 300, '2026-12-05 09:00')"_s);
-        for (const auto& [lot, on, draw] :
-             std::initializer_list<std::array<QString, 3>>{{u"AAA"_s, u"2026-11-30"_s, u"945"_s},
-                                                           {u"BBB"_s, u"2026-11-30"_s, u"100"_s},
-                                                           {u"AAA"_s, u"2026-12-01"_s, u"117"_s},
-                                                           {u"BBB"_s, u"2026-12-01"_s, u"500"_s},
-                                                           {u"AAA"_s, u"2026-12-02"_s, u"321"_s},
-                                                           {u"BBB"_s, u"2026-12-04"_s, u"999"_s}})
-            enterResult(db, lot, on, draw);
+        enterResult(db, u"AAA"_s, u"2026-11-30"_s, u"945"_s);
+        enterResult(db, u"BBB"_s, u"2026-11-30"_s, u"100"_s);
+        enterResult(db, u"AAA"_s, u"2026-12-01"_s, u"117"_s);
+        enterResult(db, u"BBB"_s, u"2026-12-01"_s, u"500"_s);
+        enterResult(db, u"AAA"_s, u"2026-12-02"_s, u"321"_s);
+        enterResult(db, u"BBB"_s, u"2026-12-04"_s, u"999"_s);
         EXPECT_TRUE(counter.open(db.connectionText()).ok());
         // the counter records its movements on the day they happen
         for (const auto& [on, number, kind, amount] : std::initializer_list<std::array<QString, 4>>{
@@ -386,18 +371,7 @@ TEST_F(ReportScreensTest, ThePrizeReportComposesAtOnceRecomposesAndPrints) {
     EXPECT_EQ(seller.dialogs.last().text, u"El período de un reporte no pasa de un año"_s);
 }
 
-TEST_F(ReportScreensTest, AReportThatCannotConnectEndsTheProgram) {
-    seller.session.Servidor = u"0"_s;
-    SalesReportScreen screen(deps());
-    EXPECT_FALSE(screen.load());
-    ASSERT_EQ(seller.dialogs.shown.size(), 1u);
-    EXPECT_EQ(seller.dialogs.last().text,
-              u"Ocurrieron Errores al Intentar Conectarse!... Finalizando el Sistema"_s);
-    EXPECT_EQ(seller.dialogs.last().title, u"KALVORA ON LINE - PUNTO DE VENTA"_s);
-    EXPECT_EQ(seller.programEnd.ends, 1);
-}
-
-TEST_F(ReportScreensTest, TheOtherReportsComposeFromTheirProcedures) {
+TEST_F(ReportScreensTest, TheOtherReportsComposeFromTheirProceduresOnTheirOwnConnection) {
     SalesReportScreen sales(deps());
     ASSERT_TRUE(sales.load());
     EXPECT_EQ(listed(&sales).mid(7), (QStringList{u"Total venta: \t0,00"_s, report::kRule}));
@@ -417,6 +391,16 @@ TEST_F(ReportScreensTest, TheOtherReportsComposeFromTheirProcedures) {
     ASSERT_TRUE(statement.load());
     EXPECT_EQ(listed(&statement)[8], u"Deuda Bs.       : \t-1.257,00"_s);
     EXPECT_EQ(statement.windowTitle(), u"Saldos Operadora"_s);
+
+    // a report that cannot connect ends the program
+    seller.dialogs.clear();
+    seller.session.Servidor = u"0"_s;
+    EXPECT_FALSE(SalesReportScreen(deps()).load());
+    EXPECT_EQ(
+        seller.dialogs.texts(),
+        QStringList{u"Ocurrieron Errores al Intentar Conectarse!... Finalizando el Sistema"_s});
+    EXPECT_EQ(seller.dialogs.last().title, u"KALVORA ON LINE - PUNTO DE VENTA"_s);
+    EXPECT_EQ(seller.programEnd.ends, 1);
 }
 
 // Plays booked the way the counter books them, for the monitor.
@@ -487,6 +471,12 @@ TEST_F(ReportScreensTest, TheMonitorShowsTheNetworkOrThisSalesPointAndRefreshes)
     EXPECT_EQ(seller.dialogs.last().text, u"No hay Datos para la Consulta Solicitada"_s);
     EXPECT_FALSE(control<QTimer>(&screen, "Timer1")->isActive());
     EXPECT_TRUE(control<QLabel>(&screen, "Label5")->text().isEmpty());
+
+    // a special play's amount adds to its number's
+    const auto entries = sales_monitor::entries(
+        rows({u"Numero_normal"_s, u"Monto_Normal"_s, u"Monto_Digito"_s, u"Montoespecial"_s},
+             {{u"123"_s, u"1"_s, u"0"_s, u"2"_s}}));
+    EXPECT_EQ(sales_monitor::lines(entries, 1), QStringList{u"123 -> 3,00"_s});
 }
 
 }  // namespace
