@@ -381,10 +381,13 @@ TEST_F(PaymentScreenTest, MissingFieldsNoAndATicketPaidMeanwhile) {
 
     seller.dialogs.clear();
     seller.dialogs.answers = {false};
+    QString prizeWhileAsked;
+    seller.dialogs.whileAsking = [&] { prizeWhileAsked = label("TOTal_TICKET1"); };
     control("Text2")->setText(u"0000000301"_s);
     control<QPushButton>("Eliminar")->click();
+    seller.dialogs.whileAsking = nullptr;
     EXPECT_EQ(seller.dialogs.texts(), QStringList{u"Desea cancelar el ticket?"_s});
-    EXPECT_EQ(label("TOTal_TICKET1"), u"1.260,00"_s);
+    EXPECT_EQ(prizeWhileAsked, u"1.260,00"_s);
     EXPECT_EQ(control("Text1")->text(), u"246813579"_s);
     EXPECT_EQ(db.value(u"SELECT count(*) FROM central.pagos"_s), u"0"_s);
 

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace vendura::test {
@@ -30,6 +31,7 @@ class DialogRecorder final : public Dialogs {
     bool question(DialogIcon icon, const QString& title, const QString& text,
                   bool defaultYes) override {
         shown.push_back({icon, title, text, true, defaultYes});
+        if (whileAsking) whileAsking();
         if (answers.empty()) return true;
         const bool yes = answers.front();
         answers.pop_front();
@@ -45,6 +47,7 @@ class DialogRecorder final : public Dialogs {
 
     std::vector<Shown> shown;
     std::deque<bool> answers;
+    std::function<void()> whileAsking;  // looks at the screen while the question is up
 };
 
 class LauncherRecorder final : public Launcher {
