@@ -31,12 +31,8 @@ class ConfigurationTest : public ::testing::Test {
         s.Direccion = u"AV. BOLIVAR"_s;
         s.Diascaduca = 3;
         s.MargenIzquierdo = 2;
-        s.FilasSalto = 4;
-        s.TipoLetra = u"C"_s;
-        s.PuertoPrinter = u"LPT1"_s;
         s.nrocolumnas = 3;
         s.ModoTrabajo = u"1"_s;
-        s.DIRIP_OFFLine = u"127.0.0.1"_s;
         s.BDOFFLINE = u"KALVDATA"_s;
     }
     QTemporaryDir dir;
@@ -58,11 +54,13 @@ TEST_F(ConfigurationTest, AFirstStartShowsEmptyFieldsAndWritesTheResolver) {
     EXPECT_EQ(read("Comunicaciones", "ip_enganche"), u"10.1.1.1"_s);
 }
 
-TEST_F(ConfigurationTest, AFileFillsTheSessionAndTheFields) {
+// An older installation may have written the file in the Windows code page.
+TEST_F(ConfigurationTest, AFileFillsTheSessionAndTheFieldsWhateverItsCodePage) {
     {
         QFile f(installation.iniPath());
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(
+            "[Config_Vendura]\r\nDireccion=Av. Bol\xedvar \xff\xfe\x80\r\n"
             "[Impresion]\r\nMargenIzquierdo=3\r\nNrocolumnas=x\r\n"
             "[Comunicaciones]\r\nDIRIP_1=10.0.0.5\r\nBDONLine=vendura\r\nip_enganche=10.2.2.2\r\n"
             "[Usuario Actual]\r\nUsuario=1001\r\nVendedor=00012\r\n");
@@ -70,13 +68,11 @@ TEST_F(ConfigurationTest, AFileFillsTheSessionAndTheFields) {
     Session s;
     const StartupFields f = LoadConfiguration(s, installation);
     EXPECT_TRUE(f.fileExists);
-    EXPECT_EQ(f.user, u"1001"_s);
-    EXPECT_EQ(f.server, u"10.0.0.5"_s);
-    EXPECT_EQ(f.database, u"vendura"_s);
-    EXPECT_EQ(f.ipEnganche, u"10.2.2.2"_s);
-    EXPECT_EQ(s.Margen, u"   "_s);
+    EXPECT_EQ(
+        (QStringList{f.user, f.server, f.database, f.ipEnganche, s.Margen, s.CodVendedor}),
+        (QStringList{u"1001"_s, u"10.0.0.5"_s, u"vendura"_s, u"10.2.2.2"_s, u"   "_s, u"00012"_s}));
     EXPECT_EQ(s.nrocolumnas, 0);  // not a number reads as 0
-    EXPECT_EQ(s.CodVendedor, u"00012"_s);
+    EXPECT_EQ(s.Direccion, QString::fromLatin1("Av. Bol\xedvar \xff\xfe\x80"));
 }
 
 TEST_F(ConfigurationTest, AfterTheFirstLoginTheFileHoldsEverySection) {

@@ -9,34 +9,14 @@ using namespace vendura;
 
 namespace {
 
-// The screen of a sales point whose seller emptied the serial settings and chose normal print.
+// The screen of a sales point whose seller emptied the serial settings and chose normal print:
+// the combos, then the text fields, in the order TerminalParameters declares them.
 TerminalParameters edited() {
-    TerminalParameters p;
-    p.puertoPrinter = u"LPT1"_s;
-    p.puertoFax = u"COM2"_s;
-    p.velocidad = u"9600"_s;  // shown only
-    p.modoTrabajo = u"Detallada"_s;
-    p.tiempoAnular = u"Si"_s;
-    p.nrotel1 = u"No"_s;
-    p.screenVuelto = u"Si"_s;
-    p.impresion = u"Normal"_s;
-    p.imprimePorLoteria = u"Si"_s;
-    p.diasCaduca = u"3"_s;
-    p.bdOffline = u"KALVDATA"_s;
-    p.claveOffline = u"secreta"_s;
-    p.margen = u"2.7"_s;
-    p.filasSalto = u"4"_s;
-    p.columnas = u"3"_s;
-    p.tipoLetra = u"C"_s;
-    p.letraDisquete = u"A"_s;
-    p.codTel1 = u"0212"_s;
-    p.codTel2 = u"0241"_s;
-    p.nrotel2 = u"5550000"_s;
-    p.dirOffline = u"127.0.0.1"_s;
-    p.dirip2 = u"10.0.0.2"_s;
-    p.dirip1 = u"10.0.0.1"_s;
-    p.bdOnline = u"vendura"_s;
-    return p;
+    return {u"LPT1"_s,      u"COM2"_s,     u"9600"_s,     u"Detallada"_s, u"Si"_s,
+            u"No"_s,        u"Si"_s,       u"Normal"_s,   u"Si"_s,        u"3"_s,
+            u"KALVDATA"_s,  u"secreta"_s,  u"2.7"_s,      u"4"_s,         u"3"_s,
+            u"C"_s,         u"A"_s,        u"0212"_s,     u"0241"_s,      u"5550000"_s,
+            u"127.0.0.1"_s, u"10.0.0.2"_s, u"10.0.0.1"_s, u"vendura"_s,   QString()};
 }
 
 TEST(Parameters, TheSaveSendsEveryParameterInTheServersOrderAfterTheSavingRules) {
@@ -81,16 +61,14 @@ TEST(Parameters, SavingUpdatesTheSessionAtOnceWithTheMarginRoundedToBlanks) {
     p.puertoPrinter = u" LPT2 "_s;
     applySavingRules(p);
     updateSession(s, p);
-    EXPECT_EQ(s.VelocidadFax, u"9600,8,N,1 "_s);
-    EXPECT_EQ(s.TipoLetra, u"N"_s);
-    EXPECT_EQ(s.Margen, u"   "_s);  // 2.7
-    EXPECT_EQ(s.PuertoPrinter, u"LPT2"_s);
-    EXPECT_EQ(s.ModoTrabajo + s.ScreenVuelto + s.ImprimePorLoteria + s.Nrotel1, u"11SN"_s);
+    EXPECT_EQ((QStringList{s.VelocidadFax, s.TipoLetra, s.Margen, s.PuertoPrinter, s.ModoTrabajo,
+                           s.ScreenVuelto, s.ImprimePorLoteria, s.Nrotel1, s.ModoTrabajoInicial}),
+              (QStringList{u"9600,8,N,1 "_s, u"N"_s, u"   "_s /* 2.7 */, u"LPT2"_s, u"1"_s, u"1"_s,
+                           u"S"_s, u"N"_s, u"0"_s /* the login's, which the ticket restores */}));
     EXPECT_EQ(s.Tiempoanular, 1);
     EXPECT_EQ(s.FilasSalto, 4);
     EXPECT_EQ(s.nrocolumnas, 3);
-    EXPECT_EQ(s.ModoTrabajoInicial, u"0"_s);  // the login's, which the ticket restores
-    EXPECT_EQ(s.Diascaduca, 9);               // not among what the saving changes
+    EXPECT_EQ(s.Diascaduca, 9);  // not among what the saving changes
 
     for (const auto& [margin, blanks] :
          {std::pair{"2.4", 2}, {"2,5", 3}, {"0", 0}, {"", 0}, {"x", 0}, {"-3", 0}, {"1e9", 1000}}) {
