@@ -27,7 +27,7 @@ class PqGatewayTest : public ::testing::Test {
     PqGateway gateway{5};
 };
 
-TEST_F(PqGatewayTest, ReturnsReturnValueOutputsAndRowsByName) {
+TEST_F(PqGatewayTest, CallsAndTextCommandsReturnTheirValueOutputsAndRowsByName) {
     auto answer = login(u"1001"_s, u"1234"_s);
     ASSERT_TRUE(answer.ok()) << answer.error().description.toStdString();
     EXPECT_EQ(answer.value().returnText(), u"0"_s);
@@ -36,13 +36,8 @@ TEST_F(PqGatewayTest, ReturnsReturnValueOutputsAndRowsByName) {
     EXPECT_EQ(answer.value().rows.text(0, u"codvendedor"_s), u"00012"_s);
     EXPECT_EQ(answer.value().rows.text(0, u"Nombre_Usua"_s), u"ANA PEREZ"_s);
     EXPECT_FALSE(answer.value().rows.value(0, u"DIRIP_2"_s).has_value());  // a null
-}
 
-TEST_F(PqGatewayTest, TextCommandsCallTheProcedureWithBoundValues) {
-    auto date = gateway.exec(u"Retornafecha"_s);
-    ASSERT_TRUE(date.ok());
-    EXPECT_EQ(date.value().rows.text(0, u"fecha"_s).size(), 19);
-
+    EXPECT_EQ(gateway.exec(u"Retornafecha"_s).value().rows.text(0, u"fecha"_s).size(), 19);
     auto lots = gateway.exec(u"xdsplot 'X', 'A'"_s);
     ASSERT_TRUE(lots.ok());
     EXPECT_EQ(lots.value().returnText(), u"0"_s);
@@ -74,7 +69,7 @@ TEST_F(PqGatewayTest, AServerErrorIsReportedAndTheConnectionStaysUsable) {
     }
 }
 
-TEST_F(PqGatewayTest, ALostServerIsReportedThenTheConnectionReadsUnusable) {
+TEST_F(PqGatewayTest, ALostServerAndAClosedConnectionAreReportedWithTheirNumbers) {
     db.admin(
         u"SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
         u"WHERE datname = current_database() AND usename <> 'postgres'"_s);
@@ -88,13 +83,10 @@ TEST_F(PqGatewayTest, ALostServerIsReportedThenTheConnectionReadsUnusable) {
 
     ASSERT_TRUE(gateway.open(gateway.connectionText()).ok());
     EXPECT_TRUE(login(u"1001"_s, u"1234"_s).ok());
-}
-
-TEST_F(PqGatewayTest, ACallOnAClosedConnectionIsRefused) {
     gateway.close();
-    auto answer = login(u"1001"_s, u"1234"_s);
-    ASSERT_FALSE(answer.ok());
-    EXPECT_EQ(answer.error().number, db_error::kObjectClosed);
+    auto closed = login(u"1001"_s, u"1234"_s);
+    ASSERT_FALSE(closed.ok());
+    EXPECT_EQ(closed.error().number, db_error::kObjectClosed);
 }
 
 TEST_F(PqGatewayTest, AWrongAccountOrServerDoesNotOpen) {

@@ -1,5 +1,7 @@
 #include "platform/pq_gateway.h"
 #include "sales/play_seller.h"
+#include "session/parameters.h"
+#include "session/session.h"
 #include "test_database.h"
 
 #include <gtest/gtest.h>
@@ -91,6 +93,11 @@ class VendorIsolationTest : public ::testing::Test {
 };
 
 TEST_F(VendorIsolationTest, AnotherSalesPointsLoginReachesNothingAndEveryAttemptIsAudited) {
+    Session seller;
+    seller.CodVendedor = u"00012"_s;
+    seller.Usuario = u"1001"_s;
+    TerminalParameters parameters = parametersFromRow(own.call(ver_usuario(seller)).value().rows);
+    applySavingRules(parameters);
     struct Attempt {
         const char* what;
         ProcedureCall call;
@@ -133,6 +140,8 @@ TEST_F(VendorIsolationTest, AnotherSalesPointsLoginReachesNothingAndEveryAttempt
         {"take it as itself", ofTicket(u"xticketoriginal"_s, u"00013"_s, u"2001"_s, issued), 1},
         {"count a reprint of it", ofTicket(u"xreimpresion"_s, u"00012"_s, u"1001"_s, issued), -1},
         {"count it as itself", ofTicket(u"xreimpresion"_s, u"00013"_s, u"2001"_s, issued), 1},
+        {"see its seller's parameters", ver_usuario(seller), 1},
+        {"save its seller's parameters", grabaParametros(seller, parameters), 1},
     };
     const QString before = db.checksum();
     for (const Attempt& a : attempts) {
@@ -148,7 +157,7 @@ TEST_F(VendorIsolationTest, AnotherSalesPointsLoginReachesNothingAndEveryAttempt
     EXPECT_EQ(db.value(u"SELECT count(*) FROM central.auditoria "
                        u"WHERE accion = 'CUENTA_RECHAZADA' AND cuenta = $1"_s,
                        {account}),
-              u"13"_s);
+              u"15"_s);
     // the owner still issues its ticket as it was, and reaches the other one
     EXPECT_EQ(own.call(grabtick(u"00012"_s, u"1001"_s, u"70"_s, open)).value().returnNumber(), 0);
     EXPECT_EQ(own.call(ofTicket(u"xticketoriginal"_s, u"00012"_s, u"1001"_s, issued))
