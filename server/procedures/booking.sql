@@ -6,22 +6,6 @@ LANGUAGE sql IMMUTABLE AS $$
     SELECT p_digitos || repeat('*', 3 - length(p_digitos))
 $$;
 
--- The quota of a number in a lottery's draw: its own, else the draw's, else the lottery's.
-CREATE FUNCTION central.cupo(p_cod_lot varchar, p_fecha date, p_numero varchar) RETURNS numeric
-LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
-BEGIN
-    RETURN (SELECT coalesce(
-        (SELECT c.cupo FROM central.cupos_numero c
-         WHERE c.cod_lot = p_cod_lot AND c.numero = p_numero),
-        CASE WHEN p_numero ~ '^[0-9]{3}$' THEN coalesce(s.cupo_triple, l.cupo_triple)
-             ELSE coalesce(s.cupo_terminal, l.cupo_terminal) END,
-        0)
-    FROM central.loterias l
-    LEFT JOIN central.sorteos s ON s.cod_lot = l.cod_lot AND s.fecha = p_fecha
-    WHERE l.cod_lot = p_cod_lot);
-END
-$$;
-
 -- Gives back the quota held by the live sold items of some temporary tickets (all their items,
 -- or only those numbered in p_items) and retires the items: every give-back goes through here,
 -- abandoned tickets, voids, removals and cancellations alike. Rows of ventas_numero are locked
@@ -134,13 +118,11 @@ DECLARE
     momento timestamp := central.ahora();
     hoy date := momento::date;
     n integer := coalesce(array_length(p_lots, 1), 0);
-    st varchar[] := array_fill(NULL::varchar, ARRAY[greatest(n, 1)]);
-    vendido numeric[] := array_fill(0::numeric, ARRAY[greatest(n, 1)]);
-    nuevo boolean[] := array_fill(false, ARRAY[greatest(n, 1)]);
-    previo central.items_ticket;
-    cupo numeric;
-    actual numeric;
-    toma numeric;
+    st varchar[];
+    vendido numeric[];
+    nuevo boolean[];
+    tomas numeric[];
+    conflicto boolean;
 BEGIN
     codigo := 0;
     r_lot := '{}'; r_num := '{}'; r_monto := '{}'; r_status := '{}'; r_item := '{}';
@@ -159,36 +141,42 @@ BEGIN
         RETURN;
     END IF;
 
-    -- replays of items already booked, item numbers used by another play, closed lotteries
-    FOR i IN 1..n LOOP
-        SELECT * INTO previo FROM central.items_ticket it
-        WHERE it.nticket = p_nticket AND it.num_item = p_base + i;
-        IF FOUND THEN
-            IF previo.cod_lot = p_lots[i] AND previo.numero = p_numeros[i]
-               AND previo.monto_pedido = p_montos[i] AND previo.tipo = p_tipo
-               AND previo.variante IS NOT DISTINCT FROM p_variantes[i] THEN
-                st[i] := previo.status;
-                vendido[i] := previo.monto_vendido;
-            ELSE
-                st[i] := '9';
-                codigo := 74;
-            END IF;
-        ELSIF NOT EXISTS (SELECT FROM central.loterias l WHERE l.cod_lot = p_lots[i]) THEN
-            -- answered as a closed lottery, but nothing is kept of a code that names none
-            st[i] := '4';
-        ELSIF NOT central.loteria_abierta(p_lots[i], momento, p_vendedor) THEN
-            st[i] := '4';
-            nuevo[i] := true;
-        ELSE
-            nuevo[i] := true;
-        END IF;
-    END LOOP;
-    IF codigo = 74 THEN
+    -- Each item is a replay of the item already booked under its number (its stored answer), an
+    -- item number another play holds ('9'), on a code that names no lottery ('4', not kept), on
+    -- a lottery closed or not selling this kind of play ('4', kept: special plays only, or
+    -- straight only), or to be booked (NULL). Every lottery is judged once.
+    WITH x AS (
+        SELECT * FROM unnest(p_lots, p_numeros, p_montos) WITH ORDINALITY AS x(l, num, m, k)),
+    estado AS (
+        SELECT d.l, l.cod_lot IS NOT NULL AS existe,
+               l.cod_lot IS NOT NULL AND central.loteria_abierta(d.l, momento, p_vendedor)
+                   AND l.juegaespecial <> CASE p_tipo WHEN '2' THEN 'N' ELSE 'S' END AS vende
+        FROM (SELECT DISTINCT x.l FROM x) d
+        LEFT JOIN central.loterias l ON l.cod_lot = d.l),
+    y AS (
+        SELECT x.k, p.num_item IS NOT NULL AS usado,
+               p.num_item IS NOT NULL AND p.cod_lot = x.l AND p.numero = x.num
+                   AND p.monto_pedido = x.m AND p.tipo = p_tipo
+                   AND p.variante IS NOT DISTINCT FROM p_variantes[x.k] AS repetido,
+               p.status, p.monto_vendido, e.existe, e.vende
+        FROM x
+        JOIN estado e ON e.l = x.l
+        LEFT JOIN central.items_ticket p ON p.nticket = p_nticket AND p.num_item = p_base + x.k)
+    SELECT array_agg(CASE WHEN y.repetido THEN y.status::varchar
+                          WHEN y.usado THEN '9'
+                          WHEN NOT y.vende THEN '4' END ORDER BY y.k),
+           array_agg(CASE WHEN y.repetido THEN y.monto_vendido ELSE 0 END ORDER BY y.k),
+           array_agg(NOT y.usado AND y.existe ORDER BY y.k),
+           bool_or(y.usado AND NOT y.repetido)
+    INTO st, vendido, nuevo, conflicto
+    FROM y;
+    IF conflicto THEN
         -- nothing of a refused call is booked, so sending it again can never sell twice
         SELECT * INTO r_lot, r_num, r_monto, r_status, r_item
         FROM central.rechazo(p_base, p_lots, p_numeros);
         SELECT greatest(max(it.num_item), p_base) INTO r_ultimo
         FROM central.items_ticket it WHERE it.nticket = p_nticket;
+        codigo := 74;
         RETURN;
     END IF;
 
@@ -206,20 +194,48 @@ BEGIN
     ORDER BY v.cod_lot, v.numero
     FOR UPDATE OF v;
 
+    -- What each item takes: the items of one number share what is left of its quota (its own,
+    -- else the draw's, else the lottery's) in the order they were sent, each at most what it
+    -- asks, in whole céntimos.
+    WITH x AS (
+        SELECT * FROM unnest(p_lots, p_numeros, p_montos, st)
+                      WITH ORDINALITY AS x(l, num, m, s, k)
+        WHERE x.s IS NULL),
+    libre AS (
+        SELECT d.l, d.num,
+               coalesce(c.cupo,
+                        CASE WHEN d.num ~ '^[0-9]{3}$'
+                             THEN coalesce(s.cupo_triple, lo.cupo_triple)
+                             ELSE coalesce(s.cupo_terminal, lo.cupo_terminal) END, 0)
+                   - v.vendido AS resto
+        FROM (SELECT DISTINCT x.l, x.num FROM x) d
+        JOIN central.loterias lo ON lo.cod_lot = d.l
+        JOIN central.ventas_numero v ON v.cod_lot = d.l AND v.fecha = hoy AND v.numero = d.num
+        LEFT JOIN central.sorteos s ON s.cod_lot = d.l AND s.fecha = hoy
+        LEFT JOIN central.cupos_numero c ON c.cod_lot = d.l AND c.numero = d.num),
+    pedido AS (
+        SELECT x.k, x.m, f.resto,
+               coalesce(sum(x.m) OVER (PARTITION BY x.l, x.num ORDER BY x.k
+                                       ROWS BETWEEN UNBOUNDED PRECEDING AND 1 PRECEDING),
+                        0) AS antes
+        FROM x JOIN libre f ON f.l = x.l AND f.num = x.num)
+    SELECT array_agg(trunc(least(p.m, greatest(p.resto - p.antes, 0)), 2) ORDER BY g.k)
+    INTO tomas
+    FROM generate_series(1, n) AS g(k)
+    LEFT JOIN pedido p ON p.k = g.k;
+
     FOR i IN 1..n LOOP
         CONTINUE WHEN st[i] IS NOT NULL;
-        cupo := central.cupo(p_lots[i], hoy, p_numeros[i]);
-        SELECT v.vendido INTO actual FROM central.ventas_numero v
-        WHERE v.cod_lot = p_lots[i] AND v.fecha = hoy AND v.numero = p_numeros[i];
-        toma := trunc(least(p_montos[i], greatest(cupo - actual, 0)), 2);
-        IF toma > 0 THEN
-            UPDATE central.ventas_numero v SET vendido = v.vendido + toma
-            WHERE v.cod_lot = p_lots[i] AND v.fecha = hoy AND v.numero = p_numeros[i]
-              AND v.vendido + toma <= cupo;
-        END IF;
-        vendido[i] := toma;
-        st[i] := CASE WHEN toma = p_montos[i] THEN '0' WHEN toma > 0 THEN '2' ELSE '1' END;
+        vendido[i] := tomas[i];
+        st[i] := CASE WHEN tomas[i] = p_montos[i] THEN '0' WHEN tomas[i] > 0 THEN '2' ELSE '1' END;
     END LOOP;
+
+    UPDATE central.ventas_numero v SET vendido = v.vendido + s.total
+    FROM (SELECT x.l, x.num, sum(x.t) AS total
+          FROM unnest(p_lots, p_numeros, tomas) AS x(l, num, t)
+          WHERE x.t > 0
+          GROUP BY x.l, x.num) s
+    WHERE v.cod_lot = s.l AND v.fecha = hoy AND v.numero = s.num;
 
     INSERT INTO central.items_ticket (nticket, num_item, cod_vendedor, cod_usuario, cod_lot,
                                       fecha_sorteo, numero, monto_pedido, monto_vendido, status,
@@ -234,15 +250,17 @@ BEGIN
     -- the monitor's accumulation of what this vendor sold of each number (monitor.sql)
     PERFORM central.acumular(p_vendedor, hoy, p_lots, p_numeros, vendido, nuevo, p_tipo);
 
-    FOR i IN 1..n LOOP
-        CONTINUE WHEN st[i] = '0';
-        r_lot := r_lot || p_lots[i]; r_num := r_num || p_numeros[i];
-        r_monto := r_monto || vendido[i]; r_status := r_status || st[i];
-        r_item := r_item || (p_base + i);
-        IF codigo = 0 THEN
-            codigo := 1;
-        END IF;
-    END LOOP;
+    SELECT coalesce(array_agg(x.l ORDER BY x.k), '{}'),
+           coalesce(array_agg(x.num ORDER BY x.k), '{}'),
+           coalesce(array_agg(x.v ORDER BY x.k), '{}'),
+           coalesce(array_agg(x.s ORDER BY x.k), '{}'),
+           coalesce(array_agg((p_base + x.k)::integer ORDER BY x.k), '{}')
+    INTO r_lot, r_num, r_monto, r_status, r_item
+    FROM unnest(p_lots, p_numeros, vendido, st) WITH ORDINALITY AS x(l, num, v, s, k)
+    WHERE x.s <> '0';
+    IF cardinality(r_item) > 0 THEN
+        codigo := 1;
+    END IF;
 END
 $$;
 
@@ -251,7 +269,8 @@ CREATE FUNCTION central.base_items(p_num_item varchar) RETURNS integer
 LANGUAGE plpgsql IMMUTABLE AS $$
 BEGIN
     IF trim(coalesce(p_num_item, '')) !~ '^[0-9]{1,9}$' THEN
-        RAISE EXCEPTION 'Número de item inválido: %', left(p_num_item, 20) USING ERRCODE = '22023';
+        RAISE EXCEPTION 'Número de item inválido: %', left(p_num_item, 20)
+            USING ERRCODE = '22023';
     END IF;
     RETURN trim(p_num_item)::integer;
 END

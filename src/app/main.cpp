@@ -1,5 +1,6 @@
 #include "app/aftersale_actions.h"
 #include "app/cash_actions.h"
+#include "app/generator_actions.h"
 #include "app/tickets_actions.h"
 #include "app/report_actions.h"
 #include "platform/clock.h"
@@ -53,6 +54,7 @@ int main(int argc, char** argv) {
     registerTicketActions(actions, printers);
     registerAfterSaleActions(actions, printers, clock, installation.journalFolder);
     registerReportActions(actions, printers, programEnd, installation.journalFolder);
+    registerGeneratorActions(actions, random);
 
     std::unique_ptr<SalesScreen> sales;
     auto* startup = new StartupScreen(link, launcher, programEnd, http, [&] {

@@ -53,12 +53,13 @@ int removePlays(ServerLink& link, const QString& nticket, TicketModel& ticket,
     for (const int selected : selectedRows) {
         const int row = selected - removed;  // earlier removals moved it up
         if (row < 0 || row >= ticket.rowCount()) continue;
-        const ItemTicket& r = ticket.at(row);
+        const ItemTicket r = ticket.at(row);
         const ProcedureCall call =
             xborrarjugada(s.CodVendedor, s.Usuario, r.numero, QString::number(r.item),
                           r.codigoLoteria(), nticket);
         if (!called(link, call)) break;
         ticket.removeRows(row, 1);
+        ticket.breakGroup(r);
         ++removed;
     }
     return removed;

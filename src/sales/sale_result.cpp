@@ -16,6 +16,8 @@ QString refusalReason(int code) {
         case 71:
             return u"El monto no es válido: debe ser mayor que cero, de hasta 999.999,99 Bs.F. y "
                    u"en céntimos enteros."_s;
+        case 72:
+            return u"La jugada forma más números de los que admite un ticket."_s;
         case 73:
             return u"El ticket en curso ya no está abierto para este vendedor."_s;
         case 74:
@@ -27,6 +29,10 @@ QString refusalReason(int code) {
             return u"Una de las loterías seleccionadas no ofrece esta jugada especial."_s;
         case 77:
             return u"Las jugadas especiales seleccionadas no son válidas."_s;
+        case 78:
+            return u"El ticket indicado no fue vendido en este punto de venta."_s;
+        case 79:
+            return u"No hay jugadas que copiar en la lotería de origen."_s;
         default:
             return u"El servidor rechazó la jugada (código "_s + QString::number(code) + u")."_s;
     }

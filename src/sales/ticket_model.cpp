@@ -63,6 +63,17 @@ void TicketModel::append(const std::vector<ItemTicket>& rows) {
     endInsertRows();
 }
 
+void TicketModel::breakGroup(const ItemTicket& removed) {
+    if (!removed.tipo2.endsWith(u'*')) return;
+    for (size_t i = 0; i < rows_.size(); ++i) {
+        ItemTicket& r = rows_[i];
+        if (r.tipo2 != removed.tipo2 || r.codigoLoteria() != removed.codigoLoteria()) continue;
+        r.tipo2.chop(1);
+        const QModelIndex changed = index(int(i), Tipo2);
+        emit dataChanged(changed, changed);
+    }
+}
+
 void TicketModel::clear() {
     beginResetModel();
     rows_.clear();

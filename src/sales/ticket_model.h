@@ -24,6 +24,10 @@ class TicketModel : public QAbstractTableModel {
     bool removeRows(int row, int count, const QModelIndex& parent = {}) override;
 
     void append(const std::vector<ItemTicket>& rows);
+    // A generator's group printed as one line (play label ending in "*") is whole no more once
+    // one of its rows has gone: the group's other rows on that lottery lose the "*", so the
+    // printed ticket lists their numbers.
+    void breakGroup(const ItemTicket& removed);
     void clear();
     const std::vector<ItemTicket>& rows() const { return rows_; }
     const ItemTicket& at(int row) const { return rows_.at(static_cast<size_t>(row)); }

@@ -11,13 +11,18 @@ namespace {
 constexpr int kWidth = 40;
 const QString kRule = QString(kWidth, u'=');
 
-// A generator's summarised label ("1Permuta 1234*") printed in place of its numbers.
-bool isGeneratorLabel(const QString& letras) {
+// A generator's group printed once in place of its numbers: a label ending in "*" that, after
+// its group number ("1Permuta 1234*"), begins with "Permuta", "Serie" or "Seguidilla". Answers
+// the label without the group number, or nothing for any other label.
+QString generatorLabel(const QString& letras) {
     const QString label = rightTrimmed(letras);
-    if (!label.endsWith(u'*')) return false;
-    const QString rest = label.mid(1);
-    return rest.startsWith(u"Permuta"_s) || rest.startsWith(u"Serie"_s) ||
-           rest.startsWith(u"Seguidilla"_s);
+    if (!label.endsWith(u'*')) return QString();
+    qsizetype from = 1;  // the group number: one character, more past the ninth sale
+    while (from < label.size() && label[from].isDigit()) ++from;
+    const QString rest = label.mid(from);
+    const bool generated = rest.startsWith(u"Permuta"_s) || rest.startsWith(u"Serie"_s) ||
+                           rest.startsWith(u"Seguidilla"_s);
+    return generated ? rest : QString();
 }
 
 // The plays of one kind of one lottery, nrocolumnas entries to a line. Amounts share one
@@ -41,13 +46,14 @@ QStringList playLines(const std::vector<const TicketRecord*>& plays, int columns
     };
     for (const TicketRecord* r : plays) {
         const QString amount = r->monto_normal.display().rightJustified(amountWidth);
-        if (r->Tipo_jugada != u"2"_s && isGeneratorLabel(r->letras)) {
-            const QString label = rightTrimmed(r->letras).mid(1);
-            if (label != lastLabel) {
+        const QString label = r->Tipo_jugada == u"2"_s ? QString() : generatorLabel(r->letras);
+        if (!label.isEmpty()) {
+            // two sales of one play differ in their group number
+            if (r->letras != lastLabel) {
                 flush();
                 lines << (label + u" x "_s + r->monto_normal.display()).left(kWidth);
             }
-            lastLabel = label;
+            lastLabel = r->letras;
             continue;
         }
         lastLabel.clear();

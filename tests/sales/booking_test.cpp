@@ -99,6 +99,11 @@ TEST_F(BookingTest, AClosedOrUnknownLotteryAnswersFourAndBooksNothing) {
     EXPECT_EQ(sold(u"BBB"_s, u"7**"_s), u"0"_s);
     auto open = gateway.exec(u"xdsplot '4', 'A'"_s);
     EXPECT_TRUE(open.value().rows.empty());
+    // a lottery that sells special plays only takes no straight play
+    db.addLottery(u"SSS"_s, u"SOLO ESPECIALES"_s, u"23:00"_s);
+    db.admin(u"UPDATE central.loterias SET juegaespecial = 'S' WHERE cod_lot = 'SSS'"_s);
+    EXPECT_EQ(records(sell(u"7"_s, u"5"_s, 4, u"SSS"_s)), QStringList{u"SSS 7** 4 0 5"_s});
+    EXPECT_EQ(sold(u"SSS"_s, u"7**"_s), u"0"_s);
 }
 
 TEST_F(BookingTest, BadInputIsRefusedAndBooksNothing) {

@@ -81,6 +81,8 @@ class SalesScreen : public QMainWindow {
     // After plays were taken off: the number field is cleared, the total shown again ("0" when
     // the whole ticket went) and the working mode's keys in the status bar.
     void afterRemoval(bool wholeTicket = false);
+    // The status bar's panels again, after the working mode changed.
+    void refreshStatus() { updateTicketPanel(); }
 
     // A command as its key or button runs it, once any permission has been granted.
     void run(SalesCommand command);
