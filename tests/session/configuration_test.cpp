@@ -18,9 +18,19 @@ class ConfigurationTest : public ::testing::Test {
         installation.programFolder = dir.path();
         installation.defaultResolver = u"10.1.1.1"_s;
     }
-    ProfileFile ini() const { return ProfileFile(installation.iniPath()); }
-    QString read(const char* section, const char* key) const {
-        return ini().read(QString::fromUtf8(section), QString::fromUtf8(key));
+    void write(const QString& path, const QByteArray& content) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+    // The values of "Section/Key" entries of the file, joined by "|".
+    QString read(const QStringList& entries) const {
+        QStringList values;
+        for (const QString& e : entries) {
+            values << ProfileFile(installation.iniPath())
+                          .read(e.section(u'/', 0, 0), e.section(u'/', 1));
+        }
+        return values.join(u'|');
     }
     void loggedIn(Session& s) {
         s.Servidor = u"10.0.0.9"_s;
@@ -39,32 +49,36 @@ class ConfigurationTest : public ::testing::Test {
     Installation installation;
 };
 
-TEST_F(ConfigurationTest, AFirstStartShowsEmptyFieldsAndWritesTheResolver) {
-    QFile servers(installation.serverListPath());
-    ASSERT_TRUE(servers.open(QIODevice::WriteOnly));
-    servers.write("central\r\n10.0.0.5\n");
-    servers.close();
-
+// A first start shows empty fields and writes the resolver; the first login writes every
+// section, the server as it was typed.
+TEST_F(ConfigurationTest, AFirstStartShowsEmptyFieldsAndTheFirstLoginWritesEverySection) {
+    write(installation.serverListPath(), "central\r\n10.0.0.5\n");
     Session s;
     const StartupFields f = LoadConfiguration(s, installation);
     EXPECT_FALSE(f.fileExists);
     EXPECT_EQ(f.servers, (QStringList{u"central"_s, u"10.0.0.5"_s}));
-    EXPECT_TRUE(f.user.isEmpty() && f.server.isEmpty() && f.database.isEmpty());
-    EXPECT_EQ(f.ipEnganche, u"10.1.1.1"_s);
-    EXPECT_EQ(read("Comunicaciones", "ip_enganche"), u"10.1.1.1"_s);
+    EXPECT_EQ((QStringList{f.user, f.server, f.database, f.ipEnganche}),
+              (QStringList{QString(), QString(), QString(), u"10.1.1.1"_s}));
+    EXPECT_EQ(read({u"Comunicaciones/ip_enganche"_s}), u"10.1.1.1"_s);
+
+    loggedIn(s);
+    SaveConfigurationAfterLogin(s, installation, false, u"central"_s, u"vendura"_s);
+    EXPECT_EQ(
+        read({u"Config_Vendura/Direccion"_s, u"Config_Vendura/PATH_VENDURA"_s,
+              u"Impresion/Diascaduca"_s, u"Impresion/MargenIzquierdo"_s, u"Impresion/Nrocolumnas"_s,
+              u"Comunicaciones/DIRIP_1"_s, u"Comunicaciones/BDONLine"_s,
+              u"Comunicaciones/ModoTrabajo"_s, u"Modo Local/BDOFFLINE"_s,
+              u"Usuario Actual/NombreUser"_s, u"Usuario Actual/Estado_user"_s}),
+        u"AV. BOLIVAR|"_s + dir.path() + u"|3|2|3|central|vendura|1|KALVDATA|ANA PEREZ|A"_s);
 }
 
 // An older installation may have written the file in the Windows code page.
 TEST_F(ConfigurationTest, AFileFillsTheSessionAndTheFieldsWhateverItsCodePage) {
-    {
-        QFile f(installation.iniPath());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(
-            "[Config_Vendura]\r\nDireccion=Av. Bol\xedvar \xff\xfe\x80\r\n"
-            "[Impresion]\r\nMargenIzquierdo=3\r\nNrocolumnas=x\r\n"
-            "[Comunicaciones]\r\nDIRIP_1=10.0.0.5\r\nBDONLine=vendura\r\nip_enganche=10.2.2.2\r\n"
-            "[Usuario Actual]\r\nUsuario=1001\r\nVendedor=00012\r\n");
-    }
+    write(installation.iniPath(),
+          "[Config_Vendura]\r\nDireccion=Av. Bol\xedvar \xff\xfe\x80\r\n"
+          "[Impresion]\r\nMargenIzquierdo=3\r\nNrocolumnas=x\r\n"
+          "[Comunicaciones]\r\nDIRIP_1=10.0.0.5\r\nBDONLine=vendura\r\nip_enganche=10.2.2.2\r\n"
+          "[Usuario Actual]\r\nUsuario=1001\r\nVendedor=00012\r\n");
     Session s;
     const StartupFields f = LoadConfiguration(s, installation);
     EXPECT_TRUE(f.fileExists);
@@ -75,35 +89,17 @@ TEST_F(ConfigurationTest, AFileFillsTheSessionAndTheFieldsWhateverItsCodePage) {
     EXPECT_EQ(s.Direccion, QString::fromLatin1("Av. Bol\xedvar \xff\xfe\x80"));
 }
 
-TEST_F(ConfigurationTest, AfterTheFirstLoginTheFileHoldsEverySection) {
-    Session s;
-    loggedIn(s);
-    SaveConfigurationAfterLogin(s, installation, false, u"central"_s, u"vendura"_s);
-    EXPECT_EQ(read("Config_Vendura", "Direccion"), u"AV. BOLIVAR"_s);
-    EXPECT_EQ(read("Config_Vendura", "PATH_VENDURA"), installation.programFolder);
-    EXPECT_EQ(read("Impresion", "Diascaduca"), u"3"_s);
-    EXPECT_EQ(read("Impresion", "MargenIzquierdo"), u"2"_s);
-    EXPECT_EQ(read("Impresion", "Nrocolumnas"), u"3"_s);
-    EXPECT_EQ(read("Comunicaciones", "DIRIP_1"), u"central"_s);  // the field as typed
-    EXPECT_EQ(read("Comunicaciones", "BDONLine"), u"vendura"_s);
-    EXPECT_EQ(read("Comunicaciones", "ModoTrabajo"), u"1"_s);
-    EXPECT_EQ(read("Modo Local", "BDOFFLINE"), u"KALVDATA"_s);
-    EXPECT_EQ(read("Usuario Actual", "NombreUser"), u"ANA PEREZ"_s);
-    EXPECT_EQ(read("Usuario Actual", "Estado_user"), u"A"_s);
-}
-
 TEST_F(ConfigurationTest, LaterLoginsWriteOnlyTheConnectionAndTheUser) {
-    ini().write(u"Impresion"_s, u"MargenIzquierdo"_s, u"9"_s);
-    ini().write(u"Comunicaciones"_s, u"DIRIP_1"_s, u"10.0.0.1"_s);
+    write(installation.iniPath(),
+          "[Impresion]\r\nMargenIzquierdo=9\r\n[Comunicaciones]\r\nDIRIP_1=10.0.0.1\r\n");
     Session s;
     loggedIn(s);
     SaveConfigurationAfterLogin(s, installation, true, u"central"_s, u"otra"_s);
     EXPECT_EQ(s.DIRIP_1, u"10.0.0.9"_s);  // the address in use
-    EXPECT_EQ(read("Impresion", "MargenIzquierdo"), u"9"_s);
-    EXPECT_EQ(read("Comunicaciones", "DIRIP_1"), u"central"_s);
-    EXPECT_EQ(read("Comunicaciones", "BDONLine"), u"otra"_s);
-    EXPECT_EQ(read("Config_Vendura", "Direccion"), QString());
-    EXPECT_EQ(read("Usuario Actual", "Usuario"), u"1001"_s);
+    EXPECT_EQ(read({u"Impresion/MargenIzquierdo"_s, u"Comunicaciones/DIRIP_1"_s,
+                    u"Comunicaciones/BDONLine"_s, u"Config_Vendura/Direccion"_s,
+                    u"Usuario Actual/Usuario"_s}),
+              u"9|central|otra||1001"_s);
 }
 
 }  // namespace

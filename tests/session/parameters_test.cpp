@@ -53,25 +53,16 @@ TEST(Parameters, TheSaveSendsEveryParameterInTheServersOrderAfterTheSavingRules)
               QStringList({u"0"_s, u"0"_s, u"0"_s, u"N"_s, u"S"_s, u"C"_s, u"4800,7,E,2"_s}));
 }
 
-TEST(Parameters, SavingUpdatesTheSessionAtOnceWithTheMarginRoundedToBlanks) {
-    Session s;
-    s.ModoTrabajoInicial = u"0"_s;
-    s.Diascaduca = 9;
-    TerminalParameters p = edited();
-    p.puertoPrinter = u" LPT2 "_s;
-    applySavingRules(p);
-    updateSession(s, p);
-    EXPECT_EQ((QStringList{s.VelocidadFax, s.TipoLetra, s.Margen, s.PuertoPrinter, s.ModoTrabajo,
-                           s.ScreenVuelto, s.ImprimePorLoteria, s.Nrotel1, s.ModoTrabajoInicial}),
-              (QStringList{u"9600,8,N,1 "_s, u"N"_s, u"   "_s /* 2.7 */, u"LPT2"_s, u"1"_s, u"1"_s,
-                           u"S"_s, u"N"_s, u"0"_s /* the login's, which the ticket restores */}));
-    EXPECT_EQ(s.Tiempoanular, 1);
-    EXPECT_EQ(s.FilasSalto, 4);
-    EXPECT_EQ(s.nrocolumnas, 3);
-    EXPECT_EQ(s.Diascaduca, 9);  // not among what the saving changes
-
-    for (const auto& [margin, blanks] :
-         {std::pair{"2.4", 2}, {"2,5", 3}, {"0", 0}, {"", 0}, {"x", 0}, {"-3", 0}, {"1e9", 1000}}) {
+// The margin travels in blanks, rounded; anything but a number gives none.
+TEST(Parameters, TheMarginBecomesBlanks) {
+    for (const auto& [margin, blanks] : {std::pair{"2.4", 2},
+                                         {"2,5", 3},
+                                         {"2.7", 3},
+                                         {"0", 0},
+                                         {"", 0},
+                                         {"x", 0},
+                                         {"-3", 0},
+                                         {"1e9", 1000}}) {
         EXPECT_EQ(marginBlanks(QString::fromLatin1(margin)), QString(blanks, u' ')) << margin;
     }
 }
