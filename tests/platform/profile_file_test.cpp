@@ -10,37 +10,19 @@ using namespace vendura;
 
 namespace {
 
-class ProfileFileTest : public ::testing::Test {
-  protected:
-    void write(const QByteArray& content) {
-        QFile f(path());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(content);
-    }
-    QString path() const { return dir.filePath(u"VENDURA.INI"_s); }
-    QByteArray content() const {
-        QFile f(path());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    QTemporaryDir dir;
-};
-
 // A file an older installation wrote in the Windows code page is read as Latin-1.
-TEST_F(ProfileFileTest, ReadsLikeTheWindowsProfileCalls) {
-    write(
-        "; installed by hand\r\n"
-        "[Usuario Actual]\r\n"
-        "  Usuario =  1001  \r\n"
-        "NombreUser=\"ANA PEREZ\"\r\n"
-        "[ comunicaciones ]\n"
-        "DIRIP_1=10.0.0.5\n"
-        "[Usuario Actual]\n"
-        "Usuario=9999\n"
-        "[Config_Vendura]\r\n"
-        "Direccion=Calle \xd1u\xf1oa \xff\xfe\r\n"
-        "Largo=" +
+TEST(ProfileFile, ReadsLikeTheWindowsProfileCalls) {
+    QTemporaryDir dir;
+    QFile f(dir.filePath(u"VENDURA.INI"_s));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(
+        "; installed by hand\r\n[Usuario Actual]\r\n  Usuario =  1001  \r\n"
+        "NombreUser=\"ANA PEREZ\"\r\n[ comunicaciones ]\nDIRIP_1=10.0.0.5\n"
+        "[Usuario Actual]\nUsuario=9999\n[Config_Vendura]\r\n"
+        "Direccion=Calle \xd1u\xf1oa \xff\xfe\r\nLargo=" +
         QByteArray(300, 'x') + "\r\n");
-    const ProfileFile ini(path());
+    f.close();
+    const ProfileFile ini(f.fileName());
     struct Case {
         const char* section;
         const char* key;
@@ -53,8 +35,7 @@ TEST_F(ProfileFileTest, ReadsLikeTheWindowsProfileCalls) {
         {"Comunicaciones", "DIRIP_2", QString()},          // missing key
         {"Impresion", "TipoLetra", QString()},             // missing section
         {"Config_Vendura", "Direccion", QString::fromLatin1("Calle \xd1u\xf1oa \xff\xfe")},
-        {"Config_Vendura", "Largo", QString(254, u'x')},  // what a 255-character buffer holds
-    };
+        {"Config_Vendura", "Largo", QString(254, u'x')}};  // what a 255-character buffer holds
     for (const Case& c : cases) {
         EXPECT_EQ(ini.read(QString::fromUtf8(c.section), QString::fromUtf8(c.key)), c.expected)
             << c.section << "/" << c.key;
@@ -64,14 +45,19 @@ TEST_F(ProfileFileTest, ReadsLikeTheWindowsProfileCalls) {
 
 // New keys go at the end of their section, new sections at the end of the file; a key is
 // replaced where it stands, comments and blank lines stay, and a value never adds a line.
-TEST_F(ProfileFileTest, WritesInPlaceKeepingTheRestOfTheFile) {
-    write("; do not edit\r\n[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n");
-    const ProfileFile ini(path());
+TEST(ProfileFile, WritesInPlaceKeepingTheRestOfTheFile) {
+    QTemporaryDir dir;
+    QFile f(dir.filePath(u"VENDURA.INI"_s));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("; do not edit\r\n[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n");
+    f.close();
+    const ProfileFile ini(f.fileName());
     ini.write(u"A"_s, u"z"_s, u"3"_s);
     ini.write(u"Usuario Actual"_s, u"Usuario"_s, u"1001"_s);
     ini.write(u"usuario actual"_s, u"USUARIO"_s, u"1002"_s);
     ini.write(u"b"_s, u"k"_s, u"uno\r\n[C]\r\nx=2"_s);
-    EXPECT_EQ(content(),
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(),
               "; do not edit\r\n[A]\r\nx=1\r\nz=3\r\n\r\n[B]\r\ny=2\r\nk=uno  [C]  x=2\r\n"
               "[Usuario Actual]\r\nUSUARIO=1002\r\n");
     EXPECT_EQ(ini.read(u"C"_s, u"x"_s), QString());

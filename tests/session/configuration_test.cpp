@@ -50,8 +50,8 @@ class ConfigurationTest : public ::testing::Test {
 };
 
 // A first start shows empty fields and writes the resolver; the first login writes every
-// section, the server as it was typed.
-TEST_F(ConfigurationTest, AFirstStartShowsEmptyFieldsAndTheFirstLoginWritesEverySection) {
+// section, the server as it was typed; later logins write only the connection and the user.
+TEST_F(ConfigurationTest, TheFirstLoginWritesEverySectionAndLaterOnesOnlyTheConnection) {
     write(installation.serverListPath(), "central\r\n10.0.0.5\n");
     Session s;
     const StartupFields f = LoadConfiguration(s, installation);
@@ -63,13 +63,22 @@ TEST_F(ConfigurationTest, AFirstStartShowsEmptyFieldsAndTheFirstLoginWritesEvery
 
     loggedIn(s);
     SaveConfigurationAfterLogin(s, installation, false, u"central"_s, u"vendura"_s);
-    EXPECT_EQ(
-        read({u"Config_Vendura/Direccion"_s, u"Config_Vendura/PATH_VENDURA"_s,
-              u"Impresion/Diascaduca"_s, u"Impresion/MargenIzquierdo"_s, u"Impresion/Nrocolumnas"_s,
-              u"Comunicaciones/DIRIP_1"_s, u"Comunicaciones/BDONLine"_s,
-              u"Comunicaciones/ModoTrabajo"_s, u"Modo Local/BDOFFLINE"_s,
-              u"Usuario Actual/NombreUser"_s, u"Usuario Actual/Estado_user"_s}),
-        u"AV. BOLIVAR|"_s + dir.path() + u"|3|2|3|central|vendura|1|KALVDATA|ANA PEREZ|A"_s);
+    const QStringList entries{u"Config_Vendura/Direccion"_s,   u"Config_Vendura/PATH_VENDURA"_s,
+                              u"Impresion/Diascaduca"_s,       u"Impresion/MargenIzquierdo"_s,
+                              u"Impresion/Nrocolumnas"_s,      u"Comunicaciones/DIRIP_1"_s,
+                              u"Comunicaciones/BDONLine"_s,    u"Comunicaciones/ModoTrabajo"_s,
+                              u"Modo Local/BDOFFLINE"_s,       u"Usuario Actual/NombreUser"_s,
+                              u"Usuario Actual/Estado_user"_s, u"Usuario Actual/Usuario"_s};
+    EXPECT_EQ(read(entries), u"AV. BOLIVAR|"_s + dir.path() +
+                                 u"|3|2|3|central|vendura|1|KALVDATA|ANA PEREZ|A|1001"_s);
+
+    s.Direccion = u"OTRA"_s;
+    s.MargenIzquierdo = 9;
+    s.Usuario = u"1002"_s;
+    SaveConfigurationAfterLogin(s, installation, true, u"10.0.0.1"_s, u"otra"_s);
+    EXPECT_EQ(s.DIRIP_1, u"10.0.0.9"_s);  // the address in use
+    EXPECT_EQ(read(entries), u"AV. BOLIVAR|"_s + dir.path() +
+                                 u"|3|2|3|10.0.0.1|otra|1|KALVDATA|ANA PEREZ|A|1002"_s);
 }
 
 // An older installation may have written the file in the Windows code page.
@@ -87,19 +96,6 @@ TEST_F(ConfigurationTest, AFileFillsTheSessionAndTheFieldsWhateverItsCodePage) {
         (QStringList{u"1001"_s, u"10.0.0.5"_s, u"vendura"_s, u"10.2.2.2"_s, u"   "_s, u"00012"_s}));
     EXPECT_EQ(s.nrocolumnas, 0);  // not a number reads as 0
     EXPECT_EQ(s.Direccion, QString::fromLatin1("Av. Bol\xedvar \xff\xfe\x80"));
-}
-
-TEST_F(ConfigurationTest, LaterLoginsWriteOnlyTheConnectionAndTheUser) {
-    write(installation.iniPath(),
-          "[Impresion]\r\nMargenIzquierdo=9\r\n[Comunicaciones]\r\nDIRIP_1=10.0.0.1\r\n");
-    Session s;
-    loggedIn(s);
-    SaveConfigurationAfterLogin(s, installation, true, u"central"_s, u"otra"_s);
-    EXPECT_EQ(s.DIRIP_1, u"10.0.0.9"_s);  // the address in use
-    EXPECT_EQ(read({u"Impresion/MargenIzquierdo"_s, u"Comunicaciones/DIRIP_1"_s,
-                    u"Comunicaciones/BDONLine"_s, u"Config_Vendura/Direccion"_s,
-                    u"Usuario Actual/Usuario"_s}),
-              u"9|central|otra||1001"_s);
 }
 
 }  // namespace

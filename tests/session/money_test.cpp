@@ -8,20 +8,18 @@ namespace {
 
 // What a seller types: its amount in ten-thousandths, or refused (-1).
 TEST(Money, ParsesWhatASellerTypesAndRefusesWhatIsNoAmount) {
-    const std::pair<const char*, qint64> cases[] = {
-        {"10", 100000},
-        {"10.5", 105000},
-        {"10,5", 105000},
-        {"0.01", 100},
-        {".5", 5000},
-        {"5.", 50000},
-        {" 7 ", 70000},
-        {"1234.5678", 12345678},
-        {"0.00010", 1},
-        {"-2.5", -25000},
-        {"99999999999999", 999999999999990000},
-        {"000000000000000001", 10000},
-    };
+    const std::pair<const char*, qint64> cases[] = {{"10", 100000},
+                                                    {"10.5", 105000},
+                                                    {"10,5", 105000},
+                                                    {"0.01", 100},
+                                                    {".5", 5000},
+                                                    {"5.", 50000},
+                                                    {" 7 ", 70000},
+                                                    {"1234.5678", 12345678},
+                                                    {"0.00010", 1},
+                                                    {"-2.5", -25000},
+                                                    {"99999999999999", 999999999999990000},
+                                                    {"000000000000000001", 10000}};
     for (const auto& [typed, units] : cases) {
         auto m = Money::parse(QString::fromUtf8(typed));
         ASSERT_TRUE(m.ok()) << typed;
@@ -44,8 +42,7 @@ TEST(Money, ShowsTheCountersFormatAndTravelsWithADecimalPoint) {
         {10000000000, "1.000.000,00", "1000000"},
         {-12345000, "-1.234,50", "-1234.5"},
         {999999999, "100.000,00", "99999.9999"},
-        {-5, "0,00", "-0.0005"},
-    };
+        {-5, "0,00", "-0.0005"}};
     for (const auto& [units, shown, plain] : cases) {
         EXPECT_EQ(Money::fromUnits(units).display(), QString::fromUtf8(shown)) << units;
         EXPECT_EQ(Money::fromUnits(units).plain(), QString::fromUtf8(plain)) << units;

@@ -67,7 +67,9 @@ class ParameterScreenTest : public ::testing::Test {
     std::unique_ptr<ParameterScreen> screen;
 };
 
-TEST_F(ParameterScreenTest, ShowsTheServersParametersAndStartsOnThePrinterPort) {
+// Enter walks the fields, which take digits only (the print type C or N, following its combo);
+// a value out of range is refused with its field's message and focus; Esc leaves unsaved.
+TEST_F(ParameterScreenTest, ShowsTheServersParametersAndKeysWalkFilterAndRefuse) {
     open();
     EXPECT_EQ(shown({"Combo1", "Combo2", "Combo3", "Combo4", "Combo5", "Combo6", "Combo7", "Combo8",
                      "Combo9", "Text1", "Text4", "Text5", "Text6", "Text7", "Text8", "Text11",
@@ -79,23 +81,73 @@ TEST_F(ParameterScreenTest, ShowsTheServersParametersAndStartsOnThePrinterPort) 
     EXPECT_FALSE(combo("Combo10")->isEnabled());
     EXPECT_TRUE(combo("Combo10")->currentText().startsWith(u"0.- On Line"_s));
     EXPECT_EQ(screen->focusWidget(), combo("Combo1"));
+    const QString before = db.checksum();
+    QTest::keyClick(combo("Combo1"), Qt::Key_Return);
+    QTest::keyClick(combo("Combo8"), Qt::Key_Return);
+    QTest::keyClick(text("Text7"), Qt::Key_Return);
+    EXPECT_EQ(screen->focusWidget(), text("Text4"));
+    EXPECT_EQ(text("Text4")->selectedText(), u"2"_s);
+
+    for (const auto& [name, typed, kept] : {std::tuple{"Text4", "a1.b2", "12"},
+                                            {"Text1", "-7x", "7"},
+                                            {"Text7", "x", ""},
+                                            {"Text7", "n", "N"}}) {
+        retype(name, QString::fromLatin1(typed));
+        EXPECT_EQ(text(name)->text(), QString::fromLatin1(kept)) << name << " " << typed;
+    }
+    EXPECT_EQ(combo("Combo8")->currentText(), u"Normal"_s);
+    choose("Combo8", u"Comprimida"_s);
+    EXPECT_EQ(text("Text7")->text(), u"C"_s);
+
+    choose("Combo1", u"LPT3"_s);
+    const char* refused[][4] = {
+        {"Text4", "45", "2", "El margen izquierdo debe estar entre 0 y 40"},
+        {"Text6", "0", "3", "El número de columnas debe estar entre 1 y 6"},
+        {"Text5", "61", "3", "El número de filas de salto debe estar entre 0 y 60"},
+        {"Text1", "", "3", "El número de días de caducidad debe estar entre 0 y 999"}};
+    for (const auto& [name, bad, good, message] : refused) {
+        seller.dialogs.clear();
+        retype(name, QString::fromLatin1(bad));
+        save();
+        EXPECT_EQ(boxes(seller.dialogs),
+                  QStringList{u"Critical|Atención!|"_s + QString::fromUtf8(message)});
+        EXPECT_EQ(screen->focusWidget(), text(name));
+        EXPECT_EQ(text(name)->selectedText(), QString::fromLatin1(bad));
+        retype(name, QString::fromLatin1(good));
+    }
+    EXPECT_EQ(seller.session.PuertoPrinter, u"LPT1"_s);
+    QTest::keyClick(text("Text4"), Qt::Key_Escape);
+    EXPECT_FALSE(screen->isVisible());
+    EXPECT_EQ(db.checksum(), before);
+    EXPECT_EQ(seller.dialogs.shown.size(), 1u);  // no question on the way out
 }
 
+// Every field reaches its own column: the emptied serial settings take the default, yes and no
+// become 1/S and 0/N, the list form its number.
 TEST_F(ParameterScreenTest, SavingAppliesItsRulesUpdatesTheSessionAndIsReadBack) {
     open();
-    retype("Text17", QString());
-    retype("Text4", u"5"_s);
-    choose("Combo9", u"Si"_s);
-    choose("Combo7", u"Si"_s);
-    choose("Combo4", u"Detallada"_s);
-    choose("Combo1", u"COM2"_s);
-    choose("Combo8", u"Normal"_s);
-    retype("Text3", u"clave9"_s);
+    const char* typed[][2] = {
+        {"Text17", ""},         {"Text4", "5"},         {"Text9", "0212"},
+        {"Text11", "0241"},     {"Text12", "5550000"},  {"Text16", "vendura"},
+        {"Text15", "10.0.0.1"}, {"Text14", "10.0.0.2"}, {"Text13", "10.0.0.3"},
+        {"Text2", "LOCAL"},     {"Text3", "clave9"}};
+    for (const auto& [name, keys] : typed) retype(name, QString::fromLatin1(keys));
+    const char* chosen[][2] = {{"Combo9", "Si"},        {"Combo7", "Si"},    {"Combo5", "No"},
+                               {"Combo6", "No"},        {"Combo1", "COM2"},  {"Combo2", "COM3"},
+                               {"Combo4", "Detallada"}, {"Combo8", "Normal"}};
+    for (const auto& [name, entry] : chosen) choose(name, QString::fromLatin1(entry));
     save();
 
     ASSERT_EQ(boxes(seller.dialogs),
               QStringList{u"Information|Atención!|Se Actualizo Correctamente..."_s});
     EXPECT_EQ(text("Text17")->text(), u"9600,8,N,1 "_s);
+    const QString row = db.value(u"SELECT t::text FROM central.parametros_terminal t"_s);
+    EXPECT_EQ(
+        row,
+        u"(00012,J-12345678-9,0012345678,3,0,\"GRACIAS POR SU COMPRA\",\"AV. BOLIVAR, LOCAL 4\","
+        u"5,1,S,3,N,COM2,COM3,\"9600,8,N,1 \",0212,N,5550000,A,1,vendura,10.0.0.1,10.0.0.2,"
+        u"10.0.0.3,LOCAL,3,clave9,7,,0241)"_s)
+        << row.toStdString();
     // the session at once, the margin rounded to blanks; the working mode of the login stays
     const Session& s = seller.session;
     EXPECT_EQ((QStringList{s.VelocidadFax, s.Margen, s.TipoLetra, s.PuertoPrinter, s.ScreenVuelto,
@@ -103,12 +155,6 @@ TEST_F(ParameterScreenTest, SavingAppliesItsRulesUpdatesTheSessionAndIsReadBack)
                            QString::number(s.FilasSalto), QString::number(s.nrocolumnas)}),
               (QStringList{u"9600,8,N,1 "_s, u"     "_s, u"N"_s, u"COM2"_s, u"1"_s, u"S"_s, u"1"_s,
                            u"0"_s, u"3"_s, u"3"_s}));
-    EXPECT_EQ(
-        db.value(u"SELECT concat_ws('|', velocidadfax, margenizquierdo, tipoletra, "
-                 u"puertoprinter, codtel2, codarea2, screenvuelto, modotrabajo, claveoffline) "
-                 u"FROM central.parametros_terminal WHERE cod_vendedor = '00012'"_s),
-        u"9600,8,N,1 |5|N|COM2|S|N|1|1|clave9"_s);
-
     // audited field by field, the off-line password only as changed
     EXPECT_EQ(db.auditActions().last(), u"PARAMETROS|00012|1001"_s);
     const QString detail =
@@ -126,47 +172,35 @@ TEST_F(ParameterScreenTest, SavingAppliesItsRulesUpdatesTheSessionAndIsReadBack)
     ASSERT_TRUE(again.login());
     EXPECT_EQ(again.session.ImprimePorLoteria + again.session.ScreenVuelto + again.session.Margen,
               u"S1     "_s);
-}
 
-TEST_F(ParameterScreenTest, NumberFieldsTakeDigitsOnlyAndThePrintTypeCOrN) {
-    open();
-    retype("Text4", u"a1.b2"_s);
-    EXPECT_EQ(text("Text4")->text(), u"12"_s);
-    retype("Text1", u"-7x"_s);
-    EXPECT_EQ(text("Text1")->text(), u"7"_s);
-    retype("Text7", u"x"_s);
-    EXPECT_EQ(text("Text7")->text(), QString());
-    QTest::keyClicks(text("Text7"), u"n"_s);
-    EXPECT_EQ(text("Text7")->text(), u"N"_s);
-    EXPECT_EQ(combo("Combo8")->currentText(), u"Normal"_s);
-    choose("Combo8", u"Comprimida"_s);
-    EXPECT_EQ(text("Text7")->text(), u"C"_s);
-}
-
-TEST_F(ParameterScreenTest, EnterWalksTheFieldsAValueOutOfRangeIsNamedAndEscLeavesUnsaved) {
-    open();
-    const QString before = db.checksum();
-    QTest::keyClick(combo("Combo1"), Qt::Key_Return);
-    QTest::keyClick(combo("Combo8"), Qt::Key_Return);
-    QTest::keyClick(text("Text7"), Qt::Key_Return);
-    EXPECT_EQ(screen->focusWidget(), text("Text4"));
-    EXPECT_EQ(text("Text4")->selectedText(), u"2"_s);
-    QTest::keyClicks(text("Text4"), u"45"_s);
-    choose("Combo1", u"LPT3"_s);
+    // the other side of every choice; anything but "Normal" prints compressed
+    screen->show();
+    const char* others[][2] = {{"Combo9", "No"}, {"Combo7", "No"},       {"Combo5", "Si"},
+                               {"Combo6", "Si"}, {"Combo4", "Resumida"}, {"Combo8", "Comprimida"}};
+    for (const auto& [name, entry] : others) choose(name, QString::fromLatin1(entry));
+    retype("Text17", u"4800,7,E,2"_s);
     save();
-    EXPECT_EQ(boxes(seller.dialogs),
-              QStringList{u"Critical|Atención!|El margen izquierdo debe estar entre 0 y 40"_s});
-    EXPECT_EQ(screen->focusWidget(), text("Text4"));
-    EXPECT_EQ(text("Text4")->selectedText(), u"45"_s);
-    EXPECT_EQ(seller.session.PuertoPrinter, u"LPT1"_s);
-    QTest::keyClick(text("Text4"), Qt::Key_Escape);
-    EXPECT_FALSE(screen->isVisible());
-    EXPECT_EQ(db.checksum(), before);
-    EXPECT_EQ(seller.dialogs.shown.size(), 1u);  // no question on the way out
+    EXPECT_EQ(db.value(u"SELECT concat_ws('|', codtel2, screenvuelto, tiempoanular, nrotel1, "
+                       u"modotrabajo, tipoletra, velocidadfax) FROM central.parametros_terminal"_s),
+              u"N|0|1|S|0|C|4800,7,E,2"_s);
+}
+
+// The margin travels in blanks, rounded; anything but a number gives none.
+TEST(Parameters, TheMarginBecomesBlanks) {
+    for (const auto& [margin, blanks] : {std::pair{"2.4", 2},
+                                         {"2,5", 3},
+                                         {"2.7", 3},
+                                         {"0", 0},
+                                         {"", 0},
+                                         {"x", 0},
+                                         {"-3", 0},
+                                         {"1e9", 1000}}) {
+        EXPECT_EQ(marginBlanks(QString::fromLatin1(margin)), QString(blanks, u' ')) << margin;
+    }
 }
 
 // The server refuses bad values whole, whatever the screen let through; other sales points'
-// parameters are out of reach (tests/server/vendor_isolation_test.cpp).
+// parameters are out of reach (tests/server/hostile_input_test.cpp).
 TEST_F(ParameterScreenTest, TheServerRefusesBadValuesWithTheirMessageAndWritesNothing) {
     ASSERT_TRUE(seller.login());
     DatabaseGateway& link = *seller.session.Conexion;
@@ -181,8 +215,7 @@ TEST_F(ParameterScreenTest, TheServerRefusesBadValuesWithTheirMessageAndWritesNo
         {"@XTipoLetra", "X", "El tipo de letra debe ser C (comprimida) o N (normal)"},
         {"@XPuertoPrinter", "LPT9", "El puerto de la impresora debe ser LPT1 a LPT4 o COM1 a COM4"},
         {"@XMargenIzquierdo", "41", "El margen izquierdo debe estar entre 0 y 40"},
-        {"@implot", "X", "La impresión por lotería debe ser S o N"},
-    };
+        {"@implot", "X", "La impresión por lotería debe ser S o N"}};
     for (const Bad& b : bad) {
         ProcedureCall call = grabaParametros(seller.session, p);
         for (Parameter& x : call.parameters) {

@@ -37,7 +37,6 @@ TEST(Session, NullParametersTakeTheirDefaults) {
               (QStringList{u"Prueba"_s, u"1001"_s, u"-"_s, u"-"_s, u"0"_s, u"N"_s, u"C"_s,
                            u"LPT1"_s, u"COM1"_s, u"N"_s, u"A"_s, u"0"_s, u"0"_s, u"vendura"_s,
                            u"127.0.0.1"_s, u"KALVDATA"_s, QString(), QString()}));
-    EXPECT_EQ(s.DiasValidez, 0);
     EXPECT_EQ(s.nrocolumnas, 3);
     EXPECT_EQ(s.longitudpermuta, 7);
 }
@@ -48,29 +47,20 @@ TEST(Session, ServerValuesAreTakenAsGivenOrTrimmedWhereTheCounterTrims) {
                               {u"MargenIzquierdo"_s, u"4"_s},
                               {u"permisos"_s, u" A.-B.- "_s},
                               {u"Msgticket"_s, u""_s},
-                              {u"diascaduca"_s, u"3"_s},
                               {u"nrocolumnas"_s, u"2"_s}}),
                     u"AGENCIA  "_s, u"1001"_s, u"db"_s);
     // codtel2 as it came, and trimmed where it says "print by lottery"; an empty text stays empty
     EXPECT_EQ((QStringList{s.NombreVendedor, s.CodTel2, s.ImprimePorLoteria, s.Permisos, s.Margen,
                            s.Msgticket}),
               (QStringList{u"AGENCIA"_s, u" S "_s, u"S"_s, u"A.-B.-"_s, u"    "_s, QString()}));
-    EXPECT_EQ(s.DiasValidez, 3);
     EXPECT_EQ(s.nrocolumnas, 2);
 }
 
-TEST(Session, TheServerDateGivesDayAndMonthInSpanish) {
+// The date goes back to the server in calls as day/month/year.
+TEST(Session, TheServerDateIsKeptAsTheCounterWritesIt) {
     Session s;
-    auto shown = [&] {
-        return QStringList{s.FechaServidor, s.HoraServidor,         QString::number(s.DiaSemana),
-                           s.NombreDia,     QString::number(s.Mes), s.NombreMes};
-    };
-    ASSERT_TRUE(applyServerDate(s, u"2026-12-06 09:05:07"_s));
-    EXPECT_EQ(shown(), (QStringList{u"06/12/2026"_s, u"09:05:07"_s, u"7"_s, u"domingo"_s, u"12"_s,
-                                    u"diciembre"_s}));
     ASSERT_TRUE(applyServerDate(s, u"2027-03-03 23:59:59"_s));
-    EXPECT_EQ(shown(), (QStringList{u"03/03/2027"_s, u"23:59:59"_s, u"3"_s, u"miércoles"_s, u"3"_s,
-                                    u"marzo"_s}));
+    EXPECT_EQ(s.FechaServidor + u' ' + s.HoraServidor, u"03/03/2027 23:59:59"_s);
     EXPECT_FALSE(applyServerDate(s, u"ayer"_s));
 }
 
