@@ -1,16 +1,11 @@
 #include "logged_in.h"
 #include "platform/files.h"
 #include "platform/http_download.h"
-#include "platform/pq_gateway.h"
 #include "platform/profile_file.h"
 #include "screen_helpers.h"
 #include "session/database_account.h"
-#include "session/installation.h"
-#include "session/login.h"
 #include "session/screens/startup_screen.h"
 #include "session/server_link.h"
-#include "session/session.h"
-#include "test_database.h"
 #include "tiny_http_server.h"
 
 #include <QApplication>
@@ -76,9 +71,10 @@ class LoginScreenTest : public ::testing::Test {
     int salesOpened = 0;
 };
 
-// With a configuration file the connection fields stay hidden; a first installation shows them
-// ready to type.
-TEST_F(LoginScreenTest, ShowsItsControlsAndStartsOnThePasswordWhenTheUserIsKnown) {
+// With a configuration file the connection fields stay hidden until Ctrl+Alt+Shift+F2, and
+// typing in them needs Ctrl+Alt+Shift+F8; a first installation shows them ready to type.
+TEST_F(LoginScreenTest, ShowsItsControlsStartsOnThePasswordAndF2AndF8OpenTheConnectionFields) {
+    ASSERT_TRUE(files::append(installation.serverListPath(), "central\r\n10.0.0.7\r\n").ok());
     StartupScreen& s = open();
     EXPECT_EQ((QStringList{s.windowTitle(), s.statusBar()->currentMessage(),
                            field<QLabel>("Banner")->text(), field<QPushButton>("busca_ip")->text(),
@@ -92,18 +88,6 @@ TEST_F(LoginScreenTest, ShowsItsControlsAndStartsOnThePasswordWhenTheUserIsKnown
     field("Text1")->setText(QString(5000, u'9'));
     EXPECT_EQ(field("Text1")->text().size(), 5);
 
-    ASSERT_TRUE(QFile::remove(installation.iniPath()));
-    open();
-    EXPECT_TRUE(field<QFrame>("Frame1")->isVisible());
-    QTest::keyClicks(field<QComboBox>("Text3")->lineEdit(), u"10.0.0.9"_s);
-    QTest::keyClicks(field("Text4"), u"vendura"_s);
-    EXPECT_EQ(field<QComboBox>("Text3")->currentText() + u' ' + field("Text4")->text(),
-              u"10.0.0.9 vendura"_s);
-}
-
-TEST_F(LoginScreenTest, CtrlAltShiftF2ShowsUsableFieldsAndF8TogglesTyping) {
-    ASSERT_TRUE(files::append(installation.serverListPath(), "central\r\n10.0.0.7\r\n").ok());
-    open();
     auto* server = field<QComboBox>("Text3");
     auto press = [&](Qt::Key key, Qt::KeyboardModifiers held = kAllThree) {
         QTest::keyClick(field("Text2"), key, held);
@@ -125,6 +109,14 @@ TEST_F(LoginScreenTest, CtrlAltShiftF2ShowsUsableFieldsAndF8TogglesTyping) {
     press(Qt::Key_F2);
     press(Qt::Key_F2, Qt::ControlModifier);  // not all three held
     EXPECT_FALSE(field<QFrame>("Frame1")->isVisible());
+
+    ASSERT_TRUE(QFile::remove(installation.iniPath()));
+    open();
+    EXPECT_TRUE(field<QFrame>("Frame1")->isVisible());
+    QTest::keyClicks(field<QComboBox>("Text3")->lineEdit(), u"10.0.0.9"_s);
+    QTest::keyClicks(field("Text4"), u"vendura"_s);
+    EXPECT_EQ(field<QComboBox>("Text3")->currentText() + u' ' + field("Text4")->text(),
+              u"10.0.0.9 vendura"_s);
 }
 
 // A server name goes to the resolver: one longer than it takes is refused with its reason, an
@@ -232,6 +224,7 @@ TEST_F(LoginScreenTest, RefusedLoginsGetTheirBoxAndTheFifthWrongPasswordEndsTheP
     EXPECT_EQ(salesOpened, 0);
 }
 
+// "1" offers the updater, "2" forces it, "3" offers it to sell and is remembered when declined.
 TEST_F(LoginScreenTest, TheVersionCheckOffersOrForcesTheUpdater) {
     const QString offer =
         u"Question|Responda!|Existe una nueva version de la vendura!, Desea actualizarla ahora?"_s;
@@ -241,37 +234,33 @@ TEST_F(LoginScreenTest, TheVersionCheckOffersOrForcesTheUpdater) {
     const QString toSell =
         u"Information|Responda!|Existe una nueva version de la vendura y para porder vender debe "
         u"actualizarla, Desea actualizarla ahora?"_s;
-    struct Case {
-        const char* state;
-        bool answer;
-        bool updater;
-        const char* estado;
-        QStringList boxes;
-    } cases[] = {{"1", true, true, "", {offer}},     {"1", false, false, "", {offer}},
-                 {"2", true, true, "", {forced}},    {"3", true, true, "", {toSell}},
-                 {"3", false, false, "3", {toSell}}, {"9", true, false, "", {}}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.state);
+    const std::tuple<const char*, bool, const char*, QString> cases[] = {{"1", true, "", offer},
+                                                                         {"1", false, "", offer},
+                                                                         {"2", false, "", forced},
+                                                                         {"3", true, "", toSell},
+                                                                         {"3", false, "3", toSell}};
+    for (const auto& [state, answer, estado, box] : cases) {
         db.admin(u"UPDATE central.parametros_terminal SET estadovendura = $1"_s,
-                 {QString::fromLatin1(c.state)});
+                 {QString::fromLatin1(state)});
         session.estadovendura.clear();
         dialogs.clear();
-        dialogs.answers = {c.answer};
+        dialogs.answers = {answer};
         launcher.started.clear();
-        programEnd.ends = 0;
-        salesOpened = 0;
+        const int ends = programEnd.ends, sales = salesOpened;
         open();
         loginWith(u"1001"_s, u"1234"_s);
-        EXPECT_EQ(boxes(), c.boxes);
+        EXPECT_EQ(boxes(), QStringList{box}) << state;
+        // the updater and the end, or the sales screen
+        const bool updater = answer || box == forced;
         EXPECT_EQ(launcher.started,
-                  c.updater ? QStringList{installation.updaterPath() + u" /1"_s} : QStringList());
-        EXPECT_EQ(programEnd.ends, c.updater ? 1 : 0);
-        EXPECT_EQ(salesOpened, c.updater ? 0 : 1);
-        EXPECT_EQ(session.estadovendura, QString::fromLatin1(c.estado));
+                  updater ? QStringList{installation.updaterPath() + u" /1"_s} : QStringList());
+        EXPECT_EQ((std::pair{programEnd.ends - ends, salesOpened - sales}),
+                  (updater ? std::pair{1, 0} : std::pair{0, 1}))
+            << state << answer;
+        EXPECT_EQ(session.estadovendura, QString::fromLatin1(estado)) << state << answer;
     }
 }
 
-// Names go to the resolver; one longer than it takes is refused with its reason.
 // A fetched list replaces the old one and the program ends to read it; a failed fetch leaves
 // no list and the program running. An answer that came after the screen closed or the login
 // went through would end the program over the sales screen: it is never called back.

@@ -199,34 +199,4 @@ TEST(Parameters, TheMarginBecomesBlanks) {
     }
 }
 
-// The server refuses bad values whole, whatever the screen let through; other sales points'
-// parameters are out of reach (tests/server/hostile_input_test.cpp).
-TEST_F(ParameterScreenTest, TheServerRefusesBadValuesWithTheirMessageAndWritesNothing) {
-    ASSERT_TRUE(seller.login());
-    DatabaseGateway& link = *seller.session.Conexion;
-    TerminalParameters p = parametersFromRow(link.call(ver_usuario(seller.session)).value().rows);
-    applySavingRules(p);
-    const QString before = db.checksum();
-    struct Bad {
-        const char* parameter;
-        const char* value;
-        const char* message;
-    } bad[] = {
-        {"@XTipoLetra", "X", "El tipo de letra debe ser C (comprimida) o N (normal)"},
-        {"@XPuertoPrinter", "LPT9", "El puerto de la impresora debe ser LPT1 a LPT4 o COM1 a COM4"},
-        {"@XMargenIzquierdo", "41", "El margen izquierdo debe estar entre 0 y 40"},
-        {"@implot", "X", "La impresión por lotería debe ser S o N"}};
-    for (const Bad& b : bad) {
-        ProcedureCall call = grabaParametros(seller.session, p);
-        for (Parameter& x : call.parameters) {
-            if (x.name == QString::fromLatin1(b.parameter)) x.value = QString::fromLatin1(b.value);
-        }
-        auto answer = link.call(call);
-        ASSERT_FALSE(answer.ok()) << b.parameter;
-        EXPECT_TRUE(answer.error().description.endsWith(QString::fromUtf8(b.message)))
-            << answer.error().description.toStdString();
-        EXPECT_EQ(db.checksum(), before) << b.parameter;
-    }
-}
-
 }  // namespace
