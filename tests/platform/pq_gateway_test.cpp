@@ -41,9 +41,8 @@ TEST_F(PqGatewayTest, CallsAndTextCommandsReturnTheirValueOutputsAndRowsByName) 
 
     EXPECT_EQ(gateway.exec(u"Retornafecha"_s).value().rows.text(0, u"fecha"_s).size(), 19);
     auto lots = gateway.exec(u"xdsplot 'X', 'A'"_s);
-    ASSERT_TRUE(lots.ok());
-    EXPECT_EQ(lots.value().returnText(), u"0"_s);
-    EXPECT_TRUE(lots.value().rows.hasField(u"COD_LOT"_s));
+    EXPECT_TRUE(lots && lots.value().returnText() == u"0"_s &&
+                lots.value().rows.hasField(u"COD_LOT"_s));
 }
 
 // A server error leaves the connection usable, and the next calls get their own answers, not
@@ -55,16 +54,9 @@ TEST_F(PqGatewayTest, AServerErrorIsReportedAndTheConnectionStaysUsable) {
     for (int i = 0; i < 2; ++i) EXPECT_EQ(login().value().rows.size(), 1);
 }
 
-// A wrong password or port does not open; a lost server, then the broken connection, then a
-// closed one are each reported with their number.
+// A lost server, then the broken connection, then a closed one are each reported with their
+// number (a wrong account not opening is checked through the login screen).
 TEST_F(PqGatewayTest, ALostServerAndAClosedConnectionAreReportedWithTheirNumbers) {
-    PqGateway other(3);
-    auto target = parseConnectionText(db.connectionText()).value();
-    target.password = u"wrong"_s;
-    EXPECT_FALSE(other.open(buildConnectionText(target)).ok());
-    target.port = 1;
-    EXPECT_FALSE(other.open(buildConnectionText(target)).ok() || other.isOpen());
-
     db.admin(
         u"SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
         u"WHERE datname = current_database() AND usename <> 'postgres'"_s);

@@ -23,11 +23,7 @@ TEST(ProfileFile, ReadsLikeTheWindowsProfileCalls) {
         QByteArray(300, 'x') + "\r\n");
     f.close();
     const ProfileFile ini(f.fileName());
-    struct Case {
-        const char* section;
-        const char* key;
-        QString expected;
-    } cases[] = {
+    const std::tuple<const char*, const char*, QString> cases[] = {
         {"Usuario Actual", "Usuario", u"1001"_s},  // first section of a name wins, blanks trimmed
         {"usuario actual", "USUARIO", u"1001"_s},  // letter case ignored
         {"Usuario Actual", "NombreUser", u"ANA PEREZ"_s},  // quotes taken off
@@ -36,9 +32,8 @@ TEST(ProfileFile, ReadsLikeTheWindowsProfileCalls) {
         {"Impresion", "TipoLetra", QString()},             // missing section
         {"Config_Vendura", "Direccion", QString::fromLatin1("Calle \xd1u\xf1oa \xff\xfe")},
         {"Config_Vendura", "Largo", QString(254, u'x')}};  // what a 255-character buffer holds
-    for (const Case& c : cases) {
-        EXPECT_EQ(ini.read(QString::fromUtf8(c.section), QString::fromUtf8(c.key)), c.expected)
-            << c.section << "/" << c.key;
+    for (const auto& [section, key, expected] : cases) {
+        EXPECT_EQ(ini.read(QString::fromUtf8(section), QString::fromUtf8(key)), expected) << key;
     }
     EXPECT_EQ(ProfileFile(dir.filePath(u"none.ini"_s)).read(u"A"_s, u"B"_s), QString());
 }

@@ -2,8 +2,6 @@
 #include "sales/play_seller.h"
 #include "test_database.h"
 
-#include <QMap>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -118,17 +116,12 @@ class VendorIsolationTest : public SalesPoints {};
 
 // Given the own vendor and seller and empty or zero elsewhere, with one argument hostile.
 TEST_F(HostileInputTest, EveryProcedureRefusesWhatASalesPointCouldSendItAndChangesNothing) {
-    const std::vector<FieldValue> hostile{u""_s,
-                                          std::nullopt,
-                                          QString(10000, u'9'),
-                                          u"x'; DROP TABLE central.tickets; --"_s,
-                                          u"SELECT cod_vendedor FROM central.usuarios"_s,
-                                          u"abc"_s,
-                                          u"-1"_s,
-                                          u"1000000000000"_s,
-                                          u"31/02/2026"_s,
-                                          u"00013"_s,
-                                          theirs};
+    std::vector<FieldValue> hostile{std::nullopt, theirs, QString(10000, u'9')};
+    for (const char* v :
+         {"", "abc", "-1", "1000000000000", "31/02/2026", "00013",
+          "x'; DROP TABLE central.tickets; --", "SELECT cod_vendedor FROM central.usuarios"}) {
+        hostile.push_back(QString::fromLatin1(v));
+    }
     const std::vector<Procedure> procedures = catalogue(db);
     ASSERT_GE(procedures.size(), 9u);
     const QString before = db.checksum();
@@ -159,12 +152,6 @@ TEST_F(HostileInputTest, EveryProcedureRefusesWhatASalesPointCouldSendItAndChang
 // an audit row, answers no row and changes nothing; called with 00013's own codes on 00012's
 // tickets it changes nothing and answers no row either.
 TEST_F(VendorIsolationTest, AnotherSalesPointsLoginReachesNothingOfItThroughAnyProcedure) {
-    // the refusals the counter turns into its messages
-    const QMap<QString, int> refusal{
-        {u"xgrabtick"_s, -1},      {u"xcreanormal"_s, 73}, {u"nregresaticket"_s, -1},
-        {u"xmarcaimpreso"_s, 1},   {u"xvldusrt"_s, 55},    {u"dsptickets"_s, -1},
-        {u"xmuestraticket"_s, -1}, {u"anulaticket"_s, 11}, {u"xticketoriginal"_s, -1},
-        {u"xreimpresion"_s, -1},   {u"ver_usuario"_s, 1},  {u"graba_parametros_usuario"_s, 1}};
     const QString before = db.checksum();
     for (const Procedure& p : catalogue(db)) {
         const bool ticketed = p.has(&Argument::ticket);
@@ -187,8 +174,6 @@ TEST_F(VendorIsolationTest, AnotherSalesPointsLoginReachesNothingOfItThroughAnyP
                                 answer.value().rows.text(0, u"status"_s) == u"9"_s)
                         << where;
                     if (!foreign) continue;
-                    const int number = answer.value().returnNumber();
-                    EXPECT_EQ(number, refusal.value(p.name, number)) << where;
                     const QStringList audit = db.auditActions().mid(audits);
                     EXPECT_TRUE(audit.size() == 1 && audit[0].startsWith(u"CUENTA_RECHAZADA|"_s))
                         << where << ": " << audit.join(u',').toStdString();

@@ -32,7 +32,7 @@ TEST(Money, ParsesWhatASellerTypesAndRefusesWhatIsNoAmount) {
 }
 
 // The counter shows amounts rounded to cents, the server gets them with a decimal point.
-TEST(Money, ShowsTheCountersFormatAndTravelsWithADecimalPoint) {
+TEST(Money, ShowsTheCountersFormatTravelsWithADecimalPointAndConverts) {
     const std::tuple<qint64, const char*, const char*> cases[] = {
         {12345000, "1.234,50", "1234.5"},
         {0, "0,00", "0"},
@@ -49,14 +49,11 @@ TEST(Money, ShowsTheCountersFormatAndTravelsWithADecimalPoint) {
     }
     EXPECT_EQ(Money::parseDisplay(u"1.234,50"_s).value(), Money::fromUnits(12345000));
     EXPECT_EQ(comaapunto(u"1,5,0"_s) + puntoacoma(u"0.01"_s), u"1.5.00,01"_s);
-}
-
-TEST(Money, BolivaresBecomeBolivaresFuertesExactlyOrNotAtAll) {
+    // bolivares become bolivares fuertes exactly or not at all
     for (const auto& [bolivares, fuertes] :
          {std::pair{"10", "0.01"}, {"1", "0.001"}, {"2.5", "0.0025"}, {"1.23", ""}}) {
         auto converted = Money::parse(QString::fromUtf8(bolivares)).value().bolivaresToFuertes();
-        EXPECT_EQ(converted ? converted.value().plain() : QString(), QString::fromUtf8(fuertes))
-            << bolivares;
+        EXPECT_EQ(converted ? converted.value().plain() : QString(), QString::fromUtf8(fuertes));
     }
 }
 

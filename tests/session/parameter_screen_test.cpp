@@ -30,16 +30,13 @@ class ParameterScreenTest : public ::testing::Test {
         QApplication::setActiveWindow(screen.get());
         return *screen;
     }
-    QLineEdit* text(const char* name) {
-        auto* w = screen->findChild<QLineEdit*>(QString::fromLatin1(name));
+    template <typename W = QLineEdit>
+    W* text(const char* name) {
+        auto* w = screen->findChild<W*>(QString::fromLatin1(name));
         EXPECT_TRUE(w) << name;
         return w;
     }
-    QComboBox* combo(const char* name) {
-        auto* w = screen->findChild<QComboBox*>(QString::fromLatin1(name));
-        EXPECT_TRUE(w) << name;
-        return w;
-    }
+    QComboBox* combo(const char* name) { return text<QComboBox>(name); }
     void retype(const char* name, const QString& keys) { test::retype(text(name), keys); }
     // Walks a combo to an entry with the arrow keys, as a seller would.
     void choose(const char* name, const QString& entry) {

@@ -1,4 +1,5 @@
 #include "session/session.h"
+#include "session/server_discovery.h"
 
 #include <gtest/gtest.h>
 
@@ -27,33 +28,28 @@ RecordSet loginRow(const std::map<QString, QString>& set) {
     return rows;
 }
 
-TEST(Session, NullParametersTakeTheirDefaults) {
-    Session s;
-    s.fillFromLogin(loginRow({}), std::nullopt, u"1001"_s, u"vendura"_s);
-    EXPECT_EQ((QStringList{s.NombreVendedor, s.Usuario, s.Rif, s.Nit, s.ScreenVuelto,
-                           s.ImprimePorLoteria, s.TipoLetra, s.PuertoPrinter, s.PuertoFax,
-                           s.Nrotel1, s.LetraDisquete, s.ModoTrabajo, s.ModoTrabajoInicial,
-                           s.BDONLine, s.DIRIP_OFFLine, s.BDOFFLINE, s.Margen, s.estadovendura}),
-              (QStringList{u"Prueba"_s, u"1001"_s, u"-"_s, u"-"_s, u"0"_s, u"N"_s, u"C"_s,
-                           u"LPT1"_s, u"COM1"_s, u"N"_s, u"A"_s, u"0"_s, u"0"_s, u"vendura"_s,
-                           u"127.0.0.1"_s, u"KALVDATA"_s, QString(), QString()}));
-    EXPECT_EQ(s.nrocolumnas, 3);
-    EXPECT_EQ(s.longitudpermuta, 7);
-}
-
-TEST(Session, ServerValuesAreTakenAsGivenOrTrimmedWhereTheCounterTrims) {
+// Null parameters take their defaults; server values are taken as given, or trimmed where the
+// counter trims (codtel2 as it came, and trimmed where it says "print by lottery").
+TEST(Session, NullParametersTakeTheirDefaultsAndServerValuesAreTrimmedWhereTheCounterTrims) {
     Session s;
     s.fillFromLogin(loginRow({{u"codtel2"_s, u" S "_s},
                               {u"MargenIzquierdo"_s, u"4"_s},
                               {u"permisos"_s, u" A.-B.- "_s},
-                              {u"Msgticket"_s, u""_s},
-                              {u"nrocolumnas"_s, u"2"_s}}),
-                    u"AGENCIA  "_s, u"1001"_s, u"db"_s);
-    // codtel2 as it came, and trimmed where it says "print by lottery"; an empty text stays empty
-    EXPECT_EQ((QStringList{s.NombreVendedor, s.CodTel2, s.ImprimePorLoteria, s.Permisos, s.Margen,
-                           s.Msgticket}),
-              (QStringList{u"AGENCIA"_s, u" S "_s, u"S"_s, u"A.-B.-"_s, u"    "_s, QString()}));
-    EXPECT_EQ(s.nrocolumnas, 2);
+                              {u"Msgticket"_s, u""_s}}),
+                    u"AGENCIA  "_s, u"1001"_s, u"vendura"_s);
+    EXPECT_EQ((QStringList{s.NombreVendedor, s.Usuario, s.Rif, s.Nit, s.ScreenVuelto, s.CodTel2,
+                           s.ImprimePorLoteria, s.Permisos, s.Margen, s.Msgticket}),
+              (QStringList{u"AGENCIA"_s, u"1001"_s, u"-"_s, u"-"_s, u"0"_s, u" S "_s, u"S"_s,
+                           u"A.-B.-"_s, u"    "_s, QString()}));
+    EXPECT_EQ((QStringList{s.TipoLetra, s.PuertoPrinter, s.PuertoFax, s.Nrotel1, s.LetraDisquete,
+                           s.ModoTrabajo, s.ModoTrabajoInicial, s.BDONLine, s.DIRIP_OFFLine,
+                           s.BDOFFLINE, s.estadovendura}),
+              (QStringList{u"C"_s, u"LPT1"_s, u"COM1"_s, u"N"_s, u"A"_s, u"0"_s, u"0"_s,
+                           u"vendura"_s, u"127.0.0.1"_s, u"KALVDATA"_s, QString()}));
+    EXPECT_EQ(s.nrocolumnas, 3);
+    EXPECT_EQ(s.longitudpermuta, 7);
+    s.fillFromLogin(loginRow({}), std::nullopt, u"1001"_s, u"vendura"_s);
+    EXPECT_EQ(s.NombreVendedor + u'|' + s.ImprimePorLoteria + u'|' + s.Margen, u"Prueba|N|"_s);
 }
 
 // The date goes back to the server in calls as day/month/year.
@@ -62,6 +58,20 @@ TEST(Session, TheServerDateIsKeptAsTheCounterWritesIt) {
     ASSERT_TRUE(applyServerDate(s, u"2027-03-03 23:59:59"_s));
     EXPECT_EQ(s.FechaServidor + u' ' + s.HoraServidor, u"03/03/2027 23:59:59"_s);
     EXPECT_FALSE(applyServerDate(s, u"ayer"_s));
+}
+
+// What the resolver answers for a name is checked through the login screen.
+TEST(ServerDiscovery, AnAddressIsAFieldThatStartsWithANumber) {
+    for (const char* address :
+         {"127.0.0.1", "10.0.0.5", "192.168.1.1", " 200.1.1.1 ", "1.2.3.4", "8", "10"}) {
+        EXPECT_TRUE(looksLikeAddress(QString::fromUtf8(address))) << address;
+    }
+    // a number parser takes "inf" and "nan" (any case) for numbers; server names begin so
+    for (const char* name : {"central", "kalvora-demo", "a10.0.0.1", "x", "srv1", "inf",
+                             "infra-central", "INFORMATICA", "nan", "nando-server", "NaN1",
+                             "Infinity", "1..2", "-12", "+12", ".", "1e5", "0x1", ""}) {
+        EXPECT_FALSE(looksLikeAddress(QString::fromUtf8(name))) << name;
+    }
 }
 
 }  // namespace
