@@ -123,7 +123,7 @@ TEST_F(HostileInputTest, EveryProcedureRefusesWhatASalesPointCouldSendItAndChang
         hostile.push_back(QString::fromLatin1(v));
     }
     const std::vector<Procedure> procedures = catalogue(db);
-    ASSERT_GE(procedures.size(), 9u);
+    ASSERT_GE(procedures.size(), 40u);
     const QString before = db.checksum();
     for (const Procedure& p : procedures) {
         for (size_t arg = 0; arg < std::max<size_t>(p.arguments.size(), 1); ++arg) {
@@ -136,12 +136,9 @@ TEST_F(HostileInputTest, EveryProcedureRefusesWhatASalesPointCouldSendItAndChang
                      u'=' + value.value_or(u"NULL"_s).left(40))
                         .toStdString();
                 // a raised error is an answer; a lost connection is a crashed backend
-                if (!answer) {
-                    EXPECT_EQ(answer.error().number, db_error::kServerError)
-                        << where << ": " << answer.error().description.toStdString();
-                }
-                ASSERT_TRUE(answer ? answer.value().returnValue.has_value() : own.isOpen())
-                    << where;
+                ASSERT_TRUE(answer ? answer.value().returnValue.has_value()
+                                   : answer.error().number == db_error::kServerError)
+                    << where << ": " << (answer ? "" : answer.error().description.toStdString());
                 ASSERT_EQ(db.checksum(), before) << where;
             }
         }
