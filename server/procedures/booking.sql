@@ -144,10 +144,11 @@ BEGIN
     -- Each item is a replay of the item already booked under its number (its stored answer), an
     -- item number another play holds ('9'), on a code that names no lottery ('4', not kept), on
     -- a lottery closed or not selling this kind of play ('4', kept: special plays only, or
-    -- straight only), or to be booked (NULL). Every lottery is judged once.
+    -- straight only), or to be booked (NULL). Every lottery is judged once (MATERIALIZED: the
+    -- planner would otherwise ask whether the lottery is open once per item).
     WITH x AS (
         SELECT * FROM unnest(p_lots, p_numeros, p_montos) WITH ORDINALITY AS x(l, num, m, k)),
-    estado AS (
+    estado AS MATERIALIZED (
         SELECT d.l, l.cod_lot IS NOT NULL AS existe,
                l.cod_lot IS NOT NULL AND central.loteria_abierta(d.l, momento, p_vendedor)
                    AND l.juegaespecial <> CASE p_tipo WHEN '2' THEN 'N' ELSE 'S' END AS vende
@@ -188,41 +189,40 @@ BEGIN
     ORDER BY x.l, x.num
     ON CONFLICT DO NOTHING;
 
-    PERFORM 1 FROM central.ventas_numero v
-    WHERE v.fecha = hoy AND (v.cod_lot, v.numero) IN (
-        SELECT x.l, x.num FROM unnest(p_lots, p_numeros, st) AS x(l, num, s) WHERE x.s IS NULL)
+    PERFORM 1
+    FROM (SELECT DISTINCT x.l, x.num
+          FROM unnest(p_lots, p_numeros, st) AS x(l, num, s) WHERE x.s IS NULL) d
+    JOIN central.ventas_numero v ON v.cod_lot = d.l AND v.fecha = hoy AND v.numero = d.num
     ORDER BY v.cod_lot, v.numero
     FOR UPDATE OF v;
 
     -- What each item takes: the items of one number share what is left of its quota (its own,
     -- else the draw's, else the lottery's) in the order they were sent, each at most what it
-    -- asks, in whole céntimos.
-    WITH x AS (
-        SELECT * FROM unnest(p_lots, p_numeros, p_montos, st)
-                      WITH ORDINALITY AS x(l, num, m, s, k)
-        WHERE x.s IS NULL),
-    libre AS (
-        SELECT d.l, d.num,
-               coalesce(c.cupo,
-                        CASE WHEN d.num ~ '^[0-9]{3}$'
-                             THEN coalesce(s.cupo_triple, lo.cupo_triple)
-                             ELSE coalesce(s.cupo_terminal, lo.cupo_terminal) END, 0)
-                   - v.vendido AS resto
-        FROM (SELECT DISTINCT x.l, x.num FROM x) d
-        JOIN central.loterias lo ON lo.cod_lot = d.l
-        JOIN central.ventas_numero v ON v.cod_lot = d.l AND v.fecha = hoy AND v.numero = d.num
-        LEFT JOIN central.sorteos s ON s.cod_lot = d.l AND s.fecha = hoy
-        LEFT JOIN central.cupos_numero c ON c.cod_lot = d.l AND c.numero = d.num),
-    pedido AS (
-        SELECT x.k, x.m, f.resto,
-               coalesce(sum(x.m) OVER (PARTITION BY x.l, x.num ORDER BY x.k
-                                       ROWS BETWEEN UNBOUNDED PRECEDING AND 1 PRECEDING),
-                        0) AS antes
-        FROM x JOIN libre f ON f.l = x.l AND f.num = x.num)
-    SELECT array_agg(trunc(least(p.m, greatest(p.resto - p.antes, 0)), 2) ORDER BY g.k)
+    -- asks, in whole céntimos. Each item looks its number up by key, so the cost stays linear
+    -- in the items however the planner misjudges the size of the arrays.
+    SELECT array_agg(CASE WHEN p.s IS NULL
+                          THEN trunc(least(p.m, greatest(p.resto - p.antes, 0)), 2) END
+                     ORDER BY p.k)
     INTO tomas
-    FROM generate_series(1, n) AS g(k)
-    LEFT JOIN pedido p ON p.k = g.k;
+    FROM (
+        SELECT x.k, x.m, x.s, q.resto,
+               coalesce(sum(x.m) FILTER (WHERE x.s IS NULL)
+                            OVER (PARTITION BY x.l, x.num ORDER BY x.k
+                                  ROWS BETWEEN UNBOUNDED PRECEDING AND 1 PRECEDING),
+                        0) AS antes
+        FROM unnest(p_lots, p_numeros, p_montos, st) WITH ORDINALITY AS x(l, num, m, s, k)
+        LEFT JOIN LATERAL (
+            SELECT coalesce(c.cupo,
+                            CASE WHEN x.num ~ '^[0-9]{3}$'
+                                 THEN coalesce(so.cupo_triple, lo.cupo_triple)
+                                 ELSE coalesce(so.cupo_terminal, lo.cupo_terminal) END, 0)
+                       - v.vendido AS resto
+            FROM central.loterias lo
+            JOIN central.ventas_numero v
+                ON v.cod_lot = lo.cod_lot AND v.fecha = hoy AND v.numero = x.num
+            LEFT JOIN central.sorteos so ON so.cod_lot = lo.cod_lot AND so.fecha = hoy
+            LEFT JOIN central.cupos_numero c ON c.cod_lot = lo.cod_lot AND c.numero = x.num
+            WHERE lo.cod_lot = x.l AND x.s IS NULL) q ON true) p;
 
     FOR i IN 1..n LOOP
         CONTINUE WHEN st[i] IS NOT NULL;
@@ -239,9 +239,9 @@ BEGIN
 
     INSERT INTO central.items_ticket (nticket, num_item, cod_vendedor, cod_usuario, cod_lot,
                                       fecha_sorteo, numero, monto_pedido, monto_vendido, status,
-                                      tipo, jugada, especial, variante)
+                                      tipo, jugada, especial, variante, creado)
     SELECT p_nticket, p_base + x.k, p_vendedor, p_usuario, x.l, hoy, x.num, x.m, x.v, x.s,
-           p_tipo, p_jugada, p_especial, p_variantes[x.k]
+           p_tipo, p_jugada, p_especial, p_variantes[x.k], momento
     FROM unnest(p_lots, p_numeros, p_montos, vendido, st, nuevo)
          WITH ORDINALITY AS x(l, num, m, v, s, nuevo, k)
     WHERE x.nuevo;

@@ -47,7 +47,8 @@ QString paymentMessage(const QString& code, const QString& serial) {
 }
 
 PaymentOutcome PrizePayment::run(const QString& ticketNumber, const QString& serial,
-                                 const QString& customerId, PaymentStart start) {
+                                 const QString& customerId, PaymentStart start,
+                                 const std::function<void(const PaymentTicket&)>& show) {
     Session& s = link_.session();
     Dialogs& dialogs = link_.dialogs();
     PaymentOutcome outcome;
@@ -83,6 +84,7 @@ PaymentOutcome PrizePayment::run(const QString& ticketNumber, const QString& ser
                              ? rows.text(0, u"anulado"_s).trimmed() == u"S"_s
                              : rows.text(0, u"estadoticket"_s).trimmed() == u"ELI"_s;
     t.estado = anulado ? u"Anulado"_s : u"Activo"_s;
+    if (show) show(t);
 
     if (t.premio.isZero()) {
         say(u"3"_s);

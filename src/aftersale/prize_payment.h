@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace vendura {
 
 class ServerLink;
@@ -40,8 +42,11 @@ class PrizePayment {
   public:
     explicit PrizePayment(ServerLink& link) : link_(link) {}
 
+    // `show` puts the ticket's data on the screen as soon as it is known, so the seller sees
+    // the prize before being asked to pay it.
     PaymentOutcome run(const QString& ticketNumber, const QString& serial,
-                       const QString& customerId, PaymentStart start);
+                       const QString& customerId, PaymentStart start,
+                       const std::function<void(const PaymentTicket&)>& show = {});
 
   private:
     ServerLink& link_;

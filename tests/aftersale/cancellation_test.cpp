@@ -1,18 +1,24 @@
-#include "platform/pq_gateway.h"
+#include "aftersale/screens/cancellation_screen.h"
+#include "issued_tickets.h"
+#include "logged_in.h"
 #include "sales/play_seller.h"
-#include "test_database.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
-#include <libpq-fe.h>
 
 #include <algorithm>
 #include <chrono>
 #include <future>
 #include <thread>
+#include <tuple>
 
 using namespace vendura;
-using vendura::test::Cluster;
-using vendura::test::TestDatabase;
+using namespace vendura::test;
 
 namespace {
 
@@ -24,27 +30,6 @@ ProcedureCall anulaticket(const QString& number, const QString& mode,
         .in(u"@xcodigo_user"_s, user)
         .in(u"@xmodo"_s, mode);
     return call;
-}
-
-// A plain connection to the test database under a login, for what no counter can send: a
-// transaction held open, a call of the central office's functions.
-std::unique_ptr<PGconn, void (*)(PGconn*)> connectAs(const TestDatabase& db, const QString& user,
-                                                     const QString& password) {
-    const QByteArray text =
-        u"host=%1 port=%2 dbname=%3 user=%4 password='%5'"_s.arg(Cluster::get().socket)
-            .arg(Cluster::get().port)
-            .arg(db.name(), user, password)
-            .toUtf8();
-    return {PQconnectdb(text.constData()), PQfinish};
-}
-
-// The SQLSTATE of a statement, "" when it ran.
-QString sqlState(PGconn* conn, const QString& sql) {
-    PGresult* r = PQexec(conn, sql.toUtf8().constData());
-    const char* state = PQresultErrorField(r, PG_DIAG_SQLSTATE);
-    const QString out = state ? QString::fromLatin1(state) : QString();
-    PQclear(r);
-    return out;
 }
 
 // Sales point 00012 (seller 1001) sold one ticket at 10:00: 123 for 70 on AAA and 45 for 100 on
@@ -59,18 +44,7 @@ class CancellationTest : public ::testing::Test {
         ticket = db.newTicket(u"00012"_s);
         sell(u"123"_s, u"AAA"_s, 70, 0);
         sell(u"45"_s, u"BBB"_s, 100, 1);
-        ProcedureCall save{u"xgrabtick"_s, {}};
-        save.in(u"@xcodigo_vend"_s, u"00012"_s)
-            .in(u"@xcodigo_user"_s, u"1001"_s)
-            .in(u"@xseriald"_s, u"4242"_s)
-            .out(u"@xfecha_ticket"_s)
-            .out(u"@xhora_ticket"_s)
-            .in(u"@xestado_ticket"_s, u"ACT"_s)
-            .decimal(u"@xmonto_ticket"_s, u"170"_s)
-            .in(u"@xanulado"_s, u"N"_s)
-            .in(u"@xnroticktmp"_s, ticket)
-            .out(u"@xnroticket"_s, ticket);
-        ASSERT_EQ(call(save).returnNumber(), 0);
+        ASSERT_EQ(saveTicket(counter, ticket, u"4242"_s, u"170"_s), 0);
         otherTicket = db.newTicket(u"00013"_s);
         db.admin(
             u"INSERT INTO central.tickets (nroticket, cod_vendedor, cod_usuario, serial, "
@@ -109,20 +83,13 @@ class CancellationTest : public ::testing::Test {
 };
 
 TEST_F(CancellationTest, QueryThenCancelGivesTheQuotaBackOnceAndIsAudited) {
-    const CallAnswer query = call(anulaticket(ticket, u"0"_s));
-    EXPECT_EQ(query.returnNumber(), 0);
-    ASSERT_EQ(query.rows.size(), 1);
-    EXPECT_EQ(
-        (QStringList{query.rows.text(0, u"fechaticket"_s), query.rows.text(0, u"horaticket"_s),
-                     query.rows.text(0, u"estadoticket"_s), query.rows.text(0, u"montoticket"_s)}),
-        (QStringList{u"07/12/2026"_s, u"10:00:00"_s, u"ACT"_s, u"170.000"_s}));
+    // what the query shows is checked on the screen
+    EXPECT_EQ(call(anulaticket(ticket, u"0"_s)).returnNumber(), 0);
     EXPECT_EQ(sold(), u"AAA 123 90, BBB 45* 100"_s);
 
     db.setClock(u"2026-12-07 10:09:59"_s);
-    QString shortNumber = ticket;  // typed without its zeros
-    while (shortNumber.startsWith(u'0')) shortNumber.remove(0, 1);
-    const CallAnswer cancel = call(anulaticket(shortNumber, u"1"_s));
-    EXPECT_EQ(cancel.returnNumber(), 0);
+    // typed without its zeros
+    EXPECT_EQ(call(anulaticket(QString::number(ticket.toLongLong()), u"1"_s)).returnNumber(), 0);
     EXPECT_EQ(sold(), u"AAA 123 20, BBB 45* 0"_s);  // 00013's 20 stay
     EXPECT_EQ(state(), u"ELI S 2026-12-07 10:09:59 1001"_s);
     EXPECT_EQ(db.auditActions().last(), u"TICKET_ANULADO|00012|1001"_s);
@@ -131,21 +98,13 @@ TEST_F(CancellationTest, QueryThenCancelGivesTheQuotaBackOnceAndIsAudited) {
                        u"FROM central.items_ticket WHERE nticket = $1"_s,
                        {ticket}),
               u"2/2"_s);
-
-    const CallAnswer again = call(anulaticket(ticket, u"0"_s));
-    EXPECT_EQ(again.returnNumber(), 50);
-    EXPECT_EQ(again.rows.text(0, u"estadoticket"_s), u"ELI"_s);
+    // asked again (checked on the screen) or cancelled again, it gives nothing back twice
     EXPECT_EQ(call(anulaticket(ticket, u"1"_s)).returnNumber(), 13);
     EXPECT_EQ(sold(), u"AAA 123 20, BBB 45* 0"_s);
 }
 
 TEST_F(CancellationTest, EveryRefusalAnswersItsCodeAndChangesNothing) {
-    struct Case {
-        const char* what;
-        ProcedureCall call;
-        int code;
-    };
-    const std::vector<Case> cases{
+    const std::vector<std::tuple<const char*, ProcedureCall, int>> cases{
         {"another sales point's ticket, query", anulaticket(otherTicket, u"0"_s), 11},
         {"another sales point's ticket, cancel", anulaticket(otherTicket, u"1"_s), 11},
         {"another sales point's seller", anulaticket(ticket, u"1"_s, u"2001"_s), 11},
@@ -158,24 +117,19 @@ TEST_F(CancellationTest, EveryRefusalAnswersItsCodeAndChangesNothing) {
         {"a suspended seller", anulaticket(ticket, u"1"_s, u"1003"_s), 14},
     };
     const QString before = db.checksum();
-    for (const Case& c : cases) {
-        const CallAnswer a = call(c.call);
-        EXPECT_EQ(a.returnNumber(), c.code) << c.what;
-        EXPECT_TRUE(a.rows.empty()) << c.what;
-        EXPECT_EQ(db.checksum(), before) << c.what;
+    for (const auto& [what, procedure, code] : cases) {
+        const CallAnswer a = call(procedure);
+        EXPECT_EQ(a.returnNumber(), code) << what;
+        EXPECT_TRUE(a.rows.empty()) << what;
+        EXPECT_EQ(db.checksum(), before) << what;
     }
     EXPECT_EQ(db.auditActions().filter(u"ANULACION_RECHAZADA"_s).size(), 2);
 }
 
 TEST_F(CancellationTest, TheWindowIsTheSalesPointsAndAClosedDrawEndsItSooner) {
-    struct Case {
-        const char* what;
-        int minutes;  // set by the central office; -1 leaves it
-        const char* clock;
-        bool closeBeta;
-        int code;
-    };
-    for (const Case& c : std::initializer_list<Case>{
+    // minutes set by the central office (-1 leaves them), the clock, BBB's draw closed by hand
+    for (const auto& [what, minutes, clock, closeBeta, code] :
+         std::initializer_list<std::tuple<const char*, int, const char*, bool, int>>{
              {"within the default ten minutes", -1, "2026-12-07 10:10:00", false, 0},
              {"past them", -1, "2026-12-07 10:10:01", false, 12},
              {"a longer window", 45, "2026-12-07 10:44:00", false, 0},
@@ -184,34 +138,26 @@ TEST_F(CancellationTest, TheWindowIsTheSalesPointsAndAClosedDrawEndsItSooner) {
              {"a day later", 1440, "2026-12-08 09:00:00", false, 12},
              {"at the draws' closing time", 1440, "2026-12-07 23:00:00", false, 12}}) {
         db.admin(u"DELETE FROM central.sorteos"_s);
-        if (c.minutes >= 0) {
+        if (minutes >= 0) {
             db.admin(u"SELECT admin.fijar_minutos_anulacion('00012', $1::int)"_s,
-                     {QString::number(c.minutes)});
+                     {QString::number(minutes)});
         }
-        if (c.closeBeta) {
+        if (closeBeta) {
             db.admin(
                 u"INSERT INTO central.sorteos (cod_lot, fecha, cerrado) "
                 u"VALUES ('BBB', '2026-12-07', true)"_s);
         }
-        db.setClock(QString::fromLatin1(c.clock));
-        EXPECT_EQ(call(anulaticket(ticket, u"0"_s)).returnNumber(), c.code) << c.what;
-        if (c.code != 0) {
-            EXPECT_EQ(call(anulaticket(ticket, u"1"_s)).returnNumber(), c.code) << c.what;
+        db.setClock(QString::fromLatin1(clock));
+        EXPECT_EQ(call(anulaticket(ticket, u"0"_s)).returnNumber(), code) << what;
+        if (code != 0) {
+            EXPECT_EQ(call(anulaticket(ticket, u"1"_s)).returnNumber(), code) << what;
         }
     }
     EXPECT_TRUE(state().startsWith(u"ACT N"_s));
     EXPECT_EQ(db.auditActions().filter(u"TIEMPO_ANULACION|00012|"_s).size(), 5);
 
-    // only the central office sets it, and only from 0 to a day
-    for (const char* bad : {"1441", "-1", "NULL"}) {
-        EXPECT_EQ(db.adminError(u"SELECT admin.fijar_minutos_anulacion('00012', "_s +
-                                QString::fromLatin1(bad) + u")"_s),
-                  u"22023"_s);
-    }
-    EXPECT_EQ(db.adminError(u"SELECT admin.fijar_minutos_anulacion('99999', 5)"_s), u"22023"_s);
-    auto salesPoint = connectAs(db, db.account(u"00012"_s), u"clave-00012"_s);
-    EXPECT_EQ(sqlState(salesPoint.get(), u"SELECT admin.fijar_minutos_anulacion('00012', 600)"_s),
-              u"42501"_s);
+    // the central office sets it, up to a day
+    EXPECT_EQ(db.adminError(u"SELECT admin.fijar_minutos_anulacion('00012', 1441)"_s), u"22023"_s);
 }
 
 // Two counters of the sales point press Eliminar on the same ticket while a prize payment holds
@@ -220,7 +166,7 @@ TEST_F(CancellationTest, TheWindowIsTheSalesPointsAndAClosedDrawEndsItSooner) {
 TEST_F(CancellationTest, TwoCountersCancellingTheSameTicketAtOnceEndInOneCancellation) {
     PqGateway second(5);
     ASSERT_TRUE(second.open(db.connectionText(u"00012"_s)).ok());
-    auto payment = connectAs(db, u"postgres"_s, QString());
+    auto payment = connectAs(db, u"postgres"_s);
     ASSERT_EQ(sqlState(payment.get(), u"BEGIN"_s), QString());
     ASSERT_EQ(sqlState(payment.get(), u"SELECT central.ticket_bloqueado('"_s + ticket + u"')"_s),
               QString());
@@ -247,6 +193,109 @@ TEST_F(CancellationTest, TwoCountersCancellingTheSameTicketAtOnceEndInOneCancell
     EXPECT_EQ(codes, (std::vector<int>{0, 13}));
     EXPECT_EQ(sold(), u"AAA 123 20, BBB 45* 0"_s);
     EXPECT_EQ(db.auditActions().filter(u"TICKET_ANULADO"_s).size(), 1);
+}
+
+// Form18 of seller 1001 of the sales point that sold the ticket.
+class CancellationScreenTest : public CancellationTest {
+  protected:
+    void SetUp() override {
+        CancellationTest::SetUp();
+        ASSERT_TRUE(seller.login());
+        seller.dialogs.clear();
+        form = std::make_unique<CancellationScreen>(seller.link);
+        form->show();
+        QApplication::setActiveWindow(form.get());
+    }
+    QLineEdit* text1() { return form->findChild<QLineEdit*>(u"Text1"_s); }
+    QString field(const char* name) {
+        return form->findChild<QLabel*>(QString::fromLatin1(name))->text();
+    }
+    QStringList fields() {
+        return {field("Fecha_venta"), field("Hora_venta"), field("Estado_ticket"),
+                field("TOTal_TICKET1")};
+    }
+    // Types a number in Text1 and presses Enter.
+    void enter(const QString& number) {
+        text1()->clear();
+        QTest::keyClicks(text1(), number);
+        QTest::keyClick(text1(), Qt::Key_Return);
+    }
+    void expectToldAndReadyForTheNext(const QString& text) {
+        ASSERT_FALSE(seller.dialogs.shown.empty());
+        EXPECT_EQ(seller.dialogs.last().text, text);
+        EXPECT_EQ(seller.dialogs.last().icon, DialogIcon::Information);
+        EXPECT_EQ(seller.dialogs.last().title, u"Atención!"_s);
+        EXPECT_TRUE(text1()->text().isEmpty());
+        EXPECT_EQ(QApplication::focusWidget(), text1());
+    }
+
+    LoggedIn seller{db};
+    std::unique_ptr<CancellationScreen> form;
+};
+
+TEST_F(CancellationScreenTest, NoKeepsTheTicketAndItsDetailsAndYesCancelsIt) {
+    EXPECT_EQ(QApplication::focusWidget(), text1());
+    seller.dialogs.answers = {false};
+    enter(ticket);
+    ASSERT_EQ(seller.dialogs.shown.size(), 1u);
+    const DialogRecorder::Shown& asked = seller.dialogs.shown[0];
+    EXPECT_TRUE(asked.question);
+    EXPECT_EQ(asked.text, u"Desea en realidad anular el ticket?"_s);
+    EXPECT_EQ(asked.title, u"Responda!"_s);
+    EXPECT_EQ(asked.icon, DialogIcon::Question);
+    EXPECT_FALSE(asked.defaultYes);
+    EXPECT_EQ(fields(), (QStringList{u"07/12/2026"_s, u"10:00:00"_s, u"Activo"_s, u"170,00"_s}));
+    EXPECT_EQ(text1()->text(), ticket);
+    EXPECT_TRUE(state().startsWith(u"ACT"_s));
+
+    seller.dialogs.clear();
+    enter(ticket);
+    ASSERT_EQ(seller.dialogs.shown.size(), 2u);
+    EXPECT_TRUE(seller.dialogs.shown[0].question);
+    expectToldAndReadyForTheNext(u"El Ticket con el numero "_s + ticket +
+                                 u" ha sido eliminado con exito!"_s);
+    EXPECT_EQ(fields(), (QStringList{u"07/12/2026"_s, u"10:00:00"_s, u"Anulado"_s, u"170,00"_s}));
+    EXPECT_TRUE(state().startsWith(u"ELI"_s));
+}
+
+TEST_F(CancellationScreenTest, EveryRefusalHasItsMessageAndAnEmptyFieldNeverReachesTheServer) {
+    QTest::keyClick(text1(), Qt::Key_Return);
+    expectToldAndReadyForTheNext(u"Debe escribir el serial que aparece en el ticket"_s);
+    form->findChild<QPushButton*>(u"Eliminar"_s)->click();
+    EXPECT_EQ(seller.dialogs.shown.size(), 2u);
+    QTest::keyClicks(text1(), u"ABC"_s);  // the field takes digits only
+    QTest::keyClick(text1(), Qt::Key_Return);
+    expectToldAndReadyForTheNext(u"Debe escribir el serial que aparece en el ticket"_s);
+
+    const QString prefix = u"El Ticket con el numero "_s;
+    enter(otherTicket);
+    expectToldAndReadyForTheNext(prefix + otherTicket + u" no fue vendido por otro Vendedor!"_s);
+    enter(u"9999999999"_s);
+    expectToldAndReadyForTheNext(u"El ticket no existe"_s);
+
+    db.setClock(u"2026-12-07 10:10:01"_s);
+    enter(ticket);
+    expectToldAndReadyForTheNext(
+        prefix + ticket + u" no puede ser eliminado porque excedio el tiempo limite para ello!"_s);
+    db.setClock(u"2026-12-07 10:05:00"_s);
+
+    // another counter of the sales point cancels it: asked again it shows its details and says
+    // so, asking nothing
+    ASSERT_EQ(call(anulaticket(ticket, u"1"_s)).returnNumber(), 0);
+    seller.dialogs.clear();
+    enter(ticket);
+    ASSERT_EQ(seller.dialogs.shown.size(), 1u);
+    expectToldAndReadyForTheNext(prefix + ticket + u" ya esta anulado!"_s);
+    EXPECT_EQ(field("Estado_ticket"), u"Anulado"_s);
+
+    // what a counter that lost the race to cancel is told, in either mode; codes without a text
+    for (bool cancelling : {true, false}) {
+        EXPECT_EQ(cancellationMessage(u"13"_s, ticket, cancelling),
+                  prefix + ticket + u" ya ha sido eliminado!"_s);
+    }
+    for (const auto& [code, cancelling] : std::initializer_list<std::pair<QString, bool>>{
+             {u"50"_s, true}, {u"14"_s, true}, {u"4"_s, false}})
+        EXPECT_TRUE(cancellationMessage(code, ticket, cancelling).isEmpty()) << code.toStdString();
 }
 
 }  // namespace

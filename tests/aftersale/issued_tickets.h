@@ -1,7 +1,11 @@
 #pragma once
 
+#include "platform/pq_gateway.h"
 #include "test_database.h"
 
+#include <libpq-fe.h>
+
+#include <memory>
 #include <vector>
 
 namespace vendura::test {
@@ -20,8 +24,7 @@ struct SoldItem {
 // a vendor's user on a day, with its serial and items. Answers its ten-digit number.
 inline QString issueTicket(const TestDatabase& db, const QString& number, const QString& serial,
                            const QString& day, const std::vector<SoldItem>& items,
-                           const QString& vendor = QStringLiteral("00012"),
-                           const QString& user = QStringLiteral("1001")) {
+                           const QString& vendor = u"00012"_s, const QString& user = u"1001"_s) {
     const QString n = number.rightJustified(10, u'0');
     db.admin(QStringLiteral("INSERT INTO central.tickets_temporales (nticket, cod_vendedor, "
                             "creado, estado) VALUES ($1, $2, $3::date + time '09:30', 'EMI')"),
@@ -34,8 +37,7 @@ inline QString issueTicket(const TestDatabase& db, const QString& number, const 
                      "status, tipo, jugada, variante) VALUES ($1, $2::int, $3, $4, $5, $6::date, "
                      "$7, $8::numeric, $8::numeric, '0', $9, $10, nullif($11, ''))"),
                  {n, QString::number(++item), vendor, user, i.lot, day, i.numero, i.monto, i.tipo,
-                  i.variante.isEmpty() ? QStringLiteral("Normal") : QStringLiteral("Especial"),
-                  i.variante});
+                  i.variante.isEmpty() ? u"Normal"_s : u"Especial"_s, i.variante});
     }
     db.admin(QStringLiteral("INSERT INTO central.tickets (nroticket, cod_vendedor, cod_usuario, "
                             "serial, fecha, hora, monto) SELECT $1::varchar, $2, $3, $4::bigint, "
@@ -45,31 +47,68 @@ inline QString issueTicket(const TestDatabase& db, const QString& number, const 
     return n;
 }
 
+// The same with the items as text, "lottery number amount", a special play with its variant
+// after the amount, apart by ';': "AAA 123 2; AAA 777 0.5 1".
+inline QString issueTicket(const TestDatabase& db, const QString& number, const QString& serial,
+                           const QString& day, const QString& items,
+                           const QString& vendor = u"00012"_s, const QString& user = u"1001"_s) {
+    std::vector<SoldItem> sold;
+    for (const QString& text : items.split(u';')) {
+        const QStringList i = text.simplified().split(u' ');
+        sold.push_back({i[0], i[1], i[2], i.size() > 3 ? u"2"_s : u"1"_s, i.value(3)});
+    }
+    return issueTicket(db, number, serial, day, sold, vendor, user);
+}
+
 // The payout table of the tests on lotteries AAA and BBB: triple 600, second 100, third 50,
 // terminal 60, digit 6, special variant "1" 1000.
 inline void seedPayouts(const TestDatabase& db) {
-    for (const auto& [kind, multiplier] : std::vector<std::pair<QString, QString>>{
-             {QStringLiteral("TRIPLE"), QStringLiteral("600")},
-             {QStringLiteral("SEGUNDO"), QStringLiteral("100")},
-             {QStringLiteral("TERCERO"), QStringLiteral("50")},
-             {QStringLiteral("TERMINAL"), QStringLiteral("60")},
-             {QStringLiteral("DIGITO"), QStringLiteral("6")}}) {
-        db.admin(QStringLiteral("SELECT admin.fijar_pago('*', $1, $2::numeric)"),
-                 {kind, multiplier});
-    }
-    db.admin(QStringLiteral("SELECT admin.fijar_pago('*', 'ESPECIAL', 1000, '1')"));
+    db.admin(QStringLiteral(
+        "SELECT admin.fijar_pago('*', k, m) FROM (VALUES ('TRIPLE', 600), ('SEGUNDO', 100), "
+        "('TERCERO', 50), ('TERMINAL', 60), ('DIGITO', 6)) AS p (k, m)"));
+    db.admin(u"SELECT admin.fijar_pago('*', 'ESPECIAL', 1000, '1')"_s);
 }
 
-// Results of a draw entered as the central office enters them.
+// Results of a draw entered as the central office enters them: "triple second third special",
+// "-" for a prize not drawn ("123 - - 777").
 inline void enterResult(const TestDatabase& db, const QString& lot, const QString& day,
-                        const QString& triple, const QString& segundo = QString(),
-                        const QString& tercero = QString(), const QString& especial = QString()) {
-    auto orNull = [](const QString& v) {
-        return v.isEmpty() ? QStringLiteral("NULL") : QString(v);
-    };
-    db.admin(QStringLiteral("SELECT admin.registrar_resultado($1, $2::date, $3, "
-                            "nullif($4, 'NULL'), nullif($5, 'NULL'), nullif($6, 'NULL'))"),
-             {lot, day, triple, orNull(segundo), orNull(tercero), orNull(especial)});
+                        const QString& prizes) {
+    QStringList p = prizes.split(u' ');
+    while (p.size() < 4) p << u"-"_s;
+    db.admin(QStringLiteral("SELECT admin.registrar_resultado($1, $2::date, $3, nullif($4, '-'), "
+                            "nullif($5, '-'), nullif($6, '-'))"),
+             {lot, day, p[0], p[1], p[2], p[3]});
+}
+
+// Issues a ticket a counter has open, as the counter issues it; answers xgrabtick's code.
+inline int saveTicket(PqGateway& counter, const QString& ticket, const QString& serial,
+                      const QString& amount) {
+    auto answer = counter.callPositional(
+        u"xgrabtick"_s,
+        {u"00012"_s, u"1001"_s, serial, {}, {}, u"ACT"_s, amount, u"N"_s, ticket, ticket});
+    return answer ? answer.value().returnNumber() : -1;
+}
+
+// A plain connection to the test database under a login, for what no counter can send: a
+// transaction held open, a call of the central office's functions.
+using RawConnection = std::unique_ptr<PGconn, void (*)(PGconn*)>;
+inline RawConnection connectAs(const TestDatabase& db, const QString& user,
+                               const QString& password = QString()) {
+    const QByteArray text =
+        u"host=%1 port=%2 dbname=%3 user=%4 password='%5'"_s.arg(Cluster::get().socket)
+            .arg(Cluster::get().port)
+            .arg(db.name(), user, password)
+            .toUtf8();
+    return {PQconnectdb(text.constData()), PQfinish};
+}
+
+// The SQLSTATE of a statement, "" when it ran.
+inline QString sqlState(PGconn* conn, const QString& sql) {
+    PGresult* r = PQexec(conn, sql.toUtf8().constData());
+    const char* state = PQresultErrorField(r, PG_DIAG_SQLSTATE);
+    const QString out = state ? QString::fromLatin1(state) : QString();
+    PQclear(r);
+    return out;
 }
 
 }  // namespace vendura::test

@@ -3,8 +3,6 @@
 #include "sales_screen_fixture.h"
 
 #include <QDialog>
-#include <QProgressBar>
-#include <QStatusBar>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -58,37 +56,34 @@ class GeneratorScreensTest : public SalesScreenFixture {
     QString opened;
 };
 
-TEST_F(GeneratorScreensTest, PermutationsAreSoldTwiceAndNumberedAsTwoGroups) {
+// Permutations sold twice are numbered as two groups, which switches the working mode to "1";
+// series, a seguidilla (refused past ten numbers apart) and positions follow, ungrouped.
+TEST_F(GeneratorScreensTest, PermutationsSeriesSeguidillasAndPositionsSellTheirLists) {
     start();
     onGenerator(u"p"_s, [](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), u"Venta de Permutas de Números"_s);
-        EXPECT_TRUE(d.findChild<QProgressBar*>(u"ProgressBar1"_s));
         enter(d, u"1"_s);  // one digit does not move on
         enter(d, u"23"_s);
         enter(d, u"5"_s);
         enter(d);  // the same digits and amount again
     });
     EXPECT_EQ(opened, u"Form8"_s);
-    EXPECT_EQ(column(0).mid(0, 6),
-              QStringList({u"123"_s, u"132"_s, u"213"_s, u"231"_s, u"312"_s, u"321"_s}));
     EXPECT_EQ(column(7).first() + u"|"_s + column(7).last(), u"1Permuta 123*|2Permuta 123*"_s);
     EXPECT_EQ(rows().last(), u"321 | AAA - ALFA | 5,00 | 12"_s);
     // a whole group was on the ticket when the second was numbered
     EXPECT_EQ(seller.session.ModoTrabajo, u"1"_s);
     EXPECT_EQ(label("TOT_TICKET"), u"60,00"_s);
     EXPECT_TRUE(seller.dialogs.shown.empty()) << seller.dialogs.texts().join(u"|").toStdString();
-}
 
-TEST_F(GeneratorScreensTest, SeriesSeguidillasAndPositionsSellTheirLists) {
-    start();
     seller.session.longitudpermuta = 3;
     onGenerator(u"S"_s, [](QDialog& d) {
         enter(d, u"7"_s);
         enter(d, u"2"_s);
     });
     EXPECT_EQ(opened, u"Form5"_s);
-    EXPECT_EQ(column(0).join(u' '), u"007 107 207 307 407 507 607 707 807 907"_s);
-    EXPECT_EQ(column(7).first(), u"1Serie 07 - 97*"_s);
+    EXPECT_EQ(column(0, 12).join(u' '), u"007 107 207 307 407 507 607 707 807 907"_s);
+    // the permutations switched the working mode to "1": no more groups
+    EXPECT_EQ(column(7).last(), u"Serie 07 - 97"_s);
 
     onGenerator(u"G"_s, [this](QDialog& d) {
         enter(d, u"10"_s);
@@ -102,8 +97,8 @@ TEST_F(GeneratorScreensTest, SeriesSeguidillasAndPositionsSellTheirLists) {
         QTest::keyClicks(d.findChild<QLineEdit*>(u"Text3"_s), u"0"_s);
         QTest::keyClick(d.findChild<QLineEdit*>(u"Text2"_s), Qt::Key_Return);
     });
-    EXPECT_EQ(column(0, 10).join(u' '), u"010 011 012 013 014 015 016 017 018 019 020"_s);
-    EXPECT_EQ(column(7).last(), u"1Seguidilla 10 - 20*"_s);
+    EXPECT_EQ(column(0, 22).join(u' '), u"010 011 012 013 014 015 016 017 018 019 020"_s);
+    EXPECT_EQ(column(7).last(), u"Seguidilla 10 - 20"_s);
 
     onGenerator(u"o"_s, [](QDialog& d) {
         enter(d, u"7"_s);  // to the position
@@ -111,27 +106,46 @@ TEST_F(GeneratorScreensTest, SeriesSeguidillasAndPositionsSellTheirLists) {
         enter(d, u"1"_s);
     });
     EXPECT_EQ(opened, u"Form10"_s);
-    EXPECT_EQ(column(0, 21).size(), 100);
-    EXPECT_EQ(column(0, 21).first() + column(0, 21).last(), u"700799"_s);
+    const QStringList positions = column(0, 33);
+    EXPECT_EQ(positions.size(), 100);
+    EXPECT_EQ(positions.first() + positions.last(), u"700799"_s);
 }
 
-TEST_F(GeneratorScreensTest, TerminalsNeedTriplesAndTakeTheirOwnAmountsWithZero) {
+// On one ticket: a repeat copies the selected lottery's plays onto the chosen ones, each for
+// its own amount when none is given; terminals need triples on the ticket; the random play
+// sells the digits shown when stopped, twice with the same number; a reload takes one source
+// lottery of one of this sales point's tickets, never another's.
+TEST_F(GeneratorScreensTest, ARepeatTerminalsARandomPlayAndAReload) {
+    db.addVendor(u"00013"_s, u"2001"_s);
+    issueTicket(db, u"555"_s, u"1"_s, u"2026-12-05"_s,
+                {{u"AAA"_s, u"321"_s, u"4"_s}, {u"AAA"_s, u"12*"_s, u"1"_s}});
+    issueTicket(db, u"556"_s, u"2"_s, u"2026-12-05"_s, {{u"AAA"_s, u"444"_s, u"4"_s}}, u"00013"_s,
+                u"2001"_s);
     start();
     onGenerator(u"T"_s, [](QDialog&) {});
     EXPECT_TRUE(opened.isEmpty());
     EXPECT_EQ(seller.dialogs.texts(),
               QStringList{u"No Hay Triples para Vender los Terminales... Verifique por Favor"_s});
-    seller.dialogs.clear();
     sell(u"123"_s, u"4"_s);
+    onGenerator(u"R"_s, [](QDialog& d) {
+        auto* amount = d.findChild<QLineEdit*>(u"Text2"_s);
+        amount->setText(u"12"_s);
+        QTest::keyClick(field(d), Qt::Key_Down);
+        QTest::keyClick(field(d), Qt::Key_Space);  // BBB
+        enter(d);                                  // 12 does not end in 0 or 5: nothing
+        EXPECT_TRUE(d.isVisible());
+        amount->clear();
+        enter(d);
+    });
+    EXPECT_EQ(opened, u"Form12"_s);
+    EXPECT_EQ(column(7).last(), u"Jugada repetida"_s);
     sell(u"45"_s, u"4"_s);
     onGenerator(u"T"_s, [](QDialog& d) { enter(d); });
     EXPECT_EQ(opened, u"Form11"_s);
-    EXPECT_EQ(rows().last(), u"23* | AAA - ALFA | 4,00 | 3"_s);
-    EXPECT_EQ(screen->ticket().rowCount(), 3);
-}
+    EXPECT_EQ(rows(),
+              QStringList({u"123 | AAA - ALFA | 4,00 | 1"_s, u"123 | BBB - BETA | 4,00 | 2"_s,
+                           u"45* | AAA - ALFA | 4,00 | 3"_s, u"23* | AAA - ALFA | 4,00 | 4"_s}));
 
-TEST_F(GeneratorScreensTest, ARandomPlaySellsTheDigitsShownWhenStopped) {
-    start();
     random.numbers = {1000000001, 1, 2000000001};  // 4, 0 + 1, 8
     QString shown;
     onGenerator(u"A"_s, [&](QDialog& d) {
@@ -143,39 +157,10 @@ TEST_F(GeneratorScreensTest, ARandomPlaySellsTheDigitsShownWhenStopped) {
         enter(d);  // the same number again
     });
     EXPECT_EQ(shown, u"418"_s);
-    EXPECT_EQ(column(0), QStringList({shown, shown}));
-    EXPECT_EQ(column(7).first(), u"A la Suerte"_s);
-}
+    EXPECT_EQ(column(0, 4), QStringList({shown, shown}));
+    EXPECT_EQ(column(7).last(), u"A la Suerte"_s);
 
-TEST_F(GeneratorScreensTest, ARepeatCopiesTheSelectedLotteriesPlaysOntoTheChosenOnes) {
-    start();
-    sell(u"123"_s, u"5"_s);
-    onGenerator(u"R"_s, [](QDialog& d) {
-        auto* amount = d.findChild<QLineEdit*>(u"Text2"_s);
-        amount->setText(u"12"_s);
-        QTest::keyClick(field(d), Qt::Key_Down);
-        QTest::keyClick(field(d), Qt::Key_Space);  // BBB
-        enter(d);                                  // 12 does not end in 0 or 5: nothing
-        EXPECT_TRUE(d.isVisible());
-        amount->clear();
-        enter(d);  // an empty amount is "0": each play its own amount
-    });
-    EXPECT_EQ(opened, u"Form12"_s);
-    EXPECT_EQ(rows(),
-              QStringList({u"123 | AAA - ALFA | 5,00 | 1"_s, u"123 | BBB - BETA | 5,00 | 2"_s}));
-    EXPECT_EQ(column(7).last(), u"Jugada repetida"_s);
-    const auto* took = screen->statusBar()->findChild<QLabel*>(u"PanelTiempo"_s);
-    ASSERT_TRUE(took);
-    EXPECT_TRUE(QRegularExpression(u"^\\d\\d:\\d\\d:\\d\\d$"_s).match(took->text()).hasMatch());
-}
-
-TEST_F(GeneratorScreensTest, AReloadTakesOneSourceLotteryOfOneOfTheSalesPointsTickets) {
-    db.addVendor(u"00013"_s, u"2001"_s);
-    issueTicket(db, u"555"_s, u"1"_s, u"2026-12-05"_s,
-                {{u"AAA"_s, u"321"_s, u"4"_s}, {u"AAA"_s, u"12*"_s, u"1"_s}});
-    issueTicket(db, u"556"_s, u"2"_s, u"2026-12-05"_s, {{u"AAA"_s, u"444"_s, u"4"_s}}, u"00013"_s,
-                u"2001"_s);
-    start();
+    // a reload takes one source lottery of one of this sales point's tickets
     auto load = [this](const QString& ticket) {
         onGenerator(u"c"_s, [ticket](QDialog& d) {
             QTest::keyClick(field(d), Qt::Key_Space);  // AAA is the source
@@ -189,13 +174,13 @@ TEST_F(GeneratorScreensTest, AReloadTakesOneSourceLotteryOfOneOfTheSalesPointsTi
     };
     load(u"556"_s);
     EXPECT_EQ(opened, u"Form17"_s);
-    EXPECT_EQ(screen->ticket().rowCount(), 0);
-    EXPECT_EQ(seller.dialogs.texts(),
-              QStringList{u"La jugada no fue registrada. El ticket indicado no fue vendido en este "
-                          u"punto de venta."_s});
+    EXPECT_EQ(screen->ticket().rowCount(), 6);
+    EXPECT_EQ(seller.dialogs.last().text,
+              u"La jugada no fue registrada. El ticket indicado no fue vendido en este "
+              u"punto de venta."_s);
     load(u"555"_s);
-    EXPECT_EQ(rows(),
-              QStringList({u"321 | BBB - BETA | 4,00 | 1"_s, u"12* | BBB - BETA | 1,00 | 2"_s}));
+    EXPECT_EQ(rows().mid(6),
+              QStringList({u"321 | BBB - BETA | 4,00 | 7"_s, u"12* | BBB - BETA | 1,00 | 8"_s}));
 
     onGenerator(u"c"_s, [this](QDialog& d) {
         auto* list2 = d.findChild<QListWidget*>(u"List2"_s);
@@ -208,27 +193,16 @@ TEST_F(GeneratorScreensTest, AReloadTakesOneSourceLotteryOfOneOfTheSalesPointsTi
     });
 }
 
+// The special generators sell on the lotteries and variants chosen on the special panel,
+// variant by variant within the lottery.
 TEST_F(GeneratorScreensTest, SpecialGeneratorsSellOnThePanelsLotteriesAndVariants) {
     db.seedSpecial();
     start();
-    sell(u"907"_s, u"1"_s);  // the triple of the special terminales
     control<QListWidget>("L_Loterias")->setFocus();
     press(Qt::Key_Z);
-    auto* list1 = control<QListWidget>("List1");
-    auto* list2 = control<QListWidget>("List2");
-    ASSERT_EQ(list1->count(), 2);
-    list1->item(0)->setSelected(true);
-    onGenerator(u"P"_s, [](QDialog& d) {
-        enter(d, u"123"_s);
-        enter(d, u"5"_s);
-    });
-    EXPECT_EQ(opened, u"Permuespe"_s);
-    EXPECT_EQ(seller.dialogs.texts(),
-              QStringList{u"Debe  por lo menos seleccionar una jugada especial"_s});
-    EXPECT_EQ(screen->ticket().rowCount(), 1);
-
-    list2->item(0)->setSelected(true);
-    list2->item(2)->setSelected(true);
+    control<QListWidget>("List1")->item(0)->setSelected(true);
+    control<QListWidget>("List2")->item(0)->setSelected(true);
+    control<QListWidget>("List2")->item(2)->setSelected(true);
     onGenerator(u"s"_s, [](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), u"Venta de Series Especiales"_s);
         enter(d, u"7"_s);
@@ -236,16 +210,11 @@ TEST_F(GeneratorScreensTest, SpecialGeneratorsSellOnThePanelsLotteriesAndVariant
     });
     EXPECT_EQ(opened, u"SerieEsp"_s);
     const TicketModel& m = screen->ticket();
-    ASSERT_EQ(m.rowCount(), 21);
-    // variant by variant within the lottery
-    EXPECT_EQ(m.at(10).especial + u" "_s + m.at(11).especial + u" "_s + m.at(11).numero,
+    ASSERT_EQ(m.rowCount(), 20);
+    EXPECT_EQ(m.at(9).especial + u" "_s + m.at(10).especial + u" "_s + m.at(10).numero,
               u"SENCILLA CON SERIE 007"_s);
-    EXPECT_EQ(m.at(20).tipo + m.at(20).tipo2, u"2Series Especiales"_s);
-
-    onGenerator(u"m"_s, [](QDialog& d) { enter(d, u"1"_s); });
-    EXPECT_EQ(opened, u"Termiesp"_s);
-    EXPECT_EQ(rows().mid(21),
-              QStringList({u"07* | AAA - ALFA | 1,00 | 22"_s, u"07* | AAA - ALFA | 1,00 | 23"_s}));
+    EXPECT_EQ(m.at(19).tipo + m.at(19).tipo2 + u" "_s + rows().last(),
+              u"2Series Especiales 907 | AAA - ALFA | 2,00 | 20"_s);
 }
 
 }  // namespace

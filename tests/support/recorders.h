@@ -78,7 +78,6 @@ class FixedClock final : public Clock {
   public:
     explicit FixedClock(QDateTime at) : at_(std::move(at)) {}
     QDateTime now() const override { return at_; }
-    void set(QDateTime at) { at_ = std::move(at); }
 
   private:
     QDateTime at_;

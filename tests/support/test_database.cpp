@@ -123,10 +123,6 @@ QString TestDatabase::newTicket(const QString& vendor) const {
     return value(u"SELECT lpad(central.nuevo_ticket_temporal($1)::text, 10, '0')"_s, {vendor});
 }
 
-void TestDatabase::createVendor(const QString& vendor, const QString& name) const {
-    admin(u"SELECT admin.crear_vendedor($1, $2, $3)"_s, {vendor, name, u"clave-"_s + vendor});
-}
-
 void TestDatabase::admin(const QString& sql, const QStringList& params) const {
     PQclear(run(admin_, sql, params));
 }
@@ -190,7 +186,7 @@ void TestDatabase::setClock(const QString& timestamp) const {
 }
 
 void TestDatabase::seedVendor() const {
-    createVendor(u"00012"_s, u"AGENCIA LA FORTUNA"_s);
+    admin(u"SELECT admin.crear_vendedor('00012', 'AGENCIA LA FORTUNA', 'clave-00012')"_s);
     admin(
         u"INSERT INTO central.usuarios (cod_usuario, cod_vendedor, nombre, clave_hash, estado, "
         u"permisos) VALUES "
@@ -209,7 +205,8 @@ void TestDatabase::seedVendor() const {
 }
 
 void TestDatabase::addVendor(const QString& vendor, const QString& user) const {
-    createVendor(vendor, u"AGENCIA "_s + vendor);
+    admin(u"SELECT admin.crear_vendedor($1::varchar, 'AGENCIA ' || $1, 'clave-' || $1)"_s,
+          {vendor});
     admin(
         u"INSERT INTO central.usuarios (cod_usuario, cod_vendedor, nombre, clave_hash) "
         u"VALUES ($1::varchar, $2, 'VENDEDOR ' || $1::varchar, central.crypt('1234', central.gen_salt('bf', 4)))"_s,
@@ -223,14 +220,14 @@ void TestDatabase::seedLotteries() const {
 }
 
 void TestDatabase::seedSpecial() const {
-    admin(u"SELECT admin.crear_especial('TRI', 'TRIPLETAS')"_s);
-    admin(u"SELECT admin.agregar_variante('TRI', '1', 'SENCILLA')"_s);
-    admin(u"SELECT admin.agregar_variante('TRI', '2', 'COMBINADA')"_s);
-    admin(u"SELECT admin.agregar_variante('TRI', '3', 'CON SERIE')"_s);
-    admin(u"SELECT admin.asignar_especial('TRI', '00012')"_s);
-    admin(
-        u"UPDATE central.loterias SET juegaespecial = 'A', especial = 'TRI' "
-        u"WHERE cod_lot IN ('AAA', 'BBB')"_s);
+    for (const char* sql : {"SELECT admin.crear_especial('TRI', 'TRIPLETAS')",
+                            "SELECT admin.agregar_variante('TRI', '1', 'SENCILLA')",
+                            "SELECT admin.agregar_variante('TRI', '2', 'COMBINADA')",
+                            "SELECT admin.agregar_variante('TRI', '3', 'CON SERIE')",
+                            "SELECT admin.asignar_especial('TRI', '00012')",
+                            "UPDATE central.loterias SET juegaespecial = 'A', especial = 'TRI' "
+                            "WHERE cod_lot IN ('AAA', 'BBB')"})
+        admin(QString::fromLatin1(sql));
 }
 
 void TestDatabase::postMessage(const QString& vendor, const QString& text) const {

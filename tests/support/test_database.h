@@ -60,10 +60,9 @@ class TestDatabase {
     // A vendor "00012" with its login, users 1001 (active), 1002 (inactive), 1003 (suspended),
     // all with the password "1234", and its terminal parameters.
     void seedVendor() const;
-    // Another vendor with its login and one active user: vendor code and user code given.
+    // Another vendor ("AGENCIA <vendor>") with its login, made as the central office makes
+    // them, and one active user: vendor code and user code given.
     void addVendor(const QString& vendor, const QString& user) const;
-    // A vendor and its login, made as the central office makes them.
-    void createVendor(const QString& vendor, const QString& name) const;
     // A new temporary ticket of a vendor, taken as its terminal takes one at login.
     QString newTicket(const QString& vendor) const;
     // Two lotteries, AAA "ALFA" and BBB "BETA", selling until 23:00 with quotas of 100 for

@@ -1,6 +1,5 @@
 #include "aftersale/screens/cancellation_screen.h"
 
-#include "session/screens/focus_colours.h"
 #include "session/screens/named.h"
 #include "session/server_link.h"
 #include "session/session.h"
@@ -18,7 +17,9 @@
 namespace vendura {
 
 CancellationScreen::CancellationScreen(ServerLink& link, QWidget* parent)
-    : ModalScreen("Form18", u"Anulación de Tickets"_s, parent), link_(link), cancellation_(link) {
+    : SecondaryScreen(parent, u"Form18"_s, u"Anulación de Tickets"_s),
+      link_(link),
+      cancellation_(link) {
     buildControls();
 }
 
@@ -52,12 +53,9 @@ void CancellationScreen::buildControls() {
     layout->addLayout(grid);
 
     auto* buttons = new QHBoxLayout;
-    eliminar_ = named(new QPushButton(u"Eliminar"_s), "Eliminar");
-    command2_ = named(new QPushButton(u"Salir"_s), "Command2");
-    for (QPushButton* b : {eliminar_, command2_}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
+    eliminar_ = button("Eliminar", u"Eliminar"_s);
+    command2_ = button("Command2", u"Salir"_s);
+    for (QPushButton* b : {eliminar_, command2_}) buttons->addWidget(b);
     layout->addLayout(buttons);
     statusBar_ = named(new QStatusBar, "StatusBar1");
     statusBar_->setSizeGripEnabled(false);
@@ -67,8 +65,8 @@ void CancellationScreen::buildControls() {
     connect(eliminar_, &QPushButton::clicked, this, [this] { eliminar(); });
     connect(command2_, &QPushButton::clicked, this, &QDialog::reject);
     const Session& s = link_.session();
-    colours_ = new FocusColours(s.ColorFoco, s.ColorNormal, this);
-    colours_->watch(text1_, true);
+    useColoursOf(s);
+    watch(text1_, true);
     text1_->installEventFilter(this);
     resize(420, 260);
 }

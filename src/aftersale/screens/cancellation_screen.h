@@ -1,7 +1,7 @@
 #pragma once
 
 #include "aftersale/cancellation.h"
-#include "session/screens/modal_screen.h"
+#include "session/screens/secondary_screen.h"
 
 class QLabel;
 class QLineEdit;
@@ -10,10 +10,8 @@ class QStatusBar;
 
 namespace vendura {
 
-class FocusColours;
-
 // Form18 "Anulación de Tickets": a ticket's details from the server, then its cancellation.
-class CancellationScreen : public ModalScreen {
+class CancellationScreen : public SecondaryScreen {
     Q_OBJECT
   public:
     explicit CancellationScreen(ServerLink& link, QWidget* parent = nullptr);
@@ -40,7 +38,6 @@ class CancellationScreen : public ModalScreen {
     QPushButton* eliminar_ = nullptr;
     QPushButton* command2_ = nullptr;
     QStatusBar* statusBar_ = nullptr;
-    FocusColours* colours_ = nullptr;
 };
 
 }  // namespace vendura

@@ -37,7 +37,7 @@ bool isEnter(QEvent* event) {
 
 PaymentScreen::PaymentScreen(ServerLink& link, Printers& printers, Clock& clock,
                              QString journalFolder, QWidget* parent)
-    : AfterSaleScreen(link, u"pagaticket"_s, u"Cancelación de Tickets"_s, parent),
+    : CounterScreen(link, u"pagaticket"_s, u"Cancelación de Tickets"_s, parent),
       printers_(printers),
       clock_(clock),
       journalFolder_(std::move(journalFolder)),
@@ -50,7 +50,7 @@ PaymentScreen::PaymentScreen(ServerLink& link, Printers& printers, Clock& clock,
       label11_(valueLabel("Label11", this)),
       label13_(valueLabel("Label13", this)),
       frame1_(new CustomerPanel(
-          link, [this] { enter(text2_); }, this)) {
+          link, [this] { focusField(text2_); }, this)) {
     text2_->setMaxLength(100);
     text1_->setMaxLength(30);
     totalTicket1_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -95,15 +95,14 @@ PaymentScreen::PaymentScreen(ServerLink& link, Printers& printers, Clock& clock,
     connect(command2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void PaymentScreen::showEvent(QShowEvent* event) {
-    AfterSaleScreen::showEvent(event);
-    enter(text2_);
+QWidget* PaymentScreen::firstField() const {
+    return text2_;
 }
 
 bool PaymentScreen::eventFilter(QObject* watched, QEvent* event) {
     if (isEnter(event)) {
         if (watched == text2_) {
-            if (!text2_->text().isEmpty()) enter(text1_);
+            if (!text2_->text().isEmpty()) focusField(text1_);
             return true;
         }
         if (watched == text1_) {
@@ -113,20 +112,20 @@ bool PaymentScreen::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    return AfterSaleScreen::eventFilter(watched, event);
+    return CounterScreen::eventFilter(watched, event);
 }
 
 void PaymentScreen::payButton() {
     if (text1_->text().isEmpty()) {
         dialogs().message(DialogIcon::Information, kTituloAtencion,
                           u"Debe escribir el serial que aparece en el ticket"_s);
-        enter(text1_);
+        focusField(text1_);
         return;
     }
     if (text2_->text().isEmpty()) {
         dialogs().message(DialogIcon::Information, kTituloAtencion,
                           u"Debe escribir el Nro. del ticket"_s);
-        enter(text2_);
+        focusField(text2_);
         return;
     }
     runPayment(PaymentStart::PayButton);
@@ -136,7 +135,9 @@ void PaymentScreen::runPayment(PaymentStart start) {
     const QString serial = text1_->text();
     const QString ticketNumber = text2_->text();
     PrizePayment payment(link());
-    const PaymentOutcome outcome = payment.run(ticketNumber, serial, frame1_->customerId(), start);
+    const PaymentOutcome outcome =
+        payment.run(ticketNumber, serial, frame1_->customerId(), start,
+                    [this](const PaymentTicket& ticket) { showTicket(ticket); });
     if (outcome.showData) showTicket(outcome.ticket);
     if (outcome.paid) printVoucher(outcome, serial, ticketNumber);
     if (outcome.clearFields) clearTicketFields();
@@ -152,7 +153,7 @@ void PaymentScreen::showTicket(const PaymentTicket& ticket) {
 void PaymentScreen::clearTicketFields() {
     text1_->clear();
     text2_->clear();
-    enter(text2_);
+    focusField(text2_);
 }
 
 void PaymentScreen::printVoucher(const PaymentOutcome& outcome, const QString& serial,

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "aftersale/prize_payment.h"
-#include "aftersale/screens/aftersale_screen.h"
+#include "session/screens/counter_screen.h"
 
 #include <QDate>
 
 class QLabel;
+class QLineEdit;
 
 namespace vendura {
 
@@ -15,7 +16,7 @@ class Printers;
 
 // pagaticket "Cancelación de Tickets": pays a winning ticket by its number (Text2) and serial
 // (Text1), with the customer who collects it, and prints the payment voucher.
-class PaymentScreen : public AfterSaleScreen {
+class PaymentScreen : public CounterScreen {
     Q_OBJECT
   public:
     PaymentScreen(ServerLink& link, Printers& printers, Clock& clock, QString journalFolder,
@@ -25,7 +26,7 @@ class PaymentScreen : public AfterSaleScreen {
     void payButton();
 
   protected:
-    void showEvent(QShowEvent* event) override;
+    QWidget* firstField() const override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:

@@ -20,7 +20,7 @@
 namespace vendura {
 
 ResultsScreen::ResultsScreen(ServerLink& link, Printers& printers, Clock& clock, QWidget* parent)
-    : AfterSaleScreen(link, u"Verpremiados"_s, u"Visualizador de premios"_s, parent),
+    : CounterScreen(link, u"Verpremiados"_s, u"Visualizador de premios"_s, parent),
       printers_(printers),
       clock_(clock),
       dtPicker1_(named(new QDateEdit(this), "DTPicker1")),
@@ -71,9 +71,8 @@ bool ResultsScreen::load() {
     return true;
 }
 
-void ResultsScreen::showEvent(QShowEvent* event) {
-    AfterSaleScreen::showEvent(event);
-    dtPicker1_->setFocus(Qt::OtherFocusReason);
+QWidget* ResultsScreen::firstField() const {
+    return dtPicker1_;
 }
 
 bool ResultsScreen::fetch() {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "aftersale/screens/aftersale_screen.h"
 #include "platform/record_set.h"
+#include "session/screens/counter_screen.h"
 
 class QDateEdit;
 class QListWidget;
@@ -14,7 +14,7 @@ class Printers;
 
 // Verpremiados "Visualizador de premios": the winning numbers of a chosen day's draws, shown
 // in a grid and printed on the ticket printer.
-class ResultsScreen : public AfterSaleScreen {
+class ResultsScreen : public CounterScreen {
     Q_OBJECT
   public:
     ResultsScreen(ServerLink& link, Printers& printers, Clock& clock, QWidget* parent = nullptr);
@@ -26,7 +26,7 @@ class ResultsScreen : public AfterSaleScreen {
     void printResults();
 
   protected:
-    void showEvent(QShowEvent* event) override;
+    QWidget* firstField() const override;
 
   private:
     bool fetch();

@@ -29,6 +29,7 @@ const Key kGrid[5][4] = {
 }  // namespace
 
 CalculatorScreen::CalculatorScreen(QWidget* over) : SecondaryScreen(over) {
+    setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(u"fCalculator"_s);
     setWindowTitle(u"Calculadora"_s);
     auto* layout = new QVBoxLayout(this);

@@ -2,7 +2,6 @@
 
 #include "cash/change_calculator.h"
 #include "platform/result.h"
-#include "session/screens/focus_colours.h"
 #include "session/screens/named.h"
 
 #include <QGridLayout>
@@ -24,7 +23,8 @@ bool closesTheScreen(const QKeyEvent* key) {
 
 ChangeCalculatorScreen::ChangeCalculatorScreen(const QString& lastTicket, const Session& session,
                                                QWidget* parent)
-    : CounterDialog(session, parent) {
+    : SecondaryScreen(parent) {
+    useColoursOf(session);
     setObjectName(u"controlefectivo"_s);
     setWindowTitle(u"Control de Efectivo"_s);
 
@@ -54,7 +54,7 @@ ChangeCalculatorScreen::ChangeCalculatorScreen(const QString& lastTicket, const 
     grid->addWidget(cerrar, 3, 1);
     setMinimumWidth(360);
 
-    colours().watch(text1_, true);
+    watch(text1_, true);
     text1_->installEventFilter(this);
     cerrar->installEventFilter(this);
     connect(cerrar, &QPushButton::clicked, this, &QDialog::accept);
@@ -68,7 +68,7 @@ QWidget* ChangeCalculatorScreen::firstField() const {
 }
 
 bool ChangeCalculatorScreen::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress) return CounterDialog::eventFilter(watched, event);
+    if (event->type() != QEvent::KeyPress) return SecondaryScreen::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
     if (closesTheScreen(key)) {
         accept();
@@ -85,7 +85,7 @@ void ChangeCalculatorScreen::keyPressEvent(QKeyEvent* event) {
         accept();
         return;
     }
-    CounterDialog::keyPressEvent(event);
+    SecondaryScreen::keyPressEvent(event);
 }
 
 }  // namespace vendura

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "session/screens/counter_dialog.h"
+#include "session/screens/secondary_screen.h"
 
 class QLabel;
 class QLineEdit;
@@ -9,7 +9,7 @@ namespace vendura {
 
 // controlefectivo: the change to give for the last ticket, from the cash the customer handed
 // over. Enter or Esc anywhere closes it.
-class ChangeCalculatorScreen : public CounterDialog {
+class ChangeCalculatorScreen : public SecondaryScreen {
     Q_OBJECT
   public:
     // lastTicket: the caption of the sales screen's MONTO_ULTICK, as it is shown.

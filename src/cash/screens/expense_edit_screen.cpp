@@ -18,7 +18,7 @@ namespace vendura {
 
 ExpenseEditScreen::ExpenseEditScreen(ServerLink& link, const QString& vendorLabel, bool modify,
                                      const expenses::Movement& movement, QWidget* parent)
-    : ExpenseScreen(link, "ActualizaGastos", u"Actualiza Gastos"_s, parent),
+    : CounterScreen(link, u"ActualizaGastos"_s, u"Actualiza Gastos"_s, parent),
       modify_(modify),
       txtnomov_(named(new QLineEdit(movement.number.trimmed(), this), "txtnomov")),
       txtdescriMov_(named(new QComboBox(this), "txtdescri_mov")),
@@ -60,15 +60,12 @@ ExpenseEditScreen::ExpenseEditScreen(ServerLink& link, const QString& vendorLabe
     connect(deshacer, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void ExpenseEditScreen::showEvent(QShowEvent* event) {
-    ExpenseScreen::showEvent(event);
-    QLineEdit* first = modify_ ? txtmontoMov_ : txtnomov_;
-    first->setFocus(Qt::OtherFocusReason);
-    first->selectAll();
+QWidget* ExpenseEditScreen::firstField() const {
+    return modify_ ? txtmontoMov_ : txtnomov_;
 }
 
 bool ExpenseEditScreen::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress) return ExpenseScreen::eventFilter(watched, event);
+    if (event->type() != QEvent::KeyPress) return CounterScreen::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
     if (watched == txtmontoMov_) {
@@ -90,7 +87,7 @@ bool ExpenseEditScreen::eventFilter(QObject* watched, QEvent* event) {
         grabar();
         return true;
     }
-    return ExpenseScreen::eventFilter(watched, event);
+    return CounterScreen::eventFilter(watched, event);
 }
 
 bool ExpenseEditScreen::grabar() {

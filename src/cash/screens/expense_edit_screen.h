@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cash/expenses.h"
-#include "cash/screens/expense_screen.h"
+#include "session/screens/counter_screen.h"
 
 class QComboBox;
 class QLabel;
@@ -11,7 +11,7 @@ namespace vendura {
 
 // "Actualiza Gastos": one movement, new (`ModoGasto` "A") or changed ("M"). Enter saves (in
 // the amount field it moves on), Esc and "&Deshacer" close without saving.
-class ExpenseEditScreen : public ExpenseScreen {
+class ExpenseEditScreen : public CounterScreen {
     Q_OBJECT
   public:
     // vendorLabel: the list screen's; movement: the grid's row when modifying.
@@ -24,7 +24,7 @@ class ExpenseEditScreen : public ExpenseScreen {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
+    QWidget* firstField() const override;
 
   private:
     bool modify_;

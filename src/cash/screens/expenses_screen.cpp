@@ -19,7 +19,7 @@
 namespace vendura {
 
 ExpensesScreen::ExpensesScreen(ServerLink& link, QWidget* parent)
-    : ExpenseScreen(link, "Gastos", u"Gastos del dia"_s, parent),
+    : CounterScreen(link, u"Gastos"_s, u"Gastos del dia"_s, parent),
       label7_(named(new QLabel(this), "Label7")),
       hastas_(named(new QDateEdit(this), "Hastas")),
       grid_(named(new QTableWidget(this), "DataGrid1")),
@@ -77,9 +77,12 @@ void ExpensesScreen::setVendorLabel(const QString& text) {
 }
 
 void ExpensesScreen::showEvent(QShowEvent* event) {
-    ExpenseScreen::showEvent(event);
+    CounterScreen::showEvent(event);
     refresh();
-    hastas_->setFocus(Qt::OtherFocusReason);
+}
+
+QWidget* ExpensesScreen::firstField() const {
+    return hastas_;
 }
 
 void ExpensesScreen::refresh() {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cash/screens/expense_screen.h"
 #include "platform/record_set.h"
+#include "session/screens/counter_screen.h"
 
 class QDateEdit;
 class QLabel;
@@ -15,7 +15,7 @@ struct Movement;
 
 // "Gastos del dia": the movements of a chosen day, and from it the entry of a new one, the
 // change or the deletion of one.
-class ExpensesScreen : public ExpenseScreen {
+class ExpensesScreen : public CounterScreen {
     Q_OBJECT
   public:
     ExpensesScreen(ServerLink& link, QWidget* parent = nullptr);
@@ -31,6 +31,7 @@ class ExpensesScreen : public ExpenseScreen {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    QWidget* firstField() const override;
     // The edit screen, modal; a test answers it instead.
     virtual void edit(bool modify, const expenses::Movement& movement);
 

@@ -2,7 +2,6 @@
 
 #include "cash/lottery_activation.h"
 #include "platform/dialogs.h"
-#include "session/screens/focus_colours.h"
 #include "session/screens/named.h"
 #include "session/server_link.h"
 #include "session/session.h"
@@ -17,7 +16,8 @@
 namespace vendura {
 
 LotteryActivationScreen::LotteryActivationScreen(ServerLink& link, QWidget* parent)
-    : CounterDialog(link.session(), parent), link_(link) {
+    : SecondaryScreen(parent), link_(link) {
+    useColoursOf(link.session());
     setObjectName(u"activarloterias"_s);
     setWindowTitle(u"Activar Loterias"_s);
 
@@ -29,7 +29,7 @@ LotteryActivationScreen::LotteryActivationScreen(ServerLink& link, QWidget* pare
     list1_->setSelectionMode(QAbstractItemView::MultiSelection);
     list1_->setMinimumSize(360, 320);
     list1_->installEventFilter(this);
-    colours().watch(list1_, false);
+    watch(list1_, false);
     layout->addWidget(label1_);
     layout->addWidget(list1_);
 
@@ -106,7 +106,7 @@ bool LotteryActivationScreen::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    return CounterDialog::eventFilter(watched, event);
+    return SecondaryScreen::eventFilter(watched, event);
 }
 
 }  // namespace vendura

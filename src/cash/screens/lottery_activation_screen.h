@@ -1,6 +1,6 @@
 #pragma once
 
-#include "session/screens/counter_dialog.h"
+#include "session/screens/secondary_screen.h"
 
 class QLabel;
 class QListWidget;
@@ -11,7 +11,7 @@ class ServerLink;
 
 // activarloterias: the lotteries of the sales point, the open ones selected; the seller changes
 // the selection and saves which ones the sales point sells.
-class LotteryActivationScreen : public CounterDialog {
+class LotteryActivationScreen : public SecondaryScreen {
     Q_OBJECT
   public:
     LotteryActivationScreen(ServerLink& link, QWidget* parent = nullptr);

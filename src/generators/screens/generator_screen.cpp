@@ -7,7 +7,6 @@
 #include "sales/play_seller.h"
 #include "sales/screens/entry_keys.h"
 #include "sales/screens/sales_screen.h"
-#include "session/screens/focus_colours.h"
 #include "session/screens/named.h"
 #include "session/server_link.h"
 #include "session/session.h"
@@ -38,9 +37,8 @@ QString SaleTarget::codes() const {
 }
 
 GeneratorScreen::GeneratorScreen(SalesScreen& sales, const char* name, const QString& title)
-    : ModalScreen(name, title, &sales), sales_(sales) {
-    const Session& s = sales.link().session();
-    colours_ = new FocusColours(s.ColorFoco, s.ColorNormal, this);
+    : SecondaryScreen(&sales, QString::fromLatin1(name), title), sales_(sales) {
+    useColoursOf(sales.link().session());
     auto* layout = new QVBoxLayout(this);
     form_ = new QGridLayout;
     layout->addLayout(form_);
@@ -63,7 +61,7 @@ QLineEdit* GeneratorScreen::addField(const char* labelName, const QString& capti
     big.setBold(true);
     field->setFont(big);
     field->installEventFilter(this);
-    colours_->watch(field, true);
+    watch(field, true);
     addRow(named(new QLabel(caption), labelName), field);
     if (!first_) first_ = field;
     return field;
@@ -133,10 +131,8 @@ bool GeneratorScreen::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void GeneratorScreen::hideEvent(QHideEvent* event) {
-    ModalScreen::hideEvent(event);
+    SecondaryScreen::hideEvent(event);
     if (sales_.ticket().rowCount() > 0) sales_.ticketView()->scrollToBottom();
-    // a kiosk has no window manager to give the keyboard back to the sales screen
-    sales_.activateWindow();
 }
 
 GeneratorCaller GeneratorScreen::caller() const {

@@ -2,7 +2,7 @@
 
 #include "generators/generated_sale.h"
 #include "generators/generator_calls.h"
-#include "session/screens/modal_screen.h"
+#include "session/screens/secondary_screen.h"
 
 #include <QMap>
 
@@ -15,7 +15,6 @@ class QProgressBar;
 
 namespace vendura {
 
-class FocusColours;
 class SalesScreen;
 struct SaleOutcome;
 
@@ -35,7 +34,7 @@ struct SaleTarget {
 // Enter moves on, the wait text and progress indicator shown while the server works, the unit
 // conversion of the amount, the call through sellPlay and the rows it adds to the sales
 // screen's ticket. Esc closes the screen, which leaves the ticket's last row in view.
-class GeneratorScreen : public ModalScreen {
+class GeneratorScreen : public SecondaryScreen {
     Q_OBJECT
   public:
     GeneratorScreen(SalesScreen& sales, const char* name, const QString& title);
@@ -66,7 +65,6 @@ class GeneratorScreen : public ModalScreen {
     SalesScreen& sales() { return sales_; }
     QGridLayout* form() { return form_; }
     QLineEdit* amountField() const { return amount_; }
-    FocusColours& colours() { return *colours_; }
     GeneratorCaller caller() const;
 
     // The amount typed, kept to be put back after the sale, as the server receives it: nothing
@@ -102,7 +100,6 @@ class GeneratorScreen : public ModalScreen {
     QWidget* first_ = nullptr;
     QLabel* wait_ = nullptr;
     QProgressBar* progress_ = nullptr;
-    FocusColours* colours_ = nullptr;
     QString typedAmount_;
     struct Next {
         int minChars;

@@ -30,7 +30,7 @@ ReloadScreen::ReloadScreen(SalesScreen& sales)
             list->addItem(l.code + u" "_s + l.description);
         list->setCurrentRow(0, QItemSelectionModel::NoUpdate);
         list->installEventFilter(this);
-        colours().watch(list);
+        watch(list, false);
         auto* label = named(new QLabel(QString::fromUtf8(captions[i].second)), captions[i].first);
         label->installEventFilter(this);
         addRow(label, list);

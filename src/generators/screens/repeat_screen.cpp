@@ -20,7 +20,7 @@ RepeatScreen::RepeatScreen(SalesScreen& sales)
     list1_ = named(new QListWidget, "List1");
     list1_->setSelectionMode(QAbstractItemView::MultiSelection);
     list1_->installEventFilter(this);
-    colours().watch(list1_);
+    watch(list1_, false);
     addRow(label1, list1_);
     addAmount("Label2", u"Monto Bs."_s);
     addWaitText(u"Espere por Favor que se estan Generando las jugadas Solicitadas..."_s);

@@ -2,7 +2,6 @@
 
 #include "platform/dialogs.h"
 #include "platform/launcher.h"
-#include "session/screens/focus_colours.h"
 #include "session/screens/named.h"
 #include "session/server_link.h"
 #include "session/session.h"
@@ -31,7 +30,7 @@ constexpr int kMostSeconds = 3600;
 }  // namespace
 
 MonitorScreen::MonitorScreen(ServerLink& link, ProgramEnd& programEnd, QWidget* parent)
-    : QDialog(parent),
+    : SecondaryScreen(parent, u"MonitorOnLine"_s, u"Monitor On Line"_s),
       link_(link),
       programEnd_(programEnd),
       combo1_(named(new QComboBox(this), "Combo1")),
@@ -47,9 +46,6 @@ MonitorScreen::MonitorScreen(ServerLink& link, ProgramEnd& programEnd, QWidget* 
       countdown_(named(new QLabel(this), "Label5")),
       timer1_(named(new QTimer(this), "Timer1")),
       timer2_(named(new QTimer(this), "Timer2")) {
-    setObjectName(u"MonitorOnLine"_s);
-    setWindowTitle(u"Monitor On Line"_s);
-    setModal(true);
     const Session& s = link.session();
     combo2_->addItem(s.CodVendedor + u" - "_s + s.NombreVendedor);
     dtPicker1_->setDisplayFormat(u"dd/MM/yyyy"_s);
@@ -88,9 +84,8 @@ MonitorScreen::MonitorScreen(ServerLink& link, ProgramEnd& programEnd, QWidget* 
     top->addWidget(kinds);
     top->addLayout(fields);
 
-    auto* command1 = named(new QPushButton(u"Actualizar Ya"_s, this), "Command1");
-    auto* command2 = named(new QPushButton(u"Regresar al Menú Principal"_s, this), "Command2");
-    for (QPushButton* b : {command1, command2}) b->setAutoDefault(false);
+    auto* command1 = button("Command1", u"Actualizar Ya"_s);
+    auto* command2 = button("Command2", u"Regresar al Menú Principal"_s);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(new QLabel(u"Total en Venta Bs.:"_s, this));
     bottom->addWidget(total_);
@@ -103,9 +98,9 @@ MonitorScreen::MonitorScreen(ServerLink& link, ProgramEnd& programEnd, QWidget* 
     layout->addWidget(list1_);
     layout->addLayout(bottom);
 
-    auto* colours = new FocusColours(s.ColorFoco, s.ColorNormal, this);
-    for (QLineEdit* field : {text1_, text2_, text3_}) colours->watch(field, true);
-    colours->watch(dtPicker1_);
+    useColoursOf(s);
+    for (QLineEdit* field : {text1_, text2_, text3_}) watch(field, true);
+    watch(dtPicker1_, false);
     timer2_->setInterval(1000);
     connect(timer1_, &QTimer::timeout, this, &MonitorScreen::listing);
     connect(timer2_, &QTimer::timeout, this, &MonitorScreen::tick);
@@ -147,11 +142,8 @@ bool MonitorScreen::load() {
     return true;
 }
 
-void MonitorScreen::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    activateWindow();
-    raise();
-    combo1_->setFocus(Qt::OtherFocusReason);
+QWidget* MonitorScreen::firstField() const {
+    return combo1_;
 }
 
 sales_monitor::Kind MonitorScreen::kind() const {

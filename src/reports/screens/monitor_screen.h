@@ -3,7 +3,7 @@
 #include "reports/report_link.h"
 #include "reports/sales_monitor.h"
 
-#include <QDialog>
+#include "session/screens/secondary_screen.h"
 
 class QComboBox;
 class QDateEdit;
@@ -21,7 +21,7 @@ struct Session;
 // "Monitor On Line": what was sold of each number of a lottery on a day, the whole network's
 // ("General Por Vendedor") or this sales point's ("Detallar Por Vendedor"), refreshed every few
 // seconds, with one number's total on request.
-class MonitorScreen : public QDialog {
+class MonitorScreen : public SecondaryScreen {
     Q_OBJECT
   public:
     MonitorScreen(ServerLink& link, ProgramEnd& programEnd, QWidget* parent = nullptr);
@@ -35,7 +35,7 @@ class MonitorScreen : public QDialog {
     int secondsLeft() const { return remaining_; }
 
   protected:
-    void showEvent(QShowEvent* event) override;
+    QWidget* firstField() const override;
 
   private:
     QLineEdit* numberField(const char* name, const QString& initial);

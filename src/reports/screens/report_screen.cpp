@@ -4,7 +4,6 @@
 #include "platform/launcher.h"
 #include "reports/report_frame.h"
 #include "reports/screens/report_pdf.h"
-#include "session/screens/focus_colours.h"
 #include "session/screens/named.h"
 #include "session/server_link.h"
 #include "session/session.h"
@@ -23,28 +22,15 @@
 #include <QVBoxLayout>
 
 namespace vendura {
-namespace {
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = named(new QPushButton(caption, parent), name);
-    b->setAutoDefault(false);
-    return b;
-}
-
-}  // namespace
-
 ReportScreen::ReportScreen(ReportDeps deps, const char* name, const QString& caption,
                            const char* toName, QWidget* parent)
-    : QDialog(parent),
+    : SecondaryScreen(parent, QString::fromLatin1(name), caption),
       deps_(std::move(deps)),
       link_(deps_.link),
       esdesde_(dateChooser("esdesde")),
       top_(new QHBoxLayout),
       list1_(named(new QListWidget(this), "List1")),
       progress_(named(new QProgressBar(this), "ProgressBar1")) {
-    setObjectName(QString::fromLatin1(name));
-    setWindowTitle(caption);
-    setModal(true);
     QFont fixed(u"Monospace"_s);
     fixed.setStyleHint(QFont::TypeWriter);
     list1_->setFont(fixed);
@@ -65,18 +51,18 @@ ReportScreen::ReportScreen(ReportDeps deps, const char* name, const QString& cap
     }
     top_->addStretch();
 
-    QPushButton* command1 = button(this, "Command1", u"&Generar"_s);
-    QPushButton* command3 = button(this, "Command3", u"&Imprimir"_s);
-    QPushButton* command4 = button(this, "Command4", u"P&DF"_s);
-    QPushButton* command2 = button(this, "Command2", u"&Salir"_s);
+    QPushButton* command1 = button("Command1", u"&Generar"_s);
+    QPushButton* command3 = button("Command3", u"&Imprimir"_s);
+    QPushButton* command4 = button("Command4", u"P&DF"_s);
+    QPushButton* command2 = button("Command2", u"&Salir"_s);
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {command1, command3, command4}) buttons->addWidget(b);
     buttons->addStretch();
     buttons->addWidget(command2);
 
-    auto* colours = new FocusColours(session().ColorFoco, session().ColorNormal, this);
+    useColoursOf(session());
     for (QDateEdit* chooser : {esdesde_, hasta_}) {
-        if (chooser) colours->watch(chooser);
+        if (chooser) watch(chooser, false);
     }
 
     auto* layout = new QVBoxLayout(this);
@@ -133,11 +119,8 @@ bool ReportScreen::load() {
     return true;
 }
 
-void ReportScreen::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    activateWindow();
-    raise();
-    esdesde_->setFocus(Qt::OtherFocusReason);
+QWidget* ReportScreen::firstField() const {
+    return esdesde_;
 }
 
 QDate ReportScreen::from() const {

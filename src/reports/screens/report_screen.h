@@ -3,7 +3,7 @@
 #include "reports/report_link.h"
 
 #include <QDate>
-#include <QDialog>
+#include "session/screens/secondary_screen.h"
 
 #include <optional>
 
@@ -32,7 +32,7 @@ struct ReportDeps {
 // the report's lines in `List1`, compose (`Command1`), close (`Command2`), print (`Command3`)
 // and save as PDF (`Command4`). It opens a connection of its own; a change of date or of an
 // option composes the report again at once; Esc closes.
-class ReportScreen : public QDialog {
+class ReportScreen : public SecondaryScreen {
     Q_OBJECT
   public:
     // toName: the object name of the period's end chooser, or null for a one-day report.
@@ -54,7 +54,7 @@ class ReportScreen : public QDialog {
     virtual std::optional<QStringList> build(ReportLink& link) = 0;
     // A chooser of the report's options, on the top row; choosing composes again.
     void addOption(const QString& label, QComboBox* combo);
-    void showEvent(QShowEvent* event) override;
+    QWidget* firstField() const override;
 
     QDate from() const;
     QDate to() const;

@@ -10,6 +10,7 @@
 namespace vendura {
 
 MessageWindow::MessageWindow(QWidget* over) : SecondaryScreen(over) {
+    setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(u"Form21"_s);
     setWindowTitle(u"Kalv Mensajes"_s);
     auto* layout = new QVBoxLayout(this);

@@ -34,6 +34,7 @@ void removeSelectedPlays(SalesScreen& screen) {
 
 RemovalByLotteryScreen::RemovalByLotteryScreen(SalesScreen& screen)
     : SecondaryScreen(&screen), screen_(screen) {
+    setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(u"Form13"_s);
     setWindowTitle(u"Eliminar jugadas por Loterias"_s);
     auto* layout = new QVBoxLayout(this);

@@ -1,7 +1,6 @@
 #include "session/screens/parameter_screen.h"
 
 #include "platform/dialogs.h"
-#include "session/screens/focus_colours.h"
 #include "session/screens/named.h"
 #include "session/server_link.h"
 #include "session/session.h"
@@ -121,7 +120,8 @@ bool isEnter(const QKeyEvent* key) {
 }  // namespace
 
 ParameterScreen::ParameterScreen(ServerLink& link, QWidget* parent)
-    : CounterDialog(link.session(), parent), link_(link) {
+    : SecondaryScreen(parent), link_(link) {
+    useColoursOf(link.session());
     setObjectName(u"maestroparametro"_s);
     setWindowTitle(u"Parametros de Vendura"_s);
     buildControls();
@@ -155,14 +155,14 @@ void ParameterScreen::buildControls() {
                     edit->setEchoMode(QLineEdit::Password);
                 }
                 texts_.insert(QString::fromLatin1(t->name), edit);
-                colours().watch(edit, true);
+                watch(edit, true);
                 field = edit;
                 label = QString::fromUtf8(t->label);
             } else if (const ComboSpec* c = combo(name)) {
                 auto* box = named(new QComboBox, c->name);
                 box->addItems(c->entries());
                 combos_.insert(QString::fromLatin1(c->name), box);
-                colours().watch(box, false);
+                watch(box, false);
                 field = box;
                 label = QString::fromUtf8(c->label);
             }
@@ -273,7 +273,7 @@ bool ParameterScreen::eventFilter(QObject* watched, QEvent* event) {
         if (QWidget* next = focusWidget()) focusField(next);
         return true;
     }
-    return CounterDialog::eventFilter(watched, event);
+    return SecondaryScreen::eventFilter(watched, event);
 }
 
 }  // namespace vendura

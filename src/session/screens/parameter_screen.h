@@ -1,7 +1,7 @@
 #pragma once
 
 #include "session/parameters.h"
-#include "session/screens/counter_dialog.h"
+#include "session/screens/secondary_screen.h"
 
 #include <QMap>
 
@@ -14,7 +14,7 @@ class ServerLink;
 
 // maestroparametro: the terminal's printing, communication and off-line parameters as the
 // central database holds them, changed and saved by the seller.
-class ParameterScreen : public CounterDialog {
+class ParameterScreen : public SecondaryScreen {
     Q_OBJECT
   public:
     ParameterScreen(ServerLink& link, QWidget* parent = nullptr);

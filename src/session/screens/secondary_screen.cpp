@@ -1,25 +1,58 @@
 #include "session/screens/secondary_screen.h"
 
+#include "session/screens/focus_colours.h"
+#include "session/session.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QShowEvent>
 
 namespace vendura {
 
-SecondaryScreen::SecondaryScreen(QWidget* over) : QDialog(over) {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowModality(Qt::WindowModal);
+SecondaryScreen::SecondaryScreen(QWidget* over, const QString& name, const QString& title)
+    : QDialog(over) {
+    if (!name.isEmpty()) setObjectName(name);
+    if (!title.isEmpty()) setWindowTitle(title);
+    setModal(true);
 }
 
 void SecondaryScreen::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     activateWindow();
     raise();
+    focusField(firstField());
 }
 
 void SecondaryScreen::hideEvent(QHideEvent* event) {
     QDialog::hideEvent(event);
-    if (QWidget* below = parentWidget() ? parentWidget()->window() : nullptr) {
-        below->activateWindow();
-    }
+    QWidget* below = parentWidget() ? parentWidget()->window() : nullptr;
+    if (below && below->isVisible()) below->activateWindow();
+}
+
+void SecondaryScreen::focusField(QWidget* field) {
+    if (!field) return;
+    field->setFocus(Qt::OtherFocusReason);
+    auto* edit = qobject_cast<QLineEdit*>(field);
+    if (auto* combo = qobject_cast<QComboBox*>(field)) edit = combo->lineEdit();
+    if (edit) edit->selectAll();
+}
+
+void SecondaryScreen::useColoursOf(const Session& session) {
+    if (!colours_) colours_ = new FocusColours(session.ColorFoco, session.ColorNormal, this);
+}
+
+void SecondaryScreen::watch(QWidget* field, bool selectAllOnEntry) {
+    Q_ASSERT(colours_);
+    colours_->watch(field, selectAllOnEntry);
+}
+
+QPushButton* SecondaryScreen::button(const char* name, const QString& caption) {
+    auto* b = new QPushButton(caption, this);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    b->setDefault(false);
+    return b;
 }
 
 }  // namespace vendura

@@ -2,20 +2,38 @@
 
 #include <QDialog>
 
+class QPushButton;
+
 namespace vendura {
 
-// A screen opened over another one. A counter may run the program with no window manager (a
-// kiosk), where nothing gives a window the keyboard unless the program does: this screen
-// activates its own window when it is shown and gives the keyboard back to the screen below
-// when it goes. Esc closes it; it is deleted once closed.
+class FocusColours;
+struct Session;
+
+// A screen opened over another one, modal. A counter may run the program with no window
+// manager (a kiosk), where nothing gives a window the keyboard unless the program does: this
+// screen activates its own window when shown, puts the focus on its first field, and gives the
+// keyboard back to the window below when it goes. Esc closes it.
 class SecondaryScreen : public QDialog {
     Q_OBJECT
   public:
-    explicit SecondaryScreen(QWidget* over);
+    explicit SecondaryScreen(QWidget* over, const QString& name = {}, const QString& title = {});
 
   protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    // The field that has the focus when the screen opens; none leaves Qt's choice.
+    virtual QWidget* firstField() const { return nullptr; }
+    // Moves the focus into a field and, for a text field, selects its text: with no focus-in
+    // event to rely on, the screen does it itself.
+    static void focusField(QWidget* field);
+    // The session's focus colours for the entry fields given to watch().
+    void useColoursOf(const Session& session);
+    void watch(QWidget* field, bool selectAllOnEntry = true);
+    // A button that Enter never presses by itself: Enter moves between fields here.
+    QPushButton* button(const char* name, const QString& caption);
+
+  private:
+    FocusColours* colours_ = nullptr;
 };
 
 }  // namespace vendura

@@ -16,10 +16,9 @@
 namespace vendura {
 
 UtilityMenu::UtilityMenu(ServerLink& link, UtilityMenuActions actions, QWidget* parent)
-    : QDialog(parent), link_(link), actions_(std::move(actions)) {
-    setObjectName(u"Form36"_s);
-    setWindowTitle(u"Reportes/Utilidades"_s);
-    setModal(true);
+    : SecondaryScreen(parent, u"Form36"_s, u"Reportes/Utilidades"_s),
+      link_(link),
+      actions_(std::move(actions)) {
     const Session& s = link.session();
     const QString vendorLabel = s.CodVendedor + u" - "_s + s.NombreVendedor;
     auto call = [](const std::function<void()>& f) {
@@ -52,8 +51,7 @@ UtilityMenu::UtilityMenu(ServerLink& link, UtilityMenuActions actions, QWidget* 
         connect(b, &QPushButton::clicked, this, [this, i] { run(choices_[size_t(i)]); });
         if (i == 0) first_ = b;
     }
-    auto* regresar = named(new QPushButton(u"Regresar"_s, this), "XPButton6");
-    regresar->setAutoDefault(false);
+    auto* regresar = button("XPButton6", u"Regresar"_s);
     connect(regresar, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
@@ -65,11 +63,8 @@ UtilityMenu::UtilityMenu(ServerLink& link, UtilityMenuActions actions, QWidget* 
     layout->addWidget(regresar);
 }
 
-void UtilityMenu::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    activateWindow();
-    raise();
-    if (first_) first_->setFocus(Qt::OtherFocusReason);
+QWidget* UtilityMenu::firstField() const {
+    return first_;
 }
 
 void UtilityMenu::run(const Choice& choice) {
@@ -102,7 +97,7 @@ void UtilityMenu::keyPressEvent(QKeyEvent* event) {
         choose(typed[0])) {
         return;
     }
-    QDialog::keyPressEvent(event);
+    SecondaryScreen::keyPressEvent(event);
 }
 
 }  // namespace vendura

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "session/screens/secondary_screen.h"
 
 #include <functional>
 
@@ -26,7 +26,7 @@ struct UtilityMenuActions {
 // seller's permission for its caption, chosen by button or by its letter in either case;
 // "Regresar" and Esc close. Beyond the buttons, M opens the "Monitor On Line" for a seller with
 // "M.-", and Ctrl+Alt+Shift+F2 the audit access screen.
-class UtilityMenu : public QDialog {
+class UtilityMenu : public SecondaryScreen {
     Q_OBJECT
   public:
     UtilityMenu(ServerLink& link, UtilityMenuActions actions, QWidget* parent = nullptr);
@@ -37,7 +37,7 @@ class UtilityMenu : public QDialog {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
-    void showEvent(QShowEvent* event) override;
+    QWidget* firstField() const override;
 
   private:
     struct Choice {

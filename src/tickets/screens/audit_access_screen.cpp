@@ -1,7 +1,6 @@
 #include "tickets/screens/audit_access_screen.h"
 
 #include "platform/dialogs.h"
-#include "session/screens/focus_colours.h"
 #include "session/screens/named.h"
 #include "session/server_link.h"
 #include "session/session.h"
@@ -18,12 +17,9 @@
 namespace vendura {
 
 AuditAccessScreen::AuditAccessScreen(ServerLink& link, QWidget* parent)
-    : QDialog(parent), link_(link) {
-    setObjectName(u"FormAuditoria"_s);
-    setWindowTitle(u"Autenticación de Auditoria"_s);
-    setModal(true);
+    : SecondaryScreen(parent, u"FormAuditoria"_s, u"Autenticación de Auditoria"_s), link_(link) {
     const Session& s = link.session();
-    auto* colours = new FocusColours(s.ColorFoco, s.ColorNormal, this);
+    useColoursOf(s);
     auto* row = new QHBoxLayout;
     const char* names[] = {"Text1", "Text2", "Text3", "Text4", "Text5"};
     for (size_t i = 0; i < groups_.size(); ++i) {
@@ -32,22 +28,21 @@ AuditAccessScreen::AuditAccessScreen(ServerLink& link, QWidget* parent)
         field->setFixedWidth(70);
         field->setValidator(
             new QRegularExpressionValidator(QRegularExpression(u"[A-Za-z0-9]{0,4}"_s), field));
-        colours->watch(field, true);
+        watch(field, true);
         field->installEventFilter(this);
         connect(field, &QLineEdit::textEdited, this, [this, i](const QString& text) {
             // the group is written as the key is printed, and a full one hands over the next
             const int at = groups_[i]->cursorPosition();
             groups_[i]->setText(text.toUpper());
             groups_[i]->setCursorPosition(at);
-            if (text.size() == 4 && i + 1 < groups_.size()) enter(groups_[i + 1]);
+            if (text.size() == 4 && i + 1 < groups_.size()) focusField(groups_[i + 1]);
         });
         if (i > 0) row->addWidget(new QLabel(u"-"_s, this));
         row->addWidget(field);
         groups_[i] = field;
     }
-    auto* aceptarButton = named(new QPushButton(u"Aceptar"_s, this), "Command1");
-    auto* cancelar = named(new QPushButton(u"Cancelar"_s, this), "Command2");
-    for (QPushButton* b : {aceptarButton, cancelar}) b->setAutoDefault(false);
+    auto* aceptarButton = button("Command1", u"Aceptar"_s);
+    auto* cancelar = button("Command2", u"Cancelar"_s);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(aceptarButton);
@@ -60,16 +55,8 @@ AuditAccessScreen::AuditAccessScreen(ServerLink& link, QWidget* parent)
     connect(cancelar, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void AuditAccessScreen::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    activateWindow();
-    raise();
-    enter(groups_[0]);
-}
-
-void AuditAccessScreen::enter(QLineEdit* field) {
-    field->setFocus(Qt::OtherFocusReason);
-    field->selectAll();
+QWidget* AuditAccessScreen::firstField() const {
+    return groups_[0];
 }
 
 bool AuditAccessScreen::eventFilter(QObject* watched, QEvent* event) {
@@ -80,12 +67,12 @@ bool AuditAccessScreen::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    return QDialog::eventFilter(watched, event);
+    return SecondaryScreen::eventFilter(watched, event);
 }
 
 void AuditAccessScreen::clearKey() {
     for (QLineEdit* g : groups_) g->clear();
-    enter(groups_[0]);
+    focusField(groups_[0]);
 }
 
 void AuditAccessScreen::aceptar() {

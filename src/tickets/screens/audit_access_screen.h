@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "session/screens/secondary_screen.h"
 
 #include <array>
 
@@ -13,7 +13,7 @@ class ServerLink;
 // "Autenticación de Auditoria": the day's audit key of the seller, typed in five groups of four
 // (each group moves on to the next when full). Accepted when the server knows the key; after
 // three wrong keys "3 intentos fallidos, pruebe mas tarde!" and the screen closes.
-class AuditAccessScreen : public QDialog {
+class AuditAccessScreen : public SecondaryScreen {
     Q_OBJECT
   public:
     explicit AuditAccessScreen(ServerLink& link, QWidget* parent = nullptr);
@@ -23,11 +23,10 @@ class AuditAccessScreen : public QDialog {
     int failures() const { return failures_; }
 
   protected:
-    void showEvent(QShowEvent* event) override;
+    QWidget* firstField() const override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void enter(QLineEdit* field);
     void clearKey();
 
     ServerLink& link_;

@@ -3,7 +3,6 @@
 #include "platform/code_page_437.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
-#include "session/screens/focus_colours.h"
 #include "session/screens/named.h"
 #include "session/server_link.h"
 #include "session/session.h"
@@ -22,15 +21,12 @@
 namespace vendura {
 
 JournalViewerScreen::JournalViewerScreen(ServerLink& link, QString journalFolder, QWidget* parent)
-    : QDialog(parent),
+    : SecondaryScreen(parent, u"Form6"_s, u"Auditar Tickets"_s),
       link_(link),
       journalFolder_(std::move(journalFolder)),
       dtPicker1_(named(new QDateEdit(this), "DTPicker1")),
       richTextBox1_(named(new QPlainTextEdit(this), "RichTextBox1")),
       text1_(named(new QLineEdit(this), "Text1")) {
-    setObjectName(u"Form6"_s);
-    setWindowTitle(u"Auditar Tickets"_s);
-    setModal(true);
     dtPicker1_->setDisplayFormat(u"dd/MM/yyyy"_s);
     dtPicker1_->setCalendarPopup(true);
     dtPicker1_->setKeyboardTracking(false);
@@ -43,13 +39,12 @@ JournalViewerScreen::JournalViewerScreen(ServerLink& link, QString journalFolder
     richTextBox1_->setFont(fixed);
     richTextBox1_->setMinimumSize(460, 480);
     text1_->setMaxLength(10);
-    auto* colours = new FocusColours(link.session().ColorFoco, link.session().ColorNormal, this);
-    colours->watch(text1_, true);
-    colours->watch(dtPicker1_);
+    useColoursOf(link.session());
+    watch(text1_, true);
+    watch(dtPicker1_, false);
 
-    auto* findButton = named(new QPushButton(u"Buscar"_s, this), "XPButton2");
-    auto* close = named(new QPushButton(u"Salir"_s, this), "XPButton1");
-    for (QPushButton* b : {findButton, close}) b->setAutoDefault(false);
+    auto* findButton = button("XPButton2", u"Buscar"_s);
+    auto* close = button("XPButton1", u"Salir"_s);
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(u"Seleccione la Fecha:"_s, this));
     top->addWidget(dtPicker1_);
@@ -73,12 +68,8 @@ JournalViewerScreen::~JournalViewerScreen() {
     removeWorkingFile();
 }
 
-void JournalViewerScreen::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    activateWindow();
-    raise();
-    text1_->setFocus(Qt::OtherFocusReason);
-    text1_->selectAll();
+QWidget* JournalViewerScreen::firstField() const {
+    return text1_;
 }
 
 void JournalViewerScreen::load() {
@@ -112,7 +103,7 @@ void JournalViewerScreen::removeWorkingFile() {
 
 void JournalViewerScreen::done(int result) {
     removeWorkingFile();
-    QDialog::done(result);
+    SecondaryScreen::done(result);
 }
 
 }  // namespace vendura

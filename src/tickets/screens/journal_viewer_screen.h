@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "session/screens/secondary_screen.h"
 
 class QDateEdit;
 class QLineEdit;
@@ -13,7 +13,7 @@ class ServerLink;
 // Form6 "Auditar Tickets": the chosen day's ticket journal of this counter's seller,
 // descrambled into the working file and shown as it was printed; a ticket number is found from
 // the top. The working file is deleted when the screen closes.
-class JournalViewerScreen : public QDialog {
+class JournalViewerScreen : public SecondaryScreen {
     Q_OBJECT
   public:
     JournalViewerScreen(ServerLink& link, QString journalFolder, QWidget* parent = nullptr);
@@ -27,7 +27,7 @@ class JournalViewerScreen : public QDialog {
     void done(int result) override;
 
   protected:
-    void showEvent(QShowEvent* event) override;
+    QWidget* firstField() const override;
 
   private:
     void removeWorkingFile();

@@ -1,7 +1,6 @@
 #include "tickets/screens/ticket_list_screen.h"
 
 #include "session/installation.h"
-#include "session/screens/focus_colours.h"
 #include "session/screens/named.h"
 #include "session/server_link.h"
 #include "session/session.h"
@@ -28,7 +27,7 @@ bool isEnter(const QKeyEvent* key) {
 }  // namespace
 
 TicketListScreen::TicketListScreen(ServerLink& link, Printers& printers, QWidget* parent)
-    : ModalScreen("Form35", u"Consulta Tickets"_s, parent),
+    : SecondaryScreen(parent, u"Form35"_s, u"Consulta Tickets"_s),
       link_(link),
       reprint_(link, printers, link.installation().journalFolder) {
     buildControls();
@@ -71,12 +70,9 @@ void TicketListScreen::buildControls() {
         "Label1"));
 
     auto* buttons = new QHBoxLayout;
-    xpButton1_ = named(new QPushButton(u"Imprimir"_s), "XPButton1");
-    command2_ = named(new QPushButton(u"Salir"_s), "Command2");
-    for (QPushButton* b : {xpButton1_, command2_}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
+    xpButton1_ = button("XPButton1", u"Imprimir"_s);
+    command2_ = button("Command2", u"Salir"_s);
+    for (QPushButton* b : {xpButton1_, command2_}) buttons->addWidget(b);
     buttons->addStretch();
     layout->addLayout(buttons);
     connect(xpButton1_, &QPushButton::clicked, this, [this] { printShown(); });
@@ -84,9 +80,9 @@ void TicketListScreen::buildControls() {
     connect(esdesde_, &QDateEdit::dateChanged, this, [this] { fill(pickedDate()); });
 
     const Session& s = link_.session();
-    colours_ = new FocusColours(s.ColorFoco, s.ColorNormal, this);
-    colours_->watch(esdesde_, true);
-    colours_->watch(list1_);
+    useColoursOf(s);
+    watch(esdesde_, true);
+    watch(list1_, false);
     list1_->installEventFilter(this);
     esdesde_->installEventFilter(this);
     resize(860, 560);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "session/screens/modal_screen.h"
+#include "session/screens/secondary_screen.h"
 #include "tickets/ticket_query.h"
 #include "tickets/ticket_reprint.h"
 
@@ -10,13 +10,12 @@ class QPushButton;
 
 namespace vendura {
 
-class FocusColours;
 class Printers;
 class ServerLink;
 
 // Form35 "Consulta Tickets": the sales point's tickets of a day, the image of the chosen one
 // rebuilt from the server, and its printing.
-class TicketListScreen : public ModalScreen {
+class TicketListScreen : public SecondaryScreen {
     Q_OBJECT
   public:
     TicketListScreen(ServerLink& link, Printers& printers, QWidget* parent = nullptr);
@@ -47,7 +46,6 @@ class TicketListScreen : public ModalScreen {
     QListWidget* list2_ = nullptr;
     QPushButton* xpButton1_ = nullptr;
     QPushButton* command2_ = nullptr;
-    FocusColours* colours_ = nullptr;
 };
 
 }  // namespace vendura
