@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 using namespace vendura;
-using vendura::test::TestDatabase;
+using namespace vendura::test;
 
 namespace {
 
@@ -13,15 +16,22 @@ struct Argument {
     QString name;
     QString type;
     bool inout = false;
+    bool vendor() const { return name.contains(u"vend"_s) || name.contains(u"codven"_s); }
+    bool user() const { return name.contains(u"usu"_s) || name.contains(u"user"_s); }
+    bool ticket() const { return name.contains(u"tick"_s); }
 };
 
 struct Procedure {
     QString name;
     std::vector<Argument> arguments;  // return_value and rs left out
+    bool has(bool (Argument::*what)() const) const {
+        return std::any_of(arguments.begin(), arguments.end(),
+                           [&](const Argument& a) { return (a.*what)(); });
+    }
 };
 
 // Every procedure a sales point may call, as the catalogue describes it: one added later is
-// swept without touching this test.
+// swept without touching these tests.
 std::vector<Procedure> catalogue(const TestDatabase& db) {
     std::vector<Procedure> out;
     for (const QStringList& row : db.rows(
@@ -37,83 +47,164 @@ std::vector<Procedure> catalogue(const TestDatabase& db) {
     return out;
 }
 
-// A call that names this sales point's vendor and seller and nothing else: every other argument
-// is empty (zero where the type is a number).
-QString baseline(const Argument& a) {
-    if (a.name.contains(u"vend"_s)) return u"00012"_s;
-    if (a.name.contains(u"usu"_s) || a.name.contains(u"user"_s)) return u"1001"_s;
-    if (a.name.contains(u"item"_s)) return u"0"_s;
-    if (a.type == u"numeric"_s || a.type == u"integer"_s) return u"0"_s;
-    return QString();
+// An argument of a call that names the vendor and seller given and nothing else: every other
+// argument empty, zero where it is a number.
+QString baseline(const Argument& a, const QString& vendor = u"00012"_s,
+                 const QString& user = u"1001"_s) {
+    if (a.vendor()) return vendor;
+    if (a.user()) return user;
+    const bool number = a.type == u"numeric"_s || a.type == u"integer"_s;
+    return number || a.name.contains(u"item"_s) ? u"0"_s : QString();
 }
 
-ProcedureCall build(const Procedure& p, size_t hostile, const FieldValue& value) {
+ProcedureCall callOf(const Procedure& p,
+                     const std::function<FieldValue(size_t, const Argument&)>& value) {
     ProcedureCall call{p.name, {}};
     for (size_t i = 0; i < p.arguments.size(); ++i) {
         const Argument& a = p.arguments[i];
-        const FieldValue v = i == hostile ? value : FieldValue(baseline(a));
         call.parameters.push_back({a.name, ParamType::VarChar,
                                    a.inout ? ParamDirection::InputOutput : ParamDirection::Input, 0,
-                                   v});
+                                   value(i, a)});
     }
     return call;
 }
 
-TEST(HostileInputTest, EveryProcedureRefusesWhatASalesPointCouldSendItAndChangesNothing) {
-    TestDatabase db;
-    db.seedVendor();
-    db.addVendor(u"00013"_s, u"2001"_s);
-    db.seedLotteries();
-    PqGateway gateway(5);
-    ASSERT_TRUE(gateway.open(db.connectionText()).ok());
-    // the sales point has an open ticket with a sold play, and the other one too
-    const QString open = db.newTicket(u"00012"_s);
-    ASSERT_TRUE(
-        gateway
-            .call(xcreanormal(u"00012"_s, u"1001"_s, u"123"_s, Money::whole(50), 0, u"AAA"_s, open))
-            .ok());
-    db.newTicket(u"00013"_s);
+// The arguments of xgrabtick in order: the serial 1234567, the date and time left to the server.
+QStringList grabtick(const QString& total, const QString& ticket) {
+    return {u"00012"_s, u"1001"_s, u"1234567"_s, {}, {}, u"ACT"_s, total, u"N"_s, ticket, ticket};
+}
 
-    const std::vector<FieldValue> hostile{
-        u""_s,
-        std::nullopt,
-        QString(10000, u'9'),
-        u"x'; DROP TABLE central.tickets; --"_s,
-        u"SELECT cod_vendedor FROM central.usuarios"_s,
-        u"abc"_s,
-        u"-1"_s,
-        u"1000000000000"_s,
-        u"31/02/2026"_s,
-        u"00013"_s,
-    };
+// Sales point 00012 (seller 1001) has an issued ticket (AAA 123) and an open one (AAA 456);
+// sales point 00013 (seller 2001) has an open ticket of its own.
+class SalesPoints : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        db.seedVendor();
+        db.addVendor(u"00013"_s, u"2001"_s);
+        db.seedLotteries();
+        ASSERT_TRUE(own.open(db.connectionText(u"00012"_s)).ok());
+        ASSERT_TRUE(other.open(db.connectionText(u"00013"_s)).ok());
+        for (const auto& [ticket, number] : {std::pair{&issued, u"123"_s}, {&open, u"456"_s}}) {
+            *ticket = db.newTicket(u"00012"_s);
+            ASSERT_EQ(own.call(xcreanormal(u"00012"_s, u"1001"_s, number, Money::whole(70), 0,
+                                           u"AAA"_s, *ticket))
+                          .value()
+                          .returnNumber(),
+                      0);
+            if (ticket == &issued) {
+                ASSERT_EQ(grab(u"70"_s, issued), 0);
+            }
+        }
+        theirs = db.newTicket(u"00013"_s);
+    }
+    int grab(const QString& total, const QString& ticket) {
+        return own.callPositional(u"xgrabtick"_s, grabtick(total, ticket)).value().returnNumber();
+    }
+    int login(const QString& password) {
+        auto answer = own.callPositional(u"xVLDUSRT"_s, {u"0"_s, u"1001"_s, password});
+        return answer ? answer.value().rows.size() : -1;
+    }
+
+    TestDatabase db;
+    PqGateway own{5};
+    PqGateway other{5};
+    QString issued, open, theirs;
+};
+
+class HostileInputTest : public SalesPoints {};
+class VendorIsolationTest : public SalesPoints {};
+
+// Given the own vendor and seller and empty or zero elsewhere, with one argument hostile.
+TEST_F(HostileInputTest, EveryProcedureRefusesWhatASalesPointCouldSendItAndChangesNothing) {
+    std::vector<FieldValue> hostile{std::nullopt, theirs, QString(10000, u'9')};
+    for (const char* v :
+         {"", "abc", "-1", "1000000000000", "31/02/2026", "00013",
+          "x'; DROP TABLE central.tickets; --", "SELECT cod_vendedor FROM central.usuarios"}) {
+        hostile.push_back(QString::fromLatin1(v));
+    }
     const std::vector<Procedure> procedures = catalogue(db);
-    ASSERT_GE(procedures.size(), 9u);
+    ASSERT_GE(procedures.size(), 40u);
     const QString before = db.checksum();
-    int calls = 0;
     for (const Procedure& p : procedures) {
         for (size_t arg = 0; arg < std::max<size_t>(p.arguments.size(), 1); ++arg) {
             for (const FieldValue& value : hostile) {
-                const ProcedureCall call = build(p, arg, value);
-                auto answer = gateway.call(call);
-                ++calls;
+                auto answer = own.call(callOf(p, [&](size_t i, const Argument& a) {
+                    return i == arg ? value : FieldValue(baseline(a));
+                }));
                 const std::string where =
-                    p.name.toStdString() + " " +
-                    (p.arguments.empty() ? std::string() : p.arguments[arg].name.toStdString()) +
-                    "=" + value.value_or(u"NULL"_s).left(40).toStdString();
-                if (!answer) {
-                    // a raised error is an answer; a lost connection is a crashed backend
-                    EXPECT_EQ(answer.error().number, db_error::kServerError)
-                        << where << ": " << answer.error().description.toStdString();
-                    ASSERT_TRUE(gateway.isOpen()) << where;
-                } else {
-                    EXPECT_TRUE(answer.value().returnValue.has_value()) << where;
-                }
+                    (p.name + u' ' + (p.arguments.empty() ? QString() : p.arguments[arg].name) +
+                     u'=' + value.value_or(u"NULL"_s).left(40))
+                        .toStdString();
+                // a raised error is an answer; a lost connection is a crashed backend
+                ASSERT_TRUE(answer ? answer.value().returnValue.has_value()
+                                   : answer.error().number == db_error::kServerError)
+                    << where << ": " << (answer ? "" : answer.error().description.toStdString());
                 ASSERT_EQ(db.checksum(), before) << where;
             }
         }
     }
-    RecordProperty("calls", calls);
-    EXPECT_EQ(db.value(u"SELECT count(*) FROM central.items_ticket"_s), u"1"_s);
+}
+
+// Through 00013's login, every procedure called with 00012's vendor or seller is refused with
+// an audit row, answers no row and changes nothing; called with 00013's own codes on 00012's
+// tickets it changes nothing and answers no row either.
+TEST_F(VendorIsolationTest, AnotherSalesPointsLoginReachesNothingOfItThroughAnyProcedure) {
+    const QString before = db.checksum();
+    for (const Procedure& p : catalogue(db)) {
+        const bool ticketed = p.has(&Argument::ticket);
+        for (const QString& vendor : {u"00012"_s, u"00013"_s}) {
+            for (const QString& user : {u"1001"_s, u"2001"_s}) {
+                const bool foreign = (p.has(&Argument::vendor) && vendor == u"00012"_s) ||
+                                     (p.has(&Argument::user) && user == u"1001"_s);
+                if (!foreign && !ticketed) continue;
+                for (const QString& ticket : {open, issued}) {
+                    const std::string where =
+                        (p.name + u' ' + vendor + u'/' + user + u' ' + ticket).toStdString();
+                    const int audits = int(db.auditActions().size());
+                    auto answer = other.call(callOf(p, [&](size_t, const Argument& a) {
+                        return FieldValue(a.ticket() ? ticket : baseline(a, vendor, user));
+                    }));
+                    ASSERT_TRUE(answer || !foreign) << where;
+                    EXPECT_EQ(db.checksum(), before) << where;
+                    if (!answer) continue;  // refused whole over a value of 00013's own
+                    EXPECT_TRUE(answer.value().rows.empty() ||
+                                answer.value().rows.text(0, u"status"_s) == u"9"_s)
+                        << where;
+                    if (!foreign) continue;
+                    const QStringList audit = db.auditActions().mid(audits);
+                    EXPECT_TRUE(audit.size() == 1 && audit[0].startsWith(u"CUENTA_RECHAZADA|"_s))
+                        << where << ": " << audit.join(u',').toStdString();
+                }
+            }
+        }
+    }
+}
+
+TEST_F(VendorIsolationTest, TheAuditTrailRecordsTheDaysEventsAndCannotBeRewritten) {
+    ASSERT_EQ(login(u"1234"_s), 1);
+    EXPECT_EQ(grab(u"5"_s, open), 88);
+    const QStringList actions = db.auditActions();
+    EXPECT_EQ(actions.mid(actions.size() - 3),
+              (QStringList{u"TICKET_EMITIDO|00012|1001"_s, u"INGRESO|00012|1001"_s,
+                           u"TICKET_INVALIDO|00012|1001"_s}));
+    EXPECT_EQ(db.value(u"SELECT cuenta FROM central.auditoria ORDER BY id DESC LIMIT 1"_s),
+              db.account(u"00012"_s));
+    // not even the owner of the table rewrites it
+    for (const char* sql : {"UPDATE central.auditoria SET accion = 'NADA'",
+                            "DELETE FROM central.auditoria", "TRUNCATE central.auditoria"}) {
+        EXPECT_EQ(db.adminError(QString::fromLatin1(sql)), u"42501"_s) << sql;
+    }
+    EXPECT_EQ(db.auditActions(), actions);
+}
+
+TEST_F(VendorIsolationTest, FiveWrongPasswordsLockTheSellerOutForFifteenMinutes) {
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(login(u"9999"_s), 0);
+    EXPECT_EQ(login(u"1234"_s), 0);  // answered as a wrong password
+    EXPECT_EQ(db.auditActions().last(), u"INGRESO_BLOQUEADO|00012|1001"_s);
+    db.setClock(u"2026-12-07 10:14:00"_s);
+    EXPECT_EQ(login(u"1234"_s), 0);
+    db.setClock(u"2026-12-07 10:16:00"_s);
+    EXPECT_EQ(login(u"1234"_s), 1);
 }
 
 }  // namespace

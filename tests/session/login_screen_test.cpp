@@ -1,18 +1,13 @@
 #include "logged_in.h"
 #include "platform/files.h"
 #include "platform/http_download.h"
-#include "platform/pq_gateway.h"
 #include "platform/profile_file.h"
+#include "screen_helpers.h"
 #include "session/database_account.h"
-#include "session/installation.h"
-#include "session/login.h"
 #include "session/screens/startup_screen.h"
 #include "session/server_link.h"
-#include "session/session.h"
-#include "test_database.h"
 #include "tiny_http_server.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -21,7 +16,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -31,35 +25,10 @@ using namespace vendura::test;
 
 namespace {
 
-// Real connections until the server is told to be out of reach: it goes away between two
-// steps of the login.
-class ServerGoesAway final : public DatabaseConnector {
-  public:
-    int opensLeft = 1;
-    std::unique_ptr<DatabaseGateway> create() override {
-        if (opensLeft-- > 0) return real_.create();
-        return std::make_unique<Unreachable>();
-    }
-
-  private:
-    struct Unreachable final : DatabaseGateway {
-        Result<void> open(const QString& text) override {
-            text_ = text;
-            return Error{db_error::kConnectionLost, u"el servidor no responde"_s};
-        }
-        void close() override {}
-        bool isOpen() const override { return false; }
-        QString connectionText() const override { return text_; }
-        Result<CallAnswer> call(const ProcedureCall&) override { return closed(); }
-        Result<CallAnswer> exec(const QString&) override { return closed(); }
-        Result<CallAnswer> callPositional(const QString&, const QStringList&) override {
-            return closed();
-        }
-        static Error closed() { return Error{db_error::kObjectClosed, u"cerrada"_s}; }
-        QString text_;
-    };
-    PqConnector real_{5};
-};
+const auto kAllThree = Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier;
+const QStringList kConnectionFailure{
+    u"No se puede Conectar con el Servidor de Datos Remotos... Finalizando"_s,
+    u"Ocurrieron Errores al Intentar Conectarse!... Finalizando el Sistema"_s};
 
 // The start-up screen with a configuration that knows the test server, database and user.
 class LoginScreenTest : public ::testing::Test {
@@ -83,21 +52,13 @@ class LoginScreenTest : public ::testing::Test {
     W* field(const char* name) {
         return screen->findChild<W*>(QString::fromLatin1(name));
     }
-    void type(const char* name, const QString& text) {
-        QLineEdit* f = field(name);
-        f->clear();
-        QTest::keyClicks(f, text);
-    }
     // Types the user and password and presses Enter in the password field.
     void loginWith(const QString& user, const QString& password) {
-        type("Text1", user);
-        type("Text2", password);
+        retype(field("Text1"), user);
+        retype(field("Text2"), password);
         QTest::keyClick(field("Text2"), Qt::Key_Return);
     }
-    void setVersionState(const QString& state) {
-        db.admin(u"UPDATE central.parametros_terminal SET estadovendura = $1"_s, {state});
-    }
-
+    QStringList boxes() const { return test::boxes(dialogs); }
     TestDatabase db;
     LoggedIn env{db};
     Installation& installation = env.installation;
@@ -105,418 +66,261 @@ class LoginScreenTest : public ::testing::Test {
     DialogRecorder& dialogs = env.dialogs;
     LauncherRecorder& launcher = env.launcher;
     ProgramEndRecorder& programEnd = env.programEnd;
-    ServerLink& link = env.link;
     HttpDownload http;
     std::unique_ptr<StartupScreen> screen;
     int salesOpened = 0;
 };
 
-TEST_F(LoginScreenTest, ShowsItsControlsAndStartsOnThePasswordWhenTheUserIsKnown) {
-    StartupScreen& s = open();
-    EXPECT_EQ(s.windowTitle(), u"Bienvenidos a Kalvora - PUNTO DE VENTA"_s);
-    EXPECT_EQ(s.statusBar()->currentMessage(), u"Kalvora On Line - PUNTO DE VENTA"_s);
-    EXPECT_EQ(field<QLabel>("Banner")->text(),
-              u"SOFTWARE ON LINE PARA CENTROS DE APUESTAS DE LOTERIAS"_s);
-    EXPECT_EQ(field<QPushButton>("Command1")->text(), u"Iniciar"_s);
-    EXPECT_EQ(field<QPushButton>("busca_ip")->text(), u"Busca Servidores en la Red"_s);
-    EXPECT_EQ(field("Text1")->text(), u"1001"_s);
-    EXPECT_TRUE(field("Text2")->text().isEmpty());
-    EXPECT_FALSE(field<QFrame>("Frame1")->isVisible());  // the file exists: fields kept hidden
-    EXPECT_EQ(screen->focusWidget(), field("Text2"));
-}
-
-TEST_F(LoginScreenTest, CtrlAltShiftF2ShowsUsableFieldsAndF8TogglesTyping) {
+// With a configuration file the connection fields stay hidden until Ctrl+Alt+Shift+F2, and
+// typing in them needs Ctrl+Alt+Shift+F8; a first installation shows them ready to type.
+TEST_F(LoginScreenTest, ShowsItsControlsStartsOnThePasswordAndF2AndF8OpenTheConnectionFields) {
     ASSERT_TRUE(files::append(installation.serverListPath(), "central\r\n10.0.0.7\r\n").ok());
-    open();
-    const auto all = Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier;
+    StartupScreen& s = open();
+    EXPECT_EQ((QStringList{s.windowTitle(), s.statusBar()->currentMessage(),
+                           field<QLabel>("Banner")->text(), field<QPushButton>("busca_ip")->text(),
+                           field("Text1")->text(), field("Text2")->text()}),
+              (QStringList{u"Bienvenidos a Kalvora - PUNTO DE VENTA"_s,
+                           u"Kalvora On Line - PUNTO DE VENTA"_s,
+                           u"SOFTWARE ON LINE PARA CENTROS DE APUESTAS DE LOTERIAS"_s,
+                           u"Busca Servidores en la Red"_s, u"1001"_s, QString()}));
+    EXPECT_FALSE(field<QFrame>("Frame1")->isVisible());
+    EXPECT_EQ(screen->focusWidget(), field("Text2"));
+    field("Text1")->setText(QString(5000, u'9'));
+    EXPECT_EQ(field("Text1")->text().size(), 5);
+
+    // a listed server can be chosen, though nothing can be typed before F8
     auto* server = field<QComboBox>("Text3");
-    QTest::keyClick(field("Text2"), Qt::Key_F2, all);
+    QTest::keyClick(field("Text2"), Qt::Key_F2, kAllThree);
     EXPECT_TRUE(field<QFrame>("Frame1")->isVisible());
-    EXPECT_TRUE(server->isVisible());
-    // shown and usable: a listed server can be chosen, though nothing can be typed yet
-    ASSERT_TRUE(server->isEnabled());
-    ASSERT_TRUE(field("Text4")->isEnabled());
-    EXPECT_EQ(server->count(), 2);
     server->setFocus();
-    QTest::keyClick(server, Qt::Key_Down);  // the list's second server
-    EXPECT_EQ(server->currentText(), u"10.0.0.7"_s);
-    server->showPopup();
-    EXPECT_TRUE(server->view()->isVisible());
-    server->hidePopup();
+    QTest::keyClick(server, Qt::Key_Down);
     QTest::keyClicks(server->lineEdit(), u"x"_s);
     QTest::keyClicks(field("Text4"), u"x"_s);
-    EXPECT_EQ(server->currentText(), u"10.0.0.7"_s);
-    EXPECT_EQ(field("Text4")->text(), db.name());
-
-    QTest::keyClick(field("Text2"), Qt::Key_F8, all);
-    server->lineEdit()->selectAll();
-    QTest::keyClicks(server->lineEdit(), u"10.0.0.9"_s);
-    EXPECT_EQ(server->currentText(), u"10.0.0.9"_s);
-    QTest::keyClick(field("Text2"), Qt::Key_F8, all);
+    EXPECT_EQ(server->currentText() + u' ' + field("Text4")->text(), u"10.0.0.7 "_s + db.name());
+    QTest::keyClick(field("Text2"), Qt::Key_F8, kAllThree);
     QTest::keyClicks(server->lineEdit(), u"1"_s);
-    EXPECT_EQ(server->currentText(), u"10.0.0.9"_s);
-
-    QTest::keyClick(field("Text2"), Qt::Key_F2, all);
+    EXPECT_EQ(server->currentText(), u"10.0.0.71"_s);
+    QTest::keyClick(field("Text2"), Qt::Key_F2, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_TRUE(field<QFrame>("Frame1")->isVisible());  // all three must be held
+    QTest::keyClick(field("Text2"), Qt::Key_F2, kAllThree);
     EXPECT_FALSE(field<QFrame>("Frame1")->isVisible());
-    QTest::keyClick(field("Text2"), Qt::Key_F2, Qt::ControlModifier);  // not all three held
-    EXPECT_FALSE(field<QFrame>("Frame1")->isVisible());
-}
 
-TEST_F(LoginScreenTest, AFirstInstallationShowsTheConnectionFieldsReadyToType) {
     ASSERT_TRUE(QFile::remove(installation.iniPath()));
     open();
     EXPECT_TRUE(field<QFrame>("Frame1")->isVisible());
     QTest::keyClicks(field<QComboBox>("Text3")->lineEdit(), u"10.0.0.9"_s);
     QTest::keyClicks(field("Text4"), u"vendura"_s);
-    EXPECT_EQ(field<QComboBox>("Text3")->currentText(), u"10.0.0.9"_s);
-    EXPECT_EQ(field("Text4")->text(), u"vendura"_s);
+    EXPECT_EQ(field<QComboBox>("Text3")->currentText() + u' ' + field("Text4")->text(),
+              u"10.0.0.9 vendura"_s);
 }
 
-TEST_F(LoginScreenTest, ASuccessfulLoginFillsTheSessionAndOpensTheSalesScreen) {
+// A server name goes to the resolver: one longer than it takes is refused with its reason, an
+// unknown one ends in the connection messages, a known one logs in. A failed call afterwards
+// gets the common message, then the link is opened again.
+TEST_F(LoginScreenTest, ALoginThroughAServerNameFillsTheSessionAndOpensTheSalesScreen) {
     open();
+    auto server = [&](const QString& name) { field<QComboBox>("Text3")->setEditText(name); };
+    server(u"servidor-central-de-la-red"_s);  // 26 characters
+    loginWith(u"1001"_s, u"1234"_s);
+    EXPECT_EQ(boxes(), QStringList{u"Critical|Atención!|El nombre del servidor "
+                                   u"\"servidor-central-de-la-red\" tiene más de 20 caracteres: "
+                                   u"escriba su dirección o un nombre de hasta 20 caracteres"_s});
+    EXPECT_FALSE(session.Conexion);
+    dialogs.clear();
+    server(u"  servidor';--central0  "_s);  // twenty characters reach the resolver
+    loginWith(u"1001"_s, u"1234"_s);
+    EXPECT_EQ(session.Servidor, u"0"_s);
+    EXPECT_EQ(dialogs.texts(), kConnectionFailure);
+
+    dialogs.clear();
+    server(u"central"_s);
     loginWith(u"1001"_s, u"1234"_s);
     ASSERT_TRUE(dialogs.shown.empty()) << dialogs.texts().join(u" | "_s).toStdString();
     EXPECT_EQ(salesOpened, 1);
-    EXPECT_EQ(session.CodVendedor, u"00012"_s);
-    EXPECT_EQ(session.NombreVendedor, u"AGENCIA LA FORTUNA"_s);
-    EXPECT_EQ(session.NombreUsuario, u"ANA PEREZ"_s);
-    EXPECT_EQ(session.Margen, u"  "_s);
+    const ProfileFile ini(installation.iniPath());
+    EXPECT_EQ((QStringList{session.Servidor, session.CodVendedor, session.NombreVendedor,
+                           session.NombreUsuario, session.Margen,
+                           ini.read(u"Usuario Actual"_s, u"NombreUser"_s),
+                           ini.read(u"Comunicaciones"_s, u"ModoTrabajo"_s)}),
+              (QStringList{u"127.0.0.1"_s, u"00012"_s, u"AGENCIA LA FORTUNA"_s, u"ANA PEREZ"_s,
+                           u"  "_s, u"ANA PEREZ"_s, u"0"_s}));
     EXPECT_EQ(session.NroTicketTmp.size(), 10);
     EXPECT_EQ(session.NroTicketTmp,
               db.value(u"SELECT nticket FROM central.tickets_temporales WHERE estado = 'ABI'"_s));
-    EXPECT_EQ(session.FechaServidor.size(), 10);
-    EXPECT_TRUE(session.Conexion && session.Conexion->isOpen());
-    const ProfileFile ini(installation.iniPath());
-    EXPECT_EQ(ini.read(u"Usuario Actual"_s, u"NombreUser"_s), u"ANA PEREZ"_s);
-    EXPECT_EQ(ini.read(u"Comunicaciones"_s, u"ModoTrabajo"_s), u"0"_s);
     EXPECT_EQ(programEnd.ends, 0);
+
+    db.admin(
+        u"SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
+        u"WHERE datname = current_database() AND usename <> 'postgres'"_s);
+    ProcedureCall call{u"nregresaticket"_s, {}};
+    call.in(u"@xcodigo_vend"_s, u"00012"_s, 5);
+    auto lost = session.Conexion->call(call);
+    ASSERT_FALSE(lost.ok());
+    EXPECT_EQ(handleCallFailure(env.link, lost.error()), FailureHandling::Reported);
+    auto unusable = session.Conexion->call(call);
+    ASSERT_FALSE(unusable.ok());
+    EXPECT_EQ(handleCallFailure(env.link, unusable.error()), FailureHandling::Reconnected);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_TRUE(boxes()[0].startsWith(
+        u"Information|Atención!|Ha ocurrido un error probablemente por la perdida de conexión con "
+        u"el servidor por favor, salga de la aplicacion y vuelva a ingresar si el error persiste, "
+        u"Gracias!. Error Número: -2147467259 Descripción: "_s));
+    EXPECT_TRUE(session.Conexion->call(call).ok());
 }
 
-TEST_F(LoginScreenTest, AMissingUnreadableOrWrongDatabaseAccountEndsInTheConnectionMessages) {
-    const QStringList connectionMessages{
-        u"No se puede Conectar con el Servidor de Datos Remotos... Finalizando"_s,
-        u"Ocurrieron Errores al Intentar Conectarse!... Finalizando el Sistema"_s};
-    for (const QString& cuenta : {QString(), u"!!no es base64!!"_s, u"c2luIHNhbHRv"_s,
-                                  encodeAccount({db.account(u"00012"_s), u"otra-clave"_s}),
-                                  encodeAccount({u"vendura_app"_s, u"kalvora-pv-1756"_s})}) {
+TEST_F(LoginScreenTest, AnUnusableAccountOrAHostileDatabaseNameEndsInTheConnectionMessages) {
+    const QString good = db.cuentaBD();
+    const std::pair<QString, QString> cases[] = {
+        {QString(), db.name()},
+        {u"!!no es base64!!"_s, db.name()},
+        {u"c2luIHNhbHRv"_s, db.name()},
+        {encodeAccount({db.account(u"00012"_s), u"otra-clave"_s}), db.name()},
+        {encodeAccount({u"vendura_app"_s, u"kalvora-pv-1756"_s}), db.name()},
+        {good, u"x\";User id=postgres;Password=\"'"_s}};
+    for (const auto& [cuenta, base] : cases) {
         ProfileFile(installation.iniPath()).write(u"Comunicaciones"_s, u"CuentaBD"_s, cuenta);
         open();
+        field("Text4")->setText(base);
         dialogs.clear();
         loginWith(u"1001"_s, u"1234"_s);
-        EXPECT_EQ(dialogs.texts(), connectionMessages) << cuenta.toStdString();
-        EXPECT_EQ(salesOpened, 0);
+        EXPECT_EQ(dialogs.texts(), kConnectionFailure)
+            << cuenta.toStdString() << base.toStdString();
     }
 }
 
-TEST_F(LoginScreenTest, AnEmptyFieldIsRefusedBeforeAnythingIsSent) {
+// Empty fields (refused before anything is sent), inactive, suspended, unknown or hostile users
+// get their box between the wrong passwords and do not count toward the fifth, which ends.
+TEST_F(LoginScreenTest, RefusedLoginsGetTheirBoxAndTheFifthWrongPasswordEndsTheProgram) {
     open();
-    loginWith(u"1001"_s, u"   "_s);
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.last().text, u"Debe llenar todos los campos"_s);
-    EXPECT_EQ(dialogs.last().title, u"Atención!"_s);
-    EXPECT_EQ(dialogs.last().icon, DialogIcon::Critical);
-    EXPECT_EQ(screen->focusWidget(), field("Text1"));
-    EXPECT_FALSE(session.Conexion);
-}
-
-TEST_F(LoginScreenTest, InactiveSuspendedAndUnknownUsersAreTurnedAway) {
-    open();
-    struct Case {
-        const char* user;
-        const char* message;
-    } cases[] = {{"1002", "Vendedor Inactivo!"},
-                 {"1003", "Vendedor Suspendido!"},
-                 {"9999", "Usuario no existe!"}};
-    for (const Case& c : cases) {
+    const QString atencion = u"Critical|Atención!|"_s;
+    const QString denied = u"Critical|ZIZIZ OR ERAV|Acceso Denegado.. Intente de Nuevo..."_s;
+    const std::tuple<const char*, const char*, QString> cases[] = {
+        {"1001", "   ", atencion + u"Debe llenar todos los campos"_s},
+        {"1001", "0000", denied},
+        {"1002", "1234", atencion + u"Vendedor Inactivo!"_s},
+        {"1001", "0000", denied},
+        {"1003", "1234", atencion + u"Vendedor Suspendido!"_s},
+        {"1001", "0000", denied},
+        {"9999", "1234", atencion + u"Usuario no existe!"_s},
+        {"1';--", "x' OR '1'='1", atencion + u"Usuario no existe!"_s},
+        {"1001", "0000", denied}};
+    for (const auto& [user, password, box] : cases) {
         dialogs.clear();
-        loginWith(QString::fromLatin1(c.user), u"1234"_s);
-        ASSERT_EQ(dialogs.shown.size(), 1u) << c.user;
-        EXPECT_EQ(dialogs.last().text, QString::fromUtf8(c.message));
-        EXPECT_EQ(dialogs.last().title, u"Atención!"_s);
-        EXPECT_EQ(dialogs.last().icon, DialogIcon::Critical);
-    }
-    EXPECT_EQ(screen->failedLogins(), 0);
-    EXPECT_EQ(salesOpened, 0);
-}
-
-TEST_F(LoginScreenTest, TheFifthWrongPasswordEndsTheProgramAndUnknownUsersDoNotCount) {
-    open();
-    for (int attempt = 1; attempt <= 4; ++attempt) {
-        dialogs.clear();
-        loginWith(u"1001"_s, u"0000"_s);
-        ASSERT_EQ(dialogs.shown.size(), 1u);
-        EXPECT_EQ(dialogs.last().text, u"Acceso Denegado.. Intente de Nuevo..."_s);
-        EXPECT_EQ(dialogs.last().title, u"ZIZIZ OR ERAV"_s);
-        EXPECT_FALSE(session.Conexion->isOpen());
-        loginWith(u"9999"_s, u"0000"_s);  // "55": no attempt counted
+        loginWith(QString::fromLatin1(user), QString::fromLatin1(password));
+        EXPECT_EQ(boxes(), QStringList{box}) << user;
+        EXPECT_TRUE(!box.endsWith(u"campos"_s) || screen->focusWidget() == field("Text1"));
     }
     EXPECT_EQ(programEnd.ends, 0);
-    dialogs.clear();
     loginWith(u"1001"_s, u" 1234"_s);  // blanks are part of the password
     EXPECT_EQ(dialogs.last().text, u"Acceso Denegado al Sistema.. Terminando..."_s);
     EXPECT_EQ(programEnd.ends, 1);
     EXPECT_EQ(salesOpened, 0);
 }
 
+// "1" offers the updater, "2" forces it, "3" offers it to sell and is remembered when declined.
 TEST_F(LoginScreenTest, TheVersionCheckOffersOrForcesTheUpdater) {
-    struct Case {
-        const char* state;
-        bool answer;
-        bool updater;
-        const char* estado;
-    } cases[] = {
-        {"1", true, true, ""}, {"1", false, false, ""},  {"2", true, true, ""},
-        {"3", true, true, ""}, {"3", false, false, "3"}, {"9", true, false, ""},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.state);
-        setVersionState(QString::fromLatin1(c.state));
+    const QString offer =
+        u"Question|Responda!|Existe una nueva version de la vendura!, Desea actualizarla ahora?"_s;
+    const QString forced =
+        u"Critical|Atención!|Existe una nueva version de la vendura y debe actualizarla para "
+        u"poder acceder a ella"_s;
+    const QString toSell =
+        u"Information|Responda!|Existe una nueva version de la vendura y para porder vender debe "
+        u"actualizarla, Desea actualizarla ahora?"_s;
+    const std::tuple<const char*, bool, const char*, QString> cases[] = {{"1", true, "", offer},
+                                                                         {"1", false, "", offer},
+                                                                         {"2", false, "", forced},
+                                                                         {"3", true, "", toSell},
+                                                                         {"3", false, "3", toSell}};
+    for (const auto& [state, answer, estado, box] : cases) {
+        db.admin(u"UPDATE central.parametros_terminal SET estadovendura = $1"_s,
+                 {QString::fromLatin1(state)});
         session.estadovendura.clear();
         dialogs.clear();
-        dialogs.answers = {c.answer};
+        dialogs.answers = {answer};
         launcher.started.clear();
-        programEnd.ends = 0;
-        salesOpened = 0;
+        const int ends = programEnd.ends, sales = salesOpened;
         open();
         loginWith(u"1001"_s, u"1234"_s);
-        if (c.updater) {
-            ASSERT_EQ(launcher.started.size(), 1);
-            EXPECT_EQ(launcher.started[0], installation.updaterPath() + u" /1"_s);
-            EXPECT_EQ(programEnd.ends, 1);
-            EXPECT_EQ(salesOpened, 0);
-        } else {
-            EXPECT_TRUE(launcher.started.isEmpty());
-            EXPECT_EQ(salesOpened, 1);
-        }
-        EXPECT_EQ(session.estadovendura, QString::fromLatin1(c.estado));
+        EXPECT_EQ(boxes(), QStringList{box}) << state;
+        // the updater and the end, or the sales screen
+        const bool updater = answer || box == forced;
+        EXPECT_EQ(launcher.started,
+                  updater ? QStringList{installation.updaterPath() + u" /1"_s} : QStringList());
+        EXPECT_EQ((std::pair{programEnd.ends - ends, salesOpened - sales}),
+                  (updater ? std::pair{1, 0} : std::pair{0, 1}))
+            << state << answer;
+        EXPECT_EQ(session.estadovendura, QString::fromLatin1(estado)) << state << answer;
     }
-    setVersionState(u"3"_s);
-    dialogs.clear();
-    open();
-    dialogs.answers = {false};
-    loginWith(u"1001"_s, u"1234"_s);
-    ASSERT_FALSE(dialogs.shown.empty());
-    EXPECT_EQ(dialogs.shown[0].text,
-              u"Existe una nueva version de la vendura y para porder vender debe actualizarla, "
-              u"Desea actualizarla ahora?"_s);
-    EXPECT_EQ(dialogs.shown[0].icon, DialogIcon::Information);
-    EXPECT_EQ(dialogs.shown[0].title, u"Responda!"_s);
 }
 
-TEST_F(LoginScreenTest, AServerNameIsResolvedAndAnUnknownOneFailsToConnect) {
-    open();
-    QTest::keyClick(field("Text2"), Qt::Key_F2,
-                    Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
-    QTest::keyClick(field("Text2"), Qt::Key_F8,
-                    Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
-    field<QComboBox>("Text3")->setEditText(u"central"_s);
-    loginWith(u"1001"_s, u"1234"_s);
-    EXPECT_EQ(session.Servidor, u"127.0.0.1"_s);
-    EXPECT_EQ(salesOpened, 1);
-
-    open();
-    field<QComboBox>("Text3")->setEditText(u"desconocido"_s);
-    dialogs.clear();
-    loginWith(u"1001"_s, u"1234"_s);
-    EXPECT_EQ(session.Servidor, u"0"_s);
-    EXPECT_EQ(
-        dialogs.texts(),
-        (QStringList{u"No se puede Conectar con el Servidor de Datos Remotos... Finalizando"_s,
-                     u"Ocurrieron Errores al Intentar Conectarse!... Finalizando el Sistema"_s}));
-    EXPECT_EQ(salesOpened, 1);
-}
-
-TEST_F(LoginScreenTest, AServerNameLongerThanTheResolverTakesIsRefusedWithItsReason) {
-    open();
-    const QString longName = u"servidor-central-de-la-red"_s;  // 26 characters
-    field<QComboBox>("Text3")->setEditText(longName);
-    loginWith(u"1001"_s, u"1234"_s);
-    EXPECT_EQ(
-        dialogs.texts(),
-        QStringList{u"El nombre del servidor \"servidor-central-de-la-red\" tiene más de 20 "
-                    u"caracteres: escriba su dirección o un nombre de hasta 20 caracteres"_s});
-    EXPECT_EQ(dialogs.last().icon, DialogIcon::Critical);
-    EXPECT_FALSE(session.Conexion);
-    EXPECT_EQ(salesOpened, 0);
-
-    // twenty characters still reach the resolver, which knows no such server
-    dialogs.clear();
-    field<QComboBox>("Text3")->setEditText(u"  servidor-central-020  "_s);
-    loginWith(u"1001"_s, u"1234"_s);
-    EXPECT_EQ(session.Servidor, u"0"_s);
-    EXPECT_EQ(dialogs.texts().value(1),
-              u"Ocurrieron Errores al Intentar Conectarse!... Finalizando el Sistema"_s);
-}
-
-TEST_F(LoginScreenTest, AServerLostAfterTheTicketNumberIsReportedOnceAndNothingEnds) {
-    ServerGoesAway connector;
-    ServerLink goneLink(session, connector, dialogs, installation);
-    Login login(goneLink, launcher, programEnd);
-    const LoginOutcome outcome = login.run({u"1001"_s, u"1234"_s, Cluster::get().host, db.name()},
-                                           true, Cluster::get().host);
-    EXPECT_EQ(outcome, LoginOutcome::Stay);
-    ASSERT_EQ(dialogs.shown.size(), 1u) << dialogs.texts().join(u" | "_s).toStdString();
-    EXPECT_EQ(dialogs.last().text,
-              u"Ha ocurrido un error probablemente por la perdida de conexión con el servidor por "
-              u"favor, salga de la aplicacion y vuelva a ingresar si el error persiste, Gracias!. "
-              u"Error Número: -2147467259 Descripción: el servidor no responde"_s);
-    EXPECT_EQ(programEnd.ends, 0);
-    EXPECT_EQ(db.value(u"SELECT count(*) FROM central.tickets_temporales"_s), u"1"_s);
-}
-
-TEST_F(LoginScreenTest, HostileFieldsAreCutOrRefusedAndNeverCrash) {
-    open();
-    field("Text1")->setText(QString(5000, u'9'));
-    EXPECT_EQ(field("Text1")->text().size(), 5);
-    field<QComboBox>("Text3")->setEditText(Cluster::get().host);
-    field("Text4")->setText(u"x\";User id=postgres;Password=\"'"_s);
-    loginWith(u"';--"_s, u"\";DROP--"_s);
-    EXPECT_EQ(dialogs.texts().value(1),
-              u"Ocurrieron Errores al Intentar Conectarse!... Finalizando el Sistema"_s);
-
-    field("Text4")->setText(db.name());
-    dialogs.clear();
-    loginWith(u"1';--"_s, u"x' OR '1'='1"_s);
-    EXPECT_EQ(dialogs.texts(), QStringList{u"Usuario no existe!"_s});
-    EXPECT_EQ(salesOpened, 0);
-}
-
-TEST_F(LoginScreenTest, AConfigurationThatIsNotUtf8StillLoads) {
-    QFile f(installation.iniPath());
-    ASSERT_TRUE(f.open(QIODevice::Append));
-    f.write("[Config_Vendura]\r\nDireccion=Av. Bol\xedvar \xff\xfe\x80\r\n");
-    f.close();
-    open();
-    EXPECT_EQ(session.Direccion, QString::fromLatin1("Av. Bol\xedvar \xff\xfe\x80"));
-    loginWith(u"1001"_s, u"1234"_s);
-    EXPECT_EQ(salesOpened, 1);
-}
-
-TEST_F(LoginScreenTest, AFailedCallGetsTheCommonMessageThenTheLinkIsOpenedAgain) {
-    open();
-    loginWith(u"1001"_s, u"1234"_s);
-    ASSERT_EQ(salesOpened, 1);
-    db.admin(
-        u"SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
-        u"WHERE datname = current_database() AND usename <> 'postgres'"_s);
-    ProcedureCall call{u"nregresaticket"_s, {}};
-    call.in(u"@xcodigo_vend"_s, u"00012"_s, 5);
-
-    auto lost = session.Conexion->call(call);
-    ASSERT_FALSE(lost.ok());
-    EXPECT_EQ(handleCallFailure(link, lost.error()), FailureHandling::Reported);
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.last().title, u"Atención!"_s);
-    EXPECT_TRUE(dialogs.last().text.startsWith(
-        u"Ha ocurrido un error probablemente por la perdida de conexión con el servidor por favor, "
-        u"salga de la aplicacion y vuelva a ingresar si el error persiste, Gracias!. Error Número: "
-        u"-2147467259 Descripción: "_s));
-
-    auto unusable = session.Conexion->call(call);
-    ASSERT_FALSE(unusable.ok());
-    EXPECT_EQ(handleCallFailure(link, unusable.error()), FailureHandling::Reconnected);
-    EXPECT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_TRUE(session.Conexion->call(call).ok());
-}
-
-TEST_F(LoginScreenTest, TheServerListIsFetchedWrittenAndTheProgramEnds) {
+// A fetched list replaces the old one and the program ends to read it; a failed fetch leaves
+// no list and the program running. An answer that came after the screen closed or the login
+// went through would end the program over the sales screen: it is never called back.
+TEST_F(LoginScreenTest, TheServerListIsFetchedOrRemovedAndARefreshCutShortNeverCallsBack) {
     QByteArray list;
     for (int i = 0; i < 300; ++i) list += "servidor-" + QByteArray::number(i) + "\r\n";
-    TinyHttpServer server(200, list);
-    ProfileFile(installation.iniPath())
-        .write(u"Comunicaciones"_s, u"HostActualizacion"_s, server.host());
-    ASSERT_TRUE(files::append(installation.serverListPath(), "viejo\r\n").ok());
-    open();
-    field<QPushButton>("busca_ip")->click();
-    EXPECT_TRUE(field<QLabel>("Label7")->isVisible());
-    EXPECT_FALSE(field<QPushButton>("busca_ip")->isEnabled());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return programEnd.ends == 1; }, 10000));
-    EXPECT_EQ(server.paths, QStringList{u"/update/server.txt"_s});
-    EXPECT_EQ(files::read(installation.serverListPath()).value(), list);
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_TRUE(dialogs.last().text.startsWith(u"La busqueda ha sido exitosa!"_s));
-    EXPECT_EQ(dialogs.last().icon, DialogIcon::Information);
-}
+    auto fetch = [&](TinyHttpServer& server) {
+        ProfileFile(installation.iniPath())
+            .write(u"Comunicaciones"_s, u"HostActualizacion"_s, server.host());
+        open();
+        field<QPushButton>("busca_ip")->click();
+        EXPECT_TRUE(field<QLabel>("Label7")->isVisible());
+        EXPECT_FALSE(field<QPushButton>("busca_ip")->isEnabled());
+    };
+    for (const auto& [status, box] : {std::pair{200, "La busqueda ha sido exitosa!"},
+                                      {404, "Ha ocurrido un error probablemente"}}) {
+        TinyHttpServer server(status, status == 200 ? list : "no");
+        ASSERT_TRUE(files::writeInChunks(installation.serverListPath(), "viejo\r\n", 64).ok());
+        dialogs.clear();
+        fetch(server);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.shown.empty(); }, 10000));
+        EXPECT_EQ(server.paths, QStringList{u"/update/server.txt"_s});
+        EXPECT_TRUE(boxes().size() == 1 &&
+                    boxes()[0].startsWith(u"Information|Atención!|"_s + QString::fromUtf8(box)));
+        EXPECT_EQ(programEnd.ends, 1);  // only the fetched list ends the program
+        EXPECT_TRUE(field<QPushButton>("busca_ip")->isEnabled());
+        const auto written = files::read(installation.serverListPath());
+        EXPECT_EQ(written ? written.value() : QByteArray(), status == 200 ? list : QByteArray());
+    }
 
-TEST_F(LoginScreenTest, LoggingInCancelsARefreshSoItsAnswerNeverEndsTheProgram) {
-    TinyHttpServer server(200, "servidor-nuevo\r\n");
-    server.holding = true;
-    ProfileFile(installation.iniPath())
-        .write(u"Comunicaciones"_s, u"HostActualizacion"_s, server.host());
-    open();
-    field<QPushButton>("busca_ip")->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !server.paths.isEmpty(); }, 10000));
+    TinyHttpServer held(200, "servidor-nuevo\r\n");
+    held.holding = true;
+    dialogs.clear();
+    fetch(held);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return held.paths.size() == 1; }, 10000));
+    screen.reset();
+    fetch(held);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return held.paths.size() == 2; }, 10000));
     loginWith(u"1001"_s, u"1234"_s);
     ASSERT_EQ(salesOpened, 1);
     EXPECT_FALSE(field<QLabel>("Label7")->isVisible());
     EXPECT_TRUE(field<QPushButton>("busca_ip")->isEnabled());
-
-    // the answer that comes now finds no one waiting for it, even once the screen is gone
-    server.release();
+    held.release();
     QTest::qWait(300);
     screen.reset();
     QTest::qWait(300);
     EXPECT_TRUE(dialogs.shown.empty()) << dialogs.texts().join(u" | "_s).toStdString();
-    EXPECT_EQ(programEnd.ends, 0);
-    EXPECT_FALSE(files::exists(installation.serverListPath()));
-}
-
-TEST_F(LoginScreenTest, AStartUpScreenClosedDuringARefreshIsNeverCalledBack) {
-    TinyHttpServer server(200, "servidor-nuevo\r\n");
-    server.holding = true;
-    ProfileFile(installation.iniPath())
-        .write(u"Comunicaciones"_s, u"HostActualizacion"_s, server.host());
-    open();
-    field<QPushButton>("busca_ip")->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !server.paths.isEmpty(); }, 10000));
-    screen.reset();
-    server.release();
-    QTest::qWait(300);
-    EXPECT_TRUE(dialogs.shown.empty());
-    EXPECT_EQ(programEnd.ends, 0);
-}
-
-TEST_F(LoginScreenTest, AFailedServerListFetchLeavesNoListAndTheProgramRunning) {
-    TinyHttpServer server(404, "no");
-    ProfileFile(installation.iniPath())
-        .write(u"Comunicaciones"_s, u"HostActualizacion"_s, server.host());
-    ASSERT_TRUE(files::append(installation.serverListPath(), "viejo\r\n").ok());
-    open();
-    field<QPushButton>("busca_ip")->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.shown.empty(); }, 10000));
-    EXPECT_TRUE(dialogs.last().text.startsWith(u"Ha ocurrido un error probablemente"_s));
-    EXPECT_FALSE(files::exists(installation.serverListPath()));
-    EXPECT_EQ(programEnd.ends, 0);
-    EXPECT_TRUE(field<QPushButton>("busca_ip")->isEnabled());
-}
-
-TEST_F(LoginScreenTest, ApagarAndReiniciarAskFirstThenShutDownThroughTheLauncher) {
-    StartupScreen& s = open();
-    auto click = [&](const char* name) { field<QPushButton>(name)->click(); };
-    dialogs.answers = {false};
-    click("XPButton1");
-    EXPECT_EQ(dialogs.last().text, u"Desea en realidad apagar?"_s);
-    EXPECT_TRUE(dialogs.last().question);
-    EXPECT_TRUE(launcher.shutdowns.empty());
-    EXPECT_EQ(programEnd.ends, 0);
-    EXPECT_TRUE(s.isVisible());
-
-    dialogs.answers = {true};
-    click("XPButton1");
-    ASSERT_EQ(launcher.shutdowns.size(), 1u);
-    EXPECT_EQ(launcher.shutdowns[0], ShutdownMode::PowerOff);
     EXPECT_EQ(programEnd.ends, 1);
+    EXPECT_FALSE(files::exists(installation.serverListPath()));
+}
 
-    // a platform that refuses is told in a message, and the program still ends
+// A platform that refuses to shut down is told in a message, and the program still ends.
+TEST_F(LoginScreenTest, ApagarAndReiniciarAskFirstThenShutDownThroughTheLauncher) {
+    open();
+    dialogs.answers = {false, true, true};  // the first question is declined
+    field<QPushButton>("XPButton1")->click();
+    field<QPushButton>("XPButton1")->click();
     launcher.shutdownRefusal = u"systemctl reboot: Access denied"_s;
-    dialogs.answers = {true};
-    click("XPButton2");
-    EXPECT_EQ(dialogs.shown[dialogs.shown.size() - 2].text, u"Desea en realidad reiniciar?"_s);
-    EXPECT_EQ(dialogs.last().text,
-              u"Error detected\rModule:  clsReboot.SetShutdownPriviledge\rAPI Call:  systemctl "
-              u"reboot: Access denied"_s);
-    EXPECT_EQ(launcher.shutdowns.back(), ShutdownMode::Restart);
+    field<QPushButton>("XPButton2")->click();
+    EXPECT_EQ(launcher.shutdowns, (std::vector{ShutdownMode::PowerOff, ShutdownMode::Restart}));
     EXPECT_EQ(programEnd.ends, 2);
+    EXPECT_EQ(boxes(), (QStringList{u"Question|Atención!|Desea en realidad apagar?"_s,
+                                    u"Question|Atención!|Desea en realidad apagar?"_s,
+                                    u"Question|Atención!|Desea en realidad reiniciar?"_s,
+                                    u"Critical|Atención!|Error detected\rModule:  "
+                                    u"clsReboot.SetShutdownPriviledge\rAPI Call:  systemctl "
+                                    u"reboot: Access denied"_s}));
 }
 
 }  // namespace

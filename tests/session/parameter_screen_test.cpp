@@ -1,5 +1,6 @@
 #include "session/screens/parameter_screen.h"
 #include "logged_in.h"
+#include "screen_helpers.h"
 #include "session/parameters.h"
 
 #include <QApplication>
@@ -29,23 +30,14 @@ class ParameterScreenTest : public ::testing::Test {
         QApplication::setActiveWindow(screen.get());
         return *screen;
     }
-    QLineEdit* text(const char* name) {
-        auto* w = screen->findChild<QLineEdit*>(QString::fromLatin1(name));
+    template <typename W = QLineEdit>
+    W* text(const char* name) {
+        auto* w = screen->findChild<W*>(QString::fromLatin1(name));
         EXPECT_TRUE(w) << name;
         return w;
     }
-    QComboBox* combo(const char* name) {
-        auto* w = screen->findChild<QComboBox*>(QString::fromLatin1(name));
-        EXPECT_TRUE(w) << name;
-        return w;
-    }
-    void retype(const char* name, const QString& keys) {
-        QLineEdit* f = text(name);
-        f->setFocus();
-        f->selectAll();
-        QTest::keyClick(f, Qt::Key_Backspace);
-        QTest::keyClicks(f, keys);
-    }
+    QComboBox* combo(const char* name) { return text<QComboBox>(name); }
+    void retype(const char* name, const QString& keys) { test::retype(text(name), keys); }
     // Walks a combo to an entry with the arrow keys, as a seller would.
     void choose(const char* name, const QString& entry) {
         QComboBox* c = combo(name);
@@ -55,6 +47,15 @@ class ParameterScreenTest : public ::testing::Test {
         while (c->currentIndex() < target) QTest::keyClick(c, Qt::Key_Down);
         while (c->currentIndex() > target) QTest::keyClick(c, Qt::Key_Up);
     }
+    // "name=value" of each control named, combo or text field.
+    QString shown(std::initializer_list<const char*> names) {
+        QStringList out;
+        for (const char* n : names) {
+            auto* c = screen->findChild<QComboBox*>(QString::fromLatin1(n));
+            out << QString::fromLatin1(n) + u'=' + (c ? c->currentText() : text(n)->text());
+        }
+        return out.join(u' ');
+    }
     void save() {
         QTest::mouseClick(screen->findChild<QPushButton*>(u"XPButton1"_s), Qt::LeftButton);
     }
@@ -63,64 +64,94 @@ class ParameterScreenTest : public ::testing::Test {
     std::unique_ptr<ParameterScreen> screen;
 };
 
-TEST_F(ParameterScreenTest, ShowsTheServersParametersUnderTheSellersCaption) {
+// Enter walks the fields, which take digits only (the print type C or N, following its combo);
+// a value out of range is refused with its field's message and focus; Esc leaves unsaved.
+TEST_F(ParameterScreenTest, ShowsTheServersParametersAndKeysWalkFilterAndRefuse) {
     open();
-    EXPECT_EQ(screen->objectName(), u"maestroparametro"_s);
-    EXPECT_EQ(screen->windowTitle(), u"Parámetros de 1001 ANA PEREZ"_s);
-    struct Shown {
-        const char* control;
-        const char* value;
-    } combos[] = {{"Combo1", "LPT1"},     {"Combo2", "COM1"},       {"Combo3", "9600"},
-                  {"Combo4", "Resumida"}, {"Combo5", "Si"},         {"Combo6", "Si"},
-                  {"Combo7", "No"},       {"Combo8", "Comprimida"}, {"Combo9", "No"}},
-      texts[] = {{"Text1", "3"},         {"Text4", "2"},           {"Text5", "3"},
-                 {"Text6", "3"},         {"Text7", "C"},           {"Text8", "A"},
-                 {"Text11", "N"},        {"Text17", "9600,8,N,1"}, {"Text2", "KALVDATA"},
-                 {"Text13", "127.0.0.1"}};
-    for (const Shown& s : combos) {
-        EXPECT_EQ(combo(s.control)->currentText(), QString::fromLatin1(s.value)) << s.control;
-    }
-    for (const Shown& s : texts) {
-        EXPECT_EQ(text(s.control)->text(), QString::fromLatin1(s.value)) << s.control;
-    }
-    EXPECT_EQ(combo("Combo1")->count(), 8);
-    EXPECT_EQ(combo("Combo3")->count(), 9);
+    EXPECT_EQ(shown({"Combo1", "Combo2", "Combo3", "Combo4", "Combo5", "Combo6", "Combo7", "Combo8",
+                     "Combo9", "Text1", "Text4", "Text5", "Text6", "Text7", "Text8", "Text11",
+                     "Text17", "Text2", "Text13"}),
+              u"Combo1=LPT1 Combo2=COM1 Combo3=9600 Combo4=Resumida Combo5=Si Combo6=Si Combo7=No "
+              u"Combo8=Comprimida Combo9=No Text1=3 Text4=2 Text5=3 Text6=3 Text7=C Text8=A "
+              u"Text11=N Text17=9600,8,N,1 Text2=KALVDATA Text13=127.0.0.1"_s);
     // the working mode is shown, never chosen nor sent
     EXPECT_FALSE(combo("Combo10")->isEnabled());
-    EXPECT_EQ(combo("Combo10")->count(), 3);
     EXPECT_TRUE(combo("Combo10")->currentText().startsWith(u"0.- On Line"_s));
     EXPECT_EQ(screen->focusWidget(), combo("Combo1"));
+    const QString before = db.checksum();
+    QTest::keyClick(combo("Combo1"), Qt::Key_Return);
+    QTest::keyClick(combo("Combo8"), Qt::Key_Return);
+    QTest::keyClick(text("Text7"), Qt::Key_Return);
+    EXPECT_EQ(screen->focusWidget(), text("Text4"));
+    EXPECT_EQ(text("Text4")->selectedText(), u"2"_s);
+
+    for (const auto& [name, typed, kept] : {std::tuple{"Text4", "a1.b2", "12"},
+                                            {"Text1", "-7x", "7"},
+                                            {"Text7", "x", ""},
+                                            {"Text7", "n", "N"}}) {
+        retype(name, QString::fromLatin1(typed));
+        EXPECT_EQ(text(name)->text(), QString::fromLatin1(kept)) << name << " " << typed;
+    }
+    EXPECT_EQ(combo("Combo8")->currentText(), u"Normal"_s);
+    choose("Combo8", u"Comprimida"_s);
+    EXPECT_EQ(text("Text7")->text(), u"C"_s);
+
+    choose("Combo1", u"LPT3"_s);
+    const char* refused[][4] = {
+        {"Text4", "45", "2", "El margen izquierdo debe estar entre 0 y 40"},
+        {"Text6", "0", "3", "El número de columnas debe estar entre 1 y 6"},
+        {"Text5", "61", "3", "El número de filas de salto debe estar entre 0 y 60"},
+        {"Text1", "", "3", "El número de días de caducidad debe estar entre 0 y 999"}};
+    for (const auto& [name, bad, good, message] : refused) {
+        seller.dialogs.clear();
+        retype(name, QString::fromLatin1(bad));
+        save();
+        EXPECT_EQ(boxes(seller.dialogs),
+                  QStringList{u"Critical|Atención!|"_s + QString::fromUtf8(message)});
+        EXPECT_EQ(screen->focusWidget(), text(name));
+        EXPECT_EQ(text(name)->selectedText(), QString::fromLatin1(bad));
+        retype(name, QString::fromLatin1(good));
+    }
+    EXPECT_EQ(seller.session.PuertoPrinter, u"LPT1"_s);
+    QTest::keyClick(text("Text4"), Qt::Key_Escape);
+    EXPECT_FALSE(screen->isVisible());
+    EXPECT_EQ(db.checksum(), before);
+    EXPECT_EQ(seller.dialogs.shown.size(), 1u);  // no question on the way out
 }
 
+// Every field reaches its own column: the emptied serial settings take the default, yes and no
+// become 1/S and 0/N, the list form its number.
 TEST_F(ParameterScreenTest, SavingAppliesItsRulesUpdatesTheSessionAndIsReadBack) {
     open();
-    retype("Text17", QString());
-    retype("Text4", u"5"_s);
-    choose("Combo9", u"Si"_s);
-    choose("Combo7", u"Si"_s);
-    choose("Combo4", u"Detallada"_s);
-    choose("Combo1", u"COM2"_s);
-    choose("Combo8", u"Normal"_s);
-    retype("Text3", u"clave9"_s);
+    const char* typed[][2] = {
+        {"Text17", ""},         {"Text4", "5"},         {"Text9", "0212"},
+        {"Text11", "0241"},     {"Text12", "5550000"},  {"Text16", "vendura"},
+        {"Text15", "10.0.0.1"}, {"Text14", "10.0.0.2"}, {"Text13", "10.0.0.3"},
+        {"Text2", "LOCAL"},     {"Text3", "clave9"}};
+    for (const auto& [name, keys] : typed) retype(name, QString::fromLatin1(keys));
+    const char* chosen[][2] = {{"Combo9", "Si"},        {"Combo7", "Si"},    {"Combo5", "No"},
+                               {"Combo6", "No"},        {"Combo1", "COM2"},  {"Combo2", "COM3"},
+                               {"Combo4", "Detallada"}, {"Combo8", "Normal"}};
+    for (const auto& [name, entry] : chosen) choose(name, QString::fromLatin1(entry));
     save();
 
-    ASSERT_EQ(seller.dialogs.shown.size(), 1u)
-        << seller.dialogs.texts().join(u" | "_s).toStdString();
-    EXPECT_EQ(seller.dialogs.last().text, u"Se Actualizo Correctamente..."_s);
-    EXPECT_EQ(seller.dialogs.last().title, u"Atención!"_s);
+    ASSERT_EQ(boxes(seller.dialogs),
+              QStringList{u"Information|Atención!|Se Actualizo Correctamente..."_s});
     EXPECT_EQ(text("Text17")->text(), u"9600,8,N,1 "_s);
-
+    const QString row = db.value(u"SELECT t::text FROM central.parametros_terminal t"_s);
+    EXPECT_EQ(
+        row,
+        u"(00012,J-12345678-9,0012345678,3,0,\"GRACIAS POR SU COMPRA\",\"AV. BOLIVAR, LOCAL 4\","
+        u"5,1,S,3,N,COM2,COM3,\"9600,8,N,1 \",0212,N,5550000,A,1,vendura,10.0.0.1,10.0.0.2,"
+        u"10.0.0.3,LOCAL,3,clave9,7,,0241)"_s)
+        << row.toStdString();
+    // the session at once, the margin rounded to blanks; the working mode of the login stays
     const Session& s = seller.session;
-    EXPECT_EQ(
-        QStringList({s.VelocidadFax, s.Margen, s.TipoLetra, s.PuertoPrinter, s.ScreenVuelto,
-                     s.ImprimePorLoteria, s.ModoTrabajo}),
-        QStringList({u"9600,8,N,1 "_s, u"     "_s, u"N"_s, u"COM2"_s, u"1"_s, u"S"_s, u"1"_s}));
-    EXPECT_EQ(
-        db.value(u"SELECT concat_ws('|', velocidadfax, margenizquierdo, tipoletra, "
-                 u"puertoprinter, codtel2, codarea2, screenvuelto, modotrabajo, claveoffline) "
-                 u"FROM central.parametros_terminal WHERE cod_vendedor = '00012'"_s),
-        u"9600,8,N,1 |5|N|COM2|S|N|1|1|clave9"_s);
-
+    EXPECT_EQ((QStringList{s.VelocidadFax, s.Margen, s.TipoLetra, s.PuertoPrinter, s.ScreenVuelto,
+                           s.ImprimePorLoteria, s.ModoTrabajo, s.ModoTrabajoInicial,
+                           QString::number(s.FilasSalto), QString::number(s.nrocolumnas)}),
+              (QStringList{u"9600,8,N,1 "_s, u"     "_s, u"N"_s, u"COM2"_s, u"1"_s, u"S"_s, u"1"_s,
+                           u"0"_s, u"3"_s, u"3"_s}));
     // audited field by field, the off-line password only as changed
     EXPECT_EQ(db.auditActions().last(), u"PARAMETROS|00012|1001"_s);
     const QString detail =
@@ -132,105 +163,36 @@ TEST_F(ParameterScreenTest, SavingAppliesItsRulesUpdatesTheSessionAndIsReadBack)
     // the next opening and the next login read what was saved
     screen = std::make_unique<ParameterScreen>(seller.link);
     ASSERT_TRUE(screen->load());
-    EXPECT_EQ(combo("Combo9")->currentText(), u"Si"_s);
-    EXPECT_EQ(combo("Combo1")->currentText(), u"COM2"_s);
-    EXPECT_EQ(combo("Combo4")->currentText(), u"Detallada"_s);
-    EXPECT_EQ(text("Text4")->text(), u"5"_s);
+    EXPECT_EQ(shown({"Combo9", "Combo1", "Combo4", "Text4"}),
+              u"Combo9=Si Combo1=COM2 Combo4=Detallada Text4=5"_s);
     LoggedIn again(db);
     ASSERT_TRUE(again.login());
-    EXPECT_EQ(again.session.ImprimePorLoteria, u"S"_s);
-    EXPECT_EQ(again.session.ScreenVuelto, u"1"_s);
-    EXPECT_EQ(again.session.Margen, u"     "_s);
-}
+    EXPECT_EQ(again.session.ImprimePorLoteria + again.session.ScreenVuelto + again.session.Margen,
+              u"S1     "_s);
 
-TEST_F(ParameterScreenTest, NumberFieldsTakeDigitsOnlyAndThePrintTypeCOrN) {
-    open();
-    retype("Text4", u"a1.b2"_s);
-    EXPECT_EQ(text("Text4")->text(), u"12"_s);
-    retype("Text1", u"-7x"_s);
-    EXPECT_EQ(text("Text1")->text(), u"7"_s);
-    retype("Text7", u"x"_s);
-    EXPECT_EQ(text("Text7")->text(), QString());
-    QTest::keyClicks(text("Text7"), u"n"_s);
-    EXPECT_EQ(text("Text7")->text(), u"N"_s);
-    EXPECT_EQ(combo("Combo8")->currentText(), u"Normal"_s);
-    choose("Combo8", u"Comprimida"_s);
-    EXPECT_EQ(text("Text7")->text(), u"C"_s);
-}
-
-TEST_F(ParameterScreenTest, AValueOutOfRangeIsNamedAndNothingIsSaved) {
-    open();
-    const QString before = db.checksum();
-    retype("Text4", u"45"_s);
-    choose("Combo1", u"LPT3"_s);
+    // the other side of every choice; anything but "Normal" prints compressed
+    screen->show();
+    const char* others[][2] = {{"Combo9", "No"}, {"Combo7", "No"},       {"Combo5", "Si"},
+                               {"Combo6", "Si"}, {"Combo4", "Resumida"}, {"Combo8", "Comprimida"}};
+    for (const auto& [name, entry] : others) choose(name, QString::fromLatin1(entry));
+    retype("Text17", u"4800,7,E,2"_s);
     save();
-    ASSERT_EQ(seller.dialogs.shown.size(), 1u);
-    EXPECT_EQ(seller.dialogs.last().text, u"El margen izquierdo debe estar entre 0 y 40"_s);
-    EXPECT_EQ(seller.dialogs.last().icon, DialogIcon::Critical);
-    EXPECT_EQ(screen->focusWidget(), text("Text4"));
-    EXPECT_EQ(text("Text4")->selectedText(), u"45"_s);
-    EXPECT_EQ(db.checksum(), before);
-    EXPECT_EQ(seller.session.PuertoPrinter, u"LPT1"_s);
+    EXPECT_EQ(db.value(u"SELECT concat_ws('|', codtel2, screenvuelto, tiempoanular, nrotel1, "
+                       u"modotrabajo, tipoletra, velocidadfax) FROM central.parametros_terminal"_s),
+              u"N|0|1|S|0|C|4800,7,E,2"_s);
 }
 
-TEST_F(ParameterScreenTest, EnterWalksTheFieldsSelectingTheTextAndEscLeavesWithoutSaving) {
-    open();
-    const QString before = db.checksum();
-    QTest::keyClick(combo("Combo1"), Qt::Key_Return);
-    QTest::keyClick(combo("Combo8"), Qt::Key_Return);
-    QTest::keyClick(text("Text7"), Qt::Key_Return);
-    EXPECT_EQ(screen->focusWidget(), text("Text4"));
-    EXPECT_EQ(text("Text4")->selectedText(), u"2"_s);
-    QTest::keyClicks(text("Text4"), u"9"_s);
-    QTest::keyClick(text("Text4"), Qt::Key_Escape);
-    EXPECT_FALSE(screen->isVisible());
-    EXPECT_EQ(db.checksum(), before);
-    EXPECT_TRUE(seller.dialogs.shown.empty());
-}
-
-// The procedures serve only the connection's own sales point and refuse bad values whole.
-TEST_F(ParameterScreenTest, TheServerRefusesOtherSalesPointsAndBadValuesAndWritesNothing) {
-    db.addVendor(u"00013"_s, u"2001"_s);
-    ASSERT_TRUE(seller.login());
-    DatabaseGateway& link = *seller.session.Conexion;
-    const QString before = db.checksum();
-
-    Session other;
-    other.CodVendedor = u"00013"_s;
-    other.Usuario = u"2001"_s;
-    auto seen = link.call(ver_usuario(other));
-    ASSERT_TRUE(seen.ok());
-    EXPECT_EQ(seen.value().returnText(), u"1"_s);
-    EXPECT_TRUE(seen.value().rows.empty());
-
-    TerminalParameters p = parametersFromRow(link.call(ver_usuario(seller.session)).value().rows);
-    applySavingRules(p);
-    auto refused = link.call(grabaParametros(other, p));
-    ASSERT_TRUE(refused.ok());
-    EXPECT_EQ(refused.value().returnText(), u"1"_s);
-    EXPECT_EQ(db.checksum(), before);
-    EXPECT_EQ(db.auditActions().last(), u"CUENTA_RECHAZADA|00013|2001"_s);
-
-    struct Bad {
-        const char* parameter;
-        const char* value;
-        const char* message;
-    } bad[] = {
-        {"@XTipoLetra", "X", "El tipo de letra debe ser C (comprimida) o N (normal)"},
-        {"@XPuertoPrinter", "LPT9", "El puerto de la impresora debe ser LPT1 a LPT4 o COM1 a COM4"},
-        {"@XMargenIzquierdo", "41", "El margen izquierdo debe estar entre 0 y 40"},
-        {"@implot", "X", "La impresión por lotería debe ser S o N"},
-    };
-    for (const Bad& b : bad) {
-        ProcedureCall call = grabaParametros(seller.session, p);
-        for (Parameter& x : call.parameters) {
-            if (x.name == QString::fromLatin1(b.parameter)) x.value = QString::fromLatin1(b.value);
-        }
-        auto answer = link.call(call);
-        ASSERT_FALSE(answer.ok()) << b.parameter;
-        EXPECT_TRUE(answer.error().description.endsWith(QString::fromUtf8(b.message)))
-            << answer.error().description.toStdString();
-        EXPECT_EQ(db.checksum(), before) << b.parameter;
+// The margin travels in blanks, rounded; anything but a number gives none.
+TEST(Parameters, TheMarginBecomesBlanks) {
+    for (const auto& [margin, blanks] : {std::pair{"2.4", 2},
+                                         {"2,5", 3},
+                                         {"2.7", 3},
+                                         {"0", 0},
+                                         {"", 0},
+                                         {"x", 0},
+                                         {"-3", 0},
+                                         {"1e9", 1000}}) {
+        EXPECT_EQ(marginBlanks(QString::fromLatin1(margin)), QString(blanks, u' ')) << margin;
     }
 }
 

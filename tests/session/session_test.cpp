@@ -1,16 +1,13 @@
 #include "session/session.h"
+#include "session/server_discovery.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 using namespace vendura;
 
 namespace {
-
-RecordSet loginRow(const QStringList& fields, const std::vector<FieldValue>& values) {
-    RecordSet rows(fields);
-    rows.addRow(values);
-    return rows;
-}
 
 const QStringList kFields = {
     u"Nombre_Usua"_s,    u"Estado_Usua"_s,     u"CodVendEDOR"_s,     u"nrif"_s,
@@ -22,66 +19,59 @@ const QStringList kFields = {
     u"DIRIP_1"_s,        u"DIRIP_2"_s,         u"DIRIP_OFFLine"_s,   u"BDOFFLINE"_s,
     u"nrocolumnas"_s,    u"claveoffline"_s,    u"longitudpermuta"_s, u"estadovendura"_s};
 
-TEST(Session, NullParametersTakeTheirDefaults) {
+// A login answer with the given fields set and every other one null.
+RecordSet loginRow(const std::map<QString, QString>& set) {
+    std::vector<FieldValue> values(kFields.size());
+    for (const auto& [field, value] : set) values[kFields.indexOf(field)] = value;
+    RecordSet rows(kFields);
+    rows.addRow(values);
+    return rows;
+}
+
+// Null parameters take their defaults; server values are taken as given, or trimmed where the
+// counter trims (codtel2 as it came, and trimmed where it says "print by lottery").
+TEST(Session, NullParametersTakeTheirDefaultsAndServerValuesAreTrimmedWhereTheCounterTrims) {
     Session s;
-    s.fillFromLogin(loginRow(kFields, std::vector<FieldValue>(kFields.size())), std::nullopt,
-                    u"1001"_s, u"vendura"_s);
-    EXPECT_EQ(s.NombreVendedor, u"Prueba"_s);
-    EXPECT_EQ(s.Usuario, u"1001"_s);
-    EXPECT_EQ(s.Rif, u"-"_s);
-    EXPECT_EQ(s.Nit, u"-"_s);
-    EXPECT_EQ(s.DiasValidez, 0);
-    EXPECT_EQ(s.ScreenVuelto, u"0"_s);
-    EXPECT_EQ(s.ImprimePorLoteria, u"N"_s);
-    EXPECT_EQ(s.TipoLetra, u"C"_s);
-    EXPECT_EQ(s.PuertoPrinter, u"LPT1"_s);
-    EXPECT_EQ(s.PuertoFax, u"COM1"_s);
-    EXPECT_EQ(s.Nrotel1, u"N"_s);
-    EXPECT_EQ(s.LetraDisquete, u"A"_s);
-    EXPECT_EQ(s.ModoTrabajo, u"0"_s);
-    EXPECT_EQ(s.ModoTrabajoInicial, u"0"_s);
-    EXPECT_EQ(s.BDONLine, u"vendura"_s);
-    EXPECT_EQ(s.DIRIP_OFFLine, u"127.0.0.1"_s);
-    EXPECT_EQ(s.BDOFFLINE, u"KALVDATA"_s);
+    s.fillFromLogin(loginRow({{u"codtel2"_s, u" S "_s},
+                              {u"MargenIzquierdo"_s, u"4"_s},
+                              {u"permisos"_s, u" A.-B.- "_s},
+                              {u"Msgticket"_s, u""_s}}),
+                    u"AGENCIA  "_s, u"1001"_s, u"vendura"_s);
+    EXPECT_EQ((QStringList{s.NombreVendedor, s.Usuario, s.Rif, s.Nit, s.ScreenVuelto, s.CodTel2,
+                           s.ImprimePorLoteria, s.Permisos, s.Margen, s.Msgticket}),
+              (QStringList{u"AGENCIA"_s, u"1001"_s, u"-"_s, u"-"_s, u"0"_s, u" S "_s, u"S"_s,
+                           u"A.-B.-"_s, u"    "_s, QString()}));
+    EXPECT_EQ((QStringList{s.TipoLetra, s.PuertoPrinter, s.PuertoFax, s.Nrotel1, s.LetraDisquete,
+                           s.ModoTrabajo, s.ModoTrabajoInicial, s.BDONLine, s.DIRIP_OFFLine,
+                           s.BDOFFLINE, s.estadovendura}),
+              (QStringList{u"C"_s, u"LPT1"_s, u"COM1"_s, u"N"_s, u"A"_s, u"0"_s, u"0"_s,
+                           u"vendura"_s, u"127.0.0.1"_s, u"KALVDATA"_s, QString()}));
     EXPECT_EQ(s.nrocolumnas, 3);
     EXPECT_EQ(s.longitudpermuta, 7);
-    EXPECT_EQ(s.Margen, QString());
-    EXPECT_TRUE(s.estadovendura.isEmpty());
+    s.fillFromLogin(loginRow({}), std::nullopt, u"1001"_s, u"vendura"_s);
+    EXPECT_EQ(s.NombreVendedor + u'|' + s.ImprimePorLoteria + u'|' + s.Margen, u"Prueba|N|"_s);
 }
 
-TEST(Session, ServerValuesAreTakenAsGivenOrTrimmedWhereTheCounterTrims) {
-    std::vector<FieldValue> values(kFields.size());
-    auto set = [&](const QString& field, const QString& v) { values[kFields.indexOf(field)] = v; };
-    set(u"codtel2"_s, u" S "_s);
-    set(u"MargenIzquierdo"_s, u"4"_s);
-    set(u"permisos"_s, u" A.-B.- "_s);
-    set(u"Msgticket"_s, u""_s);
-    set(u"diascaduca"_s, u"3"_s);
-    set(u"nrocolumnas"_s, u"2"_s);
+// The date goes back to the server in calls as day/month/year.
+TEST(Session, TheServerDateIsKeptAsTheCounterWritesIt) {
     Session s;
-    s.fillFromLogin(loginRow(kFields, values), u"AGENCIA  "_s, u"1001"_s, u"db"_s);
-    EXPECT_EQ(s.NombreVendedor, u"AGENCIA"_s);
-    EXPECT_EQ(s.CodTel2, u" S "_s);          // as it came
-    EXPECT_EQ(s.ImprimePorLoteria, u"S"_s);  // trimmed
-    EXPECT_EQ(s.Permisos, u"A.-B.-"_s);
-    EXPECT_EQ(s.Margen, u"    "_s);
-    EXPECT_EQ(s.Msgticket, QString());  // an empty string stays empty
-    EXPECT_EQ(s.DiasValidez, 3);
-    EXPECT_EQ(s.nrocolumnas, 2);
-}
-
-TEST(Session, TheServerDateGivesDayAndMonthInSpanish) {
-    Session s;
-    ASSERT_TRUE(applyServerDate(s, u"2026-12-06 09:05:07"_s));
-    EXPECT_EQ(s.FechaServidor, u"06/12/2026"_s);
-    EXPECT_EQ(s.HoraServidor, u"09:05:07"_s);
-    EXPECT_EQ(s.DiaSemana, 7);
-    EXPECT_EQ(s.NombreDia, u"domingo"_s);
-    EXPECT_EQ(s.Mes, 12);
-    EXPECT_EQ(s.NombreMes, u"diciembre"_s);
     ASSERT_TRUE(applyServerDate(s, u"2027-03-03 23:59:59"_s));
-    EXPECT_EQ(s.NombreDia, u"miércoles"_s);
+    EXPECT_EQ(s.FechaServidor + u' ' + s.HoraServidor, u"03/03/2027 23:59:59"_s);
     EXPECT_FALSE(applyServerDate(s, u"ayer"_s));
+}
+
+// What the resolver answers for a name is checked through the login screen.
+TEST(ServerDiscovery, AnAddressIsAFieldThatStartsWithANumber) {
+    for (const char* address :
+         {"127.0.0.1", "10.0.0.5", "192.168.1.1", " 200.1.1.1 ", "1.2.3.4", "8", "10"}) {
+        EXPECT_TRUE(looksLikeAddress(QString::fromUtf8(address))) << address;
+    }
+    // a number parser takes "inf" and "nan" (any case) for numbers; server names begin so
+    for (const char* name : {"central", "kalvora-demo", "a10.0.0.1", "x", "srv1", "inf",
+                             "infra-central", "INFORMATICA", "nan", "nando-server", "NaN1",
+                             "Infinity", "1..2", "-12", "+12", ".", "1e5", "0x1", ""}) {
+        EXPECT_FALSE(looksLikeAddress(QString::fromUtf8(name))) << name;
+    }
 }
 
 }  // namespace
