@@ -224,6 +224,29 @@ BEGIN
 END
 $$;
 
+-- A generator's call booked by central.vender_generada, its answer opened on RS as every
+-- generator answers: the items not sold in full, with their variant and its description, and
+-- the last item number.
+CREATE FUNCTION central.responder_generada(
+    OUT codigo integer, INOUT rs refcursor, p_codigo integer, p_vendedor varchar,
+    p_usuario varchar, p_nticket varchar, p_base integer, p_lots varchar[], p_numeros varchar[],
+    p_montos numeric[], p_tipo char, p_jugada varchar, p_especial varchar,
+    p_variantes varchar[])
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    r record;
+BEGIN
+    r := central.vender_generada(p_codigo, p_vendedor, p_usuario, p_nticket, p_base, p_lots,
+                                 p_numeros, p_montos, p_tipo, p_jugada, p_especial, p_variantes);
+    codigo := r.codigo;
+    OPEN rs FOR
+        SELECT x.l AS cod_lot, x.num AS numero, x.m AS monto, x.s AS status, x.k::text AS titems,
+               x.v AS jugada, x.d AS desc_jugada, r.r_ultimo AS ultimo_item
+        FROM unnest(r.r_lot, r.r_num, r.r_monto, r.r_status, r.r_item, r.r_variante, r.r_desc)
+             AS x(l, num, m, s, k, v, d);
+END
+$$;
+
 -- The procedures below answer as xcreanormal does: return value 0 every item sold in full; 1
 -- some were not (see the records); 70 the request forms no valid list (digits, ending, run or
 -- position); 71 the amount is not a positive amount of at most 999999.99 in whole céntimos; 72
@@ -255,7 +278,6 @@ DECLARE
     monto numeric := central.monto_jugada(t_monto_normal);
     codigo integer := 0;
     i record;
-    r record;
 BEGIN
     i := central.items_generados(central.lista_loterias(t_cod_lot), NULL, numeros);
     IF NOT central.autoriza('xcreapermutas', t_vendedor, t_usuario) THEN
@@ -266,16 +288,12 @@ BEGIN
     ELSIF monto IS NULL THEN
         codigo := 71;
     END IF;
-    r := central.vender_generada(codigo, t_vendedor, t_usuario, trim(coalesce(nticket, '')), base,
-                                 i.i_lots, i.i_numeros,
-                                 array_fill(monto, ARRAY[cardinality(i.i_lots)]), '1',
-                                 'Permuta ' || digitos, NULL, i.i_variantes);
-    return_value := r.codigo;
-    OPEN rs FOR
-        SELECT x.l AS cod_lot, x.num AS numero, x.m AS monto, x.s AS status, x.k::text AS titems,
-               x.v AS jugada, x.d AS desc_jugada, r.r_ultimo AS ultimo_item
-        FROM unnest(r.r_lot, r.r_num, r.r_monto, r.r_status, r.r_item, r.r_variante, r.r_desc)
-             AS x(l, num, m, s, k, v, d);
+    SELECT * INTO return_value, rs
+    FROM central.responder_generada(rs, codigo, t_vendedor, t_usuario,
+                                    trim(coalesce(nticket, '')), base,
+                                    i.i_lots, i.i_numeros,
+                                    array_fill(monto, ARRAY[cardinality(i.i_lots)]), '1',
+                                    'Permuta ' || digitos, NULL, i.i_variantes);
 END
 $$;
 
@@ -298,7 +316,6 @@ DECLARE
     monto numeric := central.monto_jugada(t_monto_normal);
     codigo integer := 0;
     i record;
-    r record;
 BEGIN
     i := central.items_generados(central.lista_loterias(t_cod_lot), NULL, numeros);
     IF NOT central.autoriza('xcreaseries', t_vendedor, t_usuario) THEN
@@ -308,16 +325,12 @@ BEGIN
     ELSIF monto IS NULL THEN
         codigo := 71;
     END IF;
-    r := central.vender_generada(codigo, t_vendedor, t_usuario, trim(coalesce(nticket, '')), base,
-                                 i.i_lots, i.i_numeros,
-                                 array_fill(monto, ARRAY[cardinality(i.i_lots)]), '1',
-                                 'Serie 0' || final || ' - 9' || final, NULL, i.i_variantes);
-    return_value := r.codigo;
-    OPEN rs FOR
-        SELECT x.l AS cod_lot, x.num AS numero, x.m AS monto, x.s AS status, x.k::text AS titems,
-               x.v AS jugada, x.d AS desc_jugada, r.r_ultimo AS ultimo_item
-        FROM unnest(r.r_lot, r.r_num, r.r_monto, r.r_status, r.r_item, r.r_variante, r.r_desc)
-             AS x(l, num, m, s, k, v, d);
+    SELECT * INTO return_value, rs
+    FROM central.responder_generada(rs, codigo, t_vendedor, t_usuario,
+                                    trim(coalesce(nticket, '')), base,
+                                    i.i_lots, i.i_numeros,
+                                    array_fill(monto, ARRAY[cardinality(i.i_lots)]), '1',
+                                    'Serie 0' || final || ' - 9' || final, NULL, i.i_variantes);
 END
 $$;
 
@@ -346,7 +359,6 @@ DECLARE
     monto numeric := central.monto_jugada(t_monto_normal);
     codigo integer := 0;
     i record;
-    r record;
 BEGIN
     i := central.items_generados(central.lista_loterias(t_cod_lot), NULL, numeros);
     IF NOT central.autoriza('xcreaseguid', t_vendedor, t_usuario) THEN
@@ -356,16 +368,12 @@ BEGIN
     ELSIF monto IS NULL THEN
         codigo := 71;
     END IF;
-    r := central.vender_generada(codigo, t_vendedor, t_usuario, trim(coalesce(nticket, '')), base,
-                                 i.i_lots, i.i_numeros,
-                                 array_fill(monto, ARRAY[cardinality(i.i_lots)]), '1',
-                                 'Seguidilla ' || desde || ' - ' || hasta, NULL, i.i_variantes);
-    return_value := r.codigo;
-    OPEN rs FOR
-        SELECT x.l AS cod_lot, x.num AS numero, x.m AS monto, x.s AS status, x.k::text AS titems,
-               x.v AS jugada, x.d AS desc_jugada, r.r_ultimo AS ultimo_item
-        FROM unnest(r.r_lot, r.r_num, r.r_monto, r.r_status, r.r_item, r.r_variante, r.r_desc)
-             AS x(l, num, m, s, k, v, d);
+    SELECT * INTO return_value, rs
+    FROM central.responder_generada(rs, codigo, t_vendedor, t_usuario,
+                                    trim(coalesce(nticket, '')), base,
+                                    i.i_lots, i.i_numeros,
+                                    array_fill(monto, ARRAY[cardinality(i.i_lots)]), '1',
+                                    'Seguidilla ' || desde || ' - ' || hasta, NULL, i.i_variantes);
 END
 $$;
 
@@ -388,7 +396,6 @@ DECLARE
     monto numeric := central.monto_jugada(t_monto_normal);
     codigo integer := 0;
     i record;
-    r record;
 BEGIN
     i := central.items_generados(central.lista_loterias(t_cod_lot), NULL, numeros);
     IF NOT central.autoriza('xcreaposic', t_vendedor, t_usuario) THEN
@@ -398,16 +405,12 @@ BEGIN
     ELSIF monto IS NULL THEN
         codigo := 71;
     END IF;
-    r := central.vender_generada(codigo, t_vendedor, t_usuario, trim(coalesce(nticket, '')), base,
-                                 i.i_lots, i.i_numeros,
-                                 array_fill(monto, ARRAY[cardinality(i.i_lots)]), '1',
-                                 'Posicionados', NULL, i.i_variantes);
-    return_value := r.codigo;
-    OPEN rs FOR
-        SELECT x.l AS cod_lot, x.num AS numero, x.m AS monto, x.s AS status, x.k::text AS titems,
-               x.v AS jugada, x.d AS desc_jugada, r.r_ultimo AS ultimo_item
-        FROM unnest(r.r_lot, r.r_num, r.r_monto, r.r_status, r.r_item, r.r_variante, r.r_desc)
-             AS x(l, num, m, s, k, v, d);
+    SELECT * INTO return_value, rs
+    FROM central.responder_generada(rs, codigo, t_vendedor, t_usuario,
+                                    trim(coalesce(nticket, '')), base,
+                                    i.i_lots, i.i_numeros,
+                                    array_fill(monto, ARRAY[cardinality(i.i_lots)]), '1',
+                                    'Posicionados', NULL, i.i_variantes);
 END
 $$;
 
@@ -447,7 +450,6 @@ DECLARE
     monto record := central.monto_o_propio(t_monto_normal);
     codigo integer := 0;
     i record;
-    r record;
 BEGIN
     i := central.terminales_ticket(ticket, base, central.lista_loterias(t_cod_lot), NULL,
                                    monto.monto);
@@ -456,14 +458,10 @@ BEGIN
     ELSIF NOT monto.valido THEN
         codigo := 71;
     END IF;
-    r := central.vender_generada(codigo, t_vendedor, t_usuario, ticket, base, i.i_lots,
-                                 i.i_numeros, i.i_montos, '1', 'Terminales', NULL, i.i_variantes);
-    return_value := r.codigo;
-    OPEN rs FOR
-        SELECT x.l AS cod_lot, x.num AS numero, x.m AS monto, x.s AS status, x.k::text AS titems,
-               x.v AS jugada, x.d AS desc_jugada, r.r_ultimo AS ultimo_item
-        FROM unnest(r.r_lot, r.r_num, r.r_monto, r.r_status, r.r_item, r.r_variante, r.r_desc)
-             AS x(l, num, m, s, k, v, d);
+    SELECT * INTO return_value, rs
+    FROM central.responder_generada(rs, codigo, t_vendedor, t_usuario, ticket, base, i.i_lots,
+                                    i.i_numeros, i.i_montos, '1', 'Terminales', NULL,
+                                    i.i_variantes);
 END
 $$;
 
@@ -493,7 +491,6 @@ DECLARE
     monto numeric := central.monto_jugada(t_monto_normal);
     codigo integer := 0;
     i record;
-    r record;
 BEGIN
     i := central.items_generados(lots, variantes, numeros);
     IF NOT central.autoriza('xcreapermutasEspe', t_vendedor, t_usuario) THEN
@@ -506,16 +503,12 @@ BEGIN
     ELSE
         codigo := central.rechazo_especial(t_vendedor, especial, lots, variantes);
     END IF;
-    r := central.vender_generada(codigo, t_vendedor, t_usuario, trim(coalesce(nticket, '')), base,
-                                 i.i_lots, i.i_numeros,
-                                 array_fill(monto, ARRAY[cardinality(i.i_lots)]), '2',
-                                 'Superpermutas', especial, i.i_variantes);
-    return_value := r.codigo;
-    OPEN rs FOR
-        SELECT x.l AS cod_lot, x.num AS numero, x.m AS monto, x.s AS status, x.k::text AS titems,
-               x.v AS jugada, x.d AS desc_jugada, r.r_ultimo AS ultimo_item
-        FROM unnest(r.r_lot, r.r_num, r.r_monto, r.r_status, r.r_item, r.r_variante, r.r_desc)
-             AS x(l, num, m, s, k, v, d);
+    SELECT * INTO return_value, rs
+    FROM central.responder_generada(rs, codigo, t_vendedor, t_usuario,
+                                    trim(coalesce(nticket, '')), base,
+                                    i.i_lots, i.i_numeros,
+                                    array_fill(monto, ARRAY[cardinality(i.i_lots)]), '2',
+                                    'Superpermutas', especial, i.i_variantes);
 END
 $$;
 
@@ -542,7 +535,6 @@ DECLARE
     monto numeric := central.monto_jugada(t_monto_normal);
     codigo integer := 0;
     i record;
-    r record;
 BEGIN
     i := central.items_generados(lots, variantes, numeros);
     IF NOT central.autoriza('xcreaseriesESPE', t_vendedor, t_usuario) THEN
@@ -554,16 +546,12 @@ BEGIN
     ELSE
         codigo := central.rechazo_especial(t_vendedor, especial, lots, variantes);
     END IF;
-    r := central.vender_generada(codigo, t_vendedor, t_usuario, trim(coalesce(nticket, '')), base,
-                                 i.i_lots, i.i_numeros,
-                                 array_fill(monto, ARRAY[cardinality(i.i_lots)]), '2',
-                                 'Series Especiales', especial, i.i_variantes);
-    return_value := r.codigo;
-    OPEN rs FOR
-        SELECT x.l AS cod_lot, x.num AS numero, x.m AS monto, x.s AS status, x.k::text AS titems,
-               x.v AS jugada, x.d AS desc_jugada, r.r_ultimo AS ultimo_item
-        FROM unnest(r.r_lot, r.r_num, r.r_monto, r.r_status, r.r_item, r.r_variante, r.r_desc)
-             AS x(l, num, m, s, k, v, d);
+    SELECT * INTO return_value, rs
+    FROM central.responder_generada(rs, codigo, t_vendedor, t_usuario,
+                                    trim(coalesce(nticket, '')), base,
+                                    i.i_lots, i.i_numeros,
+                                    array_fill(monto, ARRAY[cardinality(i.i_lots)]), '2',
+                                    'Series Especiales', especial, i.i_variantes);
 END
 $$;
 
@@ -590,7 +578,6 @@ DECLARE
     monto record := central.monto_o_propio(t_monto_normal);
     codigo integer := 0;
     i record;
-    r record;
 BEGIN
     i := central.terminales_ticket(ticket, base, lots, variantes, monto.monto);
     IF NOT central.autoriza('xjtermiesp', t_vendedor, t_usuario) THEN
@@ -600,14 +587,9 @@ BEGIN
     ELSE
         codigo := central.rechazo_especial(t_vendedor, especial, lots, variantes);
     END IF;
-    r := central.vender_generada(codigo, t_vendedor, t_usuario, ticket, base, i.i_lots,
-                                 i.i_numeros, i.i_montos, '2', 'Terminales', especial,
-                                 i.i_variantes);
-    return_value := r.codigo;
-    OPEN rs FOR
-        SELECT x.l AS cod_lot, x.num AS numero, x.m AS monto, x.s AS status, x.k::text AS titems,
-               x.v AS jugada, x.d AS desc_jugada, r.r_ultimo AS ultimo_item
-        FROM unnest(r.r_lot, r.r_num, r.r_monto, r.r_status, r.r_item, r.r_variante, r.r_desc)
-             AS x(l, num, m, s, k, v, d);
+    SELECT * INTO return_value, rs
+    FROM central.responder_generada(rs, codigo, t_vendedor, t_usuario, ticket, base, i.i_lots,
+                                    i.i_numeros, i.i_montos, '2', 'Terminales', especial,
+                                    i.i_variantes);
 END
 $$;
