@@ -15,18 +15,18 @@ UPDATE central.usuarios SET estado = 'I' WHERE cod_usuario = '1002';
 UPDATE central.usuarios SET estado = 'S' WHERE cod_usuario = '1003';
 
 INSERT INTO central.parametros_terminal (
-    cod_vendedor, nrif, nnit, diascaduca, tiempoanular, msgticket, direccion, margenizquierdo,
+    cod_vendedor, nrif, nnit, tiempoanular, msgticket, direccion, margenizquierdo,
     screenvuelto, codtel2, filassalto, tipoletra, puertoprinter, puertofax, velocidadfax, codtel1,
     nrotel1, nrotel2, letradisquete, modotrabajo, bdonline, dirip_1, dirip_2, dirip_offline,
     bdoffline, nrocolumnas, claveoffline, longitudpermuta, estadovendura)
 VALUES (
-    '00012', 'J-12345678-9', '0012345678', 3, 1, 'GRACIAS POR SU COMPRA',
+    '00012', 'J-12345678-9', '0012345678', 1, 'GRACIAS POR SU COMPRA',
     'AV. BOLIVAR, LOCAL 4, CARACAS', 2, '0', 'N', 4, 'C', 'LPT1', 'COM1', '9600,8,N,1', '0212',
     'S', '5550000', 'A', '0', 'vendura', '127.0.0.1', '', '127.0.0.1', 'KALVDATA', 3, '',
     7, NULL);
-INSERT INTO central.parametros_terminal (cod_vendedor, nrif, diascaduca, msgticket, direccion,
+INSERT INTO central.parametros_terminal (cod_vendedor, nrif, msgticket, direccion,
     margenizquierdo, filassalto, tipoletra, puertoprinter, nrotel1, modotrabajo, nrocolumnas)
-VALUES ('00013', 'J-87654321-0', 3, 'SUERTE!', 'CALLE REAL, MARACAY', 0, 4, 'C', 'LPT1', 'S',
+VALUES ('00013', 'J-87654321-0', 'SUERTE!', 'CALLE REAL, MARACAY', 0, 4, 'C', 'LPT1', 'S',
         '0', 3);
 
 -- The day's lotteries. Quotas in Bs.F. per number and draw.
@@ -75,25 +75,21 @@ BEGIN
 END
 $$;
 
--- What a unit sold pays, in multiples of the amount: 600 for the triple, 60 for the
--- terminal, 6 for one digit; the evening lotteries also pay the second and third triples, and
--- the tripletas pay per variant.
-DO $$
-BEGIN
-    PERFORM admin.fijar_pago('*', 'TRIPLE', 600);
-    PERFORM admin.fijar_pago('*', 'TERMINAL', 60);
-    PERFORM admin.fijar_pago('*', 'DIGITO', 6);
-    PERFORM admin.fijar_pago(l.cod_lot, k.tipo, k.mult)
-    FROM central.loterias l CROSS JOIN (VALUES ('SEGUNDO', 100), ('TERCERO', 50)) k(tipo, mult)
-    WHERE l.cod_lot IN ('ORO', 'NOC');
-    PERFORM admin.fijar_pago(l.cod_lot, 'ESPECIAL', m.mult, m.variante)
-    FROM central.loterias l
-    CROSS JOIN (VALUES ('1', 1000), ('2', 150), ('3', 300)) m(variante, mult)
-    WHERE l.especial = 'TRI';
-    PERFORM admin.fijar_comision('00012', 12);
-    PERFORM admin.fijar_comision('00013', 10);
-END
-$$;
+-- What a unit sold pays, in multiples of the amount, for everything sold from the start: 600
+-- for the triple, 60 for the terminal, 6 for one digit; the evening lotteries also pay the
+-- second and third triples, and the tripletas pay per variant.
+INSERT INTO central.tabla_pagos (cod_lot, tipo, variante, multiplicador)
+SELECT l.cod_lot, k.tipo, k.variante, k.mult
+FROM central.loterias l
+CROSS JOIN (VALUES ('TRIPLE', '', 600, false, false), ('TERMINAL', '', 60, false, false),
+                   ('DIGITO', '', 6, false, false), ('SEGUNDO', '', 100, true, false),
+                   ('TERCERO', '', 50, true, false), ('ESPECIAL', '1', 1000, false, true),
+                   ('ESPECIAL', '2', 150, false, true), ('ESPECIAL', '3', 300, false, true))
+     k(tipo, variante, mult, nocturna, especial)
+WHERE (NOT k.nocturna OR l.cod_lot IN ('ORO', 'NOC'))
+  AND (NOT k.especial OR l.especial = 'TRI');
+SELECT admin.fijar_comision('00012', 12);
+SELECT admin.fijar_comision('00013', 10);
 
 -- The results of the last seven days, numbers drawn from a digest of lottery and day so that
 -- a reload gives the same ones.
@@ -150,16 +146,23 @@ FROM (VALUES ('0000000101', 246813579, 1, 4, 'ACT', 'N'), ('0000000102', 1357924
              ('0000000103', 975318642, 1, 1, 'ELI', 'S'), ('0000000104', 864297531, 5, 1, 'ACT', 'N'))
      t(n, serial, dias, monto, estado, anulado);
 
+-- The prizes of those tickets, as entering the results stores them.
+SELECT central.premiar_sorteo(r.cod_lot, r.fecha) FROM central.resultados r
+ORDER BY r.cod_lot, r.fecha;
+
 -- A customer the demo finds by identity number.
-INSERT INTO central.clientes (cedula, descripcion, direccion, telefonos, cod_vendedor)
+INSERT INTO central.clientes (cedula, descripcion, direccion, telefonos, cod_vendedor,
+                              cod_usuario)
 VALUES ('V-12345678', 'PEDRO MARTINEZ', 'CALLE 5, LOS RUICES, CARACAS', '0212-5551234',
-        '00012');
--- LA FORTUNA's account with the central office: a loan a week ago, its daily instalment and a
--- payment recorded at the counter, a deposit, and the account settled up to three days ago.
+        '00012', '1001');
+-- LA FORTUNA's account with the central office: a loan a week ago, its daily instalment (which
+-- the central office confirmed) and a payment recorded at the counter (still waiting for the
+-- office), a deposit, and the account settled up to three days ago.
 INSERT INTO central.gastos (cod_vendedor, nrogasto, tipo, descripcion, monto, fecha, observacion)
 VALUES ('00012', '1207', '4', '4.- Couta diaria Presamo', 50, central.ahora()::date - 2, ''),
        ('00012', '1208', '0', '0.- Pago Vendedor a Banca', 300, central.ahora()::date - 1,
         'Entregado al cobrador');
+SELECT admin.confirmar_movimiento('00012', '1207');
 DO $$
 BEGIN
     PERFORM admin.registrar_movimiento('00012', '2', 2000, central.ahora()::date - 7,

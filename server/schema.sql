@@ -30,7 +30,10 @@ $$;
 CREATE TABLE central.vendedores (
     cod_vendedor  varchar(5) PRIMARY KEY CHECK (cod_vendedor <> ''),
     nombre        varchar(60),
-    estado        char(1) NOT NULL DEFAULT 'A' CHECK (estado IN ('A', 'I', 'S'))
+    estado        char(1) NOT NULL DEFAULT 'A' CHECK (estado IN ('A', 'I', 'S')),
+    -- days after its last draw a prize of this sales point's tickets is paid: the central
+    -- office's to set (admin.fijar_dias_caducidad); each ticket keeps the value it was issued with
+    dias_caduca   integer NOT NULL DEFAULT 3 CHECK (dias_caduca BETWEEN 0 AND 999)
 );
 
 CREATE TABLE central.usuarios (
@@ -48,7 +51,6 @@ CREATE TABLE central.parametros_terminal (
     cod_vendedor     varchar(5) PRIMARY KEY REFERENCES central.vendedores,
     nrif             varchar(20),
     nnit             varchar(20),
-    diascaduca       integer,
     tiempoanular     integer,
     msgticket        varchar(200),
     direccion        varchar(200),
@@ -82,7 +84,11 @@ CREATE TABLE central.parametros_terminal (
 CREATE TABLE central.cuentas (
     cuenta        name PRIMARY KEY,
     cod_vendedor  varchar(5) NOT NULL UNIQUE REFERENCES central.vendedores,
-    creada        timestamp NOT NULL DEFAULT central.ahora()
+    creada        timestamp NOT NULL DEFAULT central.ahora(),
+    -- the seller who last logged in through this login: a procedure that receives no user
+    -- code checks that seller's permissions
+    usuario_sesion  varchar(5),
+    sesion_desde    timestamp
 );
 
 -- The audit trail: one row per change of state that matters and per refused call, written
@@ -156,7 +162,10 @@ CREATE TABLE central.loterias (
 );
 
 -- One draw of a lottery on a date, where the central office changes that day's closing time
--- or quotas, or closes it by hand. A draw without a row follows its lottery.
+-- or quotas, closes it by hand or declares it void (not held). A draw without a row follows its
+-- lottery. A draw moves one way only: open, closed (its closing time came, its day is over, or
+-- the office closed it), then with results or void (central.estado_sorteo); nothing opens it
+-- again. A change of the lottery's closing time leaves a draw of that day with the time it had.
 CREATE TABLE central.sorteos (
     cod_lot        varchar(3) NOT NULL REFERENCES central.loterias,
     fecha          date NOT NULL,
@@ -164,6 +173,10 @@ CREATE TABLE central.sorteos (
     cerrado        boolean NOT NULL DEFAULT false,
     cupo_triple    numeric(12, 3) CHECK (cupo_triple >= 0),
     cupo_terminal  numeric(12, 3) CHECK (cupo_terminal >= 0),
+    cerrado_en     timestamp,
+    anulado        boolean NOT NULL DEFAULT false,
+    anulado_en     timestamp,
+    CHECK (NOT anulado OR cerrado),
     PRIMARY KEY (cod_lot, fecha)
 );
 
@@ -236,7 +249,13 @@ CREATE TABLE central.tickets (
     monto         numeric(12, 3) NOT NULL CHECK (monto > 0),
     estado        varchar(3) NOT NULL DEFAULT 'ACT' CHECK (estado IN ('ACT', 'ELI')),
     anulado       char(1) NOT NULL DEFAULT 'N' CHECK (anulado IN ('N', 'S')),
-    impreso       boolean NOT NULL DEFAULT false
+    impreso       boolean NOT NULL DEFAULT false,
+    -- the moment of the sale to the microsecond (the cancellation window counts from it), and
+    -- the days its prize is paid after its last draw, as the central office had them then
+    vendido_en    timestamp,
+    dias_caduca   integer NOT NULL DEFAULT 3 CHECK (dias_caduca BETWEEN 0 AND 999),
+    -- what was given back for plays on draws the central office declared void
+    reembolsado   numeric(12, 3) NOT NULL DEFAULT 0 CHECK (reembolsado >= 0 AND reembolsado <= monto)
 );
 CREATE INDEX tickets_vendedor_fecha ON central.tickets (cod_vendedor, fecha);
 
@@ -263,7 +282,7 @@ CREATE TABLE central.loterias_inactivas (
 CREATE VIEW central.parametros_usuario AS
     SELECT u.cod_usuario, u.nombre AS "Nombre_Usua", u.estado AS "Estado_Usua",
            u.cod_vendedor AS "CodVendEDOR", p.nrif AS "nrif", p.nnit AS "nnit",
-           p.diascaduca AS "diascaduca", p.tiempoanular AS "Tiempoanular",
+           v.dias_caduca AS "diascaduca", p.tiempoanular AS "Tiempoanular",
            p.msgticket AS "Msgticket", p.direccion AS "Direccion_usua",
            p.margenizquierdo AS "MargenIzquierdo", u.permisos AS "permisos",
            p.screenvuelto AS "screenvuelto", p.codtel2 AS "codtel2", p.filassalto AS "FilasSalto",
@@ -276,6 +295,7 @@ CREATE VIEW central.parametros_usuario AS
            p.claveoffline AS "claveoffline", p.longitudpermuta AS "longitudpermuta",
            p.estadovendura AS "estadovendura"
     FROM central.usuarios u
+    JOIN central.vendedores v ON v.cod_vendedor = u.cod_vendedor
     LEFT JOIN central.parametros_terminal p ON p.cod_vendedor = u.cod_vendedor;
 -- After sale: cancellation and reprints. A sales point may cancel one of its tickets for as many
 -- minutes after the sale as the central office allows it (admin.fijar_minutos_anulacion); a
@@ -311,7 +331,9 @@ CREATE TABLE central.resultados (
 -- What one unit sold pays when it wins, per lottery and kind of win: TRIPLE, SEGUNDO and
 -- TERCERO (a triple on the first, second or third prize), TERMINAL (the last two digits of the
 -- first prize), DIGITO (its last digit), ESPECIAL (a special play, per variant). A kind without
--- a row pays nothing on that lottery.
+-- a row pays nothing on that lottery. The table is dated: a sold item wins by the row in force
+-- when it was sold (the latest "desde" not after its sale), so a change applies to what is
+-- sold after it.
 CREATE TABLE central.tabla_pagos (
     cod_lot        varchar(3) NOT NULL REFERENCES central.loterias,
     tipo           varchar(8) NOT NULL
@@ -319,27 +341,35 @@ CREATE TABLE central.tabla_pagos (
                                    'ESPECIAL')),
     variante       varchar(1) NOT NULL DEFAULT '' CHECK ((tipo = 'ESPECIAL') = (variante <> '')),
     multiplicador  numeric(10, 2) NOT NULL CHECK (multiplicador > 0),
-    PRIMARY KEY (cod_lot, tipo, variante)
+    desde          timestamp NOT NULL DEFAULT '-infinity',
+    PRIMARY KEY (cod_lot, tipo, variante, desde)
 );
 
--- The customers who collect prizes, known to the whole network by their identity number.
+-- The customers who collect prizes, known to the whole network by their identity number. A
+-- save never overwrites: it adds a version, with the sales point and seller that made it; the
+-- customer is the latest version of the identity number.
 CREATE TABLE central.clientes (
-    cedula        varchar(15) PRIMARY KEY CHECK (cedula ~ '^[A-Za-z0-9.-]+$'),
+    id            bigserial PRIMARY KEY,
+    cedula        varchar(15) NOT NULL CHECK (cedula ~ '^[A-Za-z0-9.-]+$'),
     descripcion   varchar(50) NOT NULL CHECK (descripcion <> ''),
     direccion     varchar(100),
     telefonos     varchar(100),
     cod_vendedor  varchar(5) REFERENCES central.vendedores,
+    cod_usuario   varchar(5),
     registrado    timestamp NOT NULL DEFAULT central.ahora()
 );
+CREATE INDEX clientes_cedula ON central.clientes (cedula, id);
 
--- One row per paid ticket: the primary key is what makes a prize payable once.
+-- One row per paid ticket: the primary key is what makes a prize payable once. "monto" is the
+-- ticket's stored prize when it was paid; "cliente" the customer version the voucher printed.
 CREATE TABLE central.pagos (
     nroticket     varchar(10) PRIMARY KEY REFERENCES central.tickets,
     cod_vendedor  varchar(5) NOT NULL REFERENCES central.vendedores,
     cod_usuario   varchar(5) NOT NULL,
     monto         numeric(14, 2) NOT NULL CHECK (monto > 0),
     cedula        varchar(20),
-    pagado        timestamp NOT NULL
+    pagado        timestamp NOT NULL,
+    cliente       bigint REFERENCES central.clientes
 );
 CREATE INDEX pagos_vendedor ON central.pagos (cod_vendedor, pagado);
 
@@ -419,9 +449,22 @@ CREATE TABLE central.gastos (
     tipo_descuento  char(1) NOT NULL DEFAULT '1',
     origen          char(1) NOT NULL DEFAULT 'P' CHECK (origen IN ('P', 'B')),
     registrado      timestamp NOT NULL DEFAULT central.ahora(),
+    -- What the counter records is a declaration ('P' pending) until the central office confirms
+    -- it ('C') or rejects it with a reason ('R'); what the office enters is confirmed at once. A
+    -- confirmed movement counts on "fecha_efecto": its own day, or the next open day of the
+    -- sales point when its day was settled before the confirmation.
+    estado          char(1) NOT NULL DEFAULT 'P' CHECK (estado IN ('P', 'C', 'R')),
+    fecha_efecto    date,
+    revisado        timestamp,
+    revisado_por    name,
+    motivo          varchar(200),
+    CHECK ((estado = 'C') = (fecha_efecto IS NOT NULL)),
+    CHECK ((estado = 'R') = (motivo IS NOT NULL)),
     UNIQUE (cod_vendedor, nrogasto)
 );
 CREATE INDEX gastos_vendedor_fecha ON central.gastos (cod_vendedor, fecha);
+CREATE INDEX gastos_vendedor_efecto ON central.gastos (cod_vendedor, fecha_efecto)
+    WHERE estado = 'C';
 
 -- Deposits of a sales point into the central office's account, entered by the central office.
 CREATE TABLE central.depositos (
@@ -442,5 +485,58 @@ CREATE TABLE central.liquidaciones (
     saldo_jugada    numeric(16, 3) NOT NULL,
     saldo_prestamo  numeric(16, 3) NOT NULL,
     registrado      timestamp NOT NULL DEFAULT central.ahora(),
+    PRIMARY KEY (cod_vendedor, fecha)
+);
+
+-- The money ledger.
+
+-- The prize of every winning item, computed once when its draw's results are entered (and again
+-- when they are corrected) from the payout in force when the item was sold. Payment, vouchers,
+-- reports, statements and settlement all read it. "fecha" is the ticket's day.
+CREATE TABLE central.premios (
+    nroticket      varchar(10) NOT NULL REFERENCES central.tickets,
+    num_item       integer NOT NULL,
+    cod_vendedor   varchar(5) NOT NULL REFERENCES central.vendedores,
+    fecha          date NOT NULL,
+    cod_lot        varchar(3) NOT NULL,
+    fecha_sorteo   date NOT NULL,
+    clase          varchar(8) NOT NULL,
+    multiplicador  numeric(10, 2) NOT NULL CHECK (multiplicador > 0),
+    premio         numeric(14, 2) NOT NULL CHECK (premio > 0),
+    PRIMARY KEY (nroticket, num_item),
+    FOREIGN KEY (nroticket, num_item) REFERENCES central.items_ticket (nticket, num_item)
+);
+CREATE INDEX premios_sorteo ON central.premios (cod_lot, fecha_sorteo);
+CREATE INDEX premios_vendedor ON central.premios (cod_vendedor, fecha);
+
+-- Entries of a sales point's account besides its play, movements and deposits: a correction of
+-- results that changes the prizes of a day already settled ('CORRECCION', posted to the next
+-- open day, the settled day untouched), and a prize that expired unpaid ('CADUCADO', posted back
+-- on the day it expired, or the next open day). Amounts are what the sales point owes, as play.
+CREATE TABLE central.ajustes (
+    id            bigserial PRIMARY KEY,
+    cod_vendedor  varchar(5) NOT NULL REFERENCES central.vendedores,
+    fecha         date NOT NULL,
+    monto         numeric(14, 2) NOT NULL,
+    concepto      varchar(10) NOT NULL CHECK (concepto IN ('CORRECCION', 'CADUCADO')),
+    nroticket     varchar(10) NOT NULL REFERENCES central.tickets,
+    detalle       text NOT NULL DEFAULT '',
+    registrado    timestamp NOT NULL DEFAULT central.ahora()
+);
+CREATE INDEX ajustes_vendedor_fecha ON central.ajustes (cod_vendedor, fecha);
+CREATE INDEX ajustes_ticket ON central.ajustes (nroticket, concepto);
+
+-- The statement of every day a settlement closed, as it stood then: a settled day never changes.
+CREATE TABLE central.estados_liquidados (
+    cod_vendedor    varchar(5) NOT NULL REFERENCES central.vendedores,
+    fecha           date NOT NULL,
+    ultima          date,
+    deuda           numeric        NOT NULL,
+    cuenta          numeric        NOT NULL,
+    movimiento      numeric        NOT NULL,
+    deposito        numeric        NOT NULL,
+    total           numeric        NOT NULL,
+    saldo_prestamo  numeric        NOT NULL,
+    total_general   numeric        NOT NULL,
     PRIMARY KEY (cod_vendedor, fecha)
 );

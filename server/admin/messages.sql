@@ -7,7 +7,7 @@ CREATE FUNCTION admin.enviar_mensaje(p_destino varchar, p_mensaje text,
                                      p_envia varchar DEFAULT '*****') RETURNS integer
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 DECLARE
-    texto text := rtrim(coalesce(p_mensaje, ''));
+    texto text := rtrim(coalesce(central.texto_libre('El mensaje', p_mensaje), ''));
     envia varchar := coalesce(nullif(trim(p_envia), ''), '*****');
     todos boolean := coalesce(trim(p_destino), '*') = '*';
     enviados integer;

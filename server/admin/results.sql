@@ -1,14 +1,15 @@
 -- Draw results, the payout table and the day's audit key.
 
--- Validates a draw's result before it is written: numbers of three digits, a draw that has
--- closed (its day is over, its closing time has come, or it was closed by hand).
+-- Validates a draw's result before it is written: numbers of three digits, a lottery that draws
+-- that day, a draw in the state the change needs ('C' closed without results to enter them,
+-- 'R' with results to correct them). A draw still open, or void, takes no results.
 CREATE FUNCTION admin.validar_resultado(p_cod_lot varchar, p_fecha date, p_triple varchar,
                                         p_segundo varchar, p_tercero varchar,
-                                        p_especial varchar) RETURNS varchar
+                                        p_especial varchar, p_estado char) RETURNS varchar
 LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
 DECLARE
     v_lot varchar := admin.lot_existente(p_cod_lot);
-    v_ahora timestamp := central.ahora();
+    v_estado char;
 BEGIN
     IF p_fecha IS NULL THEN
         RAISE EXCEPTION 'Falta la fecha del sorteo' USING ERRCODE = '22023';
@@ -18,25 +19,40 @@ BEGIN
        OR coalesce(p_especial, '000') !~ '^[0-9]{3}$' THEN
         RAISE EXCEPTION 'Los números ganadores son de tres dígitos' USING ERRCODE = '22023';
     END IF;
-    IF p_fecha > v_ahora::date
-       OR (p_fecha = v_ahora::date AND central.loteria_abierta(v_lot, v_ahora)) THEN
+    IF NOT (SELECT central.juega_el_dia(l, p_fecha) FROM central.loterias l
+            WHERE l.cod_lot = v_lot) THEN
+        RAISE EXCEPTION 'La lotería % no juega el %', v_lot, p_fecha USING ERRCODE = '22023';
+    END IF;
+    v_estado := central.estado_sorteo(v_lot, p_fecha, central.ahora());
+    IF v_estado = 'A' THEN
         RAISE EXCEPTION 'El sorteo % del % no ha cerrado', v_lot, p_fecha
+            USING ERRCODE = '22023';
+    ELSIF v_estado = 'N' THEN
+        RAISE EXCEPTION 'El sorteo % del % está anulado: no lleva resultados', v_lot, p_fecha
+            USING ERRCODE = '55000';
+    ELSIF v_estado = 'R' AND p_estado = 'C' THEN
+        RAISE EXCEPTION 'El sorteo % del % ya tiene resultados: corríjalos', v_lot, p_fecha
+            USING ERRCODE = '23505';
+    ELSIF v_estado = 'C' AND p_estado = 'R' THEN
+        RAISE EXCEPTION 'El sorteo % del % no tiene resultados que corregir', v_lot, p_fecha
             USING ERRCODE = '22023';
     END IF;
     RETURN v_lot;
 END
 $$;
 
--- Enters the results of a draw; a draw has one set of results (a mistake is corrected with
--- admin.corregir_resultado).
+-- Enters the results of a closed draw and stores the prize of every item that wins
+-- (central.premiar_sorteo). A draw has one set of results; a mistake is corrected with
+-- admin.corregir_resultado.
 CREATE FUNCTION admin.registrar_resultado(p_cod_lot varchar, p_fecha date, p_triple varchar,
                                           p_segundo varchar DEFAULT NULL,
                                           p_tercero varchar DEFAULT NULL,
-                                          p_especial varchar DEFAULT NULL) RETURNS void
+                                          p_especial varchar DEFAULT NULL) RETURNS integer
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 DECLARE
     v_lot varchar := admin.validar_resultado(p_cod_lot, p_fecha, p_triple, p_segundo,
-                                             p_tercero, p_especial);
+                                             p_tercero, p_especial, 'C');
+    n integer;
 BEGIN
     INSERT INTO central.resultados (cod_lot, fecha, triple, segundo, tercero, especial)
     VALUES (v_lot, p_fecha, p_triple, p_segundo, p_tercero, p_especial)
@@ -45,55 +61,53 @@ BEGIN
         RAISE EXCEPTION 'El sorteo % del % ya tiene resultados: corríjalos', v_lot, p_fecha
             USING ERRCODE = '23505';
     END IF;
+    n := central.premiar_sorteo(v_lot, p_fecha);
     PERFORM central.auditar('RESULTADO', NULL, NULL,
-                            format('%s %s: %s %s %s %s', v_lot, p_fecha, p_triple,
-                                   coalesce(p_segundo, '-'), coalesce(p_tercero, '-'),
-                                   coalesce(p_especial, '-')));
+                            format('%s %s: %s %s %s %s (%s jugadas premiadas)', v_lot, p_fecha,
+                                   p_triple, coalesce(p_segundo, '-'), coalesce(p_tercero, '-'),
+                                   coalesce(p_especial, '-'), n));
+    RETURN n;
 END
 $$;
 
--- Replaces the results of a draw entered by mistake, as long as no prize of that draw has
--- been paid on them.
+-- Replaces the results of a draw and stores its prizes again. Allowed while it changes no prize
+-- already paid (a second, third or special number left out may be added); one that would is
+-- refused naming the ticket, and nothing changes. A change to tickets of a day already settled
+-- is posted to the next open day of their sales point (central.premiar_sorteo).
 CREATE FUNCTION admin.corregir_resultado(p_cod_lot varchar, p_fecha date, p_triple varchar,
                                          p_segundo varchar DEFAULT NULL,
                                          p_tercero varchar DEFAULT NULL,
-                                         p_especial varchar DEFAULT NULL) RETURNS void
+                                         p_especial varchar DEFAULT NULL) RETURNS integer
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 DECLARE
     v_lot varchar := admin.validar_resultado(p_cod_lot, p_fecha, p_triple, p_segundo,
-                                             p_tercero, p_especial);
+                                             p_tercero, p_especial, 'R');
     anterior central.resultados;
+    n integer;
 BEGIN
+    -- a payment holds its draws' results rows while it pays: it has committed by now, and its
+    -- prize is one this correction may not change
     SELECT * INTO anterior FROM central.resultados
     WHERE cod_lot = v_lot AND fecha = p_fecha FOR UPDATE;
-    IF NOT FOUND THEN
-        RAISE EXCEPTION 'El sorteo % del % no tiene resultados que corregir', v_lot, p_fecha
-            USING ERRCODE = '22023';
-    END IF;
-    -- a payment holds its draws' results rows while it pays: it has committed by now, or it
-    -- will read the corrected results
-    IF EXISTS (SELECT FROM central.pagos p
-               JOIN central.items_ticket i ON i.nticket = p.nroticket
-               WHERE i.cod_lot = v_lot AND i.fecha_sorteo = p_fecha) THEN
-        RAISE EXCEPTION 'Ya se pagaron premios del sorteo % del %', v_lot, p_fecha
-            USING ERRCODE = '55000';
-    END IF;
     UPDATE central.resultados
     SET triple = p_triple, segundo = p_segundo, tercero = p_tercero, especial = p_especial,
         registrado = central.ahora()
     WHERE cod_lot = v_lot AND fecha = p_fecha;
+    n := central.premiar_sorteo(v_lot, p_fecha);
     PERFORM central.auditar('RESULTADO_CORREGIDO', NULL, NULL,
-                            format('%s %s: %s %s %s %s (antes %s %s %s %s)', v_lot, p_fecha,
-                                   p_triple, coalesce(p_segundo, '-'), coalesce(p_tercero, '-'),
-                                   coalesce(p_especial, '-'), anterior.triple,
-                                   coalesce(anterior.segundo, '-'),
+                            format('%s %s: %s %s %s %s (antes %s %s %s %s; %s jugadas premiadas)',
+                                   v_lot, p_fecha, p_triple, coalesce(p_segundo, '-'),
+                                   coalesce(p_tercero, '-'), coalesce(p_especial, '-'),
+                                   anterior.triple, coalesce(anterior.segundo, '-'),
                                    coalesce(anterior.tercero, '-'),
-                                   coalesce(anterior.especial, '-')));
+                                   coalesce(anterior.especial, '-'), n));
+    RETURN n;
 END
 $$;
 
 -- Sets what a unit sold pays for one kind of win on a lottery (every lottery when the code is
--- '*'). Answers how many lotteries were set.
+-- '*'), for what is sold from now on: what was sold before keeps the payout it was sold under,
+-- and prizes already stored do not change. Answers how many lotteries were set.
 CREATE FUNCTION admin.fijar_pago(p_cod_lot varchar, p_tipo varchar, p_multiplicador numeric,
                                  p_variante varchar DEFAULT '') RETURNS integer
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
@@ -118,10 +132,12 @@ BEGIN
         RAISE EXCEPTION 'El multiplicador debe ser mayor que 0, con dos decimales a lo sumo'
             USING ERRCODE = '22023';
     END IF;
-    INSERT INTO central.tabla_pagos (cod_lot, tipo, variante, multiplicador)
-    SELECT l.cod_lot, v_tipo, v_variante, p_multiplicador FROM central.loterias l
+    INSERT INTO central.tabla_pagos (cod_lot, tipo, variante, multiplicador, desde)
+    SELECT l.cod_lot, v_tipo, v_variante, p_multiplicador, central.ahora()
+    FROM central.loterias l
     WHERE p_cod_lot = '*' OR l.cod_lot = upper(p_cod_lot)
-    ON CONFLICT (cod_lot, tipo, variante) DO UPDATE SET multiplicador = EXCLUDED.multiplicador;
+    ON CONFLICT (cod_lot, tipo, variante, desde)
+        DO UPDATE SET multiplicador = EXCLUDED.multiplicador;
     GET DIAGNOSTICS n = ROW_COUNT;
     PERFORM central.auditar('TABLA_PAGOS', NULL, NULL,
                             format('%s %s%s x %s', p_cod_lot, v_tipo,
@@ -131,18 +147,25 @@ BEGIN
 END
 $$;
 
--- The payout table, of one lottery or of all.
+-- The payout table in force now, of one lottery or of all, with the moment each row took
+-- effect (NULL: from the start).
 CREATE FUNCTION admin.tabla_pagos(p_cod_lot varchar DEFAULT NULL)
-RETURNS TABLE (cod_lot varchar, tipo varchar, variante varchar, multiplicador numeric)
+RETURNS TABLE (cod_lot varchar, tipo varchar, variante varchar, multiplicador numeric,
+               desde timestamp)
 LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
 BEGIN
     RETURN QUERY
-        SELECT t.cod_lot, t.tipo, t.variante, t.multiplicador FROM central.tabla_pagos t
-        JOIN central.loterias l ON l.cod_lot = t.cod_lot
-        WHERE p_cod_lot IS NULL OR t.cod_lot = upper(p_cod_lot)
-        ORDER BY l.orden, t.cod_lot,
+        SELECT v.cod_lot, v.tipo, v.variante, v.multiplicador,
+               CASE WHEN v.desde <> '-infinity' THEN v.desde END
+        FROM (SELECT DISTINCT ON (t.cod_lot, t.tipo, t.variante) t.*
+              FROM central.tabla_pagos t
+              WHERE (p_cod_lot IS NULL OR t.cod_lot = upper(p_cod_lot))
+                AND t.desde <= central.ahora()
+              ORDER BY t.cod_lot, t.tipo, t.variante, t.desde DESC) v
+        JOIN central.loterias l ON l.cod_lot = v.cod_lot
+        ORDER BY l.orden, v.cod_lot,
                  array_position(ARRAY['TRIPLE', 'SEGUNDO', 'TERCERO', 'TERMINAL', 'DIGITO',
-                                      'ESPECIAL']::varchar[], t.tipo), t.variante;
+                                      'ESPECIAL']::varchar[], v.tipo), v.variante;
 END
 $$;
 

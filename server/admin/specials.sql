@@ -9,6 +9,7 @@ BEGIN
         RAISE EXCEPTION 'Código de jugada especial inválido: de 1 a 3 letras mayúsculas o dígitos'
             USING ERRCODE = '22023';
     END IF;
+    PERFORM central.texto_libre('La descripción', p_descripcion);
     IF coalesce(trim(p_descripcion), '') = '' THEN
         RAISE EXCEPTION 'La jugada especial necesita una descripción' USING ERRCODE = '22023';
     END IF;
@@ -26,6 +27,7 @@ BEGIN
     IF coalesce(p_jugada, '') !~ '^[A-Za-z0-9]$' THEN
         RAISE EXCEPTION 'Una variante es una letra o un dígito' USING ERRCODE = '22023';
     END IF;
+    PERFORM central.texto_libre('La descripción', p_descripcion);
     IF coalesce(trim(p_descripcion), '') = '' THEN
         RAISE EXCEPTION 'La variante necesita una descripción' USING ERRCODE = '22023';
     END IF;

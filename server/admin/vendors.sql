@@ -24,6 +24,7 @@ BEGIN
     IF EXISTS (SELECT FROM pg_roles WHERE rolname = v_cuenta) THEN
         RAISE EXCEPTION 'La cuenta % ya existe en el servidor', v_cuenta USING ERRCODE = '42710';
     END IF;
+    PERFORM central.texto_libre('El nombre', p_nombre);
     INSERT INTO central.vendedores (cod_vendedor, nombre) VALUES (p_cod_vendedor, p_nombre);
     EXECUTE format('CREATE ROLE %I LOGIN PASSWORD %L IN ROLE vendura_puntos', v_cuenta, p_clave);
     INSERT INTO central.cuentas (cuenta, cod_vendedor) VALUES (v_cuenta, p_cod_vendedor);
@@ -72,6 +73,7 @@ BEGIN
     IF EXISTS (SELECT FROM central.usuarios WHERE cod_usuario = p_cod_usuario) THEN
         RAISE EXCEPTION 'El usuario % ya existe', p_cod_usuario USING ERRCODE = '23505';
     END IF;
+    PERFORM central.texto_libre('El nombre', p_nombre), central.texto_libre('Los permisos', p_permisos);
     INSERT INTO central.usuarios (cod_usuario, cod_vendedor, nombre, clave_hash, permisos)
     VALUES (p_cod_usuario, p_cod_vendedor, p_nombre,
             central.crypt(p_clave, central.gen_salt('bf', 10)), coalesce(p_permisos, ''));

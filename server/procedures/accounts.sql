@@ -80,6 +80,54 @@ BEGIN
 END
 $$;
 
+-- The seller a procedure acts for when it receives no user code: the one who last logged in
+-- through the connection's login (xVLDUSRT records it).
+CREATE FUNCTION central.usuario_de_sesion() RETURNS varchar
+LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    RETURN (SELECT c.usuario_sesion FROM central.cuentas c WHERE c.cuenta = session_user);
+END
+$$;
+
+-- Whether a seller holds a permission code (the first three characters of a button's caption,
+-- as the counter's screens check it): anywhere in the seller's permissions, in any letter case.
+-- The procedures of guarded keys and menu entries ask this after central.autoriza, with the user
+-- code they were sent, or else the seller logged in on the login; a refusal is audited and the
+-- procedure answers its refusal code.
+CREATE FUNCTION central.permitido(p_procedimiento text, p_vendedor text, p_usuario text,
+                                  VARIADIC p_codigos text[]) RETURNS boolean
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    v_usuario varchar := coalesce(p_usuario, central.usuario_de_sesion());
+    v_permisos text;
+    v_falta text;
+BEGIN
+    SELECT upper(coalesce(u.permisos, '')) INTO v_permisos FROM central.usuarios u
+    WHERE u.cod_usuario = v_usuario AND u.cod_vendedor = p_vendedor;
+    SELECT c INTO v_falta FROM unnest(p_codigos) c
+    WHERE v_permisos IS NULL OR strpos(v_permisos, upper(left(c, 3))) = 0
+    LIMIT 1;
+    IF v_falta IS NULL THEN
+        RETURN true;
+    END IF;
+    PERFORM central.auditar('PERMISO_DENEGADO', p_vendedor, v_usuario,
+                            format('%s: sin el permiso %s', p_procedimiento, v_falta));
+    RETURN false;
+END
+$$;
+
+-- A text a procedure stores or prints: control characters (below 32, and 127) are refused with
+-- an error that names the field, so nothing of the call is written.
+CREATE FUNCTION central.texto_libre(p_campo text, p_valor text) RETURNS text
+LANGUAGE plpgsql IMMUTABLE AS $$
+BEGIN
+    IF p_valor ~ '[\x01-\x1f\x7f]' THEN
+        RAISE EXCEPTION '% contiene caracteres de control', p_campo USING ERRCODE = '22023';
+    END IF;
+    RETURN p_valor;
+END
+$$;
+
 -- Database rights are kept outside the database and a copy made from a template starts with the
 -- defaults again: whoever creates a central database calls this on it.
 CREATE FUNCTION central.proteger_base() RETURNS void

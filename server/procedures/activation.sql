@@ -12,7 +12,8 @@ CREATE PROCEDURE public.dsplotactiva(
     INOUT rs refcursor)
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 BEGIN
-    IF NOT central.autoriza('Dsplotactiva', xcodigo_vend) THEN
+    IF NOT central.autoriza('Dsplotactiva', xcodigo_vend)
+       OR NOT central.permitido('Dsplotactiva', xcodigo_vend, NULL, 'F11') THEN
         return_value := 1;
         OPEN rs FOR SELECT WHERE false;
         RETURN;
@@ -52,7 +53,8 @@ DECLARE
     desactivadas text;
 BEGIN
     OPEN rs FOR SELECT WHERE false;
-    IF NOT central.autoriza('activaloterias', xcodigo_vend) THEN
+    IF NOT central.autoriza('activaloterias', xcodigo_vend)
+       OR NOT central.permitido('activaloterias', xcodigo_vend, NULL, 'F11') THEN
         return_value := 1;
         RETURN;
     END IF;

@@ -50,7 +50,8 @@ DECLARE
     fallidos integer;
 BEGIN
     OPEN rs FOR SELECT WHERE false;
-    IF NOT central.autoriza('xvalidaauditoria', xcodigo_vend, xcodigo_user) THEN
+    IF NOT central.autoriza('xvalidaauditoria', xcodigo_vend, xcodigo_user)
+       OR NOT central.permitido('xvalidaauditoria', xcodigo_vend, xcodigo_user, 'F7.') THEN
         return_value := 1;
         RETURN;
     END IF;

@@ -14,14 +14,16 @@ BEGIN
 END
 $$;
 
--- Whether an active ticket may still be cancelled at a moment of the server's clock: within its
--- sales point's cancellation window after the sale, while the draw of every play sold on it is
--- still open, and never once a prize was paid on it.
+-- Whether an active ticket may still be cancelled at a moment of the server's clock: strictly
+-- within its sales point's cancellation window after the moment of the sale (a window of N
+-- minutes allows less than N minutes; 0 never), while the draw of every play sold on it is still
+-- open, and never once a prize was paid on it.
 CREATE FUNCTION central.ticket_anulable(p_ticket central.tickets, p_momento timestamp)
 RETURNS boolean
 LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
 BEGIN
-    RETURN p_momento <= p_ticket.fecha + p_ticket.hora + make_interval(mins => (
+    RETURN p_momento < coalesce(p_ticket.vendido_en, p_ticket.fecha + p_ticket.hora)
+                       + make_interval(mins => (
                SELECT v.minutos_anulacion FROM central.vendedores v
                WHERE v.cod_vendedor = p_ticket.cod_vendedor))
        AND NOT EXISTS (
@@ -36,8 +38,8 @@ $$;
 -- Query ("@xmodo" "0") or cancel ("1") a ticket of the sales point. Return value:
 --   0   query: the ticket's date, time, state and amount (no record: no such ticket);
 --       cancel: the ticket is cancelled, its quota given back;
---   11  the ticket was sold by another sales point, or the vendor or the user is not the
---       connection's;
+--   11  the ticket was sold by another sales point, the vendor or the user is not the
+--       connection's, or the seller may not cancel tickets (F3 permission; audited);
 --   12  the cancellation window has passed, or the draw of one of its plays has closed;
 --   13  cancel: the ticket was cancelled already;
 --   50  query: the ticket was cancelled already (its details come with it);
@@ -62,7 +64,8 @@ DECLARE
     v_hora text;
 BEGIN
     OPEN rs FOR SELECT WHERE false;
-    IF NOT central.autoriza('ANULATICKET', xcodigo_vend, xcodigo_user) THEN
+    IF NOT central.autoriza('ANULATICKET', xcodigo_vend, xcodigo_user)
+       OR NOT central.permitido('ANULATICKET', xcodigo_vend, xcodigo_user, 'F3.') THEN
         return_value := 11;
         RETURN;
     END IF;
@@ -122,6 +125,7 @@ BEGIN
     END IF;
 
     UPDATE central.items_ticket SET anulado = true WHERE nticket = v_numero AND vigente;
+    DELETE FROM central.premios WHERE nroticket = v_numero;
     PERFORM central.liberar_items(ARRAY[v_numero]);
     UPDATE central.tickets
     SET estado = 'ELI', anulado = 'S', anulado_en = v_momento, anulado_por = xcodigo_user

@@ -1,10 +1,12 @@
--- The customers who collect prizes.
+-- The customers who collect prizes: one person buys at many sales points, so the record is the
+-- network's. A save never overwrites: it adds a version with who saved it and when.
 
 -- "@modo" "1" looks a customer up by identity number: return value 1 and the record
--- (descripcion, Direccion, telefonos) when known, 0 otherwise. "0" saves the customer (new, or
--- the record brought up to date): 0 when saved, 1 when the identity number (letters, digits,
--- "." and "-", up to 15) or the name (up to 50) is missing or malformed. Any other mode: 1.
--- Customers are known to the whole network; saving is audited with the sales point that did it.
+-- (descripcion, Direccion, telefonos) of its latest version when known, 0 otherwise; a look-up
+-- of a customer last saved by another sales point is audited. "0" saves the customer as a new
+-- version: 0 when saved, 1 when the identity number (letters, digits, "." and "-", up to 15) or
+-- the name (up to 50) is missing or malformed. A text with control characters is refused with
+-- an error. Any other mode: 1. Both modes serve the sellers who may pay prizes (F4).
 CREATE PROCEDURE public.cliente(
     INOUT return_value integer,
     IN modo varchar,
@@ -16,23 +18,33 @@ CREATE PROCEDURE public.cliente(
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 DECLARE
     v_modo varchar := trim(coalesce(modo, ''));
-    v_cedula varchar := upper(trim(coalesce(cliente.cedula, '')));
-    v_nombre varchar := trim(coalesce(cliente.descripcion, ''));
-    v_direccion varchar := nullif(trim(coalesce(cliente.direccion, '')), '');
-    v_telefonos varchar := nullif(trim(coalesce(cliente.telefonos, '')), '');
+    v_cedula varchar := upper(trim(coalesce(central.texto_libre('La cédula', cliente.cedula), '')));
+    v_nombre varchar := trim(coalesce(central.texto_libre('El nombre', cliente.descripcion), ''));
+    v_direccion varchar := nullif(trim(coalesce(central.texto_libre('La dirección',
+                                                                    cliente.direccion), '')), '');
+    v_telefonos varchar := nullif(trim(coalesce(central.texto_libre('Los teléfonos',
+                                                                    cliente.telefonos), '')), '');
     v_vendedor varchar := central.vendedor_de_sesion();
+    v_usuario varchar := central.usuario_de_sesion();
     c central.clientes;
 BEGIN
     OPEN rs FOR SELECT WHERE false;
-    IF NOT central.autoriza('Cliente') THEN
+    IF NOT central.autoriza('Cliente')
+       OR NOT central.permitido('Cliente', v_vendedor, NULL, 'F4.') THEN
         return_value := CASE WHEN v_modo = '1' THEN 0 ELSE 1 END;
         RETURN;
     END IF;
     IF v_modo = '1' THEN
-        SELECT * INTO c FROM central.clientes k WHERE k.cedula = v_cedula;
+        SELECT * INTO c FROM central.clientes k WHERE k.cedula = v_cedula
+        ORDER BY k.id DESC LIMIT 1;
         IF NOT FOUND THEN
             return_value := 0;
             RETURN;
+        END IF;
+        IF c.cod_vendedor IS DISTINCT FROM v_vendedor THEN
+            PERFORM central.auditar('CLIENTE_CONSULTADO', v_vendedor, v_usuario,
+                                    format('%s, grabado por %s', v_cedula,
+                                           coalesce(c.cod_vendedor, 'la oficina')));
         END IF;
         return_value := 1;
         CLOSE rs;
@@ -45,13 +57,10 @@ BEGIN
             return_value := 1;
             RETURN;
         END IF;
-        INSERT INTO central.clientes AS k (cedula, descripcion, direccion, telefonos,
-                                           cod_vendedor)
-        VALUES (v_cedula, v_nombre, v_direccion, v_telefonos, v_vendedor)
-        ON CONFLICT ON CONSTRAINT clientes_pkey DO UPDATE
-            SET descripcion = EXCLUDED.descripcion, direccion = EXCLUDED.direccion,
-                telefonos = EXCLUDED.telefonos;
-        PERFORM central.auditar('CLIENTE_GRABADO', v_vendedor, NULL,
+        INSERT INTO central.clientes (cedula, descripcion, direccion, telefonos, cod_vendedor,
+                                      cod_usuario)
+        VALUES (v_cedula, v_nombre, v_direccion, v_telefonos, v_vendedor, v_usuario);
+        PERFORM central.auditar('CLIENTE_GRABADO', v_vendedor, v_usuario,
                                 v_cedula || ' ' || v_nombre);
         return_value := 0;
     ELSE

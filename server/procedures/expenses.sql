@@ -17,13 +17,13 @@ $$;
 CREATE FUNCTION central.gastos_del_dia(p_vendedor varchar, p_fecha date)
 RETURNS TABLE (fecha_gasto varchar, nrogasto varchar, vendedor varchar, descri_gasto varchar,
                monto_gasto numeric, observa_gasto varchar, tipo_descuento varchar,
-               origen varchar)
+               origen varchar, estado varchar)
 LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
 BEGIN
     RETURN QUERY
         SELECT to_char(g.fecha, 'DD/MM/YYYY')::varchar, g.nrogasto, g.cod_vendedor,
                g.descripcion, g.monto, g.observacion, g.tipo_descuento::varchar,
-               g.origen::varchar
+               g.origen::varchar, g.estado::varchar
         FROM central.gastos g
         WHERE g.cod_vendedor = p_vendedor AND g.fecha = p_fecha
         ORDER BY g.registrado, g.id;
@@ -32,9 +32,10 @@ $$;
 
 -- dspgastos: the movements of the calling sales point on "@xfecha" ("dd/mm/yyyy"), in the
 -- columns fecha_gasto, nrogasto, vendedor, descri_gasto, monto_gasto, observa_gasto,
--- tipo_descuento, origen ('P' entered at the counter, 'B' by the central office). The counter
--- reads no return value; it is 0, or 1 (no records) for another sales point's vendor or a day
--- that is none.
+-- tipo_descuento, origen ('P' entered at the counter, 'B' by the central office), estado ('P'
+-- waiting for the central office, 'C' confirmed, 'R' rejected). The counter reads no return
+-- value; it is 0, or 1 (no records) for another sales point's vendor, a seller without the
+-- movements' permission (F7 and "R.-") or a day that is none.
 CREATE PROCEDURE public.dspgastos(
     INOUT return_value integer,
     IN xfecha varchar,
@@ -46,7 +47,9 @@ DECLARE
     v_fecha date := central.fecha_ddmmyyyy(xfecha);
 BEGIN
     OPEN rs FOR SELECT WHERE false;
-    IF NOT central.autoriza('dspgastos', xcodigo_vend) OR v_fecha IS NULL THEN
+    IF NOT central.autoriza('dspgastos', xcodigo_vend)
+       OR NOT central.permitido('dspgastos', xcodigo_vend, NULL, 'F7.', 'R.-')
+       OR v_fecha IS NULL THEN
         return_value := 1;
         RETURN;
     END IF;
@@ -57,17 +60,21 @@ END
 $$;
 
 -- ACTGastos: adds ("@xmodo" "0"), modifies ("1") or deletes ("2") a movement of the calling
--- sales point, found by its document number. A new movement is dated the server's today; a
--- modification keeps the movement's date and changes its kind, amount and observation; a
--- deletion names the day the movement was listed on. Return value:
+-- sales point, found by its document number. What the counter records is a declaration: it
+-- counts in the account once the central office confirms it. A new movement is dated the
+-- server's today; a modification keeps the movement's date and changes its kind, amount and
+-- observation; a deletion names the day the movement was listed on. Texts with control
+-- characters are refused with an error. Return value:
 --   0   done (and audited);
---   1   the vendor is not the connection's sales point;
+--   1   the vendor is not the connection's sales point, or the seller lacks the movements'
+--       permission (F7 and "R.-");
 --   2   malformed: mode, document number (1 to 10 characters), kind (one of the five), amount
 --       (above 0 and below 10,000,000, two decimals at most), day, observation (200);
 --   3   adding: the sales point already has a movement with that document number;
 --   4   modifying or deleting: no such movement of the sales point (on that day), or one the
 --       central office entered;
 --   5   the movement's day is settled already;
+--   6   modifying or deleting: the central office has confirmed or rejected the movement;
 --   12  the sales point is not active.
 CREATE PROCEDURE public.actgastos(
     INOUT return_value integer,
@@ -95,10 +102,14 @@ DECLARE
     g central.gastos;
 BEGIN
     OPEN rs FOR SELECT WHERE false;
-    IF NOT central.autoriza('ACTGastos', vendedor) THEN
+    IF NOT central.autoriza('ACTGastos', vendedor)
+       OR NOT central.permitido('ACTGastos', vendedor, NULL, 'F7.', 'R.-') THEN
         return_value := 1;
         RETURN;
     END IF;
+    PERFORM central.texto_libre('El número de documento', actgastos.nrogasto),
+            central.texto_libre('El tipo de movimiento', descri_gasto),
+            central.texto_libre('La observación', observa_gasto);
     -- a settlement of this sales point waits for the change, or the change for it
     PERFORM 1 FROM central.vendedores v WHERE v.cod_vendedor = vendedor FOR KEY SHARE;
     IF NOT EXISTS (SELECT FROM central.vendedores v
@@ -141,6 +152,8 @@ BEGIN
         return_value := 4;
     ELSIF g.fecha <= v_cerrado THEN
         return_value := 5;
+    ELSIF g.estado <> 'P' THEN
+        return_value := 6;
     ELSIF v_modo = '1' THEN
         UPDATE central.gastos
         SET tipo = v_tipo, descripcion = v_descripcion, monto = v_monto, observacion = v_observa

@@ -11,22 +11,59 @@ BEGIN
 END
 $$;
 
--- Whether a lottery sells at a moment of the server's clock: not closed by the central office,
--- drawing on that weekday, and before that day's closing time.
+-- Whether a lottery draws on a day of the week.
+CREATE FUNCTION central.juega_el_dia(l central.loterias, p_fecha date) RETURNS boolean
+LANGUAGE plpgsql IMMUTABLE AS $$
+BEGIN
+    RETURN CASE extract(isodow FROM p_fecha)::int
+               WHEN 1 THEN l.dia_1 WHEN 2 THEN l.dia_2 WHEN 3 THEN l.dia_3 WHEN 4 THEN l.dia_4
+               WHEN 5 THEN l.dia_5 WHEN 6 THEN l.dia_6 ELSE l.dia_7 END;
+END
+$$;
+
+-- The state of a lottery's draw on a day, at a moment of the server's clock:
+--   'A' open: its day has not passed and its closing time has not come;
+--   'C' closed: its closing time came, its day is over, the central office closed it, or the
+--       lottery does not draw that day;
+--   'R' with results;  'N' void (declared not held by the central office).
+-- The states follow one another one way only: results and voids are kept for good, a closing by
+-- hand cannot be undone, and a change of the lottery's closing time leaves a draw of that day
+-- with the time it had (admin.fijar_cierre), so no draw ever opens again. Whether the lottery
+-- itself is off sale (loterias.cerrada) is not the draw's state.
+CREATE FUNCTION central.estado_sorteo(p_cod_lot varchar, p_fecha date, p_momento timestamp)
+RETURNS char
+LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    l central.loterias;
+    s central.sorteos;
+BEGIN
+    IF EXISTS (SELECT FROM central.resultados r WHERE r.cod_lot = p_cod_lot AND r.fecha = p_fecha)
+    THEN
+        RETURN 'R';
+    END IF;
+    SELECT * INTO s FROM central.sorteos x WHERE x.cod_lot = p_cod_lot AND x.fecha = p_fecha;
+    IF s.anulado THEN
+        RETURN 'N';
+    END IF;
+    SELECT * INTO l FROM central.loterias x WHERE x.cod_lot = p_cod_lot;
+    IF l.cod_lot IS NULL OR coalesce(s.cerrado, false) OR p_fecha < p_momento::date
+       OR NOT central.juega_el_dia(l, p_fecha)
+       OR (p_fecha = p_momento::date
+           AND p_momento::time >= coalesce(s.hora_cierre, l.hora_cierre)) THEN
+        RETURN 'C';
+    END IF;
+    RETURN 'A';
+END
+$$;
+
+-- Whether a lottery sells at a moment of the server's clock: not off sale by the central office
+-- and its draw of that day open.
 CREATE FUNCTION central.loteria_abierta(p_cod_lot varchar, p_momento timestamp) RETURNS boolean
 LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
 BEGIN
-    RETURN coalesce((
-        SELECT NOT l.cerrada
-               AND NOT coalesce(s.cerrado, false)
-               AND CASE extract(isodow FROM p_momento)::int
-                       WHEN 1 THEN l.dia_1 WHEN 2 THEN l.dia_2 WHEN 3 THEN l.dia_3
-                       WHEN 4 THEN l.dia_4 WHEN 5 THEN l.dia_5 WHEN 6 THEN l.dia_6
-                       ELSE l.dia_7 END
-               AND p_momento::time < coalesce(s.hora_cierre, l.hora_cierre)
-        FROM central.loterias l
-        LEFT JOIN central.sorteos s ON s.cod_lot = l.cod_lot AND s.fecha = p_momento::date
-        WHERE l.cod_lot = p_cod_lot), false);
+    RETURN NOT coalesce((SELECT l.cerrada FROM central.loterias l WHERE l.cod_lot = p_cod_lot),
+                        true)
+           AND central.estado_sorteo(p_cod_lot, p_momento::date, p_momento) = 'A';
 END
 $$;
 

@@ -98,7 +98,8 @@ DECLARE
     v_fecha date := central.fecha_ddmmyyyy(xfecha);
 BEGIN
     OPEN rs FOR SELECT WHERE false;
-    IF NOT central.autoriza('DSPACUMU', xcodigo_vend) THEN
+    IF NOT central.autoriza('DSPACUMU', xcodigo_vend)
+       OR NOT central.permitido('DSPACUMU', xcodigo_vend, NULL, 'F7.', 'M.-') THEN
         return_value := 1;
         RETURN;
     END IF;
@@ -133,7 +134,8 @@ DECLARE
     v_total numeric;
 BEGIN
     OPEN rs FOR SELECT WHERE false;
-    IF NOT central.autoriza('SUMACUMU', xcodigo_vend) THEN
+    IF NOT central.autoriza('SUMACUMU', xcodigo_vend)
+       OR NOT central.permitido('SUMACUMU', xcodigo_vend, NULL, 'F7.', 'M.-') THEN
         return_value := 1;
         RETURN;
     END IF;

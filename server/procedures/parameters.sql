@@ -23,19 +23,22 @@ BEGIN
 END
 $$;
 
--- A text parameter of at most p_largo characters; null reads as empty.
+-- A text parameter of at most p_largo characters, without control characters; null reads as
+-- empty.
 CREATE FUNCTION central.texto_parametro(p_valor varchar, p_largo integer, p_nombre text)
 RETURNS varchar
 LANGUAGE plpgsql IMMUTABLE AS $$
 BEGIN
     PERFORM central.exigir_parametro(length(coalesce(p_valor, '')) <= p_largo,
                                      format('%s admite hasta %s caracteres', p_nombre, p_largo));
-    RETURN coalesce(p_valor, '');
+    RETURN coalesce(central.texto_libre(p_nombre, p_valor), '');
 END
 $$;
 
 -- The parameters of a seller of the connection's sales point, with the fields of the login.
--- Return value 1 (no record): the vendor or the user is not of this sales point.
+-- "diascaduca" is the central office's value for the sales point (vendedores.dias_caduca). Return
+-- value 1 (no record): the vendor or the user is not of this sales point, or the seller may not
+-- open the parameter screen (F6).
 CREATE PROCEDURE public.ver_usuario(
     INOUT return_value integer,
     IN xvendedor varchar,
@@ -43,7 +46,8 @@ CREATE PROCEDURE public.ver_usuario(
     INOUT rs refcursor)
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 BEGIN
-    IF NOT central.autoriza('ver_usuario', xvendedor, xusuario) THEN
+    IF NOT central.autoriza('ver_usuario', xvendedor, xusuario)
+       OR NOT central.permitido('ver_usuario', xvendedor, xusuario, 'F6.') THEN
         return_value := 1;
         OPEN rs FOR SELECT WHERE false;
         RETURN;
@@ -56,9 +60,11 @@ $$;
 -- Saves the printing, communication and off-line parameters of the sales point. Every value is
 -- checked first; a bad one is refused with an error that names it, and nothing is written.
 -- "@XCodTel2" is kept as the second area code; "@implot" (S/N, one ticket per lottery) goes
--- to "codtel2", where the login reads it. The change is audited, field by field (the off-line
--- password only as changed). Return value 0, or 1 when the vendor or the user is not of this
--- sales point.
+-- to "codtel2", where the login reads it. "@XDiascaduca" is not the sales point's to set: the days
+-- a prize is paid belong to the central office (admin.fijar_dias_caducidad) and whatever is sent
+-- is ignored. The change is audited, field by field (the off-line password only as changed).
+-- Return value 0, or 1 when the vendor or the user is not of this sales point or the seller may
+-- not change the parameters (F6).
 CREATE PROCEDURE public.graba_parametros_usuario(
     INOUT return_value integer,
     IN xcodvendedor varchar,
@@ -94,14 +100,13 @@ DECLARE
     cambios text;
 BEGIN
     OPEN rs FOR SELECT WHERE false;
-    IF NOT central.autoriza('GRABA_PARAMETROS_USUARIO', xcodvendedor, xusuario) THEN
+    IF NOT central.autoriza('GRABA_PARAMETROS_USUARIO', xcodvendedor, xusuario)
+       OR NOT central.permitido('GRABA_PARAMETROS_USUARIO', xcodvendedor, xusuario, 'F6.') THEN
         return_value := 1;
         RETURN;
     END IF;
 
     nuevo.cod_vendedor := xcodvendedor;
-    nuevo.diascaduca := central.entero_parametro(xdiascaduca, 0, 999,
-                                                 'El número de días de caducidad');
     nuevo.margenizquierdo := central.entero_parametro(xmargenizquierdo, 0, 40,
                                                       'El margen izquierdo');
     nuevo.filassalto := central.entero_parametro(xfilassalto, 0, 60,
@@ -147,19 +152,19 @@ BEGIN
     SELECT * INTO antes FROM central.parametros_terminal p
     WHERE p.cod_vendedor = xcodvendedor FOR UPDATE;
     INSERT INTO central.parametros_terminal AS p (
-        cod_vendedor, diascaduca, margenizquierdo, filassalto, tipoletra, puertoprinter, puertofax,
+        cod_vendedor, margenizquierdo, filassalto, tipoletra, puertoprinter, puertofax,
         velocidadfax, codtel1, nrotel1, codtel2, codarea2, nrotel2, letradisquete, modotrabajo,
         bdonline, dirip_1, dirip_2, dirip_offline, bdoffline, nrocolumnas, claveoffline,
         tiempoanular, screenvuelto)
     VALUES (
-        nuevo.cod_vendedor, nuevo.diascaduca, nuevo.margenizquierdo, nuevo.filassalto,
+        nuevo.cod_vendedor, nuevo.margenizquierdo, nuevo.filassalto,
         nuevo.tipoletra, nuevo.puertoprinter, nuevo.puertofax, nuevo.velocidadfax, nuevo.codtel1,
         nuevo.nrotel1, nuevo.codtel2, nuevo.codarea2, nuevo.nrotel2, nuevo.letradisquete,
         nuevo.modotrabajo, nuevo.bdonline, nuevo.dirip_1, nuevo.dirip_2, nuevo.dirip_offline,
         nuevo.bdoffline, nuevo.nrocolumnas, nuevo.claveoffline, nuevo.tiempoanular,
         nuevo.screenvuelto)
     ON CONFLICT (cod_vendedor) DO UPDATE SET
-        diascaduca = EXCLUDED.diascaduca, margenizquierdo = EXCLUDED.margenizquierdo,
+        margenizquierdo = EXCLUDED.margenizquierdo,
         filassalto = EXCLUDED.filassalto, tipoletra = EXCLUDED.tipoletra,
         puertoprinter = EXCLUDED.puertoprinter, puertofax = EXCLUDED.puertofax,
         velocidadfax = EXCLUDED.velocidadfax, codtel1 = EXCLUDED.codtel1,

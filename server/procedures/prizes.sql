@@ -1,16 +1,34 @@
--- What a ticket wins, and paying it.
+-- What a ticket wins, and paying it. A prize is computed once, when its draw's results are
+-- entered or corrected (central.premiar_sorteo), and kept in central.premios: payment, reports,
+-- statements and settlement read that one figure.
 
--- What a draw pays on: each winning number with what one unit sold on it pays (0 when the
--- payout table has nothing for that kind of win), straight plays apart from special plays
--- (per variant). A number wins once, the best way: the first prize before the second and the
--- third. No rows while the draw has no results.
-CREATE FUNCTION central.pagos_sorteo(p_cod_lot varchar, p_fecha date)
-RETURNS TABLE (numero varchar, especial boolean, variante varchar, multiplicador numeric)
-LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp ROWS 6 AS $$
+-- The multiplier in force for a kind of win on a lottery at a moment (the moment an item was
+-- sold): the latest row of the dated payout table not after it; NULL when there is none.
+CREATE FUNCTION central.multiplicador_vigente(p_cod_lot varchar, p_tipo varchar,
+                                              p_variante varchar, p_momento timestamp)
+RETURNS numeric
+LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    RETURN (SELECT t.multiplicador FROM central.tabla_pagos t
+            WHERE t.cod_lot = p_cod_lot AND t.tipo = p_tipo AND t.variante = p_variante
+              AND t.desde <= p_momento
+            ORDER BY t.desde DESC LIMIT 1);
+END
+$$;
+
+-- The winning items of a draw with what each wins, from its results: each sold item of an
+-- issued, active ticket wins at most once, the first way in this order: TRIPLE, SEGUNDO,
+-- TERCERO, TERMINAL, DIGITO; a special play (kind "2") wins ESPECIAL on the special number, by
+-- its own variant. Prize = amount sold x the multiplier in force when the item was sold, to the
+-- cent; a way without a multiplier then pays nothing. No rows while the draw has no results.
+CREATE FUNCTION central.premios_calculados(p_cod_lot varchar, p_fecha date)
+RETURNS TABLE (nroticket varchar, num_item integer, cod_vendedor varchar, fecha date,
+               clase varchar, multiplicador numeric, premio numeric)
+LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
 BEGIN
     RETURN QUERY
         WITH ganadores AS (
-            SELECT DISTINCT ON (w.numero, w.especial) w.numero, w.especial, w.clase
+            SELECT w.orden, w.numero, w.especial, w.clase
             FROM central.resultados r
             CROSS JOIN LATERAL (VALUES
                 (1, r.triple, false, 'TRIPLE'), (2, r.segundo, false, 'SEGUNDO'),
@@ -18,64 +36,165 @@ BEGIN
                 (4, right(r.triple, 2) || '*', false, 'TERMINAL'),
                 (5, right(r.triple, 1) || '**', false, 'DIGITO'),
                 (6, r.especial, true, 'ESPECIAL')) w(orden, numero, especial, clase)
-            WHERE r.cod_lot = p_cod_lot AND r.fecha = p_fecha AND w.numero IS NOT NULL
-            ORDER BY w.numero, w.especial, w.orden)
-        SELECT g.numero::varchar, g.especial, coalesce(t.variante, '')::varchar,
-               coalesce(t.multiplicador, 0)
-        FROM ganadores g
-        LEFT JOIN central.tabla_pagos t ON t.cod_lot = p_cod_lot AND t.tipo = g.clase;
+            WHERE r.cod_lot = p_cod_lot AND r.fecha = p_fecha AND w.numero IS NOT NULL),
+        item AS (
+            SELECT DISTINCT ON (i.nticket, i.num_item)
+                   i.nticket, i.num_item, t.cod_vendedor, t.fecha, g.clase::varchar AS clase,
+                   i.monto_vendido,
+                   central.multiplicador_vigente(
+                       p_cod_lot, g.clase,
+                       CASE WHEN g.especial THEN coalesce(trim(i.variante), '') ELSE '' END,
+                       i.creado) AS mult
+            FROM ganadores g
+            JOIN central.items_ticket i
+              ON i.cod_lot = p_cod_lot AND i.fecha_sorteo = p_fecha AND i.numero = g.numero
+             AND (i.tipo = '2') = g.especial
+            JOIN central.tickets t ON t.nroticket = i.nticket
+            WHERE t.estado = 'ACT' AND t.anulado = 'N' AND i.vigente AND i.monto_vendido > 0
+            ORDER BY i.nticket, i.num_item, g.orden)
+        SELECT item.nticket, item.num_item, item.cod_vendedor, item.fecha, item.clase,
+               item.mult, round(item.monto_vendido * item.mult, 2)
+        FROM item
+        WHERE item.mult IS NOT NULL AND round(item.monto_vendido * item.mult, 2) > 0;
 END
 $$;
 
--- What one unit sold of an item pays: the multiplier of the payout table for the item's win
--- on its draw (central.pagos_sorteo), 0 when it does not win, NULL while the draw has no
--- results. A special play (kind "2") wins on the special number, per its variant.
-CREATE FUNCTION central.multiplicador_item(p_cod_lot varchar, p_fecha date, p_numero varchar,
-                                           p_tipo char, p_variante varchar) RETURNS numeric
-LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
+-- Stores the prizes of a draw from its results, replacing what a former entry of them stored.
+-- A change to the prize of a ticket already paid is refused, naming the ticket, and nothing is
+-- written. A change to a ticket of a day its sales point has settled posts the difference to the
+-- next open day ('CORRECCION'); one to a prize already posted back as expired posts the
+-- difference back too. Answers how many items win. Results rows are locked by the caller.
+CREATE FUNCTION central.premiar_sorteo(p_cod_lot varchar, p_fecha date) RETURNS integer
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    v_tickets varchar[];
+    v_vendedores varchar[];
+    v_fechas date[];
+    v_antes numeric[];
+    v_despues numeric[];
+    v_pagado varchar;
+    v_ultima date;
+    n integer;
 BEGIN
-    IF NOT EXISTS (SELECT FROM central.resultados r
-                   WHERE r.cod_lot = p_cod_lot AND r.fecha = p_fecha) THEN
-        RETURN NULL;
+    -- the tickets whose prize on this draw changes, with their prize before and after
+    SELECT array_agg(x.nroticket ORDER BY x.nroticket), array_agg(x.cod_vendedor ORDER BY x.nroticket),
+           array_agg(x.fecha ORDER BY x.nroticket), array_agg(x.antes ORDER BY x.nroticket),
+           array_agg(x.despues ORDER BY x.nroticket)
+    INTO v_tickets, v_vendedores, v_fechas, v_antes, v_despues
+    FROM (SELECT coalesce(a.nroticket, d.nroticket) AS nroticket,
+                 coalesce(a.cod_vendedor, d.cod_vendedor) AS cod_vendedor,
+                 coalesce(a.fecha, d.fecha) AS fecha, coalesce(a.total, 0) AS antes,
+                 coalesce(d.total, 0) AS despues
+          FROM (SELECT p.nroticket, p.cod_vendedor, p.fecha, sum(p.premio) AS total
+                FROM central.premios p WHERE p.cod_lot = p_cod_lot AND p.fecha_sorteo = p_fecha
+                GROUP BY 1, 2, 3) a
+          FULL JOIN (SELECT p.nroticket, p.cod_vendedor, p.fecha, sum(p.premio) AS total
+                     FROM central.premios_calculados(p_cod_lot, p_fecha) p GROUP BY 1, 2, 3) d
+                 ON d.nroticket = a.nroticket
+          WHERE coalesce(a.total, 0) <> coalesce(d.total, 0)) x;
+
+    SELECT g.nroticket INTO v_pagado FROM central.pagos g
+    WHERE g.nroticket = ANY (v_tickets) ORDER BY g.nroticket LIMIT 1;
+    IF v_pagado IS NOT NULL THEN
+        RAISE EXCEPTION 'El ticket % ya cobró su premio: estos resultados lo cambiarían', v_pagado
+            USING ERRCODE = '55000';
     END IF;
-    RETURN coalesce((SELECT p.multiplicador FROM central.pagos_sorteo(p_cod_lot, p_fecha) p
-                     WHERE p.numero = p_numero AND p.especial = (p_tipo = '2')
-                       AND (NOT p.especial OR p.variante = coalesce(trim(p_variante), ''))),
-                    0);
+
+    DELETE FROM central.premios p WHERE p.cod_lot = p_cod_lot AND p.fecha_sorteo = p_fecha;
+    INSERT INTO central.premios (nroticket, num_item, cod_vendedor, fecha, cod_lot, fecha_sorteo,
+                                 clase, multiplicador, premio)
+    SELECT p.nroticket, p.num_item, p.cod_vendedor, p.fecha, p_cod_lot, p_fecha, p.clase,
+           p.multiplicador, p.premio
+    FROM central.premios_calculados(p_cod_lot, p_fecha) p;
+    GET DIAGNOSTICS n = ROW_COUNT;
+
+    FOR k IN 1..coalesce(cardinality(v_tickets), 0) LOOP
+        v_ultima := central.ultima_liquidacion(v_vendedores[k]);
+        IF v_fechas[k] <= v_ultima THEN
+            INSERT INTO central.ajustes (cod_vendedor, fecha, monto, concepto, nroticket, detalle)
+            VALUES (v_vendedores[k], v_ultima + 1, v_antes[k] - v_despues[k], 'CORRECCION',
+                    v_tickets[k], format('%s %s: premio de %s a %s', p_cod_lot, p_fecha,
+                                         v_antes[k], v_despues[k]));
+            PERFORM central.auditar('AJUSTE_CORRECCION', v_vendedores[k], NULL,
+                                    format('ticket %s del %s: premio de %s a %s, asentado el %s',
+                                           v_tickets[k], v_fechas[k], v_antes[k], v_despues[k],
+                                           v_ultima + 1));
+        END IF;
+        IF EXISTS (SELECT FROM central.ajustes a
+                   WHERE a.nroticket = v_tickets[k] AND a.concepto = 'CADUCADO') THEN
+            INSERT INTO central.ajustes (cod_vendedor, fecha, monto, concepto, nroticket, detalle)
+            VALUES (v_vendedores[k], central.ahora()::date,
+                    v_despues[k] - v_antes[k], 'CADUCADO', v_tickets[k],
+                    format('premio caducado corregido de %s a %s', v_antes[k], v_despues[k]));
+            PERFORM central.auditar('PREMIO_CADUCADO', v_vendedores[k], NULL,
+                                    format('ticket %s: premio caducado corregido de %s a %s',
+                                           v_tickets[k], v_antes[k], v_despues[k]));
+        END IF;
+    END LOOP;
+    RETURN n;
 END
 $$;
 
--- The winning items of an issued ticket with what each pays (amount sold times multiplier,
--- in cents); items of draws without results come with a NULL prize. A cancelled ticket has no
--- winning items.
-CREATE FUNCTION central.items_premiados(p_nroticket varchar)
-RETURNS TABLE (num_item integer, cod_lot varchar, fecha_sorteo date, numero varchar,
-               monto numeric, multiplicador numeric, premio numeric)
-LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
-BEGIN
-    RETURN QUERY
-        SELECT i.num_item, i.cod_lot, i.fecha_sorteo, i.numero, i.monto_vendido, m.mult,
-               round(i.monto_vendido * m.mult, 2)
-        FROM central.tickets t
-        JOIN central.items_ticket i ON i.nticket = t.nroticket
-        CROSS JOIN LATERAL (SELECT central.multiplicador_item(i.cod_lot, i.fecha_sorteo,
-                                                              i.numero, i.tipo,
-                                                              i.variante) AS mult) m
-        WHERE t.nroticket = p_nroticket AND t.anulado = 'N' AND t.estado = 'ACT'
-          AND i.vigente AND i.monto_vendido > 0
-        ORDER BY i.num_item;
-END
-$$;
-
--- The prize of an issued ticket and how many of its sold items still wait for their draw's
--- results. A ticket is paid in full once, so nothing is payable while an item waits.
+-- The stored prize of an issued ticket and how many of its sold items still wait for their
+-- draw's results. A ticket is paid in full once, so nothing is payable while an item waits.
 CREATE FUNCTION central.premio_ticket(p_nroticket varchar, OUT premio numeric,
                                       OUT pendientes integer)
 LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
 BEGIN
-    SELECT coalesce(sum(p.premio), 0), count(*) FILTER (WHERE p.premio IS NULL)
-    INTO premio, pendientes
-    FROM central.items_premiados(p_nroticket) p;
+    SELECT coalesce(sum(p.premio), 0) INTO premio
+    FROM central.premios p WHERE p.nroticket = p_nroticket;
+    SELECT count(*) INTO pendientes
+    FROM central.items_ticket i
+    WHERE i.nticket = p_nroticket AND i.vigente AND i.monto_vendido > 0
+      AND NOT EXISTS (SELECT FROM central.resultados r
+                      WHERE r.cod_lot = i.cod_lot AND r.fecha = i.fecha_sorteo);
+END
+$$;
+
+-- The first day a ticket's prize is no longer paid: the day after the last of the "dias_caduca"
+-- days (kept with the ticket when it was issued) that follow its last draw.
+CREATE FUNCTION central.vencimiento(t central.tickets) RETURNS date
+LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    RETURN (SELECT max(i.fecha_sorteo) FROM central.items_ticket i
+            WHERE i.nticket = t.nroticket AND i.vigente AND i.monto_vendido > 0)
+           + t.dias_caduca + 1;
+END
+$$;
+
+-- Posts back to a sales point's account every prize of its tickets that expired unpaid and was
+-- not posted yet: on the day it expired, or on the next open day when that one is settled.
+-- Audited. Called before a statement or a settlement is read or written. Answers how many.
+CREATE FUNCTION central.asentar_caducados(p_vendedor varchar) RETURNS integer
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    v_hoy date := central.ahora()::date;
+    v_ultima date := central.ultima_liquidacion(p_vendedor);
+    c record;
+    n integer := 0;
+BEGIN
+    FOR c IN
+        SELECT t.nroticket, x.premio, central.vencimiento(t) AS vence
+        FROM (SELECT p.nroticket, sum(p.premio) AS premio FROM central.premios p
+              WHERE p.cod_vendedor = p_vendedor
+                AND NOT EXISTS (SELECT FROM central.pagos g WHERE g.nroticket = p.nroticket)
+                AND NOT EXISTS (SELECT FROM central.ajustes a
+                                WHERE a.nroticket = p.nroticket AND a.concepto = 'CADUCADO')
+              GROUP BY p.nroticket) x
+        JOIN central.tickets t ON t.nroticket = x.nroticket
+        ORDER BY t.nroticket
+    LOOP
+        CONTINUE WHEN c.vence > v_hoy OR (SELECT p.pendientes > 0
+                                          FROM central.premio_ticket(c.nroticket) p);
+        INSERT INTO central.ajustes (cod_vendedor, fecha, monto, concepto, nroticket, detalle)
+        VALUES (p_vendedor, greatest(c.vence, coalesce(v_ultima + 1, c.vence)), c.premio,
+                'CADUCADO', c.nroticket, format('premio sin cobrar, caducó el %s', c.vence));
+        PERFORM central.auditar('PREMIO_CADUCADO', p_vendedor, NULL,
+                                format('ticket %s: %s sin cobrar, caducó el %s', c.nroticket,
+                                       c.premio, c.vence));
+        n := n + 1;
+    END LOOP;
+    RETURN n;
 END
 $$;
 
@@ -84,16 +203,19 @@ $$;
 --   0   check: the ticket wins and may be paid; pay: paid now;
 --   9   the ticket was cancelled (never wins);
 --   55  check: the prize was paid already; 6: the same found by a payment call;
---   8   no ticket of this sales point with this number and serial;
---   7   the prize expired: more than "diascaduca" days (3 when the sales point has none) have
---       passed since the ticket's last draw;
+--   8   no ticket of this sales point with this number and serial, or the seller may not pay
+--       prizes (F4 permission; audited);
+--   7   the prize expired: more days than the ticket was issued with ("dias_caduca") have
+--       passed since its last draw;
 --   3   the ticket does not win, or one of its draws has no results yet;
 --   12  the seller or the sales point may not work now.
--- The record set (fechaticket, horaticket, anulado, estadoticket, montopremio, and the server's
--- date and time in fechapago, horapago) comes with every code of a ticket that was found. The
--- payment takes the ticket's row lock, as a cancellation does, so two counters paying at once
--- pay once and a payment racing a cancellation ends in one of the two. "@codcli" is the
--- customer's identity number, kept with the payment; the check call does not send it.
+-- The prize is the one stored when the results were entered. The record set (fechaticket,
+-- horaticket, anulado, estadoticket, montopremio, and the server's date and time in fechapago,
+-- horapago) comes with every code of a ticket that was found. The payment takes the ticket's
+-- row lock, as a cancellation does, so two counters paying at once pay once and a payment
+-- racing a cancellation ends in one of the two; it holds its draws' results so that a
+-- correction waits for it. "@codcli" is the customer's identity number; the payment keeps the
+-- customer's version it printed. The check call does not send it.
 CREATE PROCEDURE public.pagaticketnew(
     INOUT return_value integer,
     IN xserial varchar,
@@ -114,11 +236,11 @@ DECLARE
     t central.tickets;
     v_premio numeric := 0;
     v_pendientes integer;
-    v_sorteo date;
-    v_dias integer;
+    v_version bigint;
 BEGIN
     OPEN rs FOR SELECT WHERE false;
-    IF NOT central.autoriza('PAGATICKETnew', xcodigo_vend, xcodigo_user) THEN
+    IF NOT central.autoriza('PAGATICKETnew', xcodigo_vend, xcodigo_user)
+       OR NOT central.permitido('PAGATICKETnew', xcodigo_vend, xcodigo_user, 'F4.') THEN
         return_value := 8;
         RETURN;
     END IF;
@@ -161,18 +283,13 @@ BEGIN
         END IF;
         SELECT p.premio, p.pendientes INTO v_premio, v_pendientes
         FROM central.premio_ticket(t.nroticket) p;
-        SELECT max(i.fecha_sorteo) INTO v_sorteo FROM central.items_ticket i
-        WHERE i.nticket = t.nroticket AND i.vigente AND i.monto_vendido > 0;
-        SELECT coalesce(p.diascaduca, 3) INTO v_dias
-        FROM (SELECT 1) one
-        LEFT JOIN central.parametros_terminal p ON p.cod_vendedor = t.cod_vendedor;
         IF EXISTS (SELECT FROM central.pagos p WHERE p.nroticket = t.nroticket) THEN
             return_value := CASE WHEN v_pagar THEN 6 ELSE 55 END;
             SELECT p.monto INTO v_premio FROM central.pagos p WHERE p.nroticket = t.nroticket;
         ELSIF v_pendientes > 0 OR v_premio = 0 THEN
             return_value := 3;
             v_premio := 0;
-        ELSIF v_hoy > v_sorteo + v_dias THEN
+        ELSIF v_hoy >= central.vencimiento(t) THEN
             return_value := 7;
         ELSE
             return_value := 0;
@@ -184,10 +301,11 @@ BEGIN
 
     IF v_pagar THEN
         IF return_value = 0 THEN
+            SELECT max(c.id) INTO v_version FROM central.clientes c WHERE c.cedula = v_cliente;
             INSERT INTO central.pagos (nroticket, cod_vendedor, cod_usuario, monto, cedula,
-                                       pagado)
-            VALUES (t.nroticket, xcodigo_vend, xcodigo_user, v_premio, v_cliente,
-                    v_ahora);
+                                       pagado, cliente)
+            VALUES (t.nroticket, xcodigo_vend, xcodigo_user, v_premio, v_cliente, v_ahora,
+                    v_version);
             PERFORM central.auditar('PREMIO_PAGADO', xcodigo_vend, xcodigo_user,
                                     format('ticket %s serial %s premio %s cliente %s',
                                            t.nroticket, t.serial, v_premio,

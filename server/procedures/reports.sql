@@ -39,30 +39,22 @@ BEGIN
 END
 $$;
 
--- The winning items of a sales point's tickets issued in a period (ticket date), found from
--- what each draw pays on (central.pagos_sorteo, as a payment reads it) through the items'
--- (lottery, day, number) index. Cancelled tickets never win.
+-- The winning items of a sales point's tickets issued in a period (ticket date), with the prize
+-- stored for each when its draw's results were entered (central.premios).
 CREATE FUNCTION central.items_ganadores(p_vendedor varchar, p_desde date, p_hasta date)
 RETURNS TABLE (nroticket varchar, fecha date, hora time, cod_usuario varchar, pagado boolean,
                num_item integer, cod_lot varchar, tipo char, numero varchar, jugada varchar,
-               premio numeric)
+               variante varchar, premio numeric)
 LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
 BEGIN
     RETURN QUERY
         SELECT t.nroticket, t.fecha, t.hora::time, t.cod_usuario,
                EXISTS (SELECT FROM central.pagos x WHERE x.nroticket = t.nroticket),
-               i.num_item, i.cod_lot, i.tipo, i.numero, i.jugada,
-               round(i.monto_vendido * p.multiplicador, 2)
-        FROM central.resultados r
-        CROSS JOIN LATERAL central.pagos_sorteo(r.cod_lot, r.fecha) p
-        JOIN central.items_ticket i
-          ON i.cod_lot = r.cod_lot AND i.fecha_sorteo = r.fecha AND i.numero = p.numero
-        JOIN central.tickets t ON t.nroticket = i.nticket
-        WHERE r.fecha BETWEEN p_desde AND p_hasta AND p.multiplicador > 0
-          AND (i.tipo = '2') = p.especial
-          AND (NOT p.especial OR coalesce(trim(i.jugada), '') = p.variante)
-          AND t.cod_vendedor = p_vendedor AND t.fecha BETWEEN p_desde AND p_hasta
-          AND t.anulado = 'N' AND t.estado = 'ACT' AND i.vigente AND i.monto_vendido > 0;
+               p.num_item, p.cod_lot, i.tipo, i.numero, i.jugada, i.variante::varchar, p.premio
+        FROM central.premios p
+        JOIN central.tickets t ON t.nroticket = p.nroticket
+        JOIN central.items_ticket i ON i.nticket = p.nroticket AND i.num_item = p.num_item
+        WHERE p.cod_vendedor = p_vendedor AND p.fecha BETWEEN p_desde AND p_hasta;
 END
 $$;
 
@@ -123,12 +115,12 @@ LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $
 BEGIN
     RETURN QUERY
         SELECT g.nroticket, g.tipo::varchar, g.numero,
-               CASE WHEN g.tipo = '2' THEN coalesce(d.desc_jugada, g.jugada) ELSE '' END::varchar,
+               CASE WHEN g.tipo = '2' THEN coalesce(d.desc_jugada, g.variante) ELSE '' END::varchar,
                l.desc_lot, g.premio
         FROM central.items_ganadores(p_vendedor, p_desde, p_hasta) g
         JOIN central.loterias l ON l.cod_lot = g.cod_lot
         LEFT JOIN central.jugadas_especiales_detalle d
-               ON d.especial = l.especial AND d.jugada = g.jugada
+               ON d.especial = l.especial AND d.jugada = g.variante
         ORDER BY g.fecha, g.hora, g.nroticket, g.num_item;
 END
 $$;
@@ -150,7 +142,8 @@ DECLARE
     v_hasta date := central.fecha_ddmmyyyy(xfechad);
 BEGIN
     OPEN rs FOR SELECT WHERE false;
-    IF NOT central.autoriza('RPTTICKPREMIADOS', xcodigo_vend) THEN
+    IF NOT central.autoriza('RPTTICKPREMIADOS', xcodigo_vend)
+       OR NOT central.permitido('RPTTICKPREMIADOS', xcodigo_vend, NULL, 'F7.', 'B.-') THEN
         return_value := 1;
         RETURN;
     END IF;
@@ -180,7 +173,8 @@ DECLARE
     v_hasta date := central.fecha_ddmmyyyy(xfechad);
 BEGIN
     OPEN rs FOR SELECT WHERE false;
-    IF NOT central.autoriza('RPTTICKPREMIADOSdetalle', xcodigo_vend) THEN
+    IF NOT central.autoriza('RPTTICKPREMIADOSdetalle', xcodigo_vend)
+       OR NOT central.permitido('RPTTICKPREMIADOSdetalle', xcodigo_vend, NULL, 'F7.', 'B.-') THEN
         return_value := 1;
         RETURN;
     END IF;
@@ -235,7 +229,8 @@ DECLARE
 BEGIN
     OPEN rs FOR SELECT WHERE false;
     montoventa := 0;
-    IF NOT central.autoriza('RPTVVENDURA', v_vendedor, v_usuario) THEN
+    IF NOT central.autoriza('RPTVVENDURA', v_vendedor, v_usuario)
+       OR NOT central.permitido('RPTVVENDURA', v_vendedor, v_usuario, 'F7.', 'A.-') THEN
         return_value := 1;
         RETURN;
     END IF;
@@ -243,7 +238,7 @@ BEGIN
         return_value := 2;
         RETURN;
     END IF;
-    SELECT sum(t.monto) INTO montoventa
+    SELECT sum(t.monto - t.reembolsado) INTO montoventa
     FROM central.tickets t
     WHERE t.cod_vendedor = v_vendedor AND t.cod_usuario = v_usuario
       AND t.fecha BETWEEN v_desde AND v_hasta AND t.anulado = 'N' AND t.estado = 'ACT';
@@ -301,7 +296,8 @@ DECLARE
     v_hasta date := central.fecha_ddmmyyyy(xfechahasta);
 BEGIN
     OPEN rs FOR SELECT WHERE false;
-    IF NOT central.autoriza('RPTRFINAL', xcodigo_vend) THEN
+    IF NOT central.autoriza('RPTRFINAL', xcodigo_vend)
+       OR NOT central.permitido('RPTRFINAL', xcodigo_vend, NULL, 'F7.', 'C.-') THEN
         return_value := 1;
         RETURN;
     END IF;

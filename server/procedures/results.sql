@@ -38,7 +38,8 @@ DECLARE
     v_fecha date;
 BEGIN
     OPEN rs FOR SELECT WHERE false;
-    IF NOT central.autoriza('Verpremios', xcodigo_vend) THEN
+    IF NOT central.autoriza('Verpremios', xcodigo_vend)
+       OR NOT central.permitido('Verpremios', xcodigo_vend, NULL, 'F12') THEN
         return_value := 1;
         RETURN;
     END IF;

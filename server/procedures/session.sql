@@ -6,7 +6,8 @@
 -- sales point (a user of another one is refused and audited); 11 / 12: the user or the vendor
 -- is inactive / suspended; 0 with no record: a wrong password. After five wrong passwords of a
 -- user within fifteen minutes the password is not checked until the window has passed: the
--- answer is that of a wrong password. Every success and failure is audited.
+-- answer is that of a wrong password. Every success and failure is audited. A success makes the
+-- seller the one the login acts for in the procedures that receive no user code.
 CREATE PROCEDURE public.xvldusrt(
     INOUT return_value integer,
     INOUT xmodo varchar,
@@ -60,6 +61,9 @@ BEGIN
         RETURN;
     END IF;
     PERFORM central.auditar('INGRESO', propio, xusuario, NULL);
+    -- the procedures that receive no user code act for this seller from now on
+    UPDATE central.cuentas SET usuario_sesion = u.cod_usuario, sesion_desde = central.ahora()
+    WHERE cuenta = session_user;
     CLOSE rs;
     OPEN rs FOR SELECT * FROM central.parametros_usuario p WHERE p.cod_usuario = u.cod_usuario;
 END

@@ -1,6 +1,8 @@
 -- The tickets of a day as the counter lists them, the plays of one ticket for its image, the
 -- first print of a ticket that never came out of the printer, and the count of reprints. A
--- sales point sees its own tickets only: another's answer as if they did not exist.
+-- sales point sees its own tickets only: another's answer as if they did not exist. Each serves
+-- the sellers who may open the tickets of the day (F2); a refusal is audited and answered as the
+-- procedure's refusal of another sales point's vendor.
 
 -- A ticket number as a seller types it: 1 to 10 digits, written with ten ("42" is
 -- "0000000042"); NULL for anything else.
@@ -43,7 +45,8 @@ LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 DECLARE
     v_fecha date := central.fecha_dma(xfecha);
 BEGIN
-    IF NOT central.autoriza('dsptickets', xcodigo_vend) THEN
+    IF NOT central.autoriza('dsptickets', xcodigo_vend)
+       OR NOT central.permitido('dsptickets', xcodigo_vend, NULL, 'F2.') THEN
         return_value := -1;
         OPEN rs FOR SELECT WHERE false;
         RETURN;
@@ -80,7 +83,8 @@ DECLARE
     v_numero varchar := central.nro_ticket(xnroticket);
     v_fecha date := central.fecha_dma(xfecha);
 BEGIN
-    IF NOT central.autoriza('xmuestraticket', xcodigo_vend) THEN
+    IF NOT central.autoriza('xmuestraticket', xcodigo_vend)
+       OR NOT central.permitido('xmuestraticket', xcodigo_vend, NULL, 'F2.') THEN
         return_value := -1;
         OPEN rs FOR SELECT WHERE false;
         RETURN;
@@ -99,7 +103,8 @@ BEGIN
                CASE WHEN i.tipo = '2' THEN 0 ELSE i.monto_vendido END AS "Monto_Normal",
                CASE WHEN i.tipo = '2' THEN i.monto_vendido ELSE 0 END AS "Montoespecial",
                i.jugada AS "Jugada", i.especial AS "especial", t.estado AS "statust",
-               CASE WHEN t.impreso THEN 'S' ELSE 'N' END AS "impreso"
+               CASE WHEN t.impreso THEN 'S' ELSE 'N' END AS "impreso",
+               t.dias_caduca AS "diascaduca"
         FROM central.tickets t
         JOIN central.items_ticket i ON i.nticket = t.nroticket
         LEFT JOIN central.loterias l ON l.cod_lot = i.cod_lot
@@ -128,7 +133,8 @@ DECLARE
     t central.tickets;
 BEGIN
     OPEN rs FOR SELECT WHERE false;
-    IF NOT central.autoriza('xticketoriginal', xcodigo_vend, xcodigo_user) THEN
+    IF NOT central.autoriza('xticketoriginal', xcodigo_vend, xcodigo_user)
+       OR NOT central.permitido('xticketoriginal', xcodigo_vend, xcodigo_user, 'F2.') THEN
         return_value := -1;
         RETURN;
     END IF;
@@ -156,7 +162,8 @@ BEGIN
                    CASE WHEN i.tipo = '2' THEN 0 ELSE i.monto_vendido END AS "Monto_Normal",
                    CASE WHEN i.tipo = '2' THEN i.monto_vendido ELSE 0 END AS "Montoespecial",
                    i.jugada AS "Jugada", i.especial AS "especial", i.status AS "status",
-                   t.estado AS "statust", 'N'::text AS "impreso"
+                   t.estado AS "statust", 'N'::text AS "impreso",
+                   t.dias_caduca AS "diascaduca"
             FROM central.items_ticket i
             LEFT JOIN central.loterias l ON l.cod_lot = i.cod_lot
             LEFT JOIN central.usuarios u ON u.cod_usuario = t.cod_usuario
@@ -182,7 +189,8 @@ DECLARE
     v_veces integer;
 BEGIN
     OPEN rs FOR SELECT WHERE false;
-    IF NOT central.autoriza('xreimpresion', xcodigo_vend, xcodigo_user) THEN
+    IF NOT central.autoriza('xreimpresion', xcodigo_vend, xcodigo_user)
+       OR NOT central.permitido('xreimpresion', xcodigo_vend, xcodigo_user, 'F2.') THEN
         return_value := -1;
         RETURN;
     END IF;

@@ -17,7 +17,10 @@
 -- "@xnroticket" is the number under which the terminal builds its next ticket: a new one after
 -- 0 and 88, and after 1 for a ticket of this vendor that was abandoned; otherwise the number
 -- sent, and the ticket stays open as it was. "@xfecha_ticket" and "@xhora_ticket" carry the
--- issue's date and time, or the server's now when nothing was issued.
+-- issue's date and time, or the server's now when nothing was issued. The record set of an issued
+-- ticket carries its number, serial, amount and the days its prize is paid after its last draw
+-- ("diascaduca", the central office's value for the sales point, kept with the ticket), which
+-- the printed ticket shows.
 CREATE PROCEDURE public.xgrabtick(
     INOUT return_value integer,
     IN xcodigo_vend varchar,
@@ -97,9 +100,10 @@ BEGIN
         ELSE
             return_value := 0;
             INSERT INTO central.tickets (nroticket, cod_vendedor, cod_usuario, serial, fecha, hora,
-                                         monto)
-            VALUES (v_numero, xcodigo_vend, xcodigo_user, v_serial::bigint, v_momento::date,
-                    v_momento::time(0), v_total)
+                                         monto, vendido_en, dias_caduca)
+            SELECT v_numero, xcodigo_vend, xcodigo_user, v_serial::bigint, v_momento::date,
+                   date_trunc('second', v_momento)::time(0), v_total, v_momento, v.dias_caduca
+            FROM central.vendedores v WHERE v.cod_vendedor = xcodigo_vend
             RETURNING * INTO v_emitido;
             UPDATE central.tickets_temporales SET estado = 'EMI' WHERE nticket = v_numero;
             PERFORM central.auditar('TICKET_EMITIDO', xcodigo_vend, xcodigo_user,
@@ -120,7 +124,7 @@ BEGIN
         xhora_ticket := to_char(v_emitido.hora, 'HH24:MI:SS');
         CLOSE rs;
         OPEN rs FOR SELECT v_emitido.nroticket AS nroticket, v_emitido.serial::text AS serial,
-                           v_emitido.monto AS monto;
+                           v_emitido.monto AS monto, v_emitido.dias_caduca AS diascaduca;
     END IF;
 END
 $$;

@@ -10,8 +10,9 @@ Command openClose(const QString& family, const QString& verb, bool closed) {
     return {
         {family, verb},
         draw ? u"LOTERIA FECHA"_s : u"LOTERIA"_s,
-        draw ? (closed ? u"cierra a mano el sorteo de un día"_s
-                       : u"abre de nuevo el sorteo de un día"_s)
+        draw ? (closed ? u"cierra a mano el sorteo de un día (no se abre de nuevo)"_s
+                       : u"confirma que el sorteo de un día sigue abierto: uno cerrado no se "
+                         u"abre de nuevo"_s)
              : (closed ? u"saca una lotería de la venta"_s : u"devuelve una lotería a la venta"_s),
         draw ? 2 : 1,
         draw ? 2 : 1,
@@ -42,9 +43,25 @@ std::vector<Command> lotteryCommands() {
         openClose(u"loteria"_s, u"cerrar"_s, true),
         openClose(u"sorteo"_s, u"abrir"_s, false),
         openClose(u"sorteo"_s, u"cerrar"_s, true),
+        {{u"sorteo"_s, u"anular"_s},
+         u"LOTERIA FECHA"_s,
+         u"declara nulo un sorteo cerrado sin resultados: sus jugadas se reembolsan"_s,
+         2,
+         2,
+         true,
+         [](const CommandContext& c) {
+             const auto day = isoDate(c, c.args[1]);
+             if (!day) return kRefused;
+             const QString lottery = c.args[0].toUpper();
+             auto rows = c.call(u"anular_sorteo"_s, {lottery, *day});
+             if (!rows) return kRefused;
+             c.out << "Sorteo " << lottery << " del " << *day << " anulado: " << rows->text(0, 0)
+                   << " reembolsado\n";
+             return kOk;
+         }},
         {{u"loteria"_s, u"cierre"_s},
          u"LOTERIA HH:MM [FECHA]"_s,
-         u"hora de cierre de la lotería, o de su sorteo de un día"_s,
+         u"hora de cierre de la lotería desde el próximo sorteo, o la de un sorteo abierto"_s,
          2,
          3,
          true,

@@ -93,6 +93,20 @@ std::vector<Command> pointCommands() {
              c.out << c.args[0] << ": anula hasta " << *minutes << " minutos después de la venta\n";
              return kOk;
          }},
+        {{u"punto"_s, u"caducidad"_s},
+         u"CODIGO DIAS"_s,
+         u"días después de su último sorteo en que se paga el premio de un ticket del punto"_s,
+         2,
+         2,
+         true,
+         [](const CommandContext& c) {
+             const auto days = wholeNumber(c, c.args[1], u"días"_s);
+             if (!days) return kRefused;
+             if (!c.call(u"fijar_dias_caducidad"_s, {c.args[0], *days})) return kRefused;
+             c.out << c.args[0] << ": los premios de sus tickets se pagan hasta " << *days
+                   << " días después del sorteo\n";
+             return kOk;
+         }},
         {{u"punto"_s, u"comision"_s},
          u"CODIGO PORCENTAJE [LOTERIA]"_s,
          u"comisión del punto, en todas las loterías o en una"_s,

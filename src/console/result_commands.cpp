@@ -27,13 +27,14 @@ int enterResults(const CommandContext& c, const QString& function, const QString
         }
         args.push_back(value);
     }
-    if (!c.call(function, args)) return kRefused;
+    auto rows = c.call(function, args);
+    if (!rows) return kRefused;
     c.out << "Sorteo " << f.positional[0].toUpper() << " del " << *day << ": " << done << ' '
           << *first;
     for (const QString& name : {u"segundo"_s, u"tercero"_s, u"especial"_s}) {
         if (f.values.contains(name)) c.out << ", " << name << ' ' << f.values.value(name);
     }
-    c.out << '\n';
+    c.out << "; " << rows->text(0, 0) << " jugada(s) premiada(s)\n";
     return kOk;
 }
 
@@ -54,12 +55,13 @@ int showPayouts(const CommandContext& c) {
     const FieldValue lottery = c.args.isEmpty() ? FieldValue() : FieldValue(c.args[0].toUpper());
     auto rows = c.call(u"tabla_pagos"_s, {lottery});
     if (!rows) return kRefused;
-    c.out << "LOTERIA  TIPO      VARIANTE  MULTIPLICADOR\n";
+    c.out << "LOTERIA  TIPO      VARIANTE  MULTIPLICADOR  DESDE\n";
     for (int r = 0; r < rows->size(); ++r) {
         c.out << rows->text(r, u"cod_lot"_s).leftJustified(9)
               << rows->text(r, u"tipo"_s).leftJustified(10)
-              << rows->text(r, u"variante"_s).leftJustified(10) << rows->text(r, u"multiplicador"_s)
-              << '\n';
+              << rows->text(r, u"variante"_s).leftJustified(10)
+              << rows->text(r, u"multiplicador"_s).leftJustified(15)
+              << rows->text(r, u"desde"_s).left(19) << '\n';
     }
     return kOk;
 }
@@ -79,7 +81,7 @@ std::vector<Command> resultCommands() {
          }},
         {{u"resultado"_s, u"corregir"_s},
          u"LOTERIA FECHA TRIPLE [--segundo N] [--tercero N] [--especial N]"_s,
-         u"corrige los números de un sorteo mientras no se haya pagado ningún premio de él"_s,
+         u"corrige los números de un sorteo; se niega si cambia un premio ya pagado"_s,
          3,
          9,
          true,
@@ -88,8 +90,8 @@ std::vector<Command> resultCommands() {
          }},
         {{u"pagos"_s, u"fijar"_s},
          u"LOTERIA|* TIPO MULTIPLICADOR [VARIANTE]"_s,
-         u"lo que paga una unidad: TIPO es TRIPLE, SEGUNDO, TERCERO, TERMINAL, DIGITO o "
-         u"ESPECIAL (con su variante)"_s,
+         u"lo que paga una unidad de lo que se venda desde ahora: TIPO es TRIPLE, SEGUNDO, "
+         u"TERCERO, TERMINAL, DIGITO o ESPECIAL (con su variante)"_s,
          3,
          4,
          true,

@@ -83,10 +83,26 @@ int statement(const CommandContext& c) {
                                                          {"Depósitos", "deposito"},
                                                          {"Saldo de jugada", "total"},
                                                          {"Saldo de préstamos", "saldo_prestamo"},
-                                                         {"Saldo general", "total_general"}};
+                                                         {"Saldo general", "total_general"},
+                                                         {"Por confirmar", "por_confirmar"}};
     for (const auto& [label, field] : lines) {
         const QString value = rows->text(0, QString::fromLatin1(field));
         c.out << QString::fromUtf8(label).leftJustified(20) << (value.isEmpty() ? u"-"_s : value)
+              << '\n';
+    }
+    return kOk;
+}
+
+int pendingMovements(const CommandContext& c) {
+    const FieldValue vendor = c.args.isEmpty() ? FieldValue() : FieldValue(c.args[0]);
+    auto rows = c.call(u"movimientos_pendientes"_s, {vendor});
+    if (!rows) return kRefused;
+    c.out << "PUNTO  DOCUMENTO   FECHA       MONTO         MOVIMIENTO\n";
+    for (int r = 0; r < rows->size(); ++r) {
+        c.out << rows->text(r, u"cod_vendedor"_s).leftJustified(7)
+              << rows->text(r, u"nrogasto"_s).leftJustified(12)
+              << rows->text(r, u"fecha"_s).leftJustified(12)
+              << rows->text(r, u"monto"_s).leftJustified(14) << rows->text(r, u"descripcion"_s)
               << '\n';
     }
     return kOk;
@@ -137,9 +153,42 @@ std::vector<Command> settlementCommands() {
          7,
          true,
          [](const CommandContext& c) { return registerMovement(c, QString()); }},
+        {{u"movimiento"_s, u"pendientes"_s},
+         u"[PUNTO]"_s,
+         u"los movimientos que los puntos de venta registraron y esperan confirmación"_s,
+         0,
+         1,
+         true,
+         pendingMovements},
+        {{u"movimiento"_s, u"confirmar"_s},
+         u"PUNTO DOCUMENTO"_s,
+         u"confirma un movimiento del punto de venta: desde ahora cuenta en su cuenta"_s,
+         2,
+         2,
+         true,
+         [](const CommandContext& c) {
+             auto rows = c.call(u"confirmar_movimiento"_s, {c.args[0], c.args[1]});
+             if (!rows) return kRefused;
+             c.out << "Movimiento " << c.args[1] << " de " << c.args[0] << " confirmado: cuenta el "
+                   << rows->text(0, 0) << '\n';
+             return kOk;
+         }},
+        {{u"movimiento"_s, u"rechazar"_s},
+         u"PUNTO DOCUMENTO MOTIVO"_s,
+         u"rechaza un movimiento del punto de venta, con el motivo: no cuenta nunca"_s,
+         3,
+         3,
+         true,
+         [](const CommandContext& c) {
+             if (!c.call(u"rechazar_movimiento"_s, {c.args[0], c.args[1], c.args[2]})) {
+                 return kRefused;
+             }
+             c.out << "Movimiento " << c.args[1] << " de " << c.args[0] << " rechazado\n";
+             return kOk;
+         }},
         {{u"liquidar"_s},
          u"PUNTO FECHA"_s,
-         u"cierra la cuenta del punto de venta hasta un día terminado"_s,
+         u"cierra la cuenta del punto de venta hasta un día terminado con todos sus resultados"_s,
          2,
          2,
          true,

@@ -35,7 +35,10 @@ QStringList compose(const Session& s, const QDate& day, const CallAnswer& a) {
           << u"Depósitos Bs.   : \t"_s + amount("@xdeposito")
           << u"Saldo Jugada    : \t"_s + amount("@xtotal") << report::kRule
           << u"S. Prestamo Bs. : \t"_s + amount("@xsaldoprestamo")
-          << u"S. General  Bs. : \t"_s + amount("@xtotalgragral") << report::kRule;
+          << u"S. General  Bs. : \t"_s + amount("@xtotalgragral")
+          << report::kRule
+          // the movements recorded here that the central office has not confirmed yet
+          << u"Por confirmar Bs.: \t"_s + report::amountText(a.rows.text(0, u"porconfirmar"_s));
     return lines;
 }
 

@@ -38,7 +38,7 @@ const KeyCommand kNormalKeys[] = {
     {u'G', nullptr, SalesCommand::Seguidillas},
     {u'A', "A la Suerte", SalesCommand::ALaSuerte},
     {u'C', "Cargado desde Ticket", SalesCommand::CargarTicket},
-    {u'B', nullptr, SalesCommand::AnularTicket},
+    {u'B', nullptr, SalesCommand::AnularTicket, "XPButton10"},
     {u'L', nullptr, SalesCommand::FocoLoterias},
     {u'Z', nullptr, SalesCommand::JugadasEspeciales},
     {u'*', nullptr, SalesCommand::InvertirLoterias},

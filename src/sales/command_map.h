@@ -66,11 +66,13 @@ struct CommandButton {
 std::span<const CommandButton> commandButtons();
 const CommandButton* commandButton(const QString& name);
 
-// A character key (letters compared in upper case) and what it does.
+// A character key (letters compared in upper case) and what it does; a key that opens what a
+// guarded button opens asks for that button's permission.
 struct KeyCommand {
     char16_t key;
     const char* jugada;  // the play label set before the command runs, or null
     SalesCommand command;
+    const char* button = nullptr;  // the guarded button of the same command, or null
 };
 // The table of normal mode and the table of special mode; null when the key is in neither.
 const KeyCommand* normalKeyCommand(QChar typed);

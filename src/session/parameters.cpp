@@ -37,7 +37,6 @@ struct Range {
 
 // The same ranges and texts the server refuses with.
 const Range kRanges[] = {
-    {&TerminalParameters::diasCaduca, "Text1", "El número de días de caducidad", 0, 999},
     {&TerminalParameters::margen, "Text4", "El margen izquierdo", 0, 40},
     {&TerminalParameters::filasSalto, "Text5", "El número de filas de salto", 0, 60},
     {&TerminalParameters::columnas, "Text6", "El número de columnas", 1, 6},

@@ -22,7 +22,7 @@ struct TerminalParameters {
     QString screenVuelto;       // Combo7: "Si" or "No"
     QString impresion;          // Combo8: "Normal" or "Comprimida"
     QString imprimePorLoteria;  // Combo9: "Si" or "No"
-    QString diasCaduca;         // Text1
+    QString diasCaduca;         // Text1, the central office's: shown, sent, ignored by the server
     QString bdOffline;          // Text2
     QString claveOffline;       // Text3
     QString margen;             // Text4

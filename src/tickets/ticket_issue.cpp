@@ -82,6 +82,10 @@ IssueOutcome TicketIssue::IMPRIMETICK22(const std::vector<ItemTicket>& rows, con
     // a repeated save of a ticket already issued answers with the serial it was issued with
     const QString issuedSerial = a.rows.text(0, u"serial"_s).trimmed();
     if (!issuedSerial.isEmpty()) outcome.serial = issuedSerial;
+    // the ticket prints the days its prize is paid as the server kept them with it
+    bool known = false;
+    const int days = a.rows.text(0, u"diascaduca"_s).trimmed().toInt(&known);
+    if (known) s.Diascaduca = days;
 
     if (code != 0 && code != 88) {
         dialogs.message(DialogIcon::Exclamation, kTituloAtencion,

@@ -48,6 +48,7 @@ IssuedTicket issuedTicketFrom(const RecordSet& r) {
     t.hora = r.text(0, u"Hora_venta"_s).trimmed();
     t.anulado = r.text(0, u"statust"_s).trimmed() == u"ELI"_s;
     t.impreso = r.text(0, u"impreso"_s).trimmed() != u"N"_s;
+    t.diasCaduca = r.text(0, u"diascaduca"_s).trimmed();
     for (int i = 0; i < r.size(); ++i) {
         ItemTicket row;
         const QString kind = r.text(i, u"Tipo_jugada"_s).trimmed();

@@ -39,6 +39,7 @@ struct IssuedTicket {
     QString hora;
     bool anulado = false;
     bool impreso = true;
+    QString diasCaduca;  // the days its prize is paid after its last draw, as it was issued
     // Its plays as ticket rows, in the order they were sold; the first print's answer also
     // carries the sold-out rows ("Sin Cupo").
     std::vector<ItemTicket> rows;

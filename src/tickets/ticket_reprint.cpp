@@ -20,11 +20,15 @@ ProcedureCall ticketCall(const QString& procedure, const Session& s, const QStri
     return call;
 }
 
-// The print data of a ticket as the server keeps it: its seller, date and time, no customer.
+// The print data of a ticket as the server keeps it: its seller, date and time, the days its
+// prize is paid, no customer.
 TicketPrintData printData(const Session& s, const IssuedTicket& t) {
     TicketPrintData d = TicketPrintData::from(s, t.nroticket, t.serial, t.userPanel());
     d.fecha = t.fecha;
     d.hora = t.hora;
+    bool known = false;
+    const int days = t.diasCaduca.toInt(&known);
+    if (known) d.diascaduca = days;
     d.clienteCedula.clear();
     d.clienteNombre.clear();
     return d;

@@ -115,7 +115,13 @@ TEST_F(CancellationTest, EveryRefusalAnswersItsCodeAndChangesNothing) {
         {"no mode", anulaticket(ticket, u""_s), 4},
         {"another mode", anulaticket(ticket, u"2"_s), 4},
         {"a suspended seller", anulaticket(ticket, u"1"_s, u"1003"_s), 14},
+        {"a seller without the permission to cancel", anulaticket(ticket, u"1"_s, u"1004"_s), 11},
     };
+    db.admin(u"UPDATE central.usuarios SET permisos = $1 WHERE cod_usuario = '1003'"_s,
+             {kAllPermissions});
+    db.admin(
+        u"SELECT admin.crear_usuario('1004', '00012', 'SIN ANULAR', '1234', "
+        u"'A.-B.-F2.F4.')"_s);
     const QString before = db.checksum();
     for (const auto& [what, procedure, code] : cases) {
         const CallAnswer a = call(procedure);
@@ -124,16 +130,18 @@ TEST_F(CancellationTest, EveryRefusalAnswersItsCodeAndChangesNothing) {
         EXPECT_EQ(db.checksum(), before) << what;
     }
     EXPECT_EQ(db.auditActions().filter(u"ANULACION_RECHAZADA"_s).size(), 2);
+    EXPECT_EQ(db.auditActions().filter(u"PERMISO_DENEGADO|00012|1004"_s).size(), 1);
 }
 
 TEST_F(CancellationTest, TheWindowIsTheSalesPointsAndAClosedDrawEndsItSooner) {
     // minutes set by the central office (-1 leaves them), the clock, BBB's draw closed by hand
     for (const auto& [what, minutes, clock, closeBeta, code] :
          std::initializer_list<std::tuple<const char*, int, const char*, bool, int>>{
-             {"within the default ten minutes", -1, "2026-12-07 10:10:00", false, 0},
-             {"past them", -1, "2026-12-07 10:10:01", false, 12},
+             {"within the default ten minutes", -1, "2026-12-07 10:09:59.999999", false, 0},
+             {"at ten minutes", -1, "2026-12-07 10:10:00", false, 12},
              {"a longer window", 45, "2026-12-07 10:44:00", false, 0},
              {"no cancellation at all", 0, "2026-12-07 10:00:30", false, 12},
+             {"not even in the second of the sale", 0, "2026-12-07 10:00:00", false, 12},
              {"a draw closed by hand", 45, "2026-12-07 10:01:00", true, 12},
              {"a day later", 1440, "2026-12-08 09:00:00", false, 12},
              {"at the draws' closing time", 1440, "2026-12-07 23:00:00", false, 12}}) {
@@ -154,7 +162,7 @@ TEST_F(CancellationTest, TheWindowIsTheSalesPointsAndAClosedDrawEndsItSooner) {
         }
     }
     EXPECT_TRUE(state().startsWith(u"ACT N"_s));
-    EXPECT_EQ(db.auditActions().filter(u"TIEMPO_ANULACION|00012|"_s).size(), 5);
+    EXPECT_EQ(db.auditActions().filter(u"TIEMPO_ANULACION|00012|"_s).size(), 6);
 
     // the central office sets it, up to a day
     EXPECT_EQ(db.adminError(u"SELECT admin.fijar_minutos_anulacion('00012', 1441)"_s), u"22023"_s);

@@ -21,7 +21,8 @@ struct SoldItem {
 };
 
 // An issued ticket written straight into the test database, as xgrabtick leaves one: sold by
-// a vendor's user on a day, with its serial and items. Answers its ten-digit number.
+// a vendor's user on a day, with its serial and items, paid for the days the vendor has now.
+// Answers its ten-digit number.
 inline QString issueTicket(const TestDatabase& db, const QString& number, const QString& serial,
                            const QString& day, const std::vector<SoldItem>& items,
                            const QString& vendor = u"00012"_s, const QString& user = u"1001"_s) {
@@ -39,11 +40,19 @@ inline QString issueTicket(const TestDatabase& db, const QString& number, const 
                  {n, QString::number(++item), vendor, user, i.lot, day, i.numero, i.monto, i.tipo,
                   i.variante.isEmpty() ? u"Normal"_s : u"Especial"_s, i.variante});
     }
-    db.admin(QStringLiteral("INSERT INTO central.tickets (nroticket, cod_vendedor, cod_usuario, "
-                            "serial, fecha, hora, monto) SELECT $1::varchar, $2, $3, $4::bigint, "
-                            "$5::date, '09:30', sum(i.monto_vendido) FROM central.items_ticket i "
-                            "WHERE i.nticket = $1::varchar"),
+    db.admin(QStringLiteral(
+                 "INSERT INTO central.tickets (nroticket, cod_vendedor, cod_usuario, "
+                 "serial, fecha, hora, monto, dias_caduca) SELECT $1::varchar, $2::varchar, $3, "
+                 "$4::bigint, $5::date, '09:30', sum(i.monto_vendido), (SELECT "
+                 "v.dias_caduca FROM central.vendedores v WHERE v.cod_vendedor = $2) "
+                 "FROM central.items_ticket i WHERE i.nticket = $1::varchar"),
              {n, vendor, user, serial, day});
+    // a ticket written after its draws' results gets its prizes as entering them stores them
+    db.admin(QStringLiteral("SELECT central.premiar_sorteo(r.cod_lot, r.fecha) FROM "
+                            "central.resultados r WHERE (r.cod_lot, r.fecha) IN (SELECT "
+                            "i.cod_lot, i.fecha_sorteo FROM central.items_ticket i WHERE "
+                            "i.nticket = $1)"),
+             {n});
     return n;
 }
 
@@ -60,13 +69,14 @@ inline QString issueTicket(const TestDatabase& db, const QString& number, const 
     return issueTicket(db, number, serial, day, sold, vendor, user);
 }
 
-// The payout table of the tests on lotteries AAA and BBB: triple 600, second 100, third 50,
-// terminal 60, digit 6, special variant "1" 1000.
+// The payout table of the tests on lotteries AAA and BBB, in force for everything sold: triple
+// 600, second 100, third 50, terminal 60, digit 6, special variant "1" 1000.
 inline void seedPayouts(const TestDatabase& db) {
     db.admin(QStringLiteral(
-        "SELECT admin.fijar_pago('*', k, m) FROM (VALUES ('TRIPLE', 600), ('SEGUNDO', 100), "
-        "('TERCERO', 50), ('TERMINAL', 60), ('DIGITO', 6)) AS p (k, m)"));
-    db.admin(u"SELECT admin.fijar_pago('*', 'ESPECIAL', 1000, '1')"_s);
+        "INSERT INTO central.tabla_pagos (cod_lot, tipo, variante, multiplicador) SELECT "
+        "l.cod_lot, p.k, p.v, p.m FROM central.loterias l CROSS JOIN (VALUES ('TRIPLE', '', 600), "
+        "('SEGUNDO', '', 100), ('TERCERO', '', 50), ('TERMINAL', '', 60), ('DIGITO', '', 6), "
+        "('ESPECIAL', '1', 1000)) AS p (k, v, m)"));
 }
 
 // Results of a draw entered as the central office enters them: "triple second third special",

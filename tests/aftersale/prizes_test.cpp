@@ -91,11 +91,17 @@ TEST_F(PrizePaymentTest, PrizeIsAmountSoldTimesTheMultiplierOfEachWinningItem) {
              {"the last day", "AAA 123 1", "123", "0", "600.00", "2026-12-04"},
              {"a day late", "AAA 123 1", "123", "7", "600.00", "2026-12-02"}}) {
         SCOPED_TRACE(c.name);
-        db.admin(u"DELETE FROM central.resultados"_s);
-        enterResult(db, u"AAA"_s, QString::fromLatin1(c.day), QString::fromLatin1(c.draw));
+        // each case on a lottery of its own, paying as AAA does
+        const QString lot = u"C%1"_s.arg(++n % 100, 2, 10, QChar(u'0'));
+        db.addLottery(lot, lot, u"23:00"_s);
+        db.admin(
+            u"INSERT INTO central.tabla_pagos SELECT $1, tipo, variante, multiplicador, desde "
+            u"FROM central.tabla_pagos WHERE cod_lot = 'AAA'"_s,
+            {lot});
         const QString number =
-            issueTicket(db, QString::number(++n), u"555"_s, QString::fromLatin1(c.day),
-                        QString::fromLatin1(c.items));
+            issueTicket(db, QString::number(n), u"555"_s, QString::fromLatin1(c.day),
+                        QString::fromLatin1(c.items).replace(u"AAA"_s, lot));
+        enterResult(db, lot, QString::fromLatin1(c.day), QString::fromLatin1(c.draw));
         const Answer a = pagaticket(gateway, u"555"_s, u"1"_s, number);
         EXPECT_EQ(a.code + u" "_s + a.premio,
                   QString::fromLatin1(c.code) + u" "_s + QLatin1String(c.premio));
@@ -427,7 +433,7 @@ TEST_F(PaymentScreenTest, TheCustomerIsLookedUpOrSavedAndThePrizeIsPaidToThem) {
     EXPECT_EQ(db.value(u"SELECT cedula || '/' || descripcion || '/' || cod_vendedor "
                        u"FROM central.clientes"_s),
               u"V-777/MARIA LUNA DE LA SANTISIMA TRINIDAD PEREZ/00012"_s);
-    EXPECT_EQ(db.auditActions().last(), u"CLIENTE_GRABADO|00012|"_s);
+    EXPECT_EQ(db.auditActions().last(), u"CLIENTE_GRABADO|00012|1001"_s);
     for (const char* f : {"Text6", "Text5", "Text3", "Text4"})
         EXPECT_TRUE(control(f)->text().isEmpty());
     EXPECT_FALSE(control("Text5")->isEnabled());

@@ -223,14 +223,15 @@ TEST_F(ConsoleTest, DepositsLoansAndSettlementsOfASalesPointsAccount) {
     auto ok = [this](const QStringList& args) {
         const Outcome r = run(args);
         EXPECT_EQ(r.code, 0) << r.err.toStdString();
-        return r.out;
+        return r.out + r.err;
     };
     EXPECT_TRUE(ok(words("deposito registrar 00012 150,50 --fecha 2026-12-05 --referencia BANCO"))
                     .startsWith(u"Depósito "_s));
     EXPECT_TRUE(ok(words("prestamo otorgar 00012 1000 --fecha 2026-12-04")).contains(u"B-"_s));
     ok(words("prestamo cuota 00012 100"));
-    EXPECT_TRUE(ok(words("liquidar 00012 2026-12-05"))
-                    .contains(u"saldo de jugada -150.50, saldo de préstamos 1000.00"_s));
+    const QString settled = ok(words("liquidar 00012 2026-12-05"));
+    EXPECT_TRUE(settled.contains(u"saldo de jugada -150.50, saldo de préstamos 1000.00"_s))
+        << settled.toStdString();
     const QString statement = ok(words("estado-cuenta 00012"));
     EXPECT_TRUE(statement.contains(u"Última liquidación  2026-12-05"_s)) << statement.toStdString();
     EXPECT_TRUE(statement.contains(u"Saldo de préstamos  900"_s)) << statement.toStdString();

@@ -150,6 +150,8 @@ class SettlementWeekTest : public ::testing::Test {
         seedPayouts(db);
         db.admin(u"SELECT admin.fijar_comision('00012', 10)"_s);
         db.admin(u"SELECT admin.fijar_comision('00012', 20, 'BBB')"_s);
+        // no prize of the week expires within it
+        db.admin(u"SELECT admin.fijar_dias_caducidad('00012', 30)"_s);
         issueTicket(db, u"1"_s, u"11"_s, u"2026-11-30"_s, u"AAA 123 10; AAA 45* 5"_s);
         issueTicket(db, u"2"_s, u"12"_s, u"2026-11-30"_s, u"BBB 777 20"_s);
         issueTicket(db, u"3"_s, u"13"_s, u"2026-11-30"_s, u"AAA 555 8"_s);
@@ -159,15 +161,15 @@ class SettlementWeekTest : public ::testing::Test {
         issueTicket(db, u"4"_s, u"14"_s, u"2026-12-01"_s, u"AAA 7** 2.5; BBB 123 30"_s);
         issueTicket(db, u"5"_s, u"15"_s, u"2026-12-02"_s, u"AAA 123 4"_s);
         issueTicket(db, u"6"_s, u"16"_s, u"2026-12-04"_s, u"BBB 999 0.5"_s);
-        db.admin(
-            u"INSERT INTO central.pagos (nroticket, cod_vendedor, cod_usuario, monto, "
-            u"pagado) VALUES ('0000000006', '00012', '1001', 300, '2026-12-05 09:00')"_s);
         enterResult(db, u"AAA"_s, u"2026-11-30"_s, u"945"_s);
         enterResult(db, u"BBB"_s, u"2026-11-30"_s, u"100"_s);
         enterResult(db, u"AAA"_s, u"2026-12-01"_s, u"117"_s);
         enterResult(db, u"BBB"_s, u"2026-12-01"_s, u"500"_s);
         enterResult(db, u"AAA"_s, u"2026-12-02"_s, u"321"_s);
         enterResult(db, u"BBB"_s, u"2026-12-04"_s, u"999"_s);
+        db.admin(
+            u"INSERT INTO central.pagos (nroticket, cod_vendedor, cod_usuario, monto, "
+            u"pagado) VALUES ('0000000006', '00012', '1001', 300, '2026-12-05 09:00')"_s);
         EXPECT_TRUE(counter.open(db.connectionText()).ok());
         // the counter records its movements on the day they happen
         for (const auto& [on, number, kind, amount] : std::initializer_list<std::array<QString, 4>>{
@@ -179,6 +181,9 @@ class SettlementWeekTest : public ::testing::Test {
                 << number.toStdString();
         }
         db.setClock(u"2026-12-07 10:00:00"_s);
+        // the central office confirms what the counter declared
+        db.admin(
+            u"SELECT admin.confirmar_movimiento('00012', n) FROM unnest('{D1,D2,D3}'::text[]) n"_s);
         db.admin(u"SELECT admin.registrar_movimiento('00012', '2', 1000, '2026-11-30')"_s);
         db.admin(u"SELECT admin.registrar_movimiento('00012', '3', 200, '2026-12-04')"_s);
         db.admin(u"SELECT admin.registrar_deposito('00012', 50, '2026-12-01', 'BANCO 1')"_s);
@@ -222,22 +227,22 @@ class SettlementWeekTest : public ::testing::Test {
 
 TEST_F(SettlementWeekTest, TheWeeksReportsAndStatementFollowTheFormulas) {
     // before any settlement, Tuesday's statement runs from the first day
-    EXPECT_EQ(
-        statement(day(31)),
-        (QStringList{u"Ult. Fecha      : \t"_s, u"Deuda Bs.       : \t-270,50"_s,
-                     u"Cuenta de Fecha : \t11,25"_s, u"Movimientos Bs. : \t60,00"_s,
-                     u"Depósitos Bs.   : \t50,00"_s, u"Saldo Jugada    : \t-249,25"_s, kRule,
-                     u"S. Prestamo Bs. : \t1.000,00"_s, u"S. General  Bs. : \t750,75"_s, kRule}));
+    EXPECT_EQ(statement(day(31)),
+              (QStringList{u"Ult. Fecha      : \t"_s, u"Deuda Bs.       : \t-270,50"_s,
+                           u"Cuenta de Fecha : \t11,25"_s, u"Movimientos Bs. : \t60,00"_s,
+                           u"Depósitos Bs.   : \t50,00"_s, u"Saldo Jugada    : \t-249,25"_s, kRule,
+                           u"S. Prestamo Bs. : \t1.000,00"_s, u"S. General  Bs. : \t750,75"_s,
+                           kRule, u"Por confirmar Bs.: \t0,00"_s}));
     db.admin(u"SELECT admin.liquidar('00012', '2026-12-01')"_s);
     EXPECT_EQ(
         db.value(u"SELECT saldo_jugada || ' ' || saldo_prestamo FROM central.liquidaciones"_s),
         u"-249.250 1000.000"_s);
-    EXPECT_EQ(
-        statement(day(34)),
-        (QStringList{u"Ult. Fecha      : \t01/12/2026"_s, u"Deuda Bs.       : \t-320,65"_s,
-                     u"Cuenta de Fecha : \t-299,60"_s, u"Movimientos Bs. : \t0,00"_s,
-                     u"Depósitos Bs.   : \t0,00"_s, u"Saldo Jugada    : \t-620,25"_s, kRule,
-                     u"S. Prestamo Bs. : \t775,00"_s, u"S. General  Bs. : \t154,75"_s, kRule}));
+    EXPECT_EQ(statement(day(34)),
+              (QStringList{u"Ult. Fecha      : \t01/12/2026"_s, u"Deuda Bs.       : \t-320,65"_s,
+                           u"Cuenta de Fecha : \t-299,60"_s, u"Movimientos Bs. : \t0,00"_s,
+                           u"Depósitos Bs.   : \t0,00"_s, u"Saldo Jugada    : \t-620,25"_s, kRule,
+                           u"S. Prestamo Bs. : \t775,00"_s, u"S. General  Bs. : \t154,75"_s, kRule,
+                           u"Por confirmar Bs.: \t0,00"_s}));
 
     const QStringList totals{kRule,
                              u"Total venta: \t\t72,00"_s,
@@ -284,11 +289,14 @@ TEST_F(SettlementWeekTest, TheWeeksReportsAndStatementFollowTheFormulas) {
 
 TEST_F(SettlementWeekTest, SettledDaysAndOtherSalesPointsAreOutOfReach) {
     db.admin(u"SELECT admin.liquidar('00012', '2026-12-01')"_s);
-    // a movement of a settled day can no longer be deleted; one of a later day can
+    // a movement of a settled day can no longer be deleted, nor one the central office
+    // confirmed; one still waiting for it can
     EXPECT_EQ(movement(u"2"_s, u"D1"_s, QString(), u"0"_s, u"01/12/2026"_s), u"5"_s);
     EXPECT_EQ(movement(u"2"_s, u"D3"_s, QString(), u"0"_s, u"01/12/2026"_s),
               u"4"_s);  // not listed on that day
-    EXPECT_EQ(movement(u"2"_s, u"D3"_s, QString(), u"0"_s, u"02/12/2026"_s), u"0"_s);
+    EXPECT_EQ(movement(u"2"_s, u"D3"_s, QString(), u"0"_s, u"02/12/2026"_s), u"6"_s);
+    EXPECT_EQ(movement(u"0"_s, u"D4"_s, u"0.- Pago Vendedor a Banca"_s, u"5"_s, QString()), u"0"_s);
+    EXPECT_EQ(movement(u"2"_s, u"D4"_s, QString(), u"0"_s, u"07/12/2026"_s), u"0"_s);
     EXPECT_EQ(db.adminError(u"SELECT admin.registrar_deposito('00012', 5, '2026-11-30')"_s),
               u"55000"_s);
     EXPECT_EQ(db.adminError(u"SELECT admin.liquidar('00012', '2026-12-07')"_s), u"22023"_s);

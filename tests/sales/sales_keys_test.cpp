@@ -16,16 +16,22 @@ namespace {
 using SalesKeysTest = SalesScreenTest;
 
 // The letters' meanings are in the key tables; here the screen runs them, upper or lower case,
-// with no permission, setting the play label first where the table has one.
+// with no permission, setting the play label first where the table has one; "B" cancels a
+// ticket as F3 does, so it asks for F3's permission.
 TEST_F(SalesKeysTest, NormalModeLettersRunTheirCommandsWithTheirPlayLabels) {
     open();
     seller.session.Permisos.clear();
     loterias()->setFocus();
     for (const char key : {'P', 'c', 'B', 'g'}) QTest::keyClick(loterias(), key);
     EXPECT_EQ(takeRan(), (QStringList{run(C::Permutas, u"sUper permutas"_s),
-                                      run(C::CargarTicket, u"Cargado desde Ticket"_s),
-                                      run(C::AnularTicket, u"Cargado desde Ticket"_s)}));
-    EXPECT_TRUE(seller.dialogs.shown.empty());  // nobody registered the seguidillas
+                                      run(C::CargarTicket, u"Cargado desde Ticket"_s)}));
+    // nobody registered the seguidillas
+    EXPECT_EQ(seller.dialogs.texts(), QStringList{u"Permiso de acceso denegado"_s});
+    seller.dialogs.clear();
+    seller.session.Permisos = u"F3."_s;
+    QTest::keyClick(loterias(), 'b');
+    EXPECT_EQ(takeRan(), QStringList{run(C::AnularTicket, u"Cargado desde Ticket"_s)});
+    EXPECT_TRUE(seller.dialogs.shown.empty());
 
     // the screen's own letters
     selectLotteries({0});

@@ -85,8 +85,11 @@ TEST_F(ParameterScreenTest, ShowsTheServersParametersAndKeysWalkFilterAndRefuse)
     EXPECT_EQ(screen->focusWidget(), text("Text4"));
     EXPECT_EQ(text("Text4")->selectedText(), u"2"_s);
 
+    // the days a prize is paid are the central office's: shown, out of the keyboard's reach
+    EXPECT_TRUE(text("Text1")->isReadOnly());
+    EXPECT_EQ(text("Text1")->focusPolicy(), Qt::NoFocus);
     for (const auto& [name, typed, kept] : {std::tuple{"Text4", "a1.b2", "12"},
-                                            {"Text1", "-7x", "7"},
+                                            {"Text1", "999", "3"},
                                             {"Text7", "x", ""},
                                             {"Text7", "n", "N"}}) {
         retype(name, QString::fromLatin1(typed));
@@ -100,8 +103,7 @@ TEST_F(ParameterScreenTest, ShowsTheServersParametersAndKeysWalkFilterAndRefuse)
     const char* refused[][4] = {
         {"Text4", "45", "2", "El margen izquierdo debe estar entre 0 y 40"},
         {"Text6", "0", "3", "El número de columnas debe estar entre 1 y 6"},
-        {"Text5", "61", "3", "El número de filas de salto debe estar entre 0 y 60"},
-        {"Text1", "", "3", "El número de días de caducidad debe estar entre 0 y 999"}};
+        {"Text5", "61", "3", "El número de filas de salto debe estar entre 0 y 60"}};
     for (const auto& [name, bad, good, message] : refused) {
         seller.dialogs.clear();
         retype(name, QString::fromLatin1(bad));
@@ -141,7 +143,7 @@ TEST_F(ParameterScreenTest, SavingAppliesItsRulesUpdatesTheSessionAndIsReadBack)
     const QString row = db.value(u"SELECT t::text FROM central.parametros_terminal t"_s);
     EXPECT_EQ(
         row,
-        u"(00012,J-12345678-9,0012345678,3,0,\"GRACIAS POR SU COMPRA\",\"AV. BOLIVAR, LOCAL 4\","
+        u"(00012,J-12345678-9,0012345678,0,\"GRACIAS POR SU COMPRA\",\"AV. BOLIVAR, LOCAL 4\","
         u"5,1,S,3,N,COM2,COM3,\"9600,8,N,1 \",0212,N,5550000,A,1,vendura,10.0.0.1,10.0.0.2,"
         u"10.0.0.3,LOCAL,3,clave9,7,,0241)"_s)
         << row.toStdString();
@@ -160,11 +162,13 @@ TEST_F(ParameterScreenTest, SavingAppliesItsRulesUpdatesTheSessionAndIsReadBack)
     EXPECT_TRUE(detail.contains(u"claveoffline cambiada"_s));
     EXPECT_FALSE(detail.contains(u"clave9"_s));
 
-    // the next opening and the next login read what was saved
+    // the next opening and the next login read what was saved, and the days the central office
+    // set since, whatever the counter sent for them
+    db.admin(u"SELECT admin.fijar_dias_caducidad('00012', 5)"_s);
     screen = std::make_unique<ParameterScreen>(seller.link);
     ASSERT_TRUE(screen->load());
-    EXPECT_EQ(shown({"Combo9", "Combo1", "Combo4", "Text4"}),
-              u"Combo9=Si Combo1=COM2 Combo4=Detallada Text4=5"_s);
+    EXPECT_EQ(shown({"Combo9", "Combo1", "Combo4", "Text4", "Text1"}),
+              u"Combo9=Si Combo1=COM2 Combo4=Detallada Text4=5 Text1=5"_s);
     LoggedIn again(db);
     ASSERT_TRUE(again.login());
     EXPECT_EQ(again.session.ImprimePorLoteria + again.session.ScreenVuelto + again.session.Margen,
@@ -176,7 +180,11 @@ TEST_F(ParameterScreenTest, SavingAppliesItsRulesUpdatesTheSessionAndIsReadBack)
                                {"Combo6", "Si"}, {"Combo4", "Resumida"}, {"Combo8", "Comprimida"}};
     for (const auto& [name, entry] : others) choose(name, QString::fromLatin1(entry));
     retype("Text17", u"4800,7,E,2"_s);
+    text("Text1")->setText(u"999"_s);
     save();
+    EXPECT_EQ(
+        db.value(u"SELECT dias_caduca FROM central.vendedores WHERE cod_vendedor = '00012'"_s),
+        u"5"_s);
     EXPECT_EQ(db.value(u"SELECT concat_ws('|', codtel2, screenvuelto, tiempoanular, nrotel1, "
                        u"modotrabajo, tipoletra, velocidadfax) FROM central.parametros_terminal"_s),
               u"N|0|1|S|0|C|4800,7,E,2"_s);

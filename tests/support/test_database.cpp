@@ -50,6 +50,8 @@ PGresult* run(PGconn* conn, const QString& sql, const QStringList& params) {
 
 }  // namespace
 
+const QString kAllPermissions = u"A.-B.-C.-D.-R.-M.-F2.F3.F4.F5.F6.F7.F10F11F12"_s;
+
 const Cluster& Cluster::get() {
     static const Cluster cluster = [] {
         Cluster c;
@@ -191,15 +193,18 @@ void TestDatabase::seedVendor() const {
         u"INSERT INTO central.usuarios (cod_usuario, cod_vendedor, nombre, clave_hash, estado, "
         u"permisos) VALUES "
         u"('1001', '00012', 'ANA PEREZ', central.crypt('1234', central.gen_salt('bf', 4)), 'A', "
-        u"'A.-B.-F2.'), "
+        u"$1), "
         u"('1002', '00012', 'LUIS GOMEZ', central.crypt('1234', central.gen_salt('bf', 4)), 'I', "
         u"''), "
-        u"('1003', '00012', 'RAUL DIAZ', central.crypt('1234', central.gen_salt('bf', 4)), 'S', '')"_s);
+        u"('1003', '00012', 'RAUL DIAZ', central.crypt('1234', central.gen_salt('bf', 4)), 'S', '')"_s,
+        {kAllPermissions});
+    // as if 1001 had logged in at the counter: procedures without a user code act for that seller
+    admin(u"UPDATE central.cuentas SET usuario_sesion = '1001' WHERE cod_vendedor = '00012'"_s);
     admin(
-        u"INSERT INTO central.parametros_terminal (cod_vendedor, nrif, nnit, diascaduca, "
+        u"INSERT INTO central.parametros_terminal (cod_vendedor, nrif, nnit, "
         u"tiempoanular, msgticket, direccion, margenizquierdo, screenvuelto, codtel2, filassalto, "
         u"tipoletra, puertoprinter, velocidadfax, nrotel1, modotrabajo, nrocolumnas, "
-        u"longitudpermuta) VALUES ('00012', 'J-12345678-9', '0012345678', 3, 1, "
+        u"longitudpermuta) VALUES ('00012', 'J-12345678-9', '0012345678', 1, "
         u"'GRACIAS POR SU COMPRA', 'AV. BOLIVAR, LOCAL 4', 2, '0', 'N', 3, 'C', 'LPT1', "
         u"'9600,8,N,1', 'S', '0', 3, 7)"_s);
 }
@@ -208,9 +213,12 @@ void TestDatabase::addVendor(const QString& vendor, const QString& user) const {
     admin(u"SELECT admin.crear_vendedor($1::varchar, 'AGENCIA ' || $1, 'clave-' || $1)"_s,
           {vendor});
     admin(
-        u"INSERT INTO central.usuarios (cod_usuario, cod_vendedor, nombre, clave_hash) "
-        u"VALUES ($1::varchar, $2, 'VENDEDOR ' || $1::varchar, central.crypt('1234', central.gen_salt('bf', 4)))"_s,
-        {user, vendor});
+        u"INSERT INTO central.usuarios (cod_usuario, cod_vendedor, nombre, clave_hash, permisos) "
+        u"VALUES ($1::varchar, $2, 'VENDEDOR ' || $1::varchar, "
+        u"central.crypt('1234', central.gen_salt('bf', 4)), $3)"_s,
+        {user, vendor, kAllPermissions});
+    admin(u"UPDATE central.cuentas SET usuario_sesion = $1 WHERE cod_vendedor = $2"_s,
+          {user, vendor});
 }
 
 void TestDatabase::seedLotteries() const {

@@ -17,6 +17,9 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 
 namespace vendura::test {
 
+// Every permission code a seller can hold: the sellers the fixtures create hold them all.
+extern const QString kAllPermissions;
+
 // The throwaway cluster tools/test started, as its environment variables describe it.
 struct Cluster {
     QString host;
@@ -57,11 +60,12 @@ class TestDatabase {
 
     // Fixes the server's clock ("2026-12-07 10:00:00").
     void setClock(const QString& timestamp) const;
-    // A vendor "00012" with its login, users 1001 (active), 1002 (inactive), 1003 (suspended),
-    // all with the password "1234", and its terminal parameters.
+    // A vendor "00012" with its login, users 1001 (active, every permission, logged in through
+    // the login), 1002 (inactive), 1003 (suspended), all with the password "1234", and its
+    // terminal parameters.
     void seedVendor() const;
     // Another vendor ("AGENCIA <vendor>") with its login, made as the central office makes
-    // them, and one active user: vendor code and user code given.
+    // them, and one active user with every permission, logged in: vendor and user code given.
     void addVendor(const QString& vendor, const QString& user) const;
     // A new temporary ticket of a vendor, taken as its terminal takes one at login.
     QString newTicket(const QString& vendor) const;

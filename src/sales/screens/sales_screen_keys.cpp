@@ -106,7 +106,11 @@ bool SalesScreen::characterKey(QObject* watched, QKeyEvent* key) {
     const KeyCommand* k = state_.modoEspecial ? specialKeyCommand(c) : normalKeyCommand(c);
     if (!k) return false;
     if (k->jugada) state_.jugadaactual = QString::fromUtf8(k->jugada);
-    run(k->command);
+    if (k->button) {
+        runGuarded(k->command, QString::fromLatin1(k->button));
+    } else {
+        run(k->command);
+    }
     return true;
 }
 

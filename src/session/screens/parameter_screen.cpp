@@ -18,7 +18,8 @@
 namespace vendura {
 namespace {
 
-enum class Kind { Digits, PrintType, Letter, Text, Password };
+// Shown is a value the central office sets: the screen shows it and never changes it.
+enum class Kind { Digits, PrintType, Letter, Text, Password, Shown };
 
 struct TextSpec {
     const char* name;
@@ -49,7 +50,7 @@ const TextSpec kTexts[] = {
     {"Text5", "Filas de salto", &P::filasSalto, 2, Kind::Digits},
     {"Text6", "Columnas de jugadas", &P::columnas, 1, Kind::Digits},
     {"Text17", "Configuración serial", &P::serial, 40, Kind::Text},
-    {"Text1", "Días para cobrar premios", &P::diasCaduca, 3, Kind::Digits},
+    {"Text1", "Días para cobrar premios", &P::diasCaduca, 3, Kind::Shown},
     {"Text9", "Código de área", &P::codTel1, 4, Kind::Text},
     {"Text11", "Segundo código de área", &P::codTel2, 4, Kind::Text},
     {"Text12", "Teléfono alterno", &P::nrotel2, 10, Kind::Text},
@@ -153,6 +154,9 @@ void ParameterScreen::buildControls() {
                         new QRegularExpressionValidator(QRegularExpression(u"[A-Za-z]?"_s), edit));
                 } else if (t->kind == Kind::Password) {
                     edit->setEchoMode(QLineEdit::Password);
+                } else if (t->kind == Kind::Shown) {
+                    edit->setReadOnly(true);
+                    edit->setFocusPolicy(Qt::NoFocus);
                 }
                 texts_.insert(QString::fromLatin1(t->name), edit);
                 watch(edit, true);
