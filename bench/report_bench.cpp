@@ -47,10 +47,11 @@ struct BusySalesPoint {
             db.addLottery(code, u"LOTERIA "_s + code, u"23:00"_s);
         }
         db.setClock(u"2026-12-08 10:00:00"_s);
-        for (const auto& [kind, multiplier] :
-             {std::pair{u"TRIPLE"_s, u"600"_s}, {u"TERMINAL"_s, u"60"_s}, {u"DIGITO"_s, u"6"_s}}) {
-            db.admin(u"SELECT admin.fijar_pago('*', $1, $2::numeric)"_s, {kind, multiplier});
-        }
+        // the payouts in force for everything sold
+        db.admin(
+            u"INSERT INTO central.tabla_pagos (cod_lot, tipo, multiplicador) SELECT l.cod_lot, "
+            u"p.k, p.m FROM central.loterias l CROSS JOIN (VALUES ('TRIPLE', 600), "
+            u"('TERMINAL', 60), ('DIGITO', 6)) p(k, m)"_s);
         db.admin(u"SELECT admin.fijar_comision('00012', 12)"_s);
         for (int d = days; d >= 0; --d) seedDay(kBusyDay.addDays(-d), days - d);
         db.admin(u"ANALYZE"_s);
@@ -64,8 +65,9 @@ struct BusySalesPoint {
     }
 
     // perDay tickets of two items: a triple and a terminal on lotteries and numbers spread by
-    // the ticket's number; one in a hundred cancelled; the draws' results; half the winners
-    // paid; the monitor's accumulation as the bookings would have left it.
+    // the ticket's number; one in a hundred cancelled; the draws' results and their stored
+    // prizes; half the winners paid; the monitor's accumulation as the bookings would have left
+    // it.
     void seedDay(const QDate& day, int index) {
         const QStringList p{day.toString(Qt::ISODate), QString::number(perDay),
                             QString::number(qint64(index) * perDay)};
@@ -88,16 +90,20 @@ struct BusySalesPoint {
             p);
         db.admin(
             u"INSERT INTO central.tickets (nroticket, cod_vendedor, cod_usuario, serial, fecha, "
-            u"hora, monto, estado, anulado) SELECT lpad(($3::bigint + g)::text, 10, '0'), "
-            u"'00012', '1001', g, $1::date, time '08:00' + g * interval '0.5 s', "
+            u"hora, monto, estado, anulado, anulado_en) SELECT lpad(($3::bigint + g)::text, 10, "
+            u"'0'), '00012', '1001', g, $1::date, time '08:00' + g * interval '0.5 s', "
             u"(1 + g % 20) + (1 + g % 5), CASE WHEN g % 100 = 0 THEN 'ELI' ELSE 'ACT' END, "
-            u"CASE WHEN g % 100 = 0 THEN 'S' ELSE 'N' END FROM generate_series(1, $2::int) g"_s,
+            u"CASE WHEN g % 100 = 0 THEN 'S' ELSE 'N' END, CASE WHEN g % 100 = 0 THEN "
+            u"$1::date + time '08:05' END FROM generate_series(1, $2::int) g"_s,
             p);
         db.admin(
             u"INSERT INTO central.resultados (cod_lot, fecha, triple) SELECT l.cod_lot, $1::date, "
             u"lpad((('x' || substr(md5(l.cod_lot || $1), 1, 7))::bit(28)::int % 1000)::text, 3, "
             u"'0') FROM central.loterias l"_s,
             {p[0]});
+        // the prizes, as entering the results stores them
+        db.admin(u"SELECT central.premiar_sorteo(l.cod_lot, $1::date) FROM central.loterias l"_s,
+                 {p[0]});
         db.admin(
             u"INSERT INTO central.pagos (nroticket, cod_vendedor, cod_usuario, monto, pagado) "
             u"SELECT g.nroticket, '00012', '1001', sum(g.premio), $1::date + time '18:00' "

@@ -137,6 +137,19 @@ QString TestDatabase::adminError(const QString& sql) const {
     return error;
 }
 
+QString TestDatabase::adminError(const QString& sql, const QStringList& params) const {
+    std::vector<QByteArray> texts;
+    std::vector<const char*> values;
+    for (const QString& p : params) texts.push_back(p.toUtf8());
+    for (const QByteArray& t : texts) values.push_back(t.constData());
+    PGresult* r = PQexecParams(admin_, sql.toUtf8().constData(), static_cast<int>(values.size()),
+                               nullptr, values.data(), nullptr, nullptr, 0);
+    const char* state = PQresultErrorField(r, PG_DIAG_SQLSTATE);
+    const QString error = state ? QString::fromLatin1(state) : QString();
+    PQclear(r);
+    return error;
+}
+
 QString TestDatabase::value(const QString& sql, const QStringList& params) const {
     PGresult* r = run(admin_, sql, params);
     const QString v = PQntuples(r) > 0 && PQnfields(r) > 0 && !PQgetisnull(r, 0, 0)

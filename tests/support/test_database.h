@@ -50,6 +50,7 @@ class TestDatabase {
     QString value(const QString& sql, const QStringList& params = {}) const;
     // A statement that is meant to fail: its SQLSTATE, or "" when it ran.
     QString adminError(const QString& sql) const;
+    QString adminError(const QString& sql, const QStringList& params) const;
     std::vector<QStringList> rows(const QString& sql, const QStringList& params = {}) const;
 
     // A digest of every row of every table of schema central but the audit trail, which
