@@ -118,7 +118,7 @@ class VendorIsolationTest : public SalesPoints {};
 TEST_F(HostileInputTest, EveryProcedureRefusesWhatASalesPointCouldSendItAndChangesNothing) {
     std::vector<FieldValue> hostile{std::nullopt, theirs, QString(10000, u'9')};
     for (const char* v :
-         {"", "abc", "-1", "1000000000000", "31/02/2026", "00013",
+         {"", "abc", "-1", "1000000000000", "31/02/2026", "00013", "V-1\x1b[2J\r",
           "x'; DROP TABLE central.tickets; --", "SELECT cod_vendedor FROM central.usuarios"}) {
         hostile.push_back(QString::fromLatin1(v));
     }
