@@ -1,6 +1,7 @@
 -- Roles of the whole cluster. Each sales point logs in with a role of its own, made by
 -- admin.crear_vendedor as a member of vendura_puntos; the central office's operators are members
--- of vendura_oficina. Neither group logs in.
+-- of vendura_oficina. Neither group logs in. The password of vendura_autonomo is set by whoever
+-- starts the cluster (tools/db) and kept in the user mapping of each central database.
 DO $$
 BEGIN
     IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'vendura_puntos') THEN
@@ -9,9 +10,20 @@ BEGIN
     IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'vendura_oficina') THEN
         CREATE ROLE vendura_oficina NOLOGIN;
     END IF;
+    -- owns every table, function and procedure of the central databases: nobody logs in as it,
+    -- and it creates the sales points' logins
+    IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'vendura_dueno') THEN
+        CREATE ROLE vendura_dueno NOLOGIN CREATEROLE;
+    END IF;
+    -- the loopback login through which refusals and failed logins are written in a transaction of
+    -- their own, out of the caller's reach (central.autonomo); it may call those functions only
+    IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'vendura_autonomo') THEN
+        CREATE ROLE vendura_autonomo LOGIN CONNECTION LIMIT 40;
+    END IF;
     -- the one account every counter once shared
     IF EXISTS (SELECT FROM pg_roles WHERE rolname = 'vendura_app') THEN
         ALTER ROLE vendura_app NOLOGIN PASSWORD NULL;
     END IF;
 END
 $$;
+GRANT pg_signal_backend, pg_read_all_stats TO vendura_dueno;

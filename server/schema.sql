@@ -2,6 +2,7 @@
 -- counter program's role cannot reach; the program only calls the procedures of schema public.
 CREATE SCHEMA central;
 CREATE EXTENSION pgcrypto SCHEMA central;
+CREATE EXTENSION dblink SCHEMA central;
 -- The central office's functions (server/admin), for its own role only.
 CREATE SCHEMA admin;
 
@@ -14,6 +15,20 @@ CREATE TABLE central.instalacion (
     reloj_desfase  interval NOT NULL DEFAULT interval '0'
 );
 INSERT INTO central.instalacion DEFAULT VALUES;
+-- Minutes an open temporary ticket may go without a play before its quota is given back.
+ALTER TABLE central.instalacion
+    ADD COLUMN minutos_inactividad integer NOT NULL DEFAULT 30
+        CHECK (minutos_inactividad BETWEEN 1 AND 1440);
+
+-- The limits every sales point works under: logins at once, and seconds a procedure waits for a
+-- lock, a call may run and a transaction may stay open between calls.
+CREATE FUNCTION central.limite(p_nombre text) RETURNS integer
+LANGUAGE plpgsql IMMUTABLE AS $$
+BEGIN
+    RETURN CASE p_nombre WHEN 'conexiones' THEN 6 WHEN 'bloqueo' THEN 3 WHEN 'llamada' THEN 30
+                         WHEN 'transaccion' THEN 30 END;
+END
+$$;
 
 -- SECURITY DEFINER: result cursors of the procedures may evaluate it after the procedure has
 -- returned, with the rights of the counter program's role. Helpers are plpgsql rather than
@@ -33,7 +48,11 @@ CREATE TABLE central.vendedores (
     estado        char(1) NOT NULL DEFAULT 'A' CHECK (estado IN ('A', 'I', 'S')),
     -- days after its last draw a prize of this sales point's tickets is paid: the central
     -- office's to set (admin.fijar_dias_caducidad); each ticket keeps the value it was issued with
-    dias_caduca   integer NOT NULL DEFAULT 3 CHECK (dias_caduca BETWEEN 0 AND 999)
+    dias_caduca   integer NOT NULL DEFAULT 3 CHECK (dias_caduca BETWEEN 0 AND 999),
+    -- the most this sales point may sell of one number of a draw, as a share of the number's
+    -- quota: hoarding a number is the central office's choice, not a counter's
+    cupo_porcentaje  numeric(5, 2) NOT NULL DEFAULT 100
+                     CHECK (cupo_porcentaje > 0 AND cupo_porcentaje <= 100)
 );
 
 CREATE TABLE central.usuarios (
@@ -121,7 +140,8 @@ CREATE TRIGGER auditoria_sin_vaciar BEFORE TRUNCATE ON central.auditoria
 
 -- Temporary tickets: the number under which a terminal builds its next ticket, drawn at random
 -- so that it cannot be guessed. A temporary ticket is open ('ABI') until it is issued ('EMI'),
--- voided by the server ('INV'), or left behind when its terminal took a new number ('ABA').
+-- voided by the server ('INV'), left behind when its terminal took a new number ('ABA'), or
+-- released with its quota after a while without plays or by the central office ('LIB').
 -- "siguiente" and "codigo_cierre" keep the answer of the closing call, so that a call repeated
 -- after a lost answer gets the same answer and changes nothing.
 CREATE TABLE central.tickets_temporales (
@@ -129,7 +149,7 @@ CREATE TABLE central.tickets_temporales (
     cod_vendedor   varchar(5) NOT NULL REFERENCES central.vendedores,
     creado         timestamp NOT NULL DEFAULT central.ahora(),
     estado         varchar(3) NOT NULL DEFAULT 'ABI'
-                   CHECK (estado IN ('ABI', 'EMI', 'INV', 'ABA')),
+                   CHECK (estado IN ('ABI', 'EMI', 'INV', 'ABA', 'LIB')),
     siguiente      varchar(10),
     codigo_cierre  integer
 );
@@ -540,3 +560,14 @@ CREATE TABLE central.estados_liquidados (
     total_general   numeric        NOT NULL,
     PRIMARY KEY (cod_vendedor, fecha)
 );
+
+-- Login attempts of the sellers, written in a transaction of their own (central.autonomo): an
+-- attempt is pending ('P') from the moment it may check a password until it is known to have
+-- failed ('F') or succeeded ('O'); a pending one counts as failed.
+CREATE TABLE central.intentos_ingreso (
+    id           bigserial PRIMARY KEY,
+    cod_usuario  varchar(5) NOT NULL,
+    momento      timestamp NOT NULL,
+    resultado    char(1) NOT NULL DEFAULT 'P' CHECK (resultado IN ('P', 'F', 'O'))
+);
+CREATE INDEX intentos_ingreso_usuario ON central.intentos_ingreso (cod_usuario, id);

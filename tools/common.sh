@@ -9,7 +9,7 @@ PG_BIN="$(ls -d /usr/lib/postgresql/15/bin 2>/dev/null || true)"
 VENDURA_PACKAGES=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
-    libpq-dev postgresql-15 postgresql-client-15
+    libpq-dev postgresql-15 postgresql-client-15 postgresql-15-cron
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth fonts-dejavu-core libxtst-dev
     libzbar-dev

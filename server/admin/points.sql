@@ -14,6 +14,10 @@ BEGIN
         RAISE EXCEPTION 'El vendedor % no existe', p_cod_vendedor USING ERRCODE = '22023';
     END IF;
     PERFORM central.auditar('VENDEDOR_ESTADO', p_cod_vendedor, NULL, p_estado);
+    -- a sales point that may not sell holds no quota
+    IF p_estado <> 'A' THEN
+        PERFORM admin.liberar_tickets(p_cod_vendedor);
+    END IF;
 END
 $$;
 

@@ -44,3 +44,81 @@ BEGIN
                             format('de %s a %s días', v_antes, p_dias));
 END
 $$;
+
+-- The open temporary tickets of one sales point or of all: when they were opened, their last
+-- play, how many plays they hold and the quota those hold.
+CREATE FUNCTION admin.tickets_abiertos(p_cod_vendedor varchar DEFAULT NULL)
+RETURNS TABLE (cod_vendedor varchar, nticket varchar, creado timestamp, ultima_jugada timestamp,
+               jugadas bigint, cupo numeric)
+LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    RETURN QUERY
+        SELECT t.cod_vendedor, t.nticket, t.creado, central.ultima_jugada(t.nticket),
+               (SELECT count(*) FROM central.items_ticket i
+                WHERE i.nticket = t.nticket AND i.vigente AND i.monto_vendido > 0),
+               (SELECT coalesce(sum(i.monto_vendido), 0) FROM central.items_ticket i
+                WHERE i.nticket = t.nticket AND i.vigente)
+        FROM central.tickets_temporales t
+        WHERE t.estado = 'ABI' AND (p_cod_vendedor IS NULL OR t.cod_vendedor = p_cod_vendedor)
+        ORDER BY t.cod_vendedor, t.creado;
+END
+$$;
+
+-- Releases the open temporary tickets of a sales point (one, when its number is given): their
+-- quota comes back and each counter is told on its next call. Answers how many.
+CREATE FUNCTION admin.liberar_tickets(p_cod_vendedor varchar, p_nticket varchar DEFAULT NULL)
+RETURNS integer
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    t record;
+    n integer := 0;
+BEGIN
+    PERFORM admin.vendedor_existente(p_cod_vendedor);
+    FOR t IN
+        SELECT x.nticket FROM central.tickets_temporales x
+        WHERE x.cod_vendedor = p_cod_vendedor AND x.estado = 'ABI'
+          AND (p_nticket IS NULL OR x.nticket = lpad(trim(p_nticket), 10, '0'))
+        ORDER BY x.nticket
+    LOOP
+        IF central.liberar_ticket(t.nticket, 'por la oficina central') THEN
+            n := n + 1;
+        END IF;
+    END LOOP;
+    IF n = 0 AND p_nticket IS NOT NULL THEN
+        RAISE EXCEPTION 'El vendedor % no tiene abierto el ticket %', p_cod_vendedor, p_nticket
+            USING ERRCODE = '22023';
+    END IF;
+    RETURN n;
+END
+$$;
+
+-- Minutes an open temporary ticket may go without a play before its quota is given back.
+CREATE FUNCTION admin.fijar_minutos_inactividad(p_minutos integer) RETURNS void
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    IF p_minutos IS NULL OR p_minutos NOT BETWEEN 1 AND 1440 THEN
+        RAISE EXCEPTION 'Los minutos de inactividad van de 1 a 1440' USING ERRCODE = '22023';
+    END IF;
+    UPDATE central.instalacion SET minutos_inactividad = p_minutos;
+    PERFORM central.auditar('TIEMPO_INACTIVIDAD', NULL, NULL, p_minutos || ' minutos');
+END
+$$;
+
+-- The share of a number's quota a sales point may hold (above 0, up to 100 percent).
+CREATE FUNCTION admin.fijar_cupo_punto(p_cod_vendedor varchar, p_porcentaje numeric)
+RETURNS void
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    IF p_porcentaje IS NULL OR p_porcentaje <= 0 OR p_porcentaje > 100
+       OR p_porcentaje <> round(p_porcentaje, 2) THEN
+        RAISE EXCEPTION 'La parte del cupo va de más de 0 a 100 por ciento, con dos decimales'
+            USING ERRCODE = '22023';
+    END IF;
+    UPDATE central.vendedores SET cupo_porcentaje = p_porcentaje
+    WHERE cod_vendedor = p_cod_vendedor;
+    IF NOT FOUND THEN
+        RAISE EXCEPTION 'El vendedor % no existe', p_cod_vendedor USING ERRCODE = '22023';
+    END IF;
+    PERFORM central.auditar('CUPO_PUNTO', p_cod_vendedor, NULL, p_porcentaje || '%');
+END
+$$;

@@ -26,7 +26,15 @@ BEGIN
     END IF;
     PERFORM central.texto_libre('El nombre', p_nombre);
     INSERT INTO central.vendedores (cod_vendedor, nombre) VALUES (p_cod_vendedor, p_nombre);
-    EXECUTE format('CREATE ROLE %I LOGIN PASSWORD %L IN ROLE vendura_puntos', v_cuenta, p_clave);
+    EXECUTE format('CREATE ROLE %I LOGIN PASSWORD %L CONNECTION LIMIT %s IN ROLE vendura_puntos',
+                   v_cuenta, p_clave, central.limite('conexiones'));
+    -- defaults the login starts with; what a client may switch off is bounded again by the
+    -- procedures' own lock timeout and by central.terminar_abusos
+    EXECUTE format('ALTER ROLE %I SET lock_timeout = %L', v_cuenta, central.limite('bloqueo') || 's');
+    EXECUTE format('ALTER ROLE %I SET statement_timeout = %L', v_cuenta,
+                   central.limite('llamada') || 's');
+    EXECUTE format('ALTER ROLE %I SET idle_in_transaction_session_timeout = %L', v_cuenta,
+                   central.limite('transaccion') || 's');
     INSERT INTO central.cuentas (cuenta, cod_vendedor) VALUES (v_cuenta, p_cod_vendedor);
     PERFORM central.auditar('VENDEDOR_CREADO', p_cod_vendedor, NULL, 'cuenta ' || v_cuenta);
     RETURN v_cuenta;

@@ -20,6 +20,125 @@ BEGIN
 END
 $$;
 
+-- What must be written whatever the caller does afterwards (refusals and failed logins, which a
+-- client could otherwise undo by rolling its transaction back) goes through the loopback login
+-- vendura_autonomo (foreign server "autonomo", central.preparar_autonomo): a transaction of its
+-- own, committed before the caller goes on. The functions it runs take the caller's login.
+
+-- An audit row written for the caller's login in a transaction of its own.
+CREATE FUNCTION central.autonomo_auditar(p_cuenta name, p_vendedor text, p_usuario text,
+                                         p_accion varchar, p_detalle text) RETURNS void
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    INSERT INTO central.auditoria (momento, cuenta, cod_vendedor, cod_usuario, accion, detalle)
+    VALUES (central.ahora(), p_cuenta, left(p_vendedor, 20), left(p_usuario, 20), p_accion,
+            left(p_detalle, 2000));
+END
+$$;
+
+-- Appends a refusal to the audit trail so that it stays, whatever the caller does afterwards.
+CREATE FUNCTION central.auditar_rechazo(p_accion varchar, p_vendedor text, p_usuario text,
+                                        p_detalle text) RETURNS void
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    PERFORM 1 FROM central.dblink('autonomo',
+        format('SELECT central.autonomo_auditar(%L, %L, %L, %L, %L)', session_user,
+               left(p_vendedor, 20), left(p_usuario, 20), p_accion, left(p_detalle, 2000)))
+        AS t(nada text);
+END
+$$;
+
+-- Whether a seller may try a password now, in a transaction of its own: attempts of one seller
+-- are taken one at a time (an advisory lock of this transaction, never one the caller holds), and
+-- five that failed or are still pending within fifteen minutes of the server's clock, since the
+-- last success, lock the seller out: the attempt is then refused and audited. Otherwise the
+-- attempt is recorded as pending and its number answered.
+CREATE FUNCTION central.autonomo_intento(p_cuenta name, p_vendedor text, p_usuario varchar)
+RETURNS TABLE (intento bigint, bloqueado boolean)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    v_ahora timestamp := central.ahora();
+    v_fallidos integer;
+BEGIN
+    PERFORM pg_advisory_xact_lock(hashtext('vendura.ingreso'), hashtext(p_usuario));
+    SELECT count(*) INTO v_fallidos FROM central.intentos_ingreso i
+    WHERE i.cod_usuario = p_usuario AND i.resultado <> 'O'
+      AND i.momento > v_ahora - interval '15 minutes'
+      AND i.id > coalesce((SELECT max(o.id) FROM central.intentos_ingreso o
+                           WHERE o.cod_usuario = p_usuario AND o.resultado = 'O'), 0);
+    IF v_fallidos >= 5 THEN
+        PERFORM central.autonomo_auditar(p_cuenta, p_vendedor, p_usuario, 'INGRESO_BLOQUEADO',
+                                         'cinco claves erradas en quince minutos');
+        RETURN QUERY SELECT NULL::bigint, true;
+        RETURN;
+    END IF;
+    RETURN QUERY
+        INSERT INTO central.intentos_ingreso (cod_usuario, momento) VALUES (p_usuario, v_ahora)
+        RETURNING id, false;
+END
+$$;
+
+-- How an attempt ended: a success clears the count, a failure stays in it and is audited.
+CREATE FUNCTION central.autonomo_resultado(p_cuenta name, p_vendedor text, p_usuario varchar,
+                                           p_intento bigint, p_bien boolean) RETURNS void
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    UPDATE central.intentos_ingreso SET resultado = CASE WHEN p_bien THEN 'O' ELSE 'F' END
+    WHERE id = p_intento AND cod_usuario = p_usuario AND resultado = 'P';
+    IF NOT p_bien THEN
+        PERFORM central.autonomo_auditar(p_cuenta, p_vendedor, p_usuario, 'INGRESO_FALLIDO',
+                                         'clave errada');
+    END IF;
+END
+$$;
+
+-- The caller's side of a login attempt: the attempt's number, NULL when the seller is locked out.
+CREATE FUNCTION central.reservar_intento(p_vendedor text, p_usuario varchar) RETURNS bigint
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    v_intento bigint;
+BEGIN
+    SELECT t.intento INTO v_intento
+    FROM central.dblink('autonomo',
+        format('SELECT * FROM central.autonomo_intento(%L, %L, %L)', session_user, p_vendedor,
+               p_usuario)) AS t(intento bigint, bloqueado boolean);
+    RETURN v_intento;
+END
+$$;
+
+CREATE FUNCTION central.resolver_intento(p_vendedor text, p_usuario varchar, p_intento bigint,
+                                         p_bien boolean) RETURNS void
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    PERFORM 1 FROM central.dblink('autonomo',
+        format('SELECT central.autonomo_resultado(%L, %L, %L, %s, %L)', session_user, p_vendedor,
+               p_usuario, p_intento, p_bien)) AS t(nada text);
+END
+$$;
+
+-- The loopback server the autonomous writes go through, pointed at this database; with a
+-- password, the mapping that lets the owner of the procedures log in as vendura_autonomo.
+-- Run by whoever creates or copies a central database (tools/db, central.proteger_base).
+CREATE FUNCTION central.preparar_autonomo(p_clave text) RETURNS void
+LANGUAGE plpgsql AS $$
+BEGIN
+    IF NOT EXISTS (SELECT FROM pg_foreign_server WHERE srvname = 'autonomo') THEN
+        EXECUTE format('CREATE SERVER autonomo FOREIGN DATA WRAPPER dblink_fdw '
+                       'OPTIONS (host %L, port %L, dbname %L)', '127.0.0.1',
+                       current_setting('port'), current_database());
+    ELSE
+        EXECUTE format('ALTER SERVER autonomo OPTIONS (SET port %L, SET dbname %L)',
+                       current_setting('port'), current_database());
+    END IF;
+    EXECUTE 'GRANT USAGE ON FOREIGN SERVER autonomo TO vendura_dueno';
+    IF p_clave IS NOT NULL THEN
+        EXECUTE 'DROP USER MAPPING IF EXISTS FOR vendura_dueno SERVER autonomo';
+        EXECUTE format('CREATE USER MAPPING FOR vendura_dueno SERVER autonomo '
+                       'OPTIONS (user %L, password %L)', 'vendura_autonomo', p_clave);
+    END IF;
+END
+$$;
+
 -- The check of a procedure that receives no vendor: the caller must be a sales point.
 CREATE FUNCTION central.autoriza(p_procedimiento text) RETURNS boolean
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
@@ -27,7 +146,7 @@ BEGIN
     IF central.vendedor_de_sesion() IS NOT NULL THEN
         RETURN true;
     END IF;
-    PERFORM central.auditar('CUENTA_RECHAZADA', NULL, NULL,
+    PERFORM central.auditar_rechazo('CUENTA_RECHAZADA', NULL, NULL,
                             p_procedimiento || ': la cuenta no es de un punto de venta');
     RETURN false;
 END
@@ -44,7 +163,7 @@ BEGIN
     IF propio IS NOT NULL AND p_vendedor = propio THEN
         RETURN true;
     END IF;
-    PERFORM central.auditar('CUENTA_RECHAZADA', p_vendedor, NULL,
+    PERFORM central.auditar_rechazo('CUENTA_RECHAZADA', p_vendedor, NULL,
                             p_procedimiento || ': el vendedor no es el de la cuenta');
     RETURN false;
 END
@@ -62,7 +181,7 @@ BEGIN
             WHERE u.cod_usuario = p_usuario AND u.cod_vendedor = propio) THEN
         RETURN true;
     END IF;
-    PERFORM central.auditar('CUENTA_RECHAZADA', p_vendedor, p_usuario,
+    PERFORM central.auditar_rechazo('CUENTA_RECHAZADA', p_vendedor, p_usuario,
                             p_procedimiento || ': el vendedor o el usuario no son de la cuenta');
     RETURN false;
 END
@@ -110,7 +229,7 @@ BEGIN
     IF v_falta IS NULL THEN
         RETURN true;
     END IF;
-    PERFORM central.auditar('PERMISO_DENEGADO', p_vendedor, v_usuario,
+    PERFORM central.auditar_rechazo('PERMISO_DENEGADO', p_vendedor, v_usuario,
                             format('%s: sin el permiso %s', p_procedimiento, v_falta));
     RETURN false;
 END
@@ -134,5 +253,6 @@ CREATE FUNCTION central.proteger_base() RETURNS void
 LANGUAGE plpgsql AS $$
 BEGIN
     EXECUTE format('REVOKE TEMPORARY ON DATABASE %I FROM PUBLIC', current_database());
+    PERFORM central.preparar_autonomo(NULL);
 END
 $$;

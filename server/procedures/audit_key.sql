@@ -60,14 +60,14 @@ BEGIN
       AND a.momento > central.ahora() - interval '15 minutes';
     IF fallidos >= 3 THEN
         return_value := 3;
-        PERFORM central.auditar('AUDITORIA_BLOQUEADA', xcodigo_vend, xcodigo_user,
+        PERFORM central.auditar_rechazo('AUDITORIA_BLOQUEADA', xcodigo_vend, xcodigo_user,
                                 'tres claves erradas en quince minutos');
     ELSIF central.clave_auditoria_valida(xcodigo_user, xclave) THEN
         return_value := 0;
         PERFORM central.auditar('AUDITORIA_ABIERTA', xcodigo_vend, xcodigo_user, NULL);
     ELSE
         return_value := 2;
-        PERFORM central.auditar('AUDITORIA_FALLIDA', xcodigo_vend, xcodigo_user, NULL);
+        PERFORM central.auditar_rechazo('AUDITORIA_FALLIDA', xcodigo_vend, xcodigo_user, NULL);
     END IF;
 END
 $$;

@@ -80,6 +80,93 @@ BEGIN
 END
 $$;
 
+-- Releases an open temporary ticket: the quota its plays hold goes back, nothing of it is sold,
+-- and the counter is told so on its next call (code 80). Audited with the reason. Answers
+-- whether the ticket was open.
+CREATE FUNCTION central.liberar_ticket(p_nticket varchar, p_motivo text) RETURNS boolean
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    t central.tickets_temporales;
+    r record;
+BEGIN
+    SELECT * INTO t FROM central.tickets_temporales x
+    WHERE x.nticket = p_nticket AND x.estado = 'ABI' FOR UPDATE;
+    IF NOT FOUND THEN
+        RETURN false;
+    END IF;
+    SELECT * INTO r FROM central.liberar_items(ARRAY[p_nticket]);
+    UPDATE central.tickets_temporales SET estado = 'LIB' WHERE nticket = p_nticket;
+    PERFORM central.auditar('TICKET_LIBERADO', t.cod_vendedor, NULL,
+                            format('ticket %s: %s jugadas, %s devuelto; %s', p_nticket,
+                                   r.retirados, r.devuelto, p_motivo));
+    RETURN true;
+END
+$$;
+
+-- The moment of an open temporary ticket's last play (its creation when it has none).
+CREATE FUNCTION central.ultima_jugada(p_nticket varchar) RETURNS timestamp
+LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    RETURN greatest((SELECT t.creado FROM central.tickets_temporales t WHERE t.nticket = p_nticket),
+                    (SELECT max(i.creado) FROM central.items_ticket i WHERE i.nticket = p_nticket));
+END
+$$;
+
+-- Releases every open temporary ticket without a play for the minutes the central office allows
+-- (instalacion.minutos_inactividad): quota is held only while it is used. Run every minute by
+-- the cluster's scheduler (pg_cron). Answers how many tickets were released.
+CREATE FUNCTION central.liberar_inactivos() RETURNS integer
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    v_minutos integer := (SELECT i.minutos_inactividad FROM central.instalacion i);
+    v_limite timestamp := central.ahora() - make_interval(mins => v_minutos);
+    t record;
+    n integer := 0;
+BEGIN
+    FOR t IN
+        SELECT x.nticket FROM central.tickets_temporales x
+        WHERE x.estado = 'ABI' AND x.creado < v_limite
+          AND central.ultima_jugada(x.nticket) < v_limite
+        ORDER BY x.nticket
+    LOOP
+        IF central.liberar_ticket(t.nticket, format('sin jugadas en %s minutos', v_minutos)) THEN
+            n := n + 1;
+        END IF;
+    END LOOP;
+    RETURN n;
+END
+$$;
+
+-- Ends the connections of sales points that hold a transaction open between calls, or run one
+-- call, for longer than the limits (central.limite): what a client may switch off in its own
+-- settings, the server still bounds. Run every minute by the cluster's scheduler. Each one is
+-- audited. Answers how many.
+CREATE FUNCTION central.terminar_abusos(
+    p_transaccion interval DEFAULT make_interval(secs => central.limite('transaccion')),
+    p_llamada interval DEFAULT make_interval(secs => central.limite('llamada'))) RETURNS integer
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    a record;
+    n integer := 0;
+BEGIN
+    FOR a IN
+        SELECT s.pid, s.usename, s.state, c.cod_vendedor
+        FROM pg_stat_activity s
+        JOIN central.cuentas c ON c.cuenta = s.usename
+        WHERE s.datname = current_database() AND s.pid <> pg_backend_pid()
+          AND ((s.state LIKE 'idle in transaction%' AND s.state_change < now() - p_transaccion)
+               OR (s.state = 'active' AND s.query_start < now() - p_llamada))
+    LOOP
+        IF pg_terminate_backend(a.pid) THEN
+            n := n + 1;
+            PERFORM central.auditar('CONEXION_TERMINADA', a.cod_vendedor, NULL,
+                                    format('%s, proceso %s: %s', a.usename, a.pid, a.state));
+        END IF;
+    END LOOP;
+    RETURN n;
+END
+$$;
+
 -- The answer of a refused call: every item with status '9' and nothing sold.
 CREATE FUNCTION central.rechazo(p_base integer, p_lots varchar[], p_numeros varchar[],
     OUT r_lot varchar[], OUT r_num varchar[], OUT r_monto numeric[], OUT r_status varchar[],
@@ -100,12 +187,15 @@ $$;
 -- p_base + k; p_variantes, when given, holds the variant of a special play's items. Answers,
 -- for every item not sold in full, its lottery, number, amount sold, status and item number, and
 -- a code: 0 all sold in full, 1 some not, 73 the temporary ticket is not open for this vendor, or
--- the user may not sell now, 74 an item number was already used by another play. A refused call
--- (73, 74) books nothing at all: every item comes back with status '9', and r_ultimo tells the
+-- the user may not sell now, 74 an item number was already used by another play, 80 the ticket
+-- was released with its quota (no play for the minutes the central office allows, or by its
+-- hand): nothing of it is sold any more and the counter goes on under a new number. A refused
+-- call (73, 74, 80) books nothing at all: every item comes back with status '9', and r_ultimo tells the
 -- highest item number the ticket holds, so that the counter numbers its next call past it. A
 -- lottery that does not exist is answered as a closed one, without keeping an item; a closed
 -- lottery, or one this sales point deactivated, keeps its item with status '4'. What a number
--- takes of its quota is whole céntimos. The caller has checked that the vendor and user belong
+-- takes of its quota is whole céntimos, and a sales point never holds more of a number than its
+-- share of the number's quota (vendedores.cupo_porcentaje). The caller has checked that the vendor and user belong
 -- to the connection's sales point.
 CREATE FUNCTION central.reservar(
     p_vendedor varchar, p_usuario varchar, p_nticket varchar, p_base integer,
@@ -123,6 +213,10 @@ DECLARE
     nuevo boolean[];
     tomas numeric[];
     conflicto boolean;
+    v_estado varchar;
+    -- the share of a number's quota this sales point may take (100: all of it)
+    v_parte numeric := (SELECT v.cupo_porcentaje FROM central.vendedores v
+                        WHERE v.cod_vendedor = p_vendedor);
 BEGIN
     codigo := 0;
     r_lot := '{}'; r_num := '{}'; r_monto := '{}'; r_status := '{}'; r_item := '{}';
@@ -131,11 +225,12 @@ BEGIN
         RETURN;
     END IF;
 
-    PERFORM 1 FROM central.tickets_temporales t
-    WHERE t.nticket = p_nticket AND t.cod_vendedor = p_vendedor AND t.estado = 'ABI'
+    SELECT t.estado INTO v_estado FROM central.tickets_temporales t
+    WHERE t.nticket = p_nticket AND t.cod_vendedor = p_vendedor
     FOR UPDATE;
-    IF NOT FOUND OR NOT central.usuario_activo(p_vendedor, p_usuario) THEN
-        codigo := 73;
+    IF v_estado IS DISTINCT FROM 'ABI' OR NOT central.usuario_activo(p_vendedor, p_usuario) THEN
+        -- a ticket released for want of plays (or by the central office) says so
+        codigo := CASE WHEN v_estado = 'LIB' THEN 80 ELSE 73 END;
         SELECT * INTO r_lot, r_num, r_monto, r_status, r_item
         FROM central.rechazo(p_base, p_lots, p_numeros);
         RETURN;
@@ -212,16 +307,25 @@ BEGIN
                         0) AS antes
         FROM unnest(p_lots, p_numeros, p_montos, st) WITH ORDINALITY AS x(l, num, m, s, k)
         LEFT JOIN LATERAL (
-            SELECT coalesce(c.cupo,
-                            CASE WHEN x.num ~ '^[0-9]{3}$'
-                                 THEN coalesce(so.cupo_triple, lo.cupo_triple)
-                                 ELSE coalesce(so.cupo_terminal, lo.cupo_terminal) END, 0)
-                       - v.vendido AS resto
+            SELECT least(k.cupo - v.vendido,
+                         CASE WHEN v_parte < 100
+                              THEN trunc(k.cupo * v_parte / 100, 2) - coalesce(
+                                  (SELECT a.monto_normal + a.monto_digito + a.monto_especial
+                                   FROM central.acumulados a
+                                   WHERE a.cod_lot = x.l AND a.fecha = hoy
+                                     AND a.cod_vendedor = p_vendedor
+                                     AND a.numero = rtrim(x.num, '*')), 0) END) AS resto
             FROM central.loterias lo
             JOIN central.ventas_numero v
                 ON v.cod_lot = lo.cod_lot AND v.fecha = hoy AND v.numero = x.num
             LEFT JOIN central.sorteos so ON so.cod_lot = lo.cod_lot AND so.fecha = hoy
             LEFT JOIN central.cupos_numero c ON c.cod_lot = lo.cod_lot AND c.numero = x.num
+            CROSS JOIN LATERAL (
+                SELECT coalesce(c.cupo,
+                                CASE WHEN x.num ~ '^[0-9]{3}$'
+                                     THEN coalesce(so.cupo_triple, lo.cupo_triple)
+                                     ELSE coalesce(so.cupo_terminal, lo.cupo_terminal) END,
+                                0) AS cupo) k
             WHERE lo.cod_lot = x.l AND x.s IS NULL) q ON true) p;
 
     FOR i IN 1..n LOOP

@@ -85,7 +85,7 @@ BEGIN
     END IF;
     IF t.cod_vendedor <> xcodigo_vend THEN
         return_value := 11;
-        PERFORM central.auditar('ANULACION_RECHAZADA', xcodigo_vend, xcodigo_user,
+        PERFORM central.auditar_rechazo('ANULACION_RECHAZADA', xcodigo_vend, xcodigo_user,
                                 format('ticket %s de otro punto de venta', v_numero));
         RETURN;
     END IF;
@@ -106,7 +106,7 @@ BEGIN
     IF NOT central.ticket_anulable(t, v_momento) THEN
         return_value := 12;
         IF v_modo = '1' THEN
-            PERFORM central.auditar('ANULACION_RECHAZADA', xcodigo_vend, xcodigo_user,
+            PERFORM central.auditar_rechazo('ANULACION_RECHAZADA', xcodigo_vend, xcodigo_user,
                                     format('ticket %s fuera de tiempo o con sorteo cerrado',
                                            v_numero));
         END IF;

@@ -262,7 +262,7 @@ BEGIN
        OR t.serial <> v_serial::bigint THEN
         return_value := 8;
         IF v_pagar THEN
-            PERFORM central.auditar('PAGO_RECHAZADO', xcodigo_vend, xcodigo_user,
+            PERFORM central.auditar_rechazo('PAGO_RECHAZADO', xcodigo_vend, xcodigo_user,
                                     format('ticket %s serial %s: no existe', left(v_numero, 20),
                                            left(v_serial, 30)));
         END IF;
@@ -311,7 +311,7 @@ BEGIN
                                            t.nroticket, t.serial, v_premio,
                                            coalesce(v_cliente, '-')));
         ELSE
-            PERFORM central.auditar('PAGO_RECHAZADO', xcodigo_vend, xcodigo_user,
+            PERFORM central.auditar_rechazo('PAGO_RECHAZADO', xcodigo_vend, xcodigo_user,
                                     format('ticket %s: codigo %s', t.nroticket, return_value));
         END IF;
     END IF;

@@ -16,10 +16,20 @@ BEGIN
 END
 $$;
 
+-- Whether a vendor's temporary ticket was released with its quota (central.liberar_ticket).
+CREATE FUNCTION central.ticket_liberado(p_nticket varchar, p_vendedor varchar) RETURNS boolean
+LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    RETURN EXISTS (SELECT FROM central.tickets_temporales t
+                   WHERE t.nticket = trim(coalesce(p_nticket, '')) AND t.cod_vendedor = p_vendedor
+                     AND t.estado = 'LIB');
+END
+$$;
+
 -- Removes one play of the open ticket, found by ticket, item number and lottery (and number,
 -- when one is sent). Return value: 0 removed; 2 it was removed before (nothing done); 3 the
 -- ticket holds no such item; 4 the item number is not a number; 1 the ticket is not an open
--- temporary ticket of this vendor; 73 the vendor or the user is not of the connection's sales
+-- temporary ticket of this vendor; 80 it was released with its quota (central.liberar_ticket); 73 the vendor or the user is not of the connection's sales
 -- point, or the user may not sell now. The record set holds the removed play and the amount
 -- given back to its number's quota.
 CREATE PROCEDURE public.xborrarjugada(
@@ -52,7 +62,7 @@ BEGIN
     item_pedido := trim(num_item)::integer;
     ticket := central.ticket_abierto(nticket, t_vendedor);
     IF ticket IS NULL THEN
-        return_value := 1;
+        return_value := CASE WHEN central.ticket_liberado(nticket, t_vendedor) THEN 80 ELSE 1 END;
         RETURN;
     END IF;
     SELECT * INTO item FROM central.items_ticket i
@@ -108,7 +118,7 @@ BEGIN
     END IF;
     ticket := central.ticket_abierto(nticket, t_vendedor);
     IF ticket IS NULL THEN
-        return_value := 1;
+        return_value := CASE WHEN central.ticket_liberado(nticket, t_vendedor) THEN 80 ELSE 1 END;
         RETURN;
     END IF;
     return_value := 0;

@@ -4,9 +4,12 @@
 
 -- Validates a seller of the connection's sales point. Return value 55: no such user at this
 -- sales point (a user of another one is refused and audited); 11 / 12: the user or the vendor
--- is inactive / suspended; 0 with no record: a wrong password. After five wrong passwords of a
--- user within fifteen minutes the password is not checked until the window has passed: the
--- answer is that of a wrong password. Every success and failure is audited. A success makes the
+-- is inactive / suspended; 0 with no record: a wrong password. A password is checked only after
+-- the attempt was recorded in a transaction of its own (central.reservar_intento), one attempt
+-- of a seller at a time: five wrong or unfinished attempts within fifteen minutes lock the
+-- seller out, and the password is then not checked until the window has passed (the answer is
+-- that of a wrong password); a success clears the count. Failures and refusals are audited in a
+-- transaction of their own, so no rollback of the caller undoes them. A success makes the
 -- seller the one the login acts for in the procedures that receive no user code.
 CREATE PROCEDURE public.xvldusrt(
     INOUT return_value integer,
@@ -19,17 +22,19 @@ DECLARE
     u central.usuarios;
     v central.vendedores;
     propio varchar := central.vendedor_de_sesion();
-    fallidos integer;
+    v_intento bigint;
+    v_bien boolean;
 BEGIN
     OPEN rs FOR SELECT WHERE false;
     SELECT * INTO u FROM central.usuarios WHERE cod_usuario = xusuario;
     IF NOT FOUND OR propio IS NULL OR u.cod_vendedor <> propio THEN
         return_value := 55;
         IF FOUND THEN
-            PERFORM central.auditar('CUENTA_RECHAZADA', u.cod_vendedor, xusuario,
-                                    'xVLDUSRT: el usuario no es de la cuenta');
+            PERFORM central.auditar_rechazo('CUENTA_RECHAZADA', u.cod_vendedor, xusuario,
+                                            'xVLDUSRT: el usuario no es de la cuenta');
         ELSE
-            PERFORM central.auditar('INGRESO_FALLIDO', propio, xusuario, 'usuario no existe');
+            PERFORM central.auditar_rechazo('INGRESO_FALLIDO', propio, xusuario,
+                                            'usuario no existe');
         END IF;
         RETURN;
     END IF;
@@ -43,21 +48,19 @@ BEGIN
         return_value := 0;
     END IF;
     IF return_value <> 0 THEN
-        PERFORM central.auditar('INGRESO_FALLIDO', propio, xusuario,
-                                CASE return_value WHEN 11 THEN 'inactivo' ELSE 'suspendido' END);
+        PERFORM central.auditar_rechazo('INGRESO_FALLIDO', propio, xusuario,
+                                        CASE return_value WHEN 11 THEN 'inactivo'
+                                                          ELSE 'suspendido' END);
         RETURN;
     END IF;
 
-    SELECT count(*) INTO fallidos FROM central.auditoria a
-    WHERE a.cod_usuario = u.cod_usuario AND a.accion = 'INGRESO_FALLIDO'
-      AND a.detalle = 'clave errada' AND a.momento > central.ahora() - interval '15 minutes';
-    IF fallidos >= 5 THEN
-        PERFORM central.auditar('INGRESO_BLOQUEADO', propio, xusuario,
-                                'cinco claves erradas en quince minutos');
+    v_intento := central.reservar_intento(propio, u.cod_usuario);
+    IF v_intento IS NULL THEN
         RETURN;
     END IF;
-    IF u.clave_hash IS DISTINCT FROM crypt(coalesce(xclave, ''), u.clave_hash) THEN
-        PERFORM central.auditar('INGRESO_FALLIDO', propio, xusuario, 'clave errada');
+    v_bien := u.clave_hash IS NOT DISTINCT FROM crypt(coalesce(xclave, ''), u.clave_hash);
+    PERFORM central.resolver_intento(propio, u.cod_usuario, v_intento, v_bien);
+    IF NOT v_bien THEN
         RETURN;
     END IF;
     PERFORM central.auditar('INGRESO', propio, xusuario, NULL);

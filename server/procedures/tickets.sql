@@ -9,6 +9,8 @@
 --   6   the draw of a sold item has closed since it was sold: the ticket stays open as it is,
 --       so the seller removes that lottery's plays and issues the rest;
 --   1   the vendor has no such open temporary ticket;
+--   80  the ticket was released with its quota (no play for the minutes the central office
+--       allows, or by its hand): nothing of it was sold;
 --   4   the call is malformed (serial, state, cancellation flag, or an amount that is not a
 --       decimal of precision 9 in whole céntimos, as every amount of a play is);
 --   5   nothing on the ticket was sold;
@@ -16,7 +18,7 @@
 --   -1  the vendor or the user is not of the connection's sales point.
 -- "@xnroticket" is the number under which the terminal builds its next ticket: a new one after
 -- 0 and 88, and after 1 for a ticket of this vendor that was abandoned; otherwise the number
--- sent, and the ticket stays open as it was. "@xfecha_ticket" and "@xhora_ticket" carry the
+-- sent, and the ticket stays open as it was; after 80 a new one. "@xfecha_ticket" and "@xhora_ticket" carry the
 -- issue's date and time, or the server's now when nothing was issued. The record set of an issued
 -- ticket carries its number, serial, amount and the days its prize is paid after its last draw
 -- ("diascaduca", the central office's value for the sales point, kept with the ticket), which
@@ -64,6 +66,10 @@ BEGIN
         SELECT * INTO v_emitido FROM central.tickets t WHERE t.nroticket = v_numero;
     ELSIF NOT FOUND THEN
         return_value := 1;
+    ELSIF v_temporal.estado = 'LIB' THEN
+        -- released with its quota: nothing of it is sold, the terminal goes on under a new number
+        return_value := 80;
+        xnroticket := lpad(central.crear_ticket_temporal(xcodigo_vend)::text, 10, '0');
     ELSIF v_temporal.estado = 'ABA' THEN
         -- the terminal's ticket was left behind (another login of this sales point took a new
         -- number): it goes on under a new one

@@ -53,8 +53,8 @@ class TestDatabase {
     QString adminError(const QString& sql, const QStringList& params) const;
     std::vector<QStringList> rows(const QString& sql, const QStringList& params = {}) const;
 
-    // A digest of every row of every table of schema central but the audit trail, which
-    // refused calls are meant to write to.
+    // A digest of every row of every table of schema central but the audit trail and the login
+    // attempts, which refused calls are meant to write to.
     QString checksum() const;
     // Rows of the audit trail: "action|vendor|user" in the order they were written.
     QStringList auditActions() const;
