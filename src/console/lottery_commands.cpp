@@ -35,6 +35,21 @@ Command openClose(const QString& family, const QString& verb, bool closed) {
         }};
 }
 
+int openTickets(const CommandContext& c) {
+    const FieldValue vendor = c.args.isEmpty() ? FieldValue() : FieldValue(c.args[0]);
+    auto rows = c.call(u"tickets_abiertos"_s, {vendor});
+    if (!rows) return kRefused;
+    c.out << "PUNTO  TICKET      ABIERTO              ULTIMA JUGADA        JUGADAS  CUPO\n";
+    for (int r = 0; r < rows->size(); ++r) {
+        c.out << rows->text(r, u"cod_vendedor"_s).leftJustified(7)
+              << rows->text(r, u"nticket"_s).leftJustified(12)
+              << rows->text(r, u"creado"_s).left(19).leftJustified(21)
+              << rows->text(r, u"ultima_jugada"_s).left(19).leftJustified(21)
+              << rows->text(r, u"jugadas"_s).leftJustified(9) << rows->text(r, u"cupo"_s) << '\n';
+    }
+    return kOk;
+}
+
 }  // namespace
 
 std::vector<Command> lotteryCommands() {
@@ -80,6 +95,39 @@ std::vector<Command> lotteryCommands() {
              }
              c.out << lottery << ": cierra a las " << time.toString(u"HH:mm"_s)
                    << (day ? u" el "_s + *day : u" todos los días"_s) << '\n';
+             return kOk;
+         }},
+        {{u"tickets"_s, u"abiertos"_s},
+         u"[PUNTO]"_s,
+         u"los tickets abiertos de los puntos de venta y el cupo que retienen"_s,
+         0,
+         1,
+         true,
+         openTickets},
+        {{u"tickets"_s, u"liberar"_s},
+         u"PUNTO [TICKET]"_s,
+         u"libera los tickets abiertos de un punto (o uno): su cupo vuelve a la venta"_s,
+         1,
+         2,
+         true,
+         [](const CommandContext& c) {
+             const FieldValue ticket = c.args.size() > 1 ? FieldValue(c.args[1]) : FieldValue();
+             auto rows = c.call(u"liberar_tickets"_s, {c.args[0], ticket});
+             if (!rows) return kRefused;
+             c.out << c.args[0] << ": " << rows->text(0, 0) << " ticket(s) liberado(s)\n";
+             return kOk;
+         }},
+        {{u"inactividad"_s},
+         u"MINUTOS"_s,
+         u"minutos sin jugadas tras los que un ticket abierto devuelve su cupo (30 si no se fija)"_s,
+         1,
+         1,
+         true,
+         [](const CommandContext& c) {
+             const auto minutes = wholeNumber(c, c.args[0], u"minutos"_s);
+             if (!minutes || !c.call(u"fijar_minutos_inactividad"_s, {*minutes})) return kRefused;
+             c.out << "Un ticket abierto sin jugadas por " << *minutes
+                   << " minutos devuelve su cupo\n";
              return kOk;
          }},
         {{u"loteria"_s, u"cupos"_s},

@@ -107,6 +107,20 @@ std::vector<Command> pointCommands() {
                    << " días después del sorteo\n";
              return kOk;
          }},
+        {{u"punto"_s, u"cupo"_s},
+         u"CODIGO PORCENTAJE"_s,
+         u"la parte del cupo de cada número que el punto puede vender (100 si no se fija)"_s,
+         2,
+         2,
+         true,
+         [](const CommandContext& c) {
+             const auto percent = decimal(c, c.args[1], u"porcentaje"_s);
+             if (!percent) return kRefused;
+             if (!c.call(u"fijar_cupo_punto"_s, {c.args[0], *percent})) return kRefused;
+             c.out << c.args[0] << ": vende hasta el " << *percent
+                   << "% del cupo de cada número\n";
+             return kOk;
+         }},
         {{u"punto"_s, u"comision"_s},
          u"CODIGO PORCENTAJE [LOTERIA]"_s,
          u"comisión del punto, en todas las loterías o en una"_s,

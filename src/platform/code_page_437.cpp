@@ -50,6 +50,14 @@ QByteArray toCodePage437(const QString& text) {
     return out;
 }
 
+QByteArray toPrinterLine(const QString& text) {
+    QByteArray out = toCodePage437(text);
+    for (char& b : out) {
+        if ((static_cast<unsigned char>(b) < 32 && b != '\t') || b == 127) b = ' ';
+    }
+    return out;
+}
+
 QString fromCodePage437(const QByteArray& bytes) {
     QString out;
     out.reserve(bytes.size());

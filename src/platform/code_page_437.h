@@ -11,4 +11,9 @@ namespace vendura {
 QByteArray toCodePage437(const QString& text);
 QString fromCodePage437(const QByteArray& bytes);
 
+// A line of text for a printer, in code page 437, with every control character but the tab the
+// layout itself puts between columns made a blank: nothing a field from the server holds (a
+// customer's name, a message, a report line) reaches the printer as a command.
+QByteArray toPrinterLine(const QString& text);
+
 }  // namespace vendura

@@ -74,7 +74,7 @@ QByteArray printBytes(const QStringList& lines, const Session& s, bool portMode)
     for (const QString& line : lines) {
         if (portMode && compressed) bytes += char(15);
         if (hidden(line)) continue;
-        bytes += toCodePage437(s.Margen + (isRule(line) ? line.left(39) : line)) + "\r\n";
+        bytes += toPrinterLine(s.Margen + (isRule(line) ? line.left(39) : line)) + "\r\n";
     }
     const int feed = qBound(0, int(s.FilasSalto), kMaxFeedLines);
     for (int i = 0; i < feed; ++i) bytes += "   \r\n";

@@ -2,6 +2,7 @@
 
 #include "platform/dialogs.h"
 #include "sales/lottery_catalog.h"
+#include "session/temporary_ticket.h"
 #include "session/text.h"
 
 namespace vendura {
@@ -33,6 +34,8 @@ QString refusalReason(int code) {
             return u"El ticket indicado no fue vendido en este punto de venta."_s;
         case 79:
             return u"No hay jugadas que copiar en la lotería de origen."_s;
+        case 80:
+            return kTicketLiberado;
         default:
             return u"El servidor rechazó la jugada (código "_s + QString::number(code) + u")."_s;
     }

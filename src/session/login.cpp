@@ -1,4 +1,5 @@
 #include "session/login.h"
+#include "session/temporary_ticket.h"
 
 #include "platform/dialogs.h"
 #include "platform/launcher.h"
@@ -102,19 +103,10 @@ LoginOutcome Login::run(const LoginFields& fields, bool fileExisted, const QStri
     SaveConfigurationAfterLogin(s, link_.installation(), fileExisted, fields.server,
                                 fields.database);
 
-    ProcedureCall ticket{u"nregresaticket"_s, {}};
-    ticket.in(u"@xcodigo_vend"_s, s.CodVendedor, 5);
-    auto number = s.Conexion->call(ticket);
-    if (!number) {
+    if (auto number = takeTemporaryTicket(s); !number) {
         reportCallFailure(dialogs, number.error());
         return LoginOutcome::Stay;
     }
-    if (number.value().returnNumber() <= 0) {
-        reportCallFailure(dialogs, Error{number.value().returnNumber(),
-                                         u"El servidor no entregó el número de ticket"_s});
-        return LoginOutcome::Stay;
-    }
-    s.NroTicketTmp = tenDigitTicket(number.value().returnText());
 
     auto date = link_.RefreshServerDate();
     if (!date) {

@@ -60,7 +60,7 @@ Result<void> TicketPrinter::printLines(const QStringList& lines, Journal* journa
     QByteArray bytes;
     if (compressed) bytes += char(15);
     for (const QString& line : lines) {
-        printedLines << toCodePage437(line);
+        printedLines << toPrinterLine(line);
         bytes += printedLines.last() + "\r\n";
     }
     if (compressed) bytes += char(18);

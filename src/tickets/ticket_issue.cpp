@@ -4,6 +4,7 @@
 #include "platform/dialogs.h"
 #include "session/server_link.h"
 #include "session/session.h"
+#include "session/temporary_ticket.h"
 #include "session/text.h"
 #include "tickets/journal.h"
 #include "tickets/printer_output.h"
@@ -87,6 +88,12 @@ IssueOutcome TicketIssue::IMPRIMETICK22(const std::vector<ItemTicket>& rows, con
     const int days = a.rows.text(0, u"diascaduca"_s).trimmed().toInt(&known);
     if (known) s.Diascaduca = days;
 
+    if (code == 80) {
+        dialogs.message(DialogIcon::Exclamation, kTituloAtencion, kTicketLiberado);
+        s.ModoTrabajo = s.ModoTrabajoInicial;
+        outcome.kind = IssueOutcome::Released;
+        return outcome;
+    }
     if (code != 0 && code != 88) {
         dialogs.message(DialogIcon::Exclamation, kTituloAtencion,
                         u"No se ha podido grabar el ticket"_s);

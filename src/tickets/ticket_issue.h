@@ -23,6 +23,7 @@ struct IssueOutcome {
         Refused,          // the server did not save it; the ticket stays open
         Issued,           // saved (and printed, unless printError says otherwise)
         Voided,           // the server refused it for good; the voucher was printed
+        Released,         // the server had released it: nothing of it was sold
     };
     Kind kind = Nothing;
     QString ticketNumber;  // the number printed (nticket before the save)

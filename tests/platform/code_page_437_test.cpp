@@ -18,3 +18,9 @@ TEST(CodePage437, EveryByteReadsBackAsItself) {
     for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
     EXPECT_EQ(toCodePage437(fromCodePage437(all)), all);
 }
+
+// What reaches a printer from the server's fields is text: its control bytes become blanks, the
+// layout's own tab stays.
+TEST(CodePage437, APrinterLineCarriesNoControlByte) {
+    EXPECT_EQ(toPrinterLine(u"ANA\x1b@\x0cPEREZ\t1\x7f\r\n"_s), QByteArray("ANA @ PEREZ\t1   "));
+}

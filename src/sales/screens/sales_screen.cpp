@@ -13,6 +13,7 @@
 #include "session/installation.h"
 #include "session/server_link.h"
 #include "session/session.h"
+#include "session/temporary_ticket.h"
 #include "session/text.h"
 #include "tickets/journal.h"
 #include "tickets/ticket_issue.h"
@@ -207,6 +208,10 @@ void SalesScreen::dropClosedLotteries(const QString& codes) {
 }
 
 void SalesScreen::applySale(const SaleOutcome& outcome) {
+    if (outcome.refusalCode == 80) {
+        showSaleMessages(dialogs(), outcome);
+        return startOverReleasedTicket();
+    }
     model_.append(outcome.rows);
     numeroJugar_->clear();
     showSaleMessages(dialogs(), outcome);
@@ -216,6 +221,21 @@ void SalesScreen::applySale(const SaleOutcome& outcome) {
         focusNumber();
     }
     recomputeTotal();
+}
+
+// The server released the open ticket (no play for too long, or the central office): nothing of it
+// is sold, so the screen shows none of it and goes on under a new number.
+void SalesScreen::startOverReleasedTicket() {
+    model_.clear();
+    totTicket_->setText(u"0"_s);
+    Session& s = deps_.link.session();
+    if (auto number = takeTemporaryTicket(s)) {
+        state_.nticket = number.value();
+    } else {
+        handleCallFailure(deps_.link, number.error());
+    }
+    updateTicketPanel();
+    focusNumber();
 }
 
 void SalesScreen::afterRemoval(bool wholeTicket) {
@@ -352,6 +372,11 @@ void SalesScreen::imprimeTicket() {
     deps_.link.session().NroTicketTmp = outcome.nextTicket;
     updateTicketPanel();
     if (outcome.kind == IssueOutcome::Refused) return;
+    if (outcome.kind == IssueOutcome::Released) {
+        model_.clear();
+        totTicket_->setText(u"0"_s);
+        return;
+    }
 
     montoUltick_->setText(outcome.kind == IssueOutcome::Issued ? outcome.issuedTotal.display()
                                                                : u"0"_s);

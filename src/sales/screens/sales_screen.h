@@ -95,6 +95,7 @@ class SalesScreen : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    void startOverReleasedTicket();
     void buildControls();
     QWidget* buildButtons();
     void readTables();
