@@ -21,8 +21,14 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 
 using namespace vendura;
+
+namespace {
+// How long the counter waits for the central database to answer a new connection.
+constexpr int kConnectTimeoutSeconds = 15;
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -38,7 +44,10 @@ int main(int argc, char** argv) {
     if (!instance.acquired()) return 0;
 
     Session session;
-    PqConnector connector;
+    // a counter of a real installation checks the central database's certificate against the
+    // office's authority, kept beside the program
+    const QString authority = installation.programFolder + u"/vendura-ca.crt"_s;
+    PqConnector connector(kConnectTimeoutSeconds, QFile::exists(authority) ? authority : QString());
     MessageBoxDialogs dialogs;
     ProcessLauncher launcher;
     EventLoopEnd programEnd;

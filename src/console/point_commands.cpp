@@ -117,8 +117,7 @@ std::vector<Command> pointCommands() {
              const auto percent = decimal(c, c.args[1], u"porcentaje"_s);
              if (!percent) return kRefused;
              if (!c.call(u"fijar_cupo_punto"_s, {c.args[0], *percent})) return kRefused;
-             c.out << c.args[0] << ": vende hasta el " << *percent
-                   << "% del cupo de cada número\n";
+             c.out << c.args[0] << ": vende hasta el " << *percent << "% del cupo de cada número\n";
              return kOk;
          }},
         {{u"punto"_s, u"comision"_s},

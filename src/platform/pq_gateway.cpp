@@ -51,7 +51,9 @@ void silence(void*, const PGresult*) {}
 
 }  // namespace
 
-PqGateway::PqGateway(int connectTimeoutSeconds) : connectTimeout_(connectTimeoutSeconds) {}
+PqGateway::PqGateway(int connectTimeoutSeconds, QString certificateAuthority)
+    : certificateAuthority_(std::move(certificateAuthority)),
+      connectTimeout_(connectTimeoutSeconds) {}
 
 PqGateway::~PqGateway() {
     close();
@@ -69,11 +71,12 @@ Result<void> PqGateway::open(const QString& connectionText) {
         return Error{db_error::kConnectionLost, u"Dirección de servidor inválida: "_s + t.host};
     }
 
+    // no statement timeout of the client's own: the server's limits bound every call
     const QByteArray host = t.host.toUtf8(), port = QByteArray::number(t.port),
                      db = t.database.toUtf8(), user = t.user.toUtf8(),
                      password = t.password.toUtf8(), timeout = QByteArray::number(connectTimeout_),
-                     options = "-c statement_timeout=" +
-                               QByteArray::number(qint64(kDefaultTimeoutSeconds) * 1000);
+                     authority = certificateAuthority_.toUtf8();
+    const bool verified = !certificateAuthority_.isEmpty();
     const char* keys[] = {"host",
                           "port",
                           "dbname",
@@ -82,7 +85,8 @@ Result<void> PqGateway::open(const QString& connectionText) {
                           "connect_timeout",
                           "application_name",
                           "client_encoding",
-                          "options",
+                          "sslmode",
+                          verified ? "sslrootcert" : nullptr,
                           nullptr};
     const char* values[] = {host.constData(),
                             port.constData(),
@@ -92,7 +96,8 @@ Result<void> PqGateway::open(const QString& connectionText) {
                             timeout.constData(),
                             "vendura",
                             "UTF8",
-                            options.constData(),
+                            verified ? "verify-full" : "prefer",
+                            authority.constData(),
                             nullptr};
     conn_ = PQconnectdbParams(keys, values, 0);
     if (!conn_ || PQstatus(conn_) != CONNECTION_OK) {
@@ -309,7 +314,7 @@ Result<void> PqGateway::ping() {
 }
 
 std::unique_ptr<DatabaseGateway> PqConnector::create() {
-    return std::make_unique<PqGateway>(timeout_);
+    return std::make_unique<PqGateway>(timeout_, certificateAuthority_);
 }
 
 }  // namespace vendura

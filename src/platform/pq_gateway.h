@@ -10,7 +10,9 @@ namespace vendura {
 // the procedure's result cursor and COMMIT, sent together in pipeline mode: one round trip.
 class PqGateway final : public DatabaseGateway {
   public:
-    explicit PqGateway(int connectTimeoutSeconds = 86400);
+    // With a certificate authority's file, the connection is encrypted and the server's
+    // certificate checked against it and the host name (libpq's sslmode verify-full).
+    explicit PqGateway(int connectTimeoutSeconds = 86400, QString certificateAuthority = {});
     ~PqGateway() override;
     PqGateway(const PqGateway&) = delete;
     PqGateway& operator=(const PqGateway&) = delete;
@@ -39,16 +41,19 @@ class PqGateway final : public DatabaseGateway {
     PGconn* conn_ = nullptr;
     QString text_;
     bool broken_ = false;
+    QString certificateAuthority_;
     int connectTimeout_;
 };
 
 class PqConnector final : public DatabaseConnector {
   public:
-    explicit PqConnector(int connectTimeoutSeconds = 86400) : timeout_(connectTimeoutSeconds) {}
+    explicit PqConnector(int connectTimeoutSeconds = 86400, QString certificateAuthority = {})
+        : timeout_(connectTimeoutSeconds), certificateAuthority_(std::move(certificateAuthority)) {}
     std::unique_ptr<DatabaseGateway> create() override;
 
   private:
     int timeout_;
+    QString certificateAuthority_;
 };
 
 }  // namespace vendura

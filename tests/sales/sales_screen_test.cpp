@@ -1,4 +1,5 @@
 #include "screen_test.h"
+#include "session/temporary_ticket.h"
 
 #include <QPushButton>
 #include <QTableView>
@@ -130,6 +131,28 @@ TEST_F(SalesScreenTest, PlaysAreSoldOnEverySelectedLotteryInPartOrNotAtAll) {
     EXPECT_TRUE(loterias()->item(0)->isSelected());
     EXPECT_EQ(screen->state().loteriascerradas, u"AAA"_s);
     EXPECT_EQ(total(), u"244,00"_s);
+}
+
+// The central office releases the open ticket (or it stayed too long without plays): the next
+// play tells the seller nothing of it was sold, the screen shows none of it and goes on under a
+// new number, where the play is sold.
+TEST_F(SalesScreenTest, AReleasedTicketStartsOverUnderANewNumber) {
+    open();
+    selectLotteries({0});
+    sell(u"123"_s, u"10"_s);
+    const QString released = screen->state().nticket;
+    db.admin(u"SELECT admin.liberar_tickets('00012')"_s);
+    seller.dialogs.clear();
+    sell(u"456"_s, u"10"_s);
+    EXPECT_EQ(seller.dialogs.texts(),
+              QStringList{u"La jugada no fue registrada. "_s + kTicketLiberado});
+    EXPECT_TRUE(rows().isEmpty());
+    EXPECT_EQ(total(), u"0,00"_s);
+    EXPECT_NE(screen->state().nticket, released);
+    sell(u"456"_s, u"10"_s);
+    EXPECT_EQ(rows().size(), 1);
+    EXPECT_EQ(db.value(u"SELECT nticket FROM central.items_ticket WHERE vigente"_s),
+              screen->state().nticket);
 }
 
 // The fields take only their own characters, so no letter or sign of the key tables acts
