@@ -93,7 +93,8 @@ CREATE TABLE central.parametros_terminal (
     bdoffline        varchar(60),
     nrocolumnas      integer CHECK (nrocolumnas BETWEEN 1 AND 6),
     claveoffline     varchar(20),
-    longitudpermuta  integer,
+    -- digits a permutation takes at most: 8 give 336 numbers, within what a call books
+    longitudpermuta  integer CHECK (longitudpermuta BETWEEN 2 AND 8),
     estadovendura    varchar(1)
 );
 
@@ -275,7 +276,10 @@ CREATE TABLE central.tickets (
     vendido_en    timestamp,
     dias_caduca   integer NOT NULL DEFAULT 3 CHECK (dias_caduca BETWEEN 0 AND 999),
     -- what was given back for plays on draws the central office declared void
-    reembolsado   numeric(12, 3) NOT NULL DEFAULT 0 CHECK (reembolsado >= 0 AND reembolsado <= monto)
+    reembolsado   numeric(12, 3) NOT NULL DEFAULT 0 CHECK (reembolsado >= 0 AND reembolsado <= monto),
+    -- when its serial was handed out for the first print of a ticket the printer never gave
+    -- out: it is handed once
+    original_entregado  timestamp
 );
 CREATE INDEX tickets_vendedor_fecha ON central.tickets (cod_vendedor, fecha);
 
@@ -313,6 +317,7 @@ CREATE VIEW central.parametros_usuario AS
            p.dirip_2 AS "DIRIP_2", p.dirip_offline AS "DIRIP_OFFLine",
            p.bdoffline AS "BDOFFLINE", p.nrocolumnas AS "nrocolumnas",
            p.claveoffline AS "claveoffline", p.longitudpermuta AS "longitudpermuta",
+           p.codarea2 AS "codarea2",
            p.estadovendura AS "estadovendura"
     FROM central.usuarios u
     JOIN central.vendedores v ON v.cod_vendedor = u.cod_vendedor
@@ -389,7 +394,9 @@ CREATE TABLE central.pagos (
     monto         numeric(14, 2) NOT NULL CHECK (monto > 0),
     cedula        varchar(20),
     pagado        timestamp NOT NULL,
-    cliente       bigint REFERENCES central.clientes
+    cliente       bigint REFERENCES central.clientes,
+    -- copies of its voucher printed after the first
+    copias        integer NOT NULL DEFAULT 0 CHECK (copias >= 0)
 );
 CREATE INDEX pagos_vendedor ON central.pagos (cod_vendedor, pagado);
 

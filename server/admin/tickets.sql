@@ -122,3 +122,20 @@ BEGIN
     PERFORM central.auditar('CUPO_PUNTO', p_cod_vendedor, NULL, p_porcentaje || '%');
 END
 $$;
+
+-- The most digits a sales point's permutations take (2 to 8: eight different digits give 336
+-- numbers, within the 500 a call accepts).
+CREATE FUNCTION admin.fijar_longitud_permuta(p_cod_vendedor varchar, p_digitos integer)
+RETURNS void
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    IF p_digitos IS NULL OR p_digitos NOT BETWEEN 2 AND 8 THEN
+        RAISE EXCEPTION 'Una permuta toma de 2 a 8 dígitos' USING ERRCODE = '22023';
+    END IF;
+    PERFORM admin.vendedor_existente(p_cod_vendedor);
+    INSERT INTO central.parametros_terminal (cod_vendedor, longitudpermuta)
+    VALUES (p_cod_vendedor, p_digitos)
+    ON CONFLICT (cod_vendedor) DO UPDATE SET longitudpermuta = EXCLUDED.longitudpermuta;
+    PERFORM central.auditar('LONGITUD_PERMUTA', p_cod_vendedor, NULL, p_digitos || ' dígitos');
+END
+$$;

@@ -468,3 +468,43 @@ BEGIN
         FROM unnest(r.r_lot, r.r_num, r.r_monto, r.r_status, r.r_item) AS x(l, num, m, s, k);
 END
 $$;
+
+-- xjugadasticket: the live plays of an open temporary ticket of the calling sales point, in item
+-- order (num_item, cod_lot, numero, monto_pedido, monto_vendido, status, tipo, jugada, especial,
+-- variante), for a counter that lost an answer to bring its screen back in step with what the
+-- server holds. Return value 0; 1 the number is no open ticket of this vendor; 80 it was released
+-- with its quota; 73 the vendor or the user is not of the connection's sales point.
+CREATE PROCEDURE public.xjugadasticket(
+    INOUT return_value integer,
+    IN xcodigo_vend varchar,
+    IN xcodigo_user varchar,
+    IN nticket varchar,
+    INOUT rs refcursor)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    v_numero varchar := trim(coalesce(nticket, ''));
+BEGIN
+    OPEN rs FOR SELECT WHERE false;
+    IF NOT central.autoriza('xjugadasticket', xcodigo_vend, xcodigo_user) THEN
+        return_value := 73;
+        RETURN;
+    END IF;
+    IF NOT EXISTS (SELECT FROM central.tickets_temporales t
+                   WHERE t.nticket = v_numero AND t.cod_vendedor = xcodigo_vend
+                     AND t.estado = 'ABI') THEN
+        return_value := CASE WHEN central.ticket_liberado(v_numero, xcodigo_vend) THEN 80
+                             ELSE 1 END;
+        RETURN;
+    END IF;
+    return_value := 0;
+    CLOSE rs;
+    OPEN rs FOR
+        SELECT i.num_item AS "num_item", i.cod_lot AS "cod_lot", i.numero AS "numero",
+               i.monto_pedido AS "monto_pedido", i.monto_vendido AS "monto_vendido",
+               i.status::varchar AS "status", i.tipo::varchar AS "tipo", i.jugada AS "jugada",
+               i.especial AS "especial", i.variante::varchar AS "variante"
+        FROM central.items_ticket i
+        WHERE i.nticket = v_numero AND i.vigente
+        ORDER BY i.num_item;
+END
+$$;

@@ -41,7 +41,8 @@ $$;
 --   11  the ticket was sold by another sales point, the vendor or the user is not the
 --       connection's, or the seller may not cancel tickets (F3 permission; audited);
 --   12  the cancellation window has passed, or the draw of one of its plays has closed;
---   13  cancel: the ticket was cancelled already;
+--   13  cancel: the ticket was cancelled already (its details come with it, with who cancelled
+--       it, "anulado_por", and the seconds since, "anulado_hace");
 --   50  query: the ticket was cancelled already (its details come with it);
 --   1   cancel: no such ticket;  4  the mode is neither "0" nor "1";
 --   14  cancel: the user or the vendor may not operate now (inactive or suspended).
@@ -93,14 +94,15 @@ BEGIN
     v_fecha := to_char(t.fecha, 'DD/MM/YYYY');
     v_hora := to_char(t.hora, 'HH24:MI:SS');
     IF t.estado = 'ELI' THEN
-        IF v_modo = '0' THEN
-            return_value := 50;
-            CLOSE rs;
-            OPEN rs FOR SELECT v_fecha AS "fechaticket", v_hora AS "horaticket",
-                               t.estado AS "estadoticket", t.monto AS "montoticket";
-        ELSE
-            return_value := 13;
-        END IF;
+        return_value := CASE v_modo WHEN '0' THEN 50 ELSE 13 END;
+        -- who cancelled it and how long ago: a counter that repeats a cancellation whose answer
+        -- was lost knows its own
+        CLOSE rs;
+        OPEN rs FOR SELECT v_fecha AS "fechaticket", v_hora AS "horaticket",
+                           t.estado AS "estadoticket", t.monto AS "montoticket",
+                           t.anulado_por AS "anulado_por",
+                           floor(extract(epoch FROM v_momento - t.anulado_en))::integer
+                               AS "anulado_hace";
         RETURN;
     END IF;
     IF NOT central.ticket_anulable(t, v_momento) THEN

@@ -70,7 +70,8 @@ $$;
 --       permission (F7 and "R.-");
 --   2   malformed: mode, document number (1 to 10 characters), kind (one of the five), amount
 --       (above 0 and below 10,000,000, two decimals at most), day, observation (200);
---   3   adding: the sales point already has a movement with that document number;
+--   3   adding: the sales point already has a movement with that document number (its kind,
+--       amount and the seconds since it was recorded come with it);
 --   4   modifying or deleting: no such movement of the sales point (on that day), or one the
 --       central office entered;
 --   5   the movement's day is settled already;
@@ -135,6 +136,12 @@ BEGIN
     IF v_modo = '0' THEN
         IF FOUND THEN
             return_value := 3;
+            -- what the number holds and how long ago it was recorded: a counter that repeats an
+            -- addition whose answer was lost knows its own
+            CLOSE rs;
+            OPEN rs FOR SELECT g.descripcion AS "descri_gasto", g.monto AS "monto_gasto",
+                               floor(extract(epoch FROM central.ahora() - g.registrado))::integer
+                                   AS "registrado_hace";
         ELSIF v_hoy <= v_cerrado THEN
             return_value := 5;
         ELSE

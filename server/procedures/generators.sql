@@ -88,8 +88,8 @@ BEGIN
 END
 $$;
 
--- The most digits a sales point may permute: its terminal parameter, 7 when it has none, never
--- fewer than 3.
+-- The most digits a sales point may permute: its terminal parameter (2 to 8,
+-- admin.fijar_longitud_permuta), 7 when it has none, never fewer than 3.
 CREATE FUNCTION central.longitud_permuta(p_vendedor varchar) RETURNS integer
 LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
 BEGIN

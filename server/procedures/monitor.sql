@@ -119,8 +119,9 @@ BEGIN
 END
 $$;
 
--- The total the calling sales point sold of one number ("7", "45", "123") of a lottery's draw
--- on a day, in the record's field SUMAT (null when nothing was sold). Return value as dspacumu.
+-- What the calling sales point sold of one number ("7", "45", "123") of a lottery's draw on a day
+-- as two- and three-digit straight plays (monto_normal, as the monitor's single number sums it),
+-- in the record's field SUMAT (null when nothing was sold). Return value as dspacumu.
 CREATE PROCEDURE public.sumacumu(
     INOUT return_value integer,
     IN xcod_lot varchar,
@@ -143,7 +144,7 @@ BEGIN
         return_value := 1;
         RETURN;
     END IF;
-    SELECT sum(a.monto_normal + a.monto_digito + a.monto_especial) INTO v_total
+    SELECT sum(a.monto_normal) INTO v_total
     FROM central.acumulados a
     WHERE a.cod_lot = upper(trim(coalesce(xcod_lot, ''))) AND a.fecha = v_fecha
       AND a.cod_vendedor = xcodigo_vend AND a.numero = trim(coalesce(xnumero, ''));

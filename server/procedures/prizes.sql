@@ -210,8 +210,10 @@ $$;
 --   3   the ticket does not win, or one of its draws has no results yet;
 --   12  the seller or the sales point may not work now.
 -- The prize is the one stored when the results were entered. The record set (fechaticket,
--- horaticket, anulado, estadoticket, montopremio, and the server's date and time in fechapago,
--- horapago) comes with every code of a ticket that was found. The payment takes the ticket's
+-- horaticket, anulado, estadoticket, montopremio; fechapago and horapago, the payment's moment,
+-- or the server's now while unpaid; and for a paid ticket the seller who paid it, pagado_por,
+-- and the seconds since, pagado_hace, by which a counter that repeats a payment whose answer was
+-- lost knows its own) comes with every code of a ticket that was found. The payment takes the ticket's
 -- row lock, as a cancellation does, so two counters paying at once pay once and a payment
 -- racing a cancellation ends in one of the two; it holds its draws' results so that a
 -- correction waits for it. "@codcli" is the customer's identity number; the payment keeps the
@@ -237,6 +239,7 @@ DECLARE
     v_premio numeric := 0;
     v_pendientes integer;
     v_version bigint;
+    v_pago central.pagos;
 BEGIN
     OPEN rs FOR SELECT WHERE false;
     IF NOT central.autoriza('PAGATICKETnew', xcodigo_vend, xcodigo_user)
@@ -316,13 +319,68 @@ BEGIN
         END IF;
     END IF;
 
+    SELECT * INTO v_pago FROM central.pagos p WHERE p.nroticket = t.nroticket;
     CLOSE rs;
     OPEN rs FOR
         SELECT to_char(t.fecha, 'DD/MM/YYYY') AS fechaticket,
                to_char(t.hora, 'HH24:MI:SS') AS horaticket,
                t.anulado::varchar AS anulado, t.estado::varchar AS estadoticket,
                round(v_premio, 2) AS montopremio,
-               to_char(v_ahora, 'DD/MM/YYYY') AS fechapago,
-               to_char(v_ahora, 'HH24:MI:SS') AS horapago;
+               to_char(coalesce(v_pago.pagado, v_ahora), 'DD/MM/YYYY') AS fechapago,
+               to_char(coalesce(v_pago.pagado, v_ahora), 'HH24:MI:SS') AS horapago,
+               v_pago.cod_usuario AS pagado_por,
+               floor(extract(epoch FROM v_ahora - v_pago.pagado))::integer AS pagado_hace;
+END
+$$;
+
+-- xcopiapago: a copy of the voucher of a prize this sales point paid, found by the ticket's
+-- number and serial, for a seller who may pay prizes (F4): the payment's date and time, prize,
+-- customer (the version the voucher printed) and seller, and how many copies were printed with
+-- this one. Counted and audited (COMPROBANTE_REIMPRESO) before it prints. Return value 0; 3 the
+-- ticket was not paid; 8 no such ticket of this sales point, or the seller may not pay prizes.
+CREATE PROCEDURE public.xcopiapago(
+    INOUT return_value integer,
+    IN xcodigo_vend varchar,
+    IN xcodigo_user varchar,
+    IN nticket varchar,
+    IN xserial varchar,
+    INOUT rs refcursor)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    v_numero varchar := central.nro_ticket(nticket);
+    v_serial varchar := trim(coalesce(xserial, ''));
+    t central.tickets;
+    p central.pagos;
+    c central.clientes;
+BEGIN
+    OPEN rs FOR SELECT WHERE false;
+    IF NOT central.autoriza('xcopiapago', xcodigo_vend, xcodigo_user)
+       OR NOT central.permitido('xcopiapago', xcodigo_vend, xcodigo_user, 'F4.') THEN
+        return_value := 8;
+        RETURN;
+    END IF;
+    SELECT * INTO t FROM central.tickets x WHERE x.nroticket = v_numero;
+    IF t.nroticket IS NULL OR t.cod_vendedor <> xcodigo_vend OR v_serial !~ '^[0-9]{1,10}$'
+       OR t.serial <> v_serial::bigint THEN
+        return_value := 8;
+        RETURN;
+    END IF;
+    UPDATE central.pagos x SET copias = x.copias + 1 WHERE x.nroticket = v_numero
+    RETURNING * INTO p;
+    IF NOT FOUND THEN
+        return_value := 3;
+        RETURN;
+    END IF;
+    SELECT * INTO c FROM central.clientes k WHERE k.id = p.cliente;
+    PERFORM central.auditar('COMPROBANTE_REIMPRESO', xcodigo_vend, xcodigo_user,
+                            format('ticket %s, copia %s del pago de %s', v_numero, p.copias,
+                                   p.monto));
+    return_value := 0;
+    CLOSE rs;
+    OPEN rs FOR
+        SELECT to_char(p.pagado, 'DD/MM/YYYY') AS "fechapago",
+               to_char(p.pagado, 'HH24:MI:SS') AS "horapago", p.monto AS "montopremio",
+               p.cedula AS "cedula", c.descripcion AS "cliente", p.cod_usuario AS "pagado_por",
+               p.copias AS "copias";
 END
 $$;

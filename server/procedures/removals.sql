@@ -29,8 +29,9 @@ $$;
 -- Removes one play of the open ticket, found by ticket, item number and lottery (and number,
 -- when one is sent). Return value: 0 removed; 2 it was removed before (nothing done); 3 the
 -- ticket holds no such item; 4 the item number is not a number; 1 the ticket is not an open
--- temporary ticket of this vendor; 80 it was released with its quota (central.liberar_ticket); 73 the vendor or the user is not of the connection's sales
--- point, or the user may not sell now. The record set holds the removed play and the amount
+-- temporary ticket of this vendor; 80 it was released with its quota (central.liberar_ticket);
+-- 73 the vendor or the user is not of the connection's sales point, or the user may not sell
+-- now. The record set holds the removed play and the amount
 -- given back to its number's quota.
 CREATE PROCEDURE public.xborrarjugada(
     INOUT return_value integer,
@@ -89,7 +90,7 @@ END
 $$;
 
 -- Removes every play of some lotteries from the open ticket. Return value: 0 done (also when
--- nothing was left to remove); 1 and 73 as xborrarjugada. The record set holds, for each
+-- nothing was left to remove); 1, 73 and 80 as xborrarjugada. The record set holds, for each
 -- lottery that had live plays, how many were removed and the amount given back.
 CREATE PROCEDURE public.xborrarjugadas(
     INOUT return_value integer,

@@ -117,10 +117,11 @@ $$;
 
 -- The whole of a ticket that the printer never gave out, for its first print: the plays as
 -- xmuestraticket gives them plus the rows sold out ("status" 1, amount 0) and the serial. Only
--- the seller's own sales point, only an active ticket, and only while it was never printed:
--- the serial is what a prize is paid against, so each handing out is audited. Return value 0;
--- 1 no such ticket of this sales point; 2 it was printed already; 3 it was cancelled; 12 the
--- user or the vendor may not sell now; -1 the vendor or the user is not the connection's.
+-- the seller's own sales point, only an active ticket, and only once: the serial is what a prize
+-- is paid against, so the call that hands it out marks it handed (a second request answers 2,
+-- and the counter prints a copy) and is audited. Return value 0; 1 no such ticket of this sales
+-- point; 2 it was printed, or its serial handed out, already; 3 it was cancelled; 12 the user or
+-- the vendor may not sell now; -1 the vendor or the user is not the connection's.
 CREATE PROCEDURE public.xticketoriginal(
     INOUT return_value integer,
     IN xcodigo_vend varchar,
@@ -142,7 +143,7 @@ BEGIN
     WHERE nroticket = v_numero AND cod_vendedor = xcodigo_vend;
     IF NOT FOUND THEN
         return_value := 1;
-    ELSIF t.impreso THEN
+    ELSIF t.impreso OR t.original_entregado IS NOT NULL THEN
         return_value := 2;
     ELSIF t.estado = 'ELI' THEN
         return_value := 3;
@@ -150,6 +151,9 @@ BEGIN
         return_value := 12;
     ELSE
         return_value := 0;
+        -- the serial is handed out once: a second request prints a copy
+        UPDATE central.tickets SET original_entregado = central.ahora()
+        WHERE nroticket = t.nroticket;
         PERFORM central.auditar('TICKET_ORIGINAL', xcodigo_vend, xcodigo_user,
                                 format('ticket %s entregado para su primera impresión', v_numero));
         CLOSE rs;

@@ -62,10 +62,9 @@ TicketCancellation::Outcome TicketCancellation::run(
         tell(u"El ticket no existe"_s);
         return Outcome::Told;
     }
-    if (!link_.ensureOpen()) return Outcome::CallFailed;
     Session& s = link_.session();
 
-    auto query = s.Conexion->call(anulaticket(s, number, u"0"_s));
+    auto query = link_.call(anulaticket(s, number, u"0"_s));
     if (!query) {
         handleCallFailure(link_, query.error());
         return Outcome::CallFailed;
@@ -90,7 +89,9 @@ TicketCancellation::Outcome TicketCancellation::run(
         return Outcome::Declined;
     }
 
-    auto cancel = s.Conexion->call(anulaticket(s, number, u"1"_s));
+    // repeated after a lost answer, "cancelled already" by this seller a moment ago is this
+    // cancellation
+    auto cancel = link_.call(anulaticket(s, number, u"1"_s), cancelledBefore());
     if (!cancel) {
         handleCallFailure(link_, cancel.error());
         return Outcome::CallFailed;
@@ -100,6 +101,15 @@ TicketCancellation::Outcome TicketCancellation::run(
     if (message.isEmpty()) return Outcome::Silent;
     tell(message);
     return result == u"0"_s ? Outcome::Cancelled : Outcome::Told;
+}
+
+RepeatRule cancelledBefore() {
+    return {[](const CallAnswer& a, const Session& s) {
+                return a.returnText() == u"13"_s &&
+                       a.rows.text(0, u"anulado_por"_s).trimmed() == s.Usuario.trimmed() &&
+                       a.rows.text(0, u"anulado_hace"_s).toInt() < kOwnRecordSeconds;
+            },
+            u"0"_s};
 }
 
 }  // namespace vendura

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "session/server_link.h"
+
 #include <QString>
 
 #include <functional>
 
 namespace vendura {
-
-class ServerLink;
 
 // What ANULATICKET's query tells of a ticket, as Form18 shows it.
 struct TicketDetails {
@@ -22,6 +22,10 @@ QString estadoCaption(const QString& estado);
 // The message of an ANULATICKET answer for the ticket number typed; empty for a code that has
 // none. Code "50" has its message only in a query, code "0" only in a cancellation.
 QString cancellationMessage(const QString& code, const QString& number, bool cancelling);
+
+// How a cancellation repeated after a lost answer is read: "cancelled already" (13) by this
+// seller a moment ago is the cancellation whose answer was lost.
+RepeatRule cancelledBefore();
 
 // Form18's steps, run by Eliminar and by Enter in Text1.
 class TicketCancellation {

@@ -19,10 +19,7 @@ ProcedureCall cliente(const QString& mode, const Customer& c) {
 }  // namespace
 
 Result<std::optional<Customer>> CustomerRecord::lookUp(const Customer& typed) {
-    Session& s = link_.session();
-    const Error closed{db_error::kIgnored, QString()};
-    if (!link_.ensureOpen()) return closed;
-    auto answer = s.Conexion->call(cliente(u"1"_s, typed));
+    auto answer = link_.call(cliente(u"1"_s, typed));
     if (!answer) {
         handleCallFailure(link_, answer.error());
         return answer.error();
@@ -37,9 +34,8 @@ Result<std::optional<Customer>> CustomerRecord::lookUp(const Customer& typed) {
 }
 
 Result<bool> CustomerRecord::save(const Customer& customer) {
-    Session& s = link_.session();
-    if (!link_.ensureOpen()) return Error{db_error::kIgnored, QString()};
-    auto answer = s.Conexion->call(cliente(u"0"_s, customer));
+    // a save repeated after a lost answer adds one more version of the same record
+    auto answer = link_.call(cliente(u"0"_s, customer));
     if (!answer) {
         handleCallFailure(link_, answer.error());
         return answer.error();

@@ -25,7 +25,9 @@ QStringList layPaymentVoucher(const Session& s, const VoucherData& d) {
     body << u"<< KALVORA On Line >>"_s << s.NombreVendedor.trimmed().left(kWidth)
          << s.Direccion.trimmed().left(kWidth)
          << (u"R.I.F.: "_s + s.Rif.trimmed() + u"  N.I.T.: "_s + s.Nit.trimmed()).left(kWidth)
-         << rule << centred(u"COMPROBANTE DE PAGO DE PREMIO"_s) << rule;
+         << rule << centred(u"COMPROBANTE DE PAGO DE PREMIO"_s);
+    if (d.copia) body << centred(u"*** COPIA ***"_s);
+    body << rule;
     body << labelled(u"Ticket:"_s, d.ticketNumber) << labelled(u"Serial:"_s, d.serial)
          << labelled(u"Premio Bs.:"_s, d.premio.display());
     body << labelled(u"Cedula/R.I.F.:"_s, d.clienteCedula.trimmed())

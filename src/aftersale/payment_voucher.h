@@ -17,7 +17,8 @@ struct VoucherData {
     QString clienteNombre;
     QString fecha;
     QString hora;
-    QString usuario;  // user code and name
+    QString usuario;     // user code and name
+    bool copia = false;  // printed again after the payment: marked as a copy
 };
 
 // The voucher handed to the customer with the prize, on the ticket printer: the sales point's

@@ -46,18 +46,32 @@ QString paymentMessage(const QString& code, const QString& serial) {
     return u"El Ticket con el serial "_s + serial + *it;
 }
 
+namespace {
+
+// A payment repeated after a lost answer: "paid already" (6) by this seller a moment ago is the
+// payment whose answer was lost.
+RepeatRule paidBefore() {
+    return {[](const CallAnswer& a, const Session& s) {
+                return a.returnText() == u"6"_s &&
+                       a.rows.text(0, u"pagado_por"_s).trimmed() == s.Usuario.trimmed() &&
+                       a.rows.text(0, u"pagado_hace"_s).toInt() < kOwnRecordSeconds;
+            },
+            u"0"_s};
+}
+
+}  // namespace
+
 PaymentOutcome PrizePayment::run(const QString& ticketNumber, const QString& serial,
                                  const QString& customerId, PaymentStart start,
-                                 const std::function<void(const PaymentTicket&)>& show) {
+                                 const std::function<void(const PaymentTicket&)>& show,
+                                 const std::function<bool()>& printerReady) {
     Session& s = link_.session();
     Dialogs& dialogs = link_.dialogs();
     PaymentOutcome outcome;
     auto say = [&](const QString& code) {
         dialogs.message(DialogIcon::Information, kTituloAtencion, paymentMessage(code, serial));
     };
-    if (!link_.ensureOpen()) return outcome;
-
-    auto checked = s.Conexion->call(pagaticketnew(s, serial, u"0"_s, ticketNumber));
+    auto checked = link_.call(pagaticketnew(s, serial, u"0"_s, ticketNumber));
     if (!checked) {
         handleCallFailure(link_, checked.error());
         return outcome;
@@ -92,6 +106,7 @@ PaymentOutcome PrizePayment::run(const QString& ticketNumber, const QString& ser
     }
     if (code == u"55"_s) {
         say(code);
+        outcome.offerCopy = true;
         return outcome;
     }
     if (!dialogs.question(DialogIcon::Question, u"Responda!"_s, u"Desea cancelar el ticket?"_s)) {
@@ -99,9 +114,14 @@ PaymentOutcome PrizePayment::run(const QString& ticketNumber, const QString& ser
         return outcome;
     }
 
+    if (printerReady && !printerReady()) {
+        outcome.clearFields = false;
+        return outcome;
+    }
+
     ProcedureCall pay = pagaticketnew(s, serial, u"1"_s, ticketNumber);
     pay.in(u"@codcli"_s, customerId, 20);
-    auto paid = s.Conexion->call(pay);
+    auto paid = link_.call(pay, paidBefore());
     if (!paid) {
         handleCallFailure(link_, paid.error());
         return outcome;
@@ -116,6 +136,30 @@ PaymentOutcome PrizePayment::run(const QString& ticketNumber, const QString& ser
         if (premio) t.premio = premio.value();
     }
     return outcome;
+}
+
+std::optional<PaymentCopy> PrizePayment::copy(const QString& ticketNumber, const QString& serial) {
+    const Session& s = link_.session();
+    ProcedureCall c{u"xcopiapago"_s, {}};
+    c.in(u"@xcodigo_vend"_s, s.CodVendedor, 5)
+        .in(u"@xcodigo_user"_s, s.Usuario, 5)
+        .in(u"@nticket"_s, ticketNumber.trimmed(), 10)
+        .in(u"@xserial"_s, serial.trimmed(), 30);
+    auto answer = link_.call(c);
+    if (!answer) {
+        handleCallFailure(link_, answer.error());
+        return std::nullopt;
+    }
+    const CallAnswer& a = answer.value();
+    if (a.returnText() != u"0"_s || a.rows.empty()) {
+        link_.dialogs().message(DialogIcon::Information, kTituloAtencion,
+                                paymentMessage(a.returnText() == u"3"_s ? u"3"_s : u"8"_s, serial));
+        return std::nullopt;
+    }
+    return PaymentCopy{
+        amountOrZero(a.rows.text(0, u"montopremio"_s)), a.rows.text(0, u"cedula"_s).trimmed(),
+        a.rows.text(0, u"cliente"_s).trimmed(),         a.rows.text(0, u"fechapago"_s).trimmed(),
+        a.rows.text(0, u"horapago"_s).trimmed(),        a.rows.text(0, u"pagado_por"_s).trimmed()};
 }
 
 }  // namespace vendura

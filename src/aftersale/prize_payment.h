@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace vendura {
 
@@ -29,8 +30,19 @@ struct PaymentOutcome {
     PaymentTicket ticket;
     bool clearFields = false;
     bool paid = false;
-    QString fechaPago;  // the server's date and time of the payment
+    bool offerCopy = false;  // paid already here: its voucher may be printed again
+    QString fechaPago;       // the server's date and time of the payment
     QString horaPago;
+};
+
+// A copy of the voucher of a prize paid here, as the server keeps the payment.
+struct PaymentCopy {
+    Money premio;
+    QString cedula;
+    QString cliente;
+    QString fecha;
+    QString hora;
+    QString pagadoPor;
 };
 
 // "El Ticket con el serial " + serial + the ending of a code; empty for a code without one.
@@ -44,9 +56,16 @@ class PrizePayment {
 
     // `show` puts the ticket's data on the screen as soon as it is known, so the seller sees
     // the prize before being asked to pay it.
+    // `printerReady` is asked after the seller said Yes and before the payment call: a printer
+    // that is not ready stops the payment before any money moves.
     PaymentOutcome run(const QString& ticketNumber, const QString& serial,
                        const QString& customerId, PaymentStart start,
-                       const std::function<void(const PaymentTicket&)>& show = {});
+                       const std::function<void(const PaymentTicket&)>& show = {},
+                       const std::function<bool()>& printerReady = {});
+
+    // The data of a paid ticket's voucher for a copy (xcopiapago: counted and audited before it
+    // prints); nullopt after telling the seller why there is none.
+    std::optional<PaymentCopy> copy(const QString& ticketNumber, const QString& serial);
 
   private:
     ServerLink& link_;

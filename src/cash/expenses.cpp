@@ -89,10 +89,26 @@ void reportFailure(Dialogs& dialogs) {
                     u"persiste, Gracias!"_s);
 }
 
-Result<CallAnswer> call(ServerLink& link, const ProcedureCall& c) {
-    // a connection that cannot be opened again has told the seller already
-    if (!link.ensureOpen()) return Error{db_error::kIgnored, QString()};
-    auto answer = link.session().Conexion->call(c);
+RepeatRule savedBefore(Mode mode, const Movement& movement) {
+    if (mode == Mode::Modify) return {};
+    if (mode == Mode::Delete) {
+        return {[](const CallAnswer& a, const Session&) { return a.returnText() == u"4"_s; },
+                u"0"_s};
+    }
+    const auto amount = Money::parse(movement.amount.trimmed());
+    const QString kind = movement.kind.trimmed();
+    return {[amount, kind](const CallAnswer& a, const Session&) {
+                const auto recorded = Money::parse(a.rows.text(0, u"monto_gasto"_s));
+                return a.returnText() == u"3"_s && amount && recorded &&
+                       recorded.value() == amount.value() &&
+                       a.rows.text(0, u"descri_gasto"_s).trimmed() == kind &&
+                       a.rows.text(0, u"registrado_hace"_s).toInt() < kOwnRecordSeconds;
+            },
+            u"0"_s};
+}
+
+Result<CallAnswer> call(ServerLink& link, const ProcedureCall& c, const RepeatRule& rule) {
+    auto answer = link.call(c, rule);
     if (!answer) reportFailure(link.dialogs());
     return answer;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/database_gateway.h"
 #include "session/money.h"
+#include "session/server_link.h"
 
 #include <QDate>
 #include <QStringList>
@@ -55,8 +56,13 @@ const QStringList& shownCaptions();
 
 // The expense screens' message for a failed call: the common sentence without number.
 void reportFailure(Dialogs& dialogs);
-// A call on the session's connection; a failure has been told with that message.
-Result<CallAnswer> call(ServerLink& link, const ProcedureCall& call);
+// How a save repeated after a lost answer is read: an addition answered "that number exists"
+// with the same kind and amount recorded a moment ago, or a deletion answered "no such
+// movement", was done by the save whose answer was lost.
+RepeatRule savedBefore(Mode mode, const Movement& movement);
+// A call on the session's connection, repeated by the rule after a lost answer; a failure has
+// been told with that message.
+Result<CallAnswer> call(ServerLink& link, const ProcedureCall& call, const RepeatRule& rule = {});
 
 }  // namespace expenses
 }  // namespace vendura

@@ -45,8 +45,7 @@ SaleOutcome copiedPlays(const PlayAnswer& answer, SalesState& state) {
 
 std::optional<SaleOutcome> sellCopies(ServerLink& link, SalesState& state,
                                       const ProcedureCall& call) {
-    if (!link.ensureOpen()) return std::nullopt;
-    auto answer = link.session().Conexion->call(call);
+    auto answer = link.call(call);
     if (!answer) {
         handleCallFailure(link, answer.error());
         return std::nullopt;

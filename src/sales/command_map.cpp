@@ -19,7 +19,7 @@ const CommandButton kButtons[] = {
     {"XPButton11", "C-Cargar Ticket", "", SalesCommand::CargarTicket, "Cargado desde Ticket"},
     {"XPButton12", "F2-Tickets del Día", "F2.", SalesCommand::TicketsDelDia, nullptr},
     {"XPButton15", "F4-Pagar Ticket", "F4.", SalesCommand::PagarTicket, nullptr},
-    {"XPButton17", "F11-Activar Loterías", "F11", SalesCommand::ActivarLoterias, nullptr},
+    {"XPButton17", "F11-Activar Lot.", "F11", SalesCommand::ActivarLoterias, nullptr},
     {"XPButton18", "D-Imprimir Ticket", "", SalesCommand::EmitirTicket, nullptr},
     {"XPButton19", "F7-Reportes", "F7.", SalesCommand::Reportes, nullptr},
     {"XPButton20", "F10-Mensajes", "F10", SalesCommand::Mensajes, nullptr},

@@ -8,8 +8,9 @@ namespace vendura {
 
 std::optional<SaleOutcome> sellPlay(ServerLink& link, SalesState& state, const ProcedureCall& call,
                                     const std::vector<PlannedItem>& items, const QString& tipo) {
-    if (!link.ensureOpen()) return std::nullopt;
-    auto answer = link.session().Conexion->call(call);
+    // a repeat after a lost answer carries the same item numbers: the server answers it as it
+    // answered the first
+    auto answer = link.call(call);
     if (!answer) {
         handleCallFailure(link, answer.error());
         return std::nullopt;
@@ -18,7 +19,9 @@ std::optional<SaleOutcome> sellPlay(ServerLink& link, SalesState& state, const P
     SaleResult result(play, state.rsloterias, state.jugadaactual, tipo);
     for (const PlannedItem& item : items) result.apply(item, state.NUM_ITEM);
     result.finish(state.NUM_ITEM);
-    return result.outcome();
+    SaleOutcome outcome = result.outcome();
+    outcome.procedure = call.name;
+    return outcome;
 }
 
 ProcedureCall xcreanormal(const QString& vendedor, const QString& usuario, const QString& numero,

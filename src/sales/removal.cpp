@@ -4,6 +4,7 @@
 #include "sales/ticket_model.h"
 #include "session/server_link.h"
 #include "session/session.h"
+#include "session/temporary_ticket.h"
 
 #include <algorithm>
 
@@ -35,34 +36,59 @@ ProcedureCall xborrarjugadas(const QString& vendedor, const QString& usuario, co
 
 namespace {
 
-// The outcome of one call as the removals treat it: false when the action is abandoned.
-bool called(ServerLink& link, const ProcedureCall& call) {
-    if (!link.ensureOpen()) return false;
-    auto answer = link.session().Conexion->call(call);
-    return answer || handleCallFailure(link, answer.error()) == FailureHandling::Ignored;
+// The server's answer to one removal: 0 when the play is off (now or before), its refusal code
+// otherwise, -1 when the call failed for good (told the common way).
+int removalAnswer(ServerLink& link, const ProcedureCall& call) {
+    auto answer = link.call(call);
+    if (!answer) {
+        return handleCallFailure(link, answer.error()) == FailureHandling::Ignored ? 0 : -1;
+    }
+    const int code = answer.value().returnNumber();
+    return code == 2 ? 0 : code;
 }
 
 }  // namespace
 
-int removePlays(ServerLink& link, const QString& nticket, TicketModel& ticket,
-                QList<int> selectedRows) {
+QString removalRefusal(int code) {
+    switch (code) {
+        case 3:
+            return u"La jugada no fue eliminada: el servidor no tiene esa jugada en el ticket."_s;
+        case 4:
+            return u"La jugada no fue eliminada: el número de item no es válido."_s;
+        case 1:
+            return u"La jugada no fue eliminada: el ticket en curso ya no está abierto."_s;
+        case 73:
+            return u"La jugada no fue eliminada: el vendedor no puede vender ahora."_s;
+        case 80:
+            return kTicketLiberado;
+        default:
+            return u"La jugada no fue eliminada (código "_s + QString::number(code) + u")."_s;
+    }
+}
+
+RemovalOutcome removePlays(ServerLink& link, const QString& nticket, TicketModel& ticket,
+                           QList<int> selectedRows) {
     std::sort(selectedRows.begin(), selectedRows.end());
     selectedRows.erase(std::unique(selectedRows.begin(), selectedRows.end()), selectedRows.end());
     const Session& s = link.session();
-    int removed = 0;
+    RemovalOutcome outcome;
     for (const int selected : selectedRows) {
-        const int row = selected - removed;  // earlier removals moved it up
+        const int row = selected - outcome.removed;  // earlier removals moved it up
         if (row < 0 || row >= ticket.rowCount()) continue;
         const ItemTicket r = ticket.at(row);
-        const ProcedureCall call =
-            xborrarjugada(s.CodVendedor, s.Usuario, r.numero, QString::number(r.item),
-                          r.codigoLoteria(), nticket);
-        if (!called(link, call)) break;
+        const int code =
+            removalAnswer(link, xborrarjugada(s.CodVendedor, s.Usuario, r.numero,
+                                              QString::number(r.item), r.codigoLoteria(), nticket));
+        if (code != 0) {
+            outcome.callFailed = code < 0;
+            outcome.refusal = code > 0 ? code : 0;
+            break;
+        }
         ticket.removeRows(row, 1);
         ticket.breakGroup(r);
-        ++removed;
+        ++outcome.removed;
     }
-    return removed;
+    return outcome;
 }
 
 QStringList lotteriesOnTicket(const std::vector<ItemTicket>& rows) {
@@ -76,18 +102,27 @@ QStringList lotteriesOnTicket(const std::vector<ItemTicket>& rows) {
     return entries;
 }
 
-bool removeLotteries(ServerLink& link, const QString& nticket, TicketModel& ticket,
-                     const QStringList& selectedEntries) {
+RemovalOutcome removeLotteries(ServerLink& link, const QString& nticket, TicketModel& ticket,
+                               const QStringList& selectedEntries) {
     const Session& s = link.session();
-    if (!called(link, xborrarjugadas(s.CodVendedor, s.Usuario, codeList(selectedEntries), nticket)))
-        return false;
+    RemovalOutcome outcome;
+    const int code = removalAnswer(
+        link, xborrarjugadas(s.CodVendedor, s.Usuario, codeList(selectedEntries), nticket));
+    if (code != 0) {
+        outcome.callFailed = code < 0;
+        outcome.refusal = code > 0 ? code : 0;
+        return outcome;
+    }
     for (const QString& entry : selectedEntries) {
         const QString code = entryCode(entry).toUpper();
         for (int row = ticket.rowCount() - 1; row >= 0; --row) {
-            if (ticket.at(row).codigoLoteria().toUpper() == code) ticket.removeRows(row, 1);
+            if (ticket.at(row).codigoLoteria().toUpper() == code) {
+                ticket.removeRows(row, 1);
+                ++outcome.removed;
+            }
         }
     }
-    return true;
+    return outcome;
 }
 
 }  // namespace vendura

@@ -21,19 +21,29 @@ ProcedureCall xborrarjugada(const QString& vendedor, const QString& usuario, con
 ProcedureCall xborrarjugadas(const QString& vendedor, const QString& usuario, const QString& codes,
                              const QString& nticket);
 
-// Takes the given rows of the ticket list off, one server call per row in list order; a row
-// leaves the list whatever the server answered. A failed call stops there (handled the common
-// way, so the rows after it stay). Answers how many rows were taken off.
-int removePlays(ServerLink& link, const QString& nticket, TicketModel& ticket,
-                QList<int> selectedRows);
+// What taking plays off came to: how many rows left the list, and the server's refusal that
+// stopped it (0: none). A row leaves the list only when the server took its play off (or had
+// already); a refused one stays, with the rows after it.
+struct RemovalOutcome {
+    int removed = 0;
+    int refusal = 0;
+    bool callFailed = false;  // the server stayed out of reach; the common handler has spoken
+};
+// Why the server kept a play, in the seller's words.
+QString removalRefusal(int code);
+
+// Takes the given rows of the ticket list off, one server call per row in list order (a call
+// whose answer is lost is sent again by the link, and "removed before" counts as removed).
+RemovalOutcome removePlays(ServerLink& link, const QString& nticket, TicketModel& ticket,
+                           QList<int> selectedRows);
 
 // The lottery column of the first row of each lottery on the ticket, in order of first
 // appearance: the entries of the removal by lottery.
 QStringList lotteriesOnTicket(const std::vector<ItemTicket>& rows);
 
-// Takes every play of the selected lotteries off the server's ticket and the list. False when
-// the call failed (handled the common way): the list is then left as it was.
-bool removeLotteries(ServerLink& link, const QString& nticket, TicketModel& ticket,
-                     const QStringList& selectedEntries);
+// Takes every play of the selected lotteries off the server's ticket and the list; a refusal or
+// a failed call leaves the list as it was.
+RemovalOutcome removeLotteries(ServerLink& link, const QString& nticket, TicketModel& ticket,
+                               const QStringList& selectedEntries);
 
 }  // namespace vendura

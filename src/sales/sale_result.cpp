@@ -10,10 +10,26 @@ namespace {
 
 const QChar kCr = QChar(13);
 
-QString refusalReason(int code) {
+}  // namespace
+
+QString refusalReason(int code, const QString& procedure) {
     switch (code) {
-        case 70:
+        case 70: {
+            const QString p = procedure.toLower();
+            if (p.startsWith(u"xcreapermutas"_s)) {
+                return u"La permuta tiene más dígitos de los que admite este punto de venta o "
+                       u"forma más de 500 números."_s;
+            }
+            if (p.startsWith(u"xcreaseries"_s)) {
+                return u"La serie se forma con la terminación de uno o dos dígitos."_s;
+            }
+            if (p == u"xcreaseguid"_s) {
+                return u"La seguidilla no forma números: revise desde y hasta."_s;
+            }
+            if (p == u"xcreaposic"_s) return u"Indique un dígito y su posición."_s;
+            if (p.startsWith(u"xjtermi"_s)) return u"No hay triples de los que sacar terminales."_s;
             return u"El número debe tener de 1 a 3 dígitos."_s;
+        }
         case 71:
             return u"El monto no es válido: debe ser mayor que cero, de hasta 999.999,99 Bs.F. y "
                    u"en céntimos enteros."_s;
@@ -22,8 +38,8 @@ QString refusalReason(int code) {
         case 73:
             return u"El ticket en curso ya no está abierto para este vendedor."_s;
         case 74:
-            return u"Los números de item ya estaban usados en el servidor. No se vendió nada: "
-                   u"puede enviar la jugada de nuevo."_s;
+            return u"Los números de item ya estaban usados en el servidor: el ticket muestra "
+                   u"ahora lo que el servidor tiene registrado."_s;
         case 75:
             return u"La jugada especial no está asignada a este punto de venta."_s;
         case 76:
@@ -40,8 +56,6 @@ QString refusalReason(int code) {
             return u"El servidor rechazó la jugada (código "_s + QString::number(code) + u")."_s;
     }
 }
-
-}  // namespace
 
 SaleResult::SaleResult(const PlayAnswer& answer, const LotteryCatalog& rsloterias,
                        QString jugadaactual, QString tipo)
@@ -157,7 +171,8 @@ void showSaleMessages(Dialogs& dialogs, const SaleOutcome& outcome) {
     }
     if (outcome.refused > 0) {
         dialogs.message(DialogIcon::Critical, u"Atención!"_s,
-                        u"La jugada no fue registrada. "_s + refusalReason(outcome.refusalCode));
+                        u"La jugada no fue registrada. "_s +
+                            refusalReason(outcome.refusalCode, outcome.procedure));
     }
 }
 

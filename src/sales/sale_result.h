@@ -41,6 +41,7 @@ struct SaleOutcome {
     QString closedCodes;  // their codes, three characters each, no separator
     int refused = 0;      // items the server refused: nothing of their call was booked
     int refusalCode = 0;  // the return value that told why
+    QString procedure;    // the call's procedure: a request that forms no list says why its way
 };
 
 // aplicaresultado: turns a play call's answer into ticket rows, item by item in the order the
@@ -78,5 +79,9 @@ class SaleResult {
 // The boxes of a sale, in this order, each waiting for its OK: the partial sales, the sold-out
 // numbers, the closed lotteries, and then, when the server refused items, why.
 void showSaleMessages(Dialogs& dialogs, const SaleOutcome& outcome);
+
+// Why the server refused a play call, in the seller's words: by its code, and for code 70 (the
+// request forms no valid list) by what the procedure asks for.
+QString refusalReason(int code, const QString& procedure = QString());
 
 }  // namespace vendura

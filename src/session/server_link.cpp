@@ -7,6 +7,8 @@
 #include "session/installation.h"
 #include "session/session.h"
 
+#include <QThread>
+
 namespace vendura {
 
 const QString kTituloPuntoVenta = u"KALVORA ON LINE - PUNTO DE VENTA"_s;
@@ -44,6 +46,62 @@ bool ServerLink::reopen() {
 
 bool ServerLink::ensureOpen() {
     return (session_.Conexion && session_.Conexion->isOpen()) || reopen();
+}
+
+namespace {
+
+// Whether a call whose answer did not come may be sent again as it was: the connection broke,
+// or the server gave it up whole (lock or statement timeout, a connection ended by the server,
+// a deadlock or serialization conflict) and rolled it back.
+bool answerLost(const Error& e) {
+    if (e.number == db_error::kConnectionLost || e.number == db_error::kObjectClosed ||
+        e.number == db_error::kConnectionUnusable) {
+        return true;
+    }
+    static const char* const kGivenUp[] = {"55P03", "57014", "57P01", "57P02",
+                                           "57P03", "40001", "40P01", "08"};
+    for (const char* state : kGivenUp) {
+        if (e.description.startsWith(QLatin1String(state))) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+Result<CallAnswer> ServerLink::call(const ProcedureCall& c, const RepeatRule& rule) {
+    return repeating([&](DatabaseGateway& g) { return g.call(c); }, rule);
+}
+
+Result<CallAnswer> ServerLink::callPositional(const QString& procedure, const QStringList& args,
+                                              const RepeatRule& rule) {
+    return repeating([&](DatabaseGateway& g) { return g.callPositional(procedure, args); }, rule);
+}
+
+Result<CallAnswer> ServerLink::repeating(
+    const std::function<Result<CallAnswer>(DatabaseGateway&)>& send, const RepeatRule& rule) {
+    Error last{db_error::kConnectionLost, u"Sin conexión con el servidor"_s};
+    for (int attempt = 0; attempt <= kRepeats; ++attempt) {
+        if (attempt > 1) QThread::msleep(static_cast<unsigned long>(250 << attempt));
+        if (!session_.Conexion || !session_.Conexion->isOpen()) {
+            const Result<void> opened =
+                openConnection(session_.Conexion ? session_.Conexion->connectionText() : QString());
+            if (!opened) {
+                last = opened.error();
+                continue;
+            }
+        }
+        Result<CallAnswer> answer = send(*session_.Conexion);
+        if (answer) {
+            if (attempt > 0 && rule.doneBefore && rule.doneBefore(answer.value(), session_)) {
+                answer.value().returnValue = rule.doneCode;
+            }
+            return answer;
+        }
+        if (!answerLost(answer.error())) return answer;
+        last = answer.error();
+        session_.Conexion->close();
+    }
+    return last;
 }
 
 Result<void> ServerLink::RefreshServerDate() {

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace vendura {
 
 class Dialogs;
@@ -12,6 +14,19 @@ struct Session;
 
 extern const QString kTituloPuntoVenta;  // "KALVORA ON LINE - PUNTO DE VENTA"
 extern const QString kTituloAtencion;    // "Atención!"
+
+// How a call that changes what the server holds is read when the counter had to send it again:
+// an answer that says the first call did it already, for this counter, stands for the answer
+// that was lost. Calls the server answers alike however often they come (bookings, the issue,
+// removals) need none.
+struct RepeatRule {
+    std::function<bool(const CallAnswer& repeated, const Session& session)> doneBefore;
+    QString doneCode = QStringLiteral("0");
+};
+
+// How long ago, at most, a record on the server may have been written by the call whose answer
+// was lost, for its repeat to take it for its own.
+constexpr int kOwnRecordSeconds = 300;
 
 // How the counter uses the central database: the connection text, opening the session's one
 // connection, the check before a call, the server's date, and fresh connections for reports.
@@ -37,6 +52,16 @@ class ServerLink {
     // with the same settings. False (after the gateway's message) when that fails.
     bool ensureOpen();
 
+    // A call on the session's connection that recovers by itself: when its answer is lost (the
+    // connection broke, or the server gave the call up over a lock, a timeout or a conflict),
+    // the connection is opened again and the identical call sent again, up to kRepeats times,
+    // and a repeat's answer is read by the rule. Recovery is the program's, never the seller's:
+    // the error comes back only when the server stays out of reach, for handleCallFailure.
+    Result<CallAnswer> call(const ProcedureCall& call, const RepeatRule& rule = {});
+    Result<CallAnswer> callPositional(const QString& procedure, const QStringList& args,
+                                      const RepeatRule& rule = {});
+    static constexpr int kRepeats = 3;
+
     // Replaces the connection with a freshly opened one and reads the server's date and time
     // into Session. A connection that does not open again is answered as the error, with no
     // box of its own: the caller reports it once.
@@ -50,6 +75,8 @@ class ServerLink {
   private:
     // OpenConnection without the box.
     Result<void> openConnection(const QString& text);
+    Result<CallAnswer> repeating(const std::function<Result<CallAnswer>(DatabaseGateway&)>& send,
+                                 const RepeatRule& rule);
 
     Session& session_;
     DatabaseConnector& connector_;

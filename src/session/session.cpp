@@ -72,7 +72,9 @@ void Session::fillFromLogin(const RecordSet& rows, const FieldValue& xmodo,
     VelocidadFax = r.trimmed("VelocidadFax");
     CodTel1 = r.text("CodTel1");
     Nrotel1 = r.trimmed("Nrotel1", u"N"_s);
-    CodTel2 = r.text("codtel2");
+    // the second area code has a field of its own: "codtel2" carries the one-ticket-per-lottery
+    // flag, and reading the area code from it lost the code on the next save
+    CodTel2 = r.text("codarea2");
     Nrotel2 = r.text("Nrotel2");
     LetraDisquete = r.text("LetraDisquete", u"A"_s);
     ModoTrabajo = r.text("ModoTrabajo", u"0"_s);

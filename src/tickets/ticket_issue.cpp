@@ -61,15 +61,11 @@ IssueOutcome TicketIssue::IMPRIMETICK22(const std::vector<ItemTicket>& rows, con
         outcome.kind = IssueOutcome::PrinterNotReady;
         return outcome;
     }
-    if (!link_.ensureOpen()) {
-        outcome.kind = IssueOutcome::CallFailed;
-        return outcome;
-    }
-
     outcome.serial = QString::number(random_.ticketNumber());
     const std::vector<TicketRecord> records = armaticket(rows);
     outcome.ticketNumber = nticket;
-    auto answer = s.Conexion->call(xgrabtick(s, outcome.serial, total, nticket));
+    // repeated after a lost answer, the save answers as it did, with the serial it issued
+    auto answer = link_.call(xgrabtick(s, outcome.serial, total, nticket));
     if (!answer) {
         handleCallFailure(link_, answer.error());
         outcome.kind = IssueOutcome::CallFailed;
@@ -111,7 +107,7 @@ IssueOutcome TicketIssue::IMPRIMETICK22(const std::vector<ItemTicket>& rows, con
         if (outcome.printError.isEmpty()) {
             ProcedureCall printed{u"xmarcaimpreso"_s, {}};
             printed.in(u"@xcodigo_vend"_s, s.CodVendedor, 5).in(u"@xnroticket"_s, nticket, 10);
-            (void)s.Conexion->call(printed);  // a missed flag only means a reprint is offered
+            (void)link_.call(printed);  // a missed flag only means a reprint is offered
         }
     } else {
         outcome.kind = IssueOutcome::Voided;

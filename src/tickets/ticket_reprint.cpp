@@ -52,7 +52,6 @@ ReprintOutcome TicketReprint::print(const IssuedTicket& shown, const QStringList
         link_.dialogs().message(DialogIcon::Critical, kTituloAtencion, u"Impresora No lista"_s);
         return ReprintOutcome::PrinterNotReady;
     }
-    if (!link_.ensureOpen()) return ReprintOutcome::CallFailed;
     if (!shown.impreso && !shown.anulado) {
         ReprintOutcome outcome = ReprintOutcome::Nothing;
         if (printOriginal(shown, outcome) != FirstPrint::NotOffered) return outcome;
@@ -63,7 +62,8 @@ ReprintOutcome TicketReprint::print(const IssuedTicket& shown, const QStringList
 TicketReprint::FirstPrint TicketReprint::printOriginal(const IssuedTicket& shown,
                                                        ReprintOutcome& outcome) {
     Session& s = link_.session();
-    auto answer = s.Conexion->call(ticketCall(u"xticketoriginal"_s, s, shown.nroticket));
+    // the server hands the serial out once: asked again, it answers as for a printed ticket
+    auto answer = link_.call(ticketCall(u"xticketoriginal"_s, s, shown.nroticket));
     if (!answer) {
         handleCallFailure(link_, answer.error());
         outcome = ReprintOutcome::CallFailed;
@@ -88,7 +88,7 @@ TicketReprint::FirstPrint TicketReprint::printOriginal(const IssuedTicket& shown
     }
     ProcedureCall printed{u"xmarcaimpreso"_s, {}};
     printed.in(u"@xcodigo_vend"_s, s.CodVendedor, 5).in(u"@xnroticket"_s, shown.nroticket, 10);
-    auto marked = s.Conexion->call(printed);
+    auto marked = link_.call(printed);
     if (!marked) handleCallFailure(link_, marked.error());
     outcome = ReprintOutcome::Original;
     return FirstPrint::Printed;
@@ -96,17 +96,18 @@ TicketReprint::FirstPrint TicketReprint::printOriginal(const IssuedTicket& shown
 
 ReprintOutcome TicketReprint::printCopy(const IssuedTicket& shown, const QStringList& image) {
     Session& s = link_.session();
+    // counted before it prints: no copy leaves the printer uncounted
+    auto counted = link_.call(ticketCall(u"xreimpresion"_s, s, shown.nroticket));
+    if (!counted) {
+        handleCallFailure(link_, counted.error());
+        return ReprintOutcome::CallFailed;
+    }
     TicketPrinter printer(printers_, s, "   ");
     auto printed = printer.printLines(image, nullptr);
     if (printed) printed = printer.feed();
     if (!printed) {
         reportPrintError(shown.nroticket, printed.error().description);
         return ReprintOutcome::PrintFailed;
-    }
-    auto counted = s.Conexion->call(ticketCall(u"xreimpresion"_s, s, shown.nroticket));
-    if (!counted) {
-        handleCallFailure(link_, counted.error());
-        return ReprintOutcome::CallFailed;
     }
     return ReprintOutcome::Copy;
 }

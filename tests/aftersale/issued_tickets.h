@@ -91,7 +91,7 @@ inline void enterResult(const TestDatabase& db, const QString& lot, const QStrin
 }
 
 // Issues a ticket a counter has open, as the counter issues it; answers xgrabtick's code.
-inline int saveTicket(PqGateway& counter, const QString& ticket, const QString& serial,
+inline int saveTicket(DatabaseGateway& counter, const QString& ticket, const QString& serial,
                       const QString& amount) {
     auto answer = counter.callPositional(
         u"xgrabtick"_s,

@@ -329,6 +329,50 @@ TEST_F(PaymentScreenTest, ABarCodeReaderTypingTheSerialAndEnterPaysTheTicket) {
     }
 }
 
+// A printer that is not ready stops the payment before any money moves; a payment whose answer
+// is lost is recovered (paid once, the voucher printed); the customer of a payment is not the
+// next one's; a paid ticket's voucher can be printed again, marked and counted.
+TEST_F(PaymentScreenTest, APaymentNeverLosesItsVoucher) {
+    winner();
+    open();
+    seller.session.PuertoPrinter = u"LPT4"_s;  // no such device here
+    typeTicket(u"301"_s, u"246813579"_s);
+    EXPECT_EQ(seller.dialogs.texts(),
+              (QStringList{u"Desea cancelar el ticket?"_s, u"error de apertura del puerto -1"_s,
+                           u"Impresora No lista"_s}));
+    EXPECT_EQ(db.value(u"SELECT count(*) FROM central.pagos"_s), u"0"_s);
+    seller.session.PuertoPrinter = u"LPT1"_s;
+
+    // the customer typed for this payment, and the payment's answer lost after its commit
+    control("Text6")->setText(u"V-5"_s);
+    seller.connector.loseAnswerOf({u"PAGATICKETnew"_s}, 1);
+    seller.dialogs.clear();
+    typeTicket(u"301"_s, u"246813579"_s);
+    EXPECT_EQ(seller.connector.faults.dropped, 1);
+    EXPECT_EQ(seller.dialogs.texts().last(),
+              u"El Ticket con el serial 246813579 se ha registrado como cancelado con exito!, "
+              u"ahora se imprimirá el comprobante de retención"_s);
+    EXPECT_EQ(db.value(u"SELECT count(*) || ' ' || cedula FROM central.pagos GROUP BY cedula"_s),
+              u"1 V-5"_s);
+    EXPECT_TRUE(printed().contains(u"COMPROBANTE DE PAGO DE PREMIO"_s));
+    EXPECT_TRUE(control("Text6")->text().isEmpty());
+    EXPECT_TRUE(seller.session.ClienteCedula.isEmpty());
+
+    // asked again: paid already, and a copy of its voucher on request, counted first
+    const qsizetype before = printed().size();
+    seller.dialogs.clear();
+    seller.dialogs.answers = {true};
+    typeTicket(u"301"_s, u"246813579"_s);
+    EXPECT_EQ(seller.dialogs.texts(),
+              (QStringList{u"El Ticket con el serial 246813579 ya fue registrado como pagado!"_s,
+                           u"Desea imprimir una copia del comprobante de pago?"_s}));
+    const QString copy = printed().mid(before);
+    EXPECT_TRUE(copy.contains(u"*** COPIA ***"_s)) << copy.toStdString();
+    EXPECT_TRUE(copy.contains(u"V-5"_s));
+    EXPECT_EQ(db.value(u"SELECT copias FROM central.pagos"_s), u"1"_s);
+    EXPECT_EQ(db.auditActions().filter(u"COMPROBANTE_REIMPRESO|00012|1001"_s).size(), 1);
+}
+
 TEST_F(PaymentScreenTest, EveryRefusalEndsWithItsMessageAndEmptyFields) {
     winner(u"401"_s, u"41"_s);
     issueTicket(db, u"402"_s, u"42"_s, kYesterday, u"AAA 124 1"_s);
@@ -397,14 +441,16 @@ TEST_F(PaymentScreenTest, MissingFieldsNoAndATicketPaidMeanwhile) {
     EXPECT_EQ(control("Text1")->text(), u"246813579"_s);
     EXPECT_EQ(db.value(u"SELECT count(*) FROM central.pagos"_s), u"0"_s);
 
-    // paid at another counter meanwhile: the data, then the message, and no question
+    // paid at another counter meanwhile: the data, then the message, and the offer of a copy of
+    // its voucher (declined)
     db.admin(
         u"INSERT INTO central.pagos VALUES ('0000000301', '00012', '1001', 1260, NULL, "
         u"'2026-12-07 09:00')"_s);
     seller.dialogs.clear();
     control<QPushButton>("Eliminar")->click();
     EXPECT_EQ(seller.dialogs.texts(),
-              QStringList{u"El Ticket con el serial 246813579 ya fue registrado como pagado!"_s});
+              (QStringList{u"El Ticket con el serial 246813579 ya fue registrado como pagado!"_s,
+                           u"Desea imprimir una copia del comprobante de pago?"_s}));
     EXPECT_EQ(label("Estado_ticket"), u"Activo"_s);
     EXPECT_TRUE(control("Text2")->text().isEmpty());
 }

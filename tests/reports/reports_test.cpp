@@ -456,11 +456,12 @@ TEST_F(ReportScreensTest, TheMonitorShowsTheNetworkOrThisSalesPointAndRefreshes)
 
     control<QRadioButton>(&screen, "Option2")->setChecked(true);
     EXPECT_TRUE(control<QComboBox>(&screen, "Combo2")->isEnabled());
-    QTest::keyClicks(control<QLineEdit>(&screen, "Text3"), u"7x"_s);
+    // a single number sums its two- and three-digit straight plays only
+    QTest::keyClicks(control<QLineEdit>(&screen, "Text3"), u"45x"_s);
     QTest::keyClick(control<QLineEdit>(&screen, "Text3"), Qt::Key_Return);
     EXPECT_EQ(listed(&screen), (QStringList{u"45* -> 5,00            7** -> 10,00"_s,
-                                            u"<<<< Consulta sobre el Numero :7 >>>>"_s,
-                                            u"Total Bs.: 10,00"_s, QString(59, u'-')}));
+                                            u"<<<< Consulta sobre el Numero :45 >>>>"_s,
+                                            u"Total Bs.: 5,00"_s, QString(59, u'-')}));
     EXPECT_EQ(control<QLabel>(&screen, "Label4")->text(), u"15,00"_s);
 
     // a bad period is put back; the countdown runs

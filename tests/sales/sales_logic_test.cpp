@@ -22,6 +22,7 @@ TEST(AmountToSend, WholeCentimosOfBolivaresFuertesOnly) {
     const QString mult10 = u"Monto inválido: en Bs. el monto debe ser múltiplo de 10"_s;
     const QString zero = u"Monto inválido: escriba un monto mayor que cero."_s;
     const QString decimals = u"Monto inválido: en Bs.F. el monto lleva a lo sumo dos decimales"_s;
+    const QString unreadable = u"Monto inválido: no se puede leer el monto."_s;
     struct Case {
         QString typed;
         bool montobsf;
@@ -32,7 +33,8 @@ TEST(AmountToSend, WholeCentimosOfBolivaresFuertesOnly) {
         {u"0.005"_s, true, decimals}, {u"1.234"_s, true, decimals},
         {u"10"_s, false, u"0.01"_s}, {u"12340"_s, false, u"12.34"_s},
         {u"5"_s, false, mult10}, {u"10.5"_s, false, mult10},
-        {u"0"_s, true, zero}, {u"."_s, false, zero}, {u""_s, true, zero},
+        {u"0"_s, true, zero}, {u"."_s, false, unreadable}, {u""_s, true, unreadable},
+        {u"1.00001"_s, true, decimals}, {u"1.00001"_s, false, mult10}, {u"1.2.3"_s, true, unreadable},
         {u"1000000"_s, true, u"Monto inválido: 1.000.000,00 Bs.F. es demasiado."_s},
         {u"99999999990"_s, false, u"Monto inválido: 99.999.999,99 Bs.F. es demasiado."_s},
         // clang-format on

@@ -197,6 +197,8 @@ TEST_F(SalesScreenTest, TheEntryFieldsTakeOnlyTheirOwnCharacters) {
     EXPECT_EQ(db.value(u"SELECT count(*) FROM central.tickets"_s), u"1"_s);
 }
 
+// A connection the server ended is opened again and the play sent again, with no word to the
+// seller; only a server that stays out of reach costs the one message, and no row.
 TEST_F(SalesScreenTest, AServerThatGoesAwayCostsOneMessageAndNoRow) {
     open();
     selectLotteries({0});
@@ -206,12 +208,23 @@ TEST_F(SalesScreenTest, AServerThatGoesAwayCostsOneMessageAndNoRow) {
         u"SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
         u"WHERE datname = current_database() AND usename <> 'postgres'"_s);
     sell(u"2"_s, u"2"_s);
+    EXPECT_TRUE(seller.dialogs.shown.empty());
+    const QString text = seller.session.Conexion->connectionText();
+    // the server out of reach: every attempt to open the link again fails
+    EXPECT_FALSE(
+        seller.session.Conexion
+            ->open(QString(text).replace(u","_s + QString::number(Cluster::get().port), u",1"_s))
+            .ok());
+    seller.session.Conexion->close();
+    sell(u"3"_s, u"2"_s);
     ASSERT_EQ(seller.dialogs.shown.size(), 1u);
     EXPECT_TRUE(seller.dialogs.last().text.startsWith(u"Ha ocurrido un error probablemente"_s));
-    EXPECT_EQ(control("NumeroJugar")->text(), u"2"_s);
-    sell(u"3"_s, u"2"_s);  // the link is opened again before the call
+    EXPECT_EQ(control("NumeroJugar")->text(), u"3"_s);
+    ASSERT_TRUE(seller.session.Conexion->open(text).ok());
+    sell(u"3"_s, u"2"_s);
     EXPECT_EQ(rows(),
-              (QStringList{u"1** | AAA - ALFA | 2,00 | 1"_s, u"3** | AAA - ALFA | 2,00 | 2"_s}));
+              (QStringList{u"1** | AAA - ALFA | 2,00 | 1"_s, u"2** | AAA - ALFA | 2,00 | 2"_s,
+                           u"3** | AAA - ALFA | 2,00 | 3"_s}));
     EXPECT_EQ(seller.dialogs.shown.size(), 1u);
 }
 

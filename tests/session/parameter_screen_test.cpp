@@ -73,7 +73,7 @@ TEST_F(ParameterScreenTest, ShowsTheServersParametersAndKeysWalkFilterAndRefuse)
                      "Text17", "Text2", "Text13"}),
               u"Combo1=LPT1 Combo2=COM1 Combo3=9600 Combo4=Resumida Combo5=Si Combo6=Si Combo7=No "
               u"Combo8=Comprimida Combo9=No Text1=3 Text4=2 Text5=3 Text6=3 Text7=C Text8=A "
-              u"Text11=N Text17=9600,8,N,1 Text2=KALVDATA Text13=127.0.0.1"_s);
+              u"Text11= Text17=9600,8,N,1 Text2=KALVDATA Text13=127.0.0.1"_s);
     // the working mode is shown, never chosen nor sent
     EXPECT_FALSE(combo("Combo10")->isEnabled());
     EXPECT_TRUE(combo("Combo10")->currentText().startsWith(u"0.- On Line"_s));

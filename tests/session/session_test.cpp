@@ -17,7 +17,8 @@ const QStringList kFields = {
     u"PuertoFax"_s,      u"VelocidadFax"_s,    u"CodTel1"_s,         u"Nrotel1"_s,
     u"Nrotel2"_s,        u"LetraDisquete"_s,   u"ModoTrabajo"_s,     u"BDONLine"_s,
     u"DIRIP_1"_s,        u"DIRIP_2"_s,         u"DIRIP_OFFLine"_s,   u"BDOFFLINE"_s,
-    u"nrocolumnas"_s,    u"claveoffline"_s,    u"longitudpermuta"_s, u"estadovendura"_s};
+    u"nrocolumnas"_s,    u"claveoffline"_s,    u"longitudpermuta"_s, u"estadovendura"_s,
+    u"codarea2"_s};
 
 // A login answer with the given fields set and every other one null.
 RecordSet loginRow(const std::map<QString, QString>& set) {
@@ -29,17 +30,19 @@ RecordSet loginRow(const std::map<QString, QString>& set) {
 }
 
 // Null parameters take their defaults; server values are taken as given, or trimmed where the
-// counter trims (codtel2 as it came, and trimmed where it says "print by lottery").
+// counter trims ("print by lottery" from codtel2, trimmed; the second area code from its own
+// field, codarea2, as it came).
 TEST(Session, NullParametersTakeTheirDefaultsAndServerValuesAreTrimmedWhereTheCounterTrims) {
     Session s;
     s.fillFromLogin(loginRow({{u"codtel2"_s, u" S "_s},
+                              {u"codarea2"_s, u"0241 "_s},
                               {u"MargenIzquierdo"_s, u"4"_s},
                               {u"permisos"_s, u" A.-B.- "_s},
                               {u"Msgticket"_s, u""_s}}),
                     u"AGENCIA  "_s, u"1001"_s, u"vendura"_s);
     EXPECT_EQ((QStringList{s.NombreVendedor, s.Usuario, s.Rif, s.Nit, s.ScreenVuelto, s.CodTel2,
                            s.ImprimePorLoteria, s.Permisos, s.Margen, s.Msgticket}),
-              (QStringList{u"AGENCIA"_s, u"1001"_s, u"-"_s, u"-"_s, u"0"_s, u" S "_s, u"S"_s,
+              (QStringList{u"AGENCIA"_s, u"1001"_s, u"-"_s, u"-"_s, u"0"_s, u"0241 "_s, u"S"_s,
                            u"A.-B.-"_s, u"    "_s, QString()}));
     EXPECT_EQ((QStringList{s.TipoLetra, s.PuertoPrinter, s.PuertoFax, s.Nrotel1, s.LetraDisquete,
                            s.ModoTrabajo, s.ModoTrabajoInicial, s.BDONLine, s.DIRIP_OFFLine,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "faulty_gateway.h"
 #include "platform/clock.h"
 #include "platform/device_printers.h"
 #include "platform/pq_gateway.h"
@@ -44,7 +45,8 @@ struct LoggedIn {
     QTemporaryDir dir;
     Installation installation;
     Session session;
-    PqConnector connector{5};
+    // the real link, with the seam that loses answers when a test asks it to
+    FaultyConnector connector{5};
     DialogRecorder dialogs;
     LauncherRecorder launcher;
     ProgramEndRecorder programEnd;

@@ -148,9 +148,18 @@ void CustomerPanel::continueOrSave() {
 }
 
 void CustomerPanel::closePanel() {
+    forget();
     link_.session().CodigoCliente = u"0000"_s;
     hide();
     finished_();
+}
+
+void CustomerPanel::forget() {
+    clearFields();
+    Session& s = link_.session();
+    s.ClienteCedula.clear();
+    s.ClienteNombre.clear();
+    s.CodigoCliente.clear();
 }
 
 bool CustomerPanel::eventFilter(QObject* watched, QEvent* event) {

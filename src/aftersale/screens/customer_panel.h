@@ -32,6 +32,9 @@ class CustomerPanel : public QGroupBox {
     void lookUp();
     void continueOrSave();
     void closePanel();
+    // The customer of one payment is of that payment only: the fields and what the session held
+    // of them are emptied after it, and when the panel closes.
+    void forget();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -135,11 +135,17 @@ void PaymentScreen::runPayment(PaymentStart start) {
     const QString serial = text1_->text();
     const QString ticketNumber = text2_->text();
     PrizePayment payment(link());
-    const PaymentOutcome outcome =
-        payment.run(ticketNumber, serial, frame1_->customerId(), start,
-                    [this](const PaymentTicket& ticket) { showTicket(ticket); });
+    // the voucher's printer is checked before the money moves
+    const PaymentOutcome outcome = payment.run(
+        ticketNumber, serial, frame1_->customerId(), start,
+        [this](const PaymentTicket& ticket) { showTicket(ticket); },
+        [this] { return AfterSalePrinter(printers_, dialogs(), session()).ready(); });
     if (outcome.showData) showTicket(outcome.ticket);
-    if (outcome.paid) printVoucher(outcome, serial, ticketNumber);
+    if (outcome.paid) {
+        printVoucher(outcome, serial, ticketNumber);
+        frame1_->forget();
+    }
+    if (outcome.offerCopy) offerCopy(serial, ticketNumber);
     if (outcome.clearFields) clearTicketFields();
 }
 
@@ -154,6 +160,28 @@ void PaymentScreen::clearTicketFields() {
     text1_->clear();
     text2_->clear();
     focusField(text2_);
+}
+
+void PaymentScreen::offerCopy(const QString& serial, const QString& ticketNumber) {
+    if (!dialogs().question(DialogIcon::Question, u"Responda!"_s,
+                            u"Desea imprimir una copia del comprobante de pago?"_s, false)) {
+        return;
+    }
+    AfterSalePrinter printer(printers_, dialogs(), session());
+    if (!printer.ready()) return;
+    const auto copy = PrizePayment(link()).copy(ticketNumber, serial);
+    if (!copy) return;
+    VoucherData data;
+    data.ticketNumber = ticketNumber.trimmed();
+    data.serial = serial.trimmed();
+    data.premio = copy->premio;
+    data.clienteCedula = copy->cedula;
+    data.clienteNombre = copy->cliente;
+    data.fecha = copy->fecha;
+    data.hora = copy->hora;
+    data.usuario = copy->pagadoPor;
+    data.copia = true;
+    printer.print(layPaymentVoucher(session(), data));
 }
 
 void PaymentScreen::printVoucher(const PaymentOutcome& outcome, const QString& serial,

@@ -35,6 +35,8 @@ class PaymentScreen : public CounterScreen {
     void clearTicketFields();
     void printVoucher(const PaymentOutcome& outcome, const QString& serial,
                       const QString& ticketNumber);
+    // A paid ticket's voucher again, when the seller wants it: a counted copy.
+    void offerCopy(const QString& serial, const QString& ticketNumber);
 
     Printers& printers_;
     Clock& clock_;

@@ -99,9 +99,10 @@ bool ExpenseEditScreen::grabar() {
                           *problem);
         return false;
     }
+    const expenses::Mode mode = modify_ ? expenses::Mode::Modify : expenses::Mode::Add;
     auto answer = expenses::call(
-        link(), expenses::save(modify_ ? expenses::Mode::Modify : expenses::Mode::Add, movement,
-                               session().FechaServidor, session().CodVendedor));
+        link(), expenses::save(mode, movement, session().FechaServidor, session().CodVendedor),
+        expenses::savedBefore(mode, movement));
     if (!answer) return false;
     const bool saved = answer.value().returnText() == u"0"_s;
     dialogs().message(DialogIcon::None, kTituloAtencion,

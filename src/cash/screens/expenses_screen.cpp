@@ -137,8 +137,10 @@ void ExpensesScreen::eliminar() {
         return;
     }
     auto answer = expenses::call(
-        link(), expenses::save(expenses::Mode::Delete, movement,
-                               hastas_->date().toString(u"dd/MM/yyyy"_s), session().CodVendedor));
+        link(),
+        expenses::save(expenses::Mode::Delete, movement, hastas_->date().toString(u"dd/MM/yyyy"_s),
+                       session().CodVendedor),
+        expenses::savedBefore(expenses::Mode::Delete, movement));
     if (!answer) return;
     dialogs().message(DialogIcon::None, kTituloAtencion,
                       answer.value().returnText() == u"0"_s

@@ -9,12 +9,16 @@
 #include <QLineEdit>
 
 namespace vendura {
+namespace {
+constexpr qint16 kMostPermutedDigits = 8;
+}  // namespace
 
 PermutationScreen::PermutationScreen(SalesScreen& sales, bool special)
     : GeneratorScreen(sales, special ? "Permuespe" : "Form8", u"Venta de Permutas de Números"_s),
       special_(special) {
     Session& s = sales.link().session();
-    if (s.longitudpermuta < 3) s.longitudpermuta = 3;
+    // the field takes what the server accepts: 3 to 8 digits (eight give 336 numbers)
+    s.longitudpermuta = qBound<qint16>(3, s.longitudpermuta, kMostPermutedDigits);
     text1_ = addField("Label1", u"Generar Permuta de:"_s, "Text1", s.longitudpermuta);
     addAmount("Label2", special ? u"Monto a vender "_s : u"Monto Bs."_s);
     digitField(text1_, 2, amountField());

@@ -28,8 +28,7 @@ void removeSelectedPlays(SalesScreen& screen) {
     for (const QModelIndex& index : screen.ticketView()->selectionModel()->selectedRows())
         rows << index.row();
     screen.ticketView()->clearSelection();
-    removePlays(screen.link(), screen.state().nticket, screen.ticket(), rows);
-    screen.afterRemoval();
+    screen.afterRemoval(removePlays(screen.link(), screen.state().nticket, screen.ticket(), rows));
 }
 
 RemovalByLotteryScreen::RemovalByLotteryScreen(SalesScreen& screen)
@@ -70,10 +69,11 @@ void RemovalByLotteryScreen::removeSelected() {
         if (list1_->item(i)->isSelected()) selected << list1_->item(i)->text();
     }
     const bool all = selected.size() == list1_->count();
-    if (!removeLotteries(screen_.link(), screen_.state().nticket, screen_.ticket(), selected))
-        return;
-    if (all) screen_.ticket().clear();
-    screen_.afterRemoval(all);
+    const RemovalOutcome outcome =
+        removeLotteries(screen_.link(), screen_.state().nticket, screen_.ticket(), selected);
+    if (outcome.callFailed) return;
+    if (all && outcome.refusal == 0) screen_.ticket().clear();
+    screen_.afterRemoval(outcome, all);
     close();
 }
 

@@ -10,6 +10,7 @@
 #include "sales/screens/entry_keys.h"
 #include "sales/screens/message_window.h"
 #include "sales/screens/special_play_panel.h"
+#include "sales/ticket_sync.h"
 #include "session/installation.h"
 #include "session/server_link.h"
 #include "session/session.h"
@@ -136,6 +137,8 @@ void SalesScreen::setClosedState(bool closed) {
         buttons_.value(QString::fromLatin1(name))->setEnabled(!closed);
     }
     cerradopv_->setVisible(closed);
+    // with every field off the window itself takes the keys: F11 opens the lotteries again
+    if (closed) setFocus(Qt::OtherFocusReason);
 }
 
 void SalesScreen::setUserPanel(const QString& text) {
@@ -212,6 +215,12 @@ void SalesScreen::applySale(const SaleOutcome& outcome) {
         showSaleMessages(dialogs(), outcome);
         return startOverReleasedTicket();
     }
+    if (outcome.refusalCode == 74) {
+        // the server holds plays under those item numbers: the list shows what it holds
+        showSaleMessages(dialogs(), outcome);
+        syncTicketWithServer(deps_.link, state_, model_);
+        return recomputeTotal();
+    }
     model_.append(outcome.rows);
     numeroJugar_->clear();
     showSaleMessages(dialogs(), outcome);
@@ -238,7 +247,12 @@ void SalesScreen::startOverReleasedTicket() {
     focusNumber();
 }
 
-void SalesScreen::afterRemoval(bool wholeTicket) {
+void SalesScreen::afterRemoval(const RemovalOutcome& outcome, bool wholeTicket) {
+    if (outcome.refusal != 0) {
+        dialogs().message(DialogIcon::Critical, kTituloAtencion, removalRefusal(outcome.refusal));
+        if (outcome.refusal == 80) return startOverReleasedTicket();
+        wholeTicket = false;
+    }
     numeroJugar_->clear();
     if (wholeTicket) {
         totTicket_->setText(u"0"_s);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sales/removal.h"
 #include "sales/sales_state.h"
 #include "sales/screens/sales_actions.h"
 #include "sales/ticket_model.h"
@@ -80,7 +81,8 @@ class SalesScreen : public QMainWindow {
 
     // After plays were taken off: the number field is cleared, the total shown again ("0" when
     // the whole ticket went) and the working mode's keys in the status bar.
-    void afterRemoval(bool wholeTicket = false);
+    // A refusal of the server is told; a released ticket starts over.
+    void afterRemoval(const RemovalOutcome& outcome, bool wholeTicket = false);
     // The status bar's panels again, after the working mode changed.
     void refreshStatus() { updateTicketPanel(); }
 
@@ -91,6 +93,9 @@ class SalesScreen : public QMainWindow {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Keys no field took (none has the focus, or a closed sales point disabled them all) reach
+    // the window, where the same key map acts with the same guards.
+    void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 

@@ -161,6 +161,12 @@ bool SalesScreen::ticketListKey(QKeyEvent* key) {
     return true;
 }
 
+void SalesScreen::keyPressEvent(QKeyEvent* key) {
+    if (functionKey(key)) return;
+    if ((!closed_ || key->key() == Qt::Key_Escape) && characterKey(this, key)) return;
+    QMainWindow::keyPressEvent(key);
+}
+
 bool SalesScreen::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress) {
         if (watched == label8_) {
@@ -182,6 +188,11 @@ bool SalesScreen::eventFilter(QObject* watched, QEvent* event) {
     if (functionKey(key)) return true;
     if (closed_ && key->key() != Qt::Key_Escape) return false;
     if (characterKey(watched, key)) return true;
+    // in special mode the straight play's list and fields start nothing
+    if (state_.modoEspecial &&
+        (watched == lLoterias_ || watched == numeroJugar_ || watched == montoJugada_)) {
+        return true;
+    }
     if (watched == lLoterias_) return lotteryListKey(key);
     if (watched == numeroJugar_) return numberKey(key);
     if (watched == montoJugada_) return amountKey(key);
