@@ -117,7 +117,8 @@ TerminalParameters parametersFromRow(const RecordSet& rows) {
     p.dirip2 = s.DIRIP_2;
     p.dirip1 = s.DIRIP_1;
     p.bdOnline = s.BDONLine;
-    p.serial = s.VelocidadFax;
+    // the serial settings as saved: the default ends in a blank the field shows
+    p.serial = rows.text(0, u"VelocidadFax"_s);
     return p;
 }
 

@@ -218,6 +218,13 @@ TEST_F(SpecialModeTest, ZOpensTheSpecialEntryWhichSendsNothingIncompleteAndEscGo
     EXPECT_EQ(focused(), list("List1"));
     EXPECT_EQ(control<QRadioButton>("ESPNORMAL")->text(), u"(N)ormal"_s);
 
+    // the straight play's list starts nothing in special mode
+    loterias()->setFocus();
+    keys({Qt::Key_4, Qt::Key_5, Qt::Key_Return, Qt::Key_1, Qt::Key_0, Qt::Key_0, Qt::Key_0,
+          Qt::Key_0, Qt::Key_Return});
+    EXPECT_EQ(db.value(u"SELECT count(*) FROM central.items_ticket"_s), u"0"_s);
+    EXPECT_TRUE(seller.dialogs.shown.empty());
+    list("List1")->setFocus();
     keys({Qt::Key_F9, Qt::Key_N, Qt::Key_4, Qt::Key_5, Qt::Key_Return, Qt::Key_5, Qt::Key_Return});
     EXPECT_EQ(shown(), QStringList{u"C|KALVORA ON LINE - PUNTO DE VENTA|Debe por lo menos "
                                    u"seleccionar una loteria"_s});

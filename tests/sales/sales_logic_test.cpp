@@ -206,3 +206,21 @@ TEST(SpecialCatalog, ListsTheLotteriesAndVariantsOfTheSpecial) {
 }
 
 }  // namespace
+
+// A request that forms no list says what its own generator needs.
+TEST(RefusalReason, CodeSeventyIsEachGeneratorsOwn) {
+    for (const auto& [procedure, start] :
+         {std::pair{"xcreanormal", "El número debe tener de 1 a 3 dígitos."},
+          {"xcreapermutas", "La permuta tiene más dígitos"},
+          {"xcreapermutasEspe", "La permuta tiene más dígitos"},
+          {"xcreaseries", "La serie se forma"},
+          {"xcreaseriesESPE", "La serie se forma"},
+          {"xcreaseguid", "La seguidilla no forma números"},
+          {"xcreaposic", "Indique un dígito y su posición."},
+          {"xjtermi", "No hay triples"},
+          {"xjtermiesp", "No hay triples"}}) {
+        EXPECT_TRUE(
+            refusalReason(70, QString::fromLatin1(procedure)).startsWith(QString::fromUtf8(start)))
+            << procedure;
+    }
+}

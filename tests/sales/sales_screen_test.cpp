@@ -49,6 +49,12 @@ TEST_F(SalesScreenTest, ADeclinedUpdateOrNoOpenLotteryClosesTheSalesPoint) {
          {"NumeroJugar", "MONTO_JUGADA", "L_Loterias", "XPButton1", "XPButton22", "XPButton15"})
         enabled += control<QWidget>(name)->isEnabled() ? u'1' : u'0';
     EXPECT_EQ(enabled, u"000001"_s);
+    // the keys act on the window whether or not a field has the focus: F11 opens the lotteries
+    // the sales point needs then, F4 the payments
+    QTest::keyClick(screen.get(), Qt::Key_F11);
+    QTest::keyClick(screen.get(), Qt::Key_F4);
+    EXPECT_EQ(takeRan(), (QStringList{run(SalesCommand::ActivarLoterias, u"Venta Normal"_s),
+                                      run(SalesCommand::PagarTicket, u"Venta Normal"_s)}));
 
     db.admin(u"UPDATE central.parametros_terminal SET estadovendura = NULL"_s);
     db.setClock(u"2026-12-07 23:30:00"_s);

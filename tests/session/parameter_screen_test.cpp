@@ -162,13 +162,21 @@ TEST_F(ParameterScreenTest, SavingAppliesItsRulesUpdatesTheSessionAndIsReadBack)
     EXPECT_TRUE(detail.contains(u"claveoffline cambiada"_s));
     EXPECT_FALSE(detail.contains(u"clave9"_s));
 
-    // the next opening and the next login read what was saved, and the days the central office
-    // set since, whatever the counter sent for them
+    // the next opening shows every field as it was saved, the second area code included; then
+    // the days the central office set since, whatever the counter sent for them
+    const std::initializer_list<const char*> every{
+        "Combo1", "Combo8", "Text7",  "Text4",  "Text5",  "Text6", "Combo9", "Text17", "Combo3",
+        "Combo4", "Text1",  "Combo5", "Combo7", "Combo2", "Text9", "Combo6", "Text11", "Text12",
+        "Text8",  "Text16", "Text15", "Text14", "Text13", "Text2", "Text3"};
+    const QString saved = shown(every);
+    screen = std::make_unique<ParameterScreen>(seller.link);
+    ASSERT_TRUE(screen->load());
+    EXPECT_EQ(shown(every).toStdString(), saved.toStdString());
     db.admin(u"SELECT admin.fijar_dias_caducidad('00012', 5)"_s);
     screen = std::make_unique<ParameterScreen>(seller.link);
     ASSERT_TRUE(screen->load());
-    EXPECT_EQ(shown({"Combo9", "Combo1", "Combo4", "Text4", "Text1"}),
-              u"Combo9=Si Combo1=COM2 Combo4=Detallada Text4=5 Text1=5"_s);
+    EXPECT_EQ(shown({"Combo9", "Combo1", "Combo4", "Text4", "Text11", "Text1"}),
+              u"Combo9=Si Combo1=COM2 Combo4=Detallada Text4=5 Text11=0241 Text1=5"_s);
     LoggedIn again(db);
     ASSERT_TRUE(again.login());
     EXPECT_EQ(again.session.ImprimePorLoteria + again.session.ScreenVuelto + again.session.Margen,

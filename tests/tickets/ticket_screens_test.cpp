@@ -350,6 +350,16 @@ TEST_F(TicketListTest, TheFirstPrintOfAnUnprintedTicketIsTheOriginalAndTheRestCo
     EXPECT_EQ(db.auditActions().filter(QRegularExpression(u"TICKET_(ORIGINAL|REIMPRESO)"_s)),
               (QStringList{u"TICKET_ORIGINAL|00012|1001"_s, u"TICKET_REIMPRESO|00012|1001"_s,
                            u"TICKET_REIMPRESO|00012|1001"_s}));
+
+    // the serial is handed out once: were the mark of the printed original lost, the next
+    // request still gets a copy
+    db.admin(u"UPDATE central.tickets SET impreso = false WHERE nroticket = $1"_s,
+             {unprintedTicket});
+    EXPECT_EQ(seller.session.Conexion
+                  ->callPositional(u"xticketoriginal"_s, {u"00012"_s, u"1001"_s, unprintedTicket})
+                  .value()
+                  .returnNumber(),
+              2);
 }
 
 TEST_F(TicketListTest, ACancelledTicketShowsItAndIsNeverPrintedWithItsSerial) {
