@@ -107,6 +107,19 @@ std::vector<Command> pointCommands() {
                    << " días después del sorteo\n";
              return kOk;
          }},
+        {{u"punto"_s, u"permuta"_s},
+         u"CODIGO DIGITOS"_s,
+         u"dígitos que toma una permuta en el punto (2 a 8)"_s,
+         2,
+         2,
+         true,
+         [](const CommandContext& c) {
+             const auto digits = wholeNumber(c, c.args[1], u"dígitos"_s);
+             if (!digits) return kRefused;
+             if (!c.call(u"fijar_longitud_permuta"_s, {c.args[0], *digits})) return kRefused;
+             c.out << c.args[0] << ": permutas de hasta " << *digits << " dígitos\n";
+             return kOk;
+         }},
         {{u"punto"_s, u"cupo"_s},
          u"CODIGO PORCENTAJE"_s,
          u"la parte del cupo de cada número que el punto puede vender (100 si no se fija)"_s,
