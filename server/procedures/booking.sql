@@ -6,6 +6,24 @@ LANGUAGE sql IMMUTABLE AS $$
     SELECT p_digitos || repeat('*', 3 - length(p_digitos))
 $$;
 
+-- The quota of a number of a lottery's draw, in Bs.F.: the number's own, else the draw's, else
+-- the lottery's, for triples or for terminales; 0 for a lottery that does not exist. One row
+-- always, from a plain SQL table function, so that the booking's query takes the rule in whole
+-- and reads it by key for each item.
+CREATE FUNCTION central.cupo(p_cod_lot varchar, p_fecha date, p_numero varchar)
+RETURNS TABLE (cupo numeric)
+LANGUAGE sql STABLE AS $$
+    SELECT coalesce(c.cupo,
+                    CASE WHEN p_numero ~ '^[0-9]{3}$'
+                         THEN coalesce(so.cupo_triple, lo.cupo_triple)
+                         ELSE coalesce(so.cupo_terminal, lo.cupo_terminal) END,
+                    0)
+    FROM (VALUES (1)) d
+    LEFT JOIN central.loterias lo ON lo.cod_lot = p_cod_lot
+    LEFT JOIN central.sorteos so ON so.cod_lot = p_cod_lot AND so.fecha = p_fecha
+    LEFT JOIN central.cupos_numero c ON c.cod_lot = p_cod_lot AND c.numero = p_numero
+$$;
+
 -- Gives back the quota held by the live sold items of some temporary tickets (all their items,
 -- or only those numbered in p_items) and retires the items: every give-back goes through here,
 -- abandoned tickets, voids, removals and cancellations alike. Rows of ventas_numero are locked
@@ -183,72 +201,138 @@ BEGIN
 END
 $$;
 
--- Books the items of one play call. Item k (from 1) of the arrays gets the item number
--- p_base + k; p_variantes, when given, holds the variant of a special play's items. Answers,
--- for every item not sold in full, its lottery, number, amount sold, status and item number, and
--- a code: 0 all sold in full, 1 some not, 73 the temporary ticket is not open for this vendor, or
--- the user may not sell now, 74 an item number was already used by another play, 80 the ticket
--- was released with its quota (no play for the minutes the central office allows, or by its
--- hand): nothing of it is sold any more and the counter goes on under a new number. A refused
--- call (73, 74, 80) books nothing at all: every item comes back with status '9', and r_ultimo tells the
--- highest item number the ticket holds, so that the counter numbers its next call past it. A
--- lottery that does not exist is answered as a closed one, without keeping an item; a closed
--- lottery, or one this sales point deactivated, keeps its item with status '4'. What a number
--- takes of its quota is whole céntimos, and a sales point never holds more of a number than its
--- share of the number's quota (vendedores.cupo_porcentaje). The caller has checked that the vendor and user belong
--- to the connection's sales point.
-CREATE FUNCTION central.reservar(
+-- Books the items of a call of a few new items (a straight play on some lotteries, most plays a
+-- counter sends) one at a time, each statement a lookup by key: for such calls it costs a third
+-- of central.reservar's statements over the arrays, and the same rules hold. Items go in the
+-- order of their numbers' rows (lottery, number, item), the order every booking locks them in;
+-- items of one number take what is left of its quota in the order they were sent. A number
+-- with room for the whole amount takes it in one update, which locks the row itself; a number
+-- sold out as last committed takes nothing without waiting for its lock, so a sold-out hot
+-- number holds no terminal up; anything else is decided under the row's lock. The caller has
+-- locked the open ticket, checked that none of these item numbers is used, and that the
+-- vendor's share is the whole quota.
+CREATE FUNCTION central.reservar_en_orden(
     p_vendedor varchar, p_usuario varchar, p_nticket varchar, p_base integer,
-    p_lots varchar[], p_numeros varchar[], p_montos numeric[],
-    p_tipo char, p_jugada varchar, p_especial varchar, p_variantes varchar[] DEFAULT NULL,
-    OUT codigo integer, OUT r_lot varchar[], OUT r_num varchar[], OUT r_monto numeric[],
-    OUT r_status varchar[], OUT r_item integer[], OUT r_ultimo integer)
-LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+    p_lots varchar[], p_numeros varchar[], p_montos numeric[], p_tipo char, p_jugada varchar,
+    p_especial varchar, p_variantes varchar[], p_momento timestamp,
+    OUT vendido numeric[], OUT st varchar[])
+LANGUAGE plpgsql AS $$
 DECLARE
-    momento timestamp := central.ahora();
-    hoy date := momento::date;
-    n integer := coalesce(array_length(p_lots, 1), 0);
-    st varchar[];
-    vendido numeric[];
+    hoy date := p_momento::date;
+    orden integer[] := ARRAY(SELECT x.k::integer
+                             FROM unnest(p_lots, p_numeros) WITH ORDINALITY AS x(l, num, k)
+                             ORDER BY x.l, x.num, x.k);
+    i integer;
+    l varchar;
+    num varchar;
+    m numeric;
+    lot_visto varchar;
+    existe boolean;
+    vende boolean;
+    v_cupo numeric;
+    ya numeric;
+    toma numeric;
+BEGIN
+    vendido := array_fill(NULL::numeric, ARRAY[cardinality(orden)]);
+    st := array_fill(NULL::varchar, ARRAY[cardinality(orden)]);
+    FOREACH i IN ARRAY orden LOOP
+        l := p_lots[i];
+        num := p_numeros[i];
+        m := p_montos[i];
+        IF lot_visto IS DISTINCT FROM l THEN
+            SELECT v.existe, v.abierta
+                       AND v.juegaespecial <> CASE p_tipo WHEN '2' THEN 'N' ELSE 'S' END
+            INTO existe, vende
+            FROM central.venta_loteria(l, p_momento, p_vendedor) v;
+            lot_visto := l;
+        END IF;
+        IF NOT vende THEN
+            vendido[i] := 0;
+            st[i] := '4';
+            -- an item on a code that names no lottery is answered, not kept
+            CONTINUE WHEN NOT existe;
+            toma := 0;
+        ELSE
+            UPDATE central.ventas_numero v SET vendido = v.vendido + m
+            FROM central.cupo(l, hoy, num) k
+            WHERE v.cod_lot = l AND v.fecha = hoy AND v.numero = num AND v.vendido + m <= k.cupo;
+            IF FOUND THEN
+                toma := m;
+            ELSE
+                SELECT k.cupo, v.vendido INTO v_cupo, ya
+                FROM central.cupo(l, hoy, num) k
+                LEFT JOIN central.ventas_numero v
+                    ON v.cod_lot = l AND v.fecha = hoy AND v.numero = num;
+                toma := NULL;
+                IF ya IS NULL THEN
+                    toma := trunc(least(m, greatest(v_cupo, 0)), 2);
+                    INSERT INTO central.ventas_numero (cod_lot, fecha, numero, vendido)
+                    VALUES (l, hoy, num, toma)
+                    ON CONFLICT DO NOTHING;
+                    IF NOT FOUND THEN
+                        toma := NULL;
+                    END IF;
+                ELSIF ya >= v_cupo THEN
+                    toma := 0;
+                END IF;
+                IF toma IS NULL THEN
+                    SELECT v.vendido INTO ya FROM central.ventas_numero v
+                    WHERE v.cod_lot = l AND v.fecha = hoy AND v.numero = num
+                    FOR UPDATE;
+                    toma := trunc(least(m, greatest(v_cupo - ya, 0)), 2);
+                    IF toma > 0 THEN
+                        UPDATE central.ventas_numero v SET vendido = v.vendido + toma
+                        WHERE v.cod_lot = l AND v.fecha = hoy AND v.numero = num;
+                    END IF;
+                END IF;
+            END IF;
+            vendido[i] := toma;
+            st[i] := CASE WHEN toma = m THEN '0' WHEN toma > 0 THEN '2' ELSE '1' END;
+        END IF;
+        INSERT INTO central.items_ticket (nticket, num_item, cod_vendedor, cod_usuario, cod_lot,
+                                          fecha_sorteo, numero, monto_pedido, monto_vendido,
+                                          status, tipo, jugada, especial, variante, creado)
+        VALUES (p_nticket, p_base + i, p_vendedor, p_usuario, l, hoy, num, m, toma, st[i],
+                p_tipo, p_jugada, p_especial, p_variantes[i], p_momento);
+        IF toma > 0 THEN
+            PERFORM central.acumular_item(p_vendedor, hoy, l, num, toma, p_tipo);
+        END IF;
+    END LOOP;
+END
+$$;
+
+-- Books the items of any call, over the arrays at once: a generator's thousand items, a call
+-- repeated after a lost answer, a sales point limited to a share of each quota. Arguments and
+-- answers as central.reservar, whose checks of the ticket it follows: each item is a replay of
+-- the item already booked under its number (its stored answer), an item number another play
+-- holds (the call is refused whole, codigo 74, r_ultimo the ticket's highest item), on a code
+-- that names no lottery ('4', not kept), on a lottery closed or not selling this kind of play
+-- ('4', kept: special plays only, or straight only), or to be booked. Its statements keep the
+-- generic plans PL/pgSQL caches per connection: planned for each call's own arrays, they were
+-- planned again at every play, which cost more than running them.
+CREATE FUNCTION central.reservar_en_bloque(
+    p_vendedor varchar, p_usuario varchar, p_nticket varchar, p_base integer,
+    p_lots varchar[], p_numeros varchar[], p_montos numeric[], p_tipo char, p_jugada varchar,
+    p_especial varchar, p_variantes varchar[], p_momento timestamp, p_parte numeric,
+    OUT codigo integer, OUT vendido numeric[], OUT st varchar[], OUT r_ultimo integer)
+LANGUAGE plpgsql SET plan_cache_mode = force_generic_plan AS $$
+DECLARE
+    hoy date := p_momento::date;
+    n integer := cardinality(p_lots);
     nuevo boolean[];
     tomas numeric[];
     conflicto boolean;
-    v_estado varchar;
-    -- the share of a number's quota this sales point may take (100: all of it)
-    v_parte numeric := (SELECT v.cupo_porcentaje FROM central.vendedores v
-                        WHERE v.cod_vendedor = p_vendedor);
 BEGIN
     codigo := 0;
-    r_lot := '{}'; r_num := '{}'; r_monto := '{}'; r_status := '{}'; r_item := '{}';
-    r_ultimo := p_base;
-    IF n = 0 THEN
-        RETURN;
-    END IF;
-
-    SELECT t.estado INTO v_estado FROM central.tickets_temporales t
-    WHERE t.nticket = p_nticket AND t.cod_vendedor = p_vendedor
-    FOR UPDATE;
-    IF v_estado IS DISTINCT FROM 'ABI' OR NOT central.usuario_activo(p_vendedor, p_usuario) THEN
-        -- a ticket released for want of plays (or by the central office) says so
-        codigo := CASE WHEN v_estado = 'LIB' THEN 80 ELSE 73 END;
-        SELECT * INTO r_lot, r_num, r_monto, r_status, r_item
-        FROM central.rechazo(p_base, p_lots, p_numeros);
-        RETURN;
-    END IF;
-
-    -- Each item is a replay of the item already booked under its number (its stored answer), an
-    -- item number another play holds ('9'), on a code that names no lottery ('4', not kept), on
-    -- a lottery closed or not selling this kind of play ('4', kept: special plays only, or
-    -- straight only), or to be booked (NULL). Every lottery is judged once (MATERIALIZED: the
-    -- planner would otherwise ask whether the lottery is open once per item).
+    -- every lottery is judged once (MATERIALIZED: the planner would otherwise ask whether the
+    -- lottery is open once per item)
     WITH x AS (
         SELECT * FROM unnest(p_lots, p_numeros, p_montos) WITH ORDINALITY AS x(l, num, m, k)),
     estado AS MATERIALIZED (
-        SELECT d.l, l.cod_lot IS NOT NULL AS existe,
-               l.cod_lot IS NOT NULL AND central.loteria_abierta(d.l, momento, p_vendedor)
-                   AND l.juegaespecial <> CASE p_tipo WHEN '2' THEN 'N' ELSE 'S' END AS vende
+        SELECT d.l, v.existe,
+               v.abierta AND v.juegaespecial <> CASE p_tipo WHEN '2' THEN 'N' ELSE 'S' END AS vende
         FROM (SELECT DISTINCT x.l FROM x) d
-        LEFT JOIN central.loterias l ON l.cod_lot = d.l),
+        CROSS JOIN LATERAL central.venta_loteria(d.l, p_momento, p_vendedor) v),
     y AS (
         SELECT x.k, p.num_item IS NOT NULL AS usado,
                p.num_item IS NOT NULL AND p.cod_lot = x.l AND p.numero = x.num
@@ -257,7 +341,11 @@ BEGIN
                p.status, p.monto_vendido, e.existe, e.vende
         FROM x
         JOIN estado e ON e.l = x.l
-        LEFT JOIN central.items_ticket p ON p.nticket = p_nticket AND p.num_item = p_base + x.k)
+        -- the ticket's items in the call's range, read by key: a ticket of thousands of items
+        -- costs no more than a new one
+        LEFT JOIN (SELECT * FROM central.items_ticket i
+                   WHERE i.nticket = p_nticket AND i.num_item > p_base
+                     AND i.num_item <= p_base + n) p ON p.num_item = p_base + x.k)
     SELECT array_agg(CASE WHEN y.repetido THEN y.status::varchar
                           WHEN y.usado THEN '9'
                           WHEN NOT y.vende THEN '4' END ORDER BY y.k),
@@ -268,8 +356,6 @@ BEGIN
     FROM y;
     IF conflicto THEN
         -- nothing of a refused call is booked, so sending it again can never sell twice
-        SELECT * INTO r_lot, r_num, r_monto, r_status, r_item
-        FROM central.rechazo(p_base, p_lots, p_numeros);
         SELECT greatest(max(it.num_item), p_base) INTO r_ultimo
         FROM central.items_ticket it WHERE it.nticket = p_nticket;
         codigo := 74;
@@ -291,10 +377,10 @@ BEGIN
     ORDER BY v.cod_lot, v.numero
     FOR UPDATE OF v;
 
-    -- What each item takes: the items of one number share what is left of its quota (its own,
-    -- else the draw's, else the lottery's) in the order they were sent, each at most what it
-    -- asks, in whole céntimos. Each item looks its number up by key, so the cost stays linear
-    -- in the items however the planner misjudges the size of the arrays.
+    -- What each item takes: the items of one number share what is left of its quota in the
+    -- order they were sent, each at most what it asks, in whole céntimos. Each item looks its
+    -- number up by key, so the cost stays linear in the items however the planner misjudges the
+    -- size of the arrays.
     SELECT array_agg(CASE WHEN p.s IS NULL
                           THEN trunc(least(p.m, greatest(p.resto - p.antes, 0)), 2) END
                      ORDER BY p.k)
@@ -308,25 +394,17 @@ BEGIN
         FROM unnest(p_lots, p_numeros, p_montos, st) WITH ORDINALITY AS x(l, num, m, s, k)
         LEFT JOIN LATERAL (
             SELECT least(k.cupo - v.vendido,
-                         CASE WHEN v_parte < 100
-                              THEN trunc(k.cupo * v_parte / 100, 2) - coalesce(
+                         CASE WHEN p_parte < 100
+                              THEN trunc(k.cupo * p_parte / 100, 2) - coalesce(
                                   (SELECT a.monto_normal + a.monto_digito + a.monto_especial
                                    FROM central.acumulados a
                                    WHERE a.cod_lot = x.l AND a.fecha = hoy
                                      AND a.cod_vendedor = p_vendedor
                                      AND a.numero = rtrim(x.num, '*')), 0) END) AS resto
-            FROM central.loterias lo
-            JOIN central.ventas_numero v
-                ON v.cod_lot = lo.cod_lot AND v.fecha = hoy AND v.numero = x.num
-            LEFT JOIN central.sorteos so ON so.cod_lot = lo.cod_lot AND so.fecha = hoy
-            LEFT JOIN central.cupos_numero c ON c.cod_lot = lo.cod_lot AND c.numero = x.num
-            CROSS JOIN LATERAL (
-                SELECT coalesce(c.cupo,
-                                CASE WHEN x.num ~ '^[0-9]{3}$'
-                                     THEN coalesce(so.cupo_triple, lo.cupo_triple)
-                                     ELSE coalesce(so.cupo_terminal, lo.cupo_terminal) END,
-                                0) AS cupo) k
-            WHERE lo.cod_lot = x.l AND x.s IS NULL) q ON true) p;
+            FROM central.ventas_numero v
+            CROSS JOIN LATERAL central.cupo(x.l, hoy, x.num) k
+            WHERE v.cod_lot = x.l AND v.fecha = hoy AND v.numero = x.num
+              AND x.s IS NULL) q ON true) p;
 
     FOR i IN 1..n LOOP
         CONTINUE WHEN st[i] IS NOT NULL;
@@ -345,7 +423,7 @@ BEGIN
                                       fecha_sorteo, numero, monto_pedido, monto_vendido, status,
                                       tipo, jugada, especial, variante, creado)
     SELECT p_nticket, p_base + x.k, p_vendedor, p_usuario, x.l, hoy, x.num, x.m, x.v, x.s,
-           p_tipo, p_jugada, p_especial, p_variantes[x.k], momento
+           p_tipo, p_jugada, p_especial, p_variantes[x.k], p_momento
     FROM unnest(p_lots, p_numeros, p_montos, vendido, st, nuevo)
          WITH ORDINALITY AS x(l, num, m, v, s, nuevo, k)
     WHERE x.nuevo;
@@ -353,15 +431,93 @@ BEGIN
 
     -- the monitor's accumulation of what this vendor sold of each number (monitor.sql)
     PERFORM central.acumular(p_vendedor, hoy, p_lots, p_numeros, vendido, nuevo, p_tipo);
+END
+$$;
 
-    SELECT coalesce(array_agg(x.l ORDER BY x.k), '{}'),
-           coalesce(array_agg(x.num ORDER BY x.k), '{}'),
-           coalesce(array_agg(x.v ORDER BY x.k), '{}'),
-           coalesce(array_agg(x.s ORDER BY x.k), '{}'),
-           coalesce(array_agg((p_base + x.k)::integer ORDER BY x.k), '{}')
-    INTO r_lot, r_num, r_monto, r_status, r_item
-    FROM unnest(p_lots, p_numeros, vendido, st) WITH ORDINALITY AS x(l, num, v, s, k)
-    WHERE x.s <> '0';
+-- Books the items of one play call. Item k (from 1) of the arrays gets the item number
+-- p_base + k; p_variantes, when given, holds the variant of a special play's items. Answers,
+-- for every item not sold in full, its lottery, number, amount sold, status and item number, and
+-- a code: 0 all sold in full, 1 some not, 73 the temporary ticket is not open for this vendor, or
+-- the user may not sell now, 74 an item number was already used by another play, 80 the ticket
+-- was released with its quota (no play for the minutes the central office allows, or by its
+-- hand): nothing of it is sold any more and the counter goes on under a new number. A refused
+-- call (73, 74, 80) books nothing at all: every item comes back with status '9', and r_ultimo
+-- tells the highest item number the ticket holds, so that the counter numbers its next call
+-- past it. A lottery that does not exist is answered as a closed one, without keeping an item;
+-- a closed lottery, or one this sales point deactivated, keeps its item with status '4'. What a
+-- number takes of its quota is whole céntimos, and a sales point never holds more of a number
+-- than its share of the number's quota (vendedores.cupo_porcentaje). A call of a few new items
+-- is booked item by item (central.reservar_en_orden), any other over its arrays
+-- (central.reservar_en_bloque). The caller has checked that the vendor and user belong to the
+-- connection's sales point; like the two, it runs with the caller's rights (the owner's) and
+-- search path.
+CREATE FUNCTION central.reservar(
+    p_vendedor varchar, p_usuario varchar, p_nticket varchar, p_base integer,
+    p_lots varchar[], p_numeros varchar[], p_montos numeric[],
+    p_tipo char, p_jugada varchar, p_especial varchar, p_variantes varchar[] DEFAULT NULL,
+    OUT codigo integer, OUT r_lot varchar[], OUT r_num varchar[], OUT r_monto numeric[],
+    OUT r_status varchar[], OUT r_item integer[], OUT r_ultimo integer)
+LANGUAGE plpgsql AS $$
+DECLARE
+    momento timestamp;
+    n integer := coalesce(array_length(p_lots, 1), 0);
+    st varchar[];
+    vendido numeric[];
+    v_estado varchar;
+    v_ultimo integer;
+    v_activo boolean;
+    -- the share of a number's quota this sales point may take (100: all of it)
+    v_parte numeric;
+BEGIN
+    codigo := 0;
+    r_lot := '{}'; r_num := '{}'; r_monto := '{}'; r_status := '{}'; r_item := '{}';
+    r_ultimo := p_base;
+    IF n = 0 THEN
+        RETURN;
+    END IF;
+
+    SELECT t.estado, (SELECT max(i.num_item) FROM central.items_ticket i
+                      WHERE i.nticket = t.nticket),
+           central.usuario_activo(p_vendedor, p_usuario), v.cupo_porcentaje, central.ahora()
+    INTO v_estado, v_ultimo, v_activo, v_parte, momento
+    FROM central.tickets_temporales t
+    JOIN central.vendedores v ON v.cod_vendedor = t.cod_vendedor
+    WHERE t.nticket = p_nticket AND t.cod_vendedor = p_vendedor
+    FOR UPDATE OF t;
+    IF v_estado IS DISTINCT FROM 'ABI' OR NOT v_activo THEN
+        -- a ticket released for want of plays (or by the central office) says so
+        codigo := CASE WHEN v_estado = 'LIB' THEN 80 ELSE 73 END;
+        SELECT * INTO r_lot, r_num, r_monto, r_status, r_item
+        FROM central.rechazo(p_base, p_lots, p_numeros);
+        RETURN;
+    END IF;
+
+    IF n <= 8 AND v_parte >= 100 AND coalesce(v_ultimo, 0) <= p_base THEN
+        SELECT * INTO vendido, st
+        FROM central.reservar_en_orden(p_vendedor, p_usuario, p_nticket, p_base, p_lots,
+                                       p_numeros, p_montos, p_tipo, p_jugada, p_especial,
+                                       p_variantes, momento);
+        r_ultimo := p_base + n;
+    ELSE
+        SELECT * INTO codigo, vendido, st, r_ultimo
+        FROM central.reservar_en_bloque(p_vendedor, p_usuario, p_nticket, p_base, p_lots,
+                                        p_numeros, p_montos, p_tipo, p_jugada, p_especial,
+                                        p_variantes, momento, v_parte);
+        IF codigo = 74 THEN
+            SELECT * INTO r_lot, r_num, r_monto, r_status, r_item
+            FROM central.rechazo(p_base, p_lots, p_numeros);
+            RETURN;
+        END IF;
+    END IF;
+
+    FOR i IN 1..n LOOP
+        CONTINUE WHEN st[i] = '0';
+        r_lot := r_lot || p_lots[i];
+        r_num := r_num || p_numeros[i];
+        r_monto := r_monto || vendido[i];
+        r_status := r_status || st[i];
+        r_item := r_item || (p_base + i);
+    END LOOP;
     IF cardinality(r_item) > 0 THEN
         codigo := 1;
     END IF;

@@ -11,14 +11,12 @@ BEGIN
 END
 $$;
 
--- Whether a lottery draws on a day of the week.
+-- Whether a lottery draws on a day of the week. Plain SQL, so that queries take it in whole.
 CREATE FUNCTION central.juega_el_dia(l central.loterias, p_fecha date) RETURNS boolean
-LANGUAGE plpgsql IMMUTABLE AS $$
-BEGIN
-    RETURN CASE extract(isodow FROM p_fecha)::int
+LANGUAGE sql IMMUTABLE AS $$
+    SELECT CASE extract(isodow FROM p_fecha)::int
                WHEN 1 THEN l.dia_1 WHEN 2 THEN l.dia_2 WHEN 3 THEN l.dia_3 WHEN 4 THEN l.dia_4
-               WHEN 5 THEN l.dia_5 WHEN 6 THEN l.dia_6 ELSE l.dia_7 END;
-END
+               WHEN 5 THEN l.dia_5 WHEN 6 THEN l.dia_6 ELSE l.dia_7 END
 $$;
 
 -- The state of a lottery's draw on a day, at a moment of the server's clock:
@@ -30,53 +28,67 @@ $$;
 -- hand cannot be undone, and a change of the lottery's closing time leaves a draw of that day
 -- with the time it had (admin.fijar_cierre), so no draw ever opens again. Whether the lottery
 -- itself is off sale (loterias.cerrada) is not the draw's state.
+-- One row always. A plain SQL table function: the planner takes it into the calling query
+-- (booking asks it for every lottery of every play), where a function call would be run and
+-- planned apart each time; central.estado_sorteo gives the same as a value.
+CREATE FUNCTION central.estado_del_sorteo(p_cod_lot varchar, p_fecha date, p_momento timestamp)
+RETURNS TABLE (estado char)
+LANGUAGE sql STABLE AS $$
+    SELECT (CASE
+        WHEN EXISTS (SELECT FROM central.resultados r
+                     WHERE r.cod_lot = p_cod_lot AND r.fecha = p_fecha) THEN 'R'
+        WHEN s.anulado THEN 'N'
+        WHEN l.cod_lot IS NULL OR coalesce(s.cerrado, false) OR p_fecha < p_momento::date
+             OR NOT central.juega_el_dia(l, p_fecha)
+             OR (p_fecha = p_momento::date
+                 AND p_momento::time >= coalesce(s.hora_cierre, l.hora_cierre)) THEN 'C'
+        ELSE 'A' END)::char
+    FROM (VALUES (1)) d
+    LEFT JOIN central.sorteos s ON s.cod_lot = p_cod_lot AND s.fecha = p_fecha
+    LEFT JOIN central.loterias l ON l.cod_lot = p_cod_lot
+$$;
+
 CREATE FUNCTION central.estado_sorteo(p_cod_lot varchar, p_fecha date, p_momento timestamp)
 RETURNS char
 LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
-DECLARE
-    l central.loterias;
-    s central.sorteos;
 BEGIN
-    IF EXISTS (SELECT FROM central.resultados r WHERE r.cod_lot = p_cod_lot AND r.fecha = p_fecha)
-    THEN
-        RETURN 'R';
-    END IF;
-    SELECT * INTO s FROM central.sorteos x WHERE x.cod_lot = p_cod_lot AND x.fecha = p_fecha;
-    IF s.anulado THEN
-        RETURN 'N';
-    END IF;
-    SELECT * INTO l FROM central.loterias x WHERE x.cod_lot = p_cod_lot;
-    IF l.cod_lot IS NULL OR coalesce(s.cerrado, false) OR p_fecha < p_momento::date
-       OR NOT central.juega_el_dia(l, p_fecha)
-       OR (p_fecha = p_momento::date
-           AND p_momento::time >= coalesce(s.hora_cierre, l.hora_cierre)) THEN
-        RETURN 'C';
-    END IF;
-    RETURN 'A';
+    RETURN (SELECT e.estado FROM central.estado_del_sorteo(p_cod_lot, p_fecha, p_momento) e);
 END
 $$;
 
--- Whether a lottery sells at a moment of the server's clock: not off sale by the central office
--- and its draw of that day open.
+-- Whether a lottery sells at a moment of the server's clock at one sales point (p_vendedor;
+-- NULL asks for the whole network): it exists, the central office has not taken it off sale,
+-- its draw of that day is open, and that sales point has not taken it off sale (activaloterias).
+-- Also what kind of play it takes (loterias.juegaespecial). One row always; a plain SQL table
+-- function for the reason of central.estado_del_sorteo.
+CREATE FUNCTION central.venta_loteria(p_cod_lot varchar, p_momento timestamp,
+                                      p_vendedor varchar)
+RETURNS TABLE (existe boolean, abierta boolean, juegaespecial char)
+LANGUAGE sql STABLE AS $$
+    SELECT l.cod_lot IS NOT NULL,
+           NOT coalesce(l.cerrada, true) AND e.estado = 'A'
+               AND NOT EXISTS (SELECT FROM central.loterias_inactivas i
+                               WHERE i.cod_vendedor = p_vendedor AND i.cod_lot = p_cod_lot),
+           l.juegaespecial
+    FROM (VALUES (1)) d
+    LEFT JOIN central.loterias l ON l.cod_lot = p_cod_lot
+    CROSS JOIN central.estado_del_sorteo(p_cod_lot, p_momento::date, p_momento) e
+$$;
+
+-- Whether a lottery sells at a moment, network-wide (issuing, cancelling).
 CREATE FUNCTION central.loteria_abierta(p_cod_lot varchar, p_momento timestamp) RETURNS boolean
 LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
 BEGIN
-    RETURN NOT coalesce((SELECT l.cerrada FROM central.loterias l WHERE l.cod_lot = p_cod_lot),
-                        true)
-           AND central.estado_sorteo(p_cod_lot, p_momento::date, p_momento) = 'A';
+    RETURN (SELECT v.abierta FROM central.venta_loteria(p_cod_lot, p_momento, NULL) v);
 END
 $$;
 
--- Whether a lottery sells at one sales point: open in the network and not taken off sale by
--- that sales point (activaloterias). A network-wide question (issuing, cancelling) asks the
--- two-argument form.
+-- Whether a lottery sells at one sales point.
 CREATE FUNCTION central.loteria_abierta(p_cod_lot varchar, p_momento timestamp,
                                         p_vendedor varchar) RETURNS boolean
 LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
 BEGIN
-    RETURN central.loteria_abierta(p_cod_lot, p_momento) AND NOT EXISTS (
-        SELECT FROM central.loterias_inactivas i
-        WHERE i.cod_vendedor = p_vendedor AND i.cod_lot = p_cod_lot);
+    RETURN (SELECT v.abierta FROM central.venta_loteria(p_cod_lot, p_momento, p_vendedor) v);
 END
 $$;
 

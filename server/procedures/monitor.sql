@@ -1,26 +1,52 @@
 -- "Monitor On Line": what was sold of each number of a lottery's draw, kept as plays are booked
 -- and given back, and read by the counters through procedures.
 
+-- Where an amount sold of a played number ("123", "45*", "7**") counts in the accumulation: two-
+-- and three-digit straight plays, one-digit straight plays, special plays (tipo '2').
+CREATE FUNCTION central.partes_acumuladas(p_numero varchar, p_tipo char, p_monto numeric)
+RETURNS TABLE (normal numeric, digito numeric, especial numeric)
+LANGUAGE sql IMMUTABLE AS $$
+    SELECT CASE WHEN p_tipo IS DISTINCT FROM '2' AND p_numero !~ '^[0-9]\*\*$'
+                THEN p_monto ELSE 0 END,
+           CASE WHEN p_tipo IS DISTINCT FROM '2' AND p_numero ~ '^[0-9]\*\*$'
+                THEN p_monto ELSE 0 END,
+           CASE WHEN p_tipo = '2' THEN p_monto ELSE 0 END
+$$;
+
 -- Adds what a play call booked to its vendor's accumulation. Items come as the arrays of
 -- central.reservar; only the new ones with an amount sold count. The caller holds the locks of
 -- these numbers' ventas_numero rows, so two calls never touch the same rows in another order.
 CREATE FUNCTION central.acumular(p_vendedor varchar, p_fecha date, p_lots varchar[],
                                  p_numeros varchar[], p_montos numeric[], p_nuevos boolean[],
                                  p_tipo char) RETURNS void
-LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+LANGUAGE plpgsql AS $$
 BEGIN
     INSERT INTO central.acumulados AS a (cod_lot, fecha, cod_vendedor, numero, monto_normal,
                                          monto_digito, monto_especial)
-    SELECT x.l, p_fecha, p_vendedor, rtrim(x.num, '*'),
-           coalesce(sum(x.m) FILTER (WHERE p_tipo IS DISTINCT FROM '2'
-                                        AND x.num !~ '^[0-9]\*\*$'), 0),
-           coalesce(sum(x.m) FILTER (WHERE p_tipo IS DISTINCT FROM '2'
-                                        AND x.num ~ '^[0-9]\*\*$'), 0),
-           coalesce(sum(x.m) FILTER (WHERE p_tipo = '2'), 0)
+    SELECT x.l, p_fecha, p_vendedor, rtrim(x.num, '*'), sum(c.normal), sum(c.digito),
+           sum(c.especial)
     FROM unnest(p_lots, p_numeros, p_montos, p_nuevos) AS x(l, num, m, nuevo)
+    CROSS JOIN LATERAL central.partes_acumuladas(x.num, p_tipo, x.m) c
     WHERE x.nuevo AND x.m > 0
     GROUP BY x.l, x.num
     ORDER BY x.l, x.num
+    ON CONFLICT (cod_lot, fecha, cod_vendedor, numero) DO UPDATE
+        SET monto_normal = a.monto_normal + EXCLUDED.monto_normal,
+            monto_digito = a.monto_digito + EXCLUDED.monto_digito,
+            monto_especial = a.monto_especial + EXCLUDED.monto_especial;
+END
+$$;
+
+-- The same for one item, as a booking of a few items adds them one by one.
+CREATE FUNCTION central.acumular_item(p_vendedor varchar, p_fecha date, p_lot varchar,
+                                      p_numero varchar, p_monto numeric, p_tipo char)
+RETURNS void
+LANGUAGE plpgsql AS $$
+BEGIN
+    INSERT INTO central.acumulados AS a (cod_lot, fecha, cod_vendedor, numero, monto_normal,
+                                         monto_digito, monto_especial)
+    SELECT p_lot, p_fecha, p_vendedor, rtrim(p_numero, '*'), c.normal, c.digito, c.especial
+    FROM central.partes_acumuladas(p_numero, p_tipo, p_monto) c
     ON CONFLICT (cod_lot, fecha, cod_vendedor, numero) DO UPDATE
         SET monto_normal = a.monto_normal + EXCLUDED.monto_normal,
             monto_digito = a.monto_digito + EXCLUDED.monto_digito,
@@ -38,12 +64,9 @@ BEGIN
         monto_digito = a.monto_digito - s.digito,
         monto_especial = a.monto_especial - s.especial
     FROM (SELECT i.cod_lot, i.fecha_sorteo, i.cod_vendedor, rtrim(i.numero, '*') AS numero,
-                 coalesce(sum(i.monto_vendido) FILTER (WHERE i.tipo <> '2'
-                                                       AND i.numero !~ '^[0-9]\*\*$'), 0) AS normal,
-                 coalesce(sum(i.monto_vendido) FILTER (WHERE i.tipo <> '2'
-                                                       AND i.numero ~ '^[0-9]\*\*$'), 0) AS digito,
-                 coalesce(sum(i.monto_vendido) FILTER (WHERE i.tipo = '2'), 0) AS especial
+                 sum(c.normal) AS normal, sum(c.digito) AS digito, sum(c.especial) AS especial
           FROM central.items_ticket i
+          CROSS JOIN LATERAL central.partes_acumuladas(i.numero, i.tipo, i.monto_vendido) c
           WHERE i.nticket = ANY (p_tickets) AND (p_items IS NULL OR i.num_item = ANY (p_items))
             AND i.vigente AND i.monto_vendido > 0
           GROUP BY 1, 2, 3, 4) s
