@@ -1,5 +1,6 @@
 // Round trip of one stored-procedure call through the counter's gateway, next to a bare
 // "SELECT 1" on the same connection.
+#include "bench_run.h"
 #include "platform/pq_gateway.h"
 #include "test_database.h"
 
@@ -26,7 +27,7 @@ Fixture& fixture() {
 void BM_SelectOne(benchmark::State& state) {
     PqGateway& g = fixture().gateway;
     for (auto _ : state) {
-        if (!g.ping()) state.SkipWithError("SELECT 1 failed");
+        bench::check(g.ping().ok(), "SELECT 1 failed");
     }
 }
 BENCHMARK(BM_SelectOne)->UseRealTime();
@@ -35,7 +36,7 @@ void BM_CallProcedure_Retornafecha(benchmark::State& state) {
     PqGateway& g = fixture().gateway;
     for (auto _ : state) {
         auto answer = g.exec(u"Retornafecha"_s);
-        if (!answer) state.SkipWithError("call failed");
+        bench::check(answer.ok(), "Retornafecha failed");
         benchmark::DoNotOptimize(answer);
     }
 }
@@ -49,7 +50,7 @@ void BM_CallProcedure_Login(benchmark::State& state) {
         .in(u"@xclave"_s, u"1234"_s, 10);
     for (auto _ : state) {
         auto answer = g.call(call);
-        if (!answer) state.SkipWithError("call failed");
+        bench::check(answer.ok(), "xVLDUSRT failed");
         benchmark::DoNotOptimize(answer);
     }
 }

@@ -1,6 +1,7 @@
 // Play generators: a posicionados request on ten lotteries (1,000 items booked in one call,
 // p50 and p99 of the call), its rows turned into ticket rows and shown at the end of a ticket
 // of 19,000 rows, and the resident memory of the sales screen with a 20,000-row ticket.
+#include "bench_run.h"
 #include "generators/generated_sale.h"
 #include "generators/generator_calls.h"
 #include "generators/number_lists.h"
@@ -52,7 +53,7 @@ void BM_Posicionados_TenLotteries_OneCall(benchmark::State& state) {
     }
     db.setClock(u"2026-12-07 10:00:00"_s);
     PqGateway gateway;
-    if (!gateway.open(db.connectionText())) return state.SkipWithError("no connection");
+    bench::check(gateway.open(db.connectionText()).ok(), "no connection");
     const QString codes = codeList(lotteryEntries());
     QString nticket;
     int numItem = 0;
@@ -73,10 +74,8 @@ void BM_Posicionados_TenLotteries_OneCall(benchmark::State& state) {
         took.start();
         auto answer = gateway.call(call);
         millis.push_back(double(took.nsecsElapsed()) / 1e6);
-        if (!answer || answer.value().returnNumber() != 0) {
-            state.SkipWithError("the call did not sell every item");
-            break;
-        }
+        bench::check(answer.ok() && answer.value().returnNumber() == 0,
+                     "the call did not sell every item");
         numItem += 1000;
     }
     if (millis.empty()) return;
@@ -85,7 +84,7 @@ void BM_Posicionados_TenLotteries_OneCall(benchmark::State& state) {
     state.counters["items_per_call"] = 1000;
 }
 BENCHMARK(BM_Posicionados_TenLotteries_OneCall)
-    ->Iterations(300)
+    ->Iterations(bench::sized(300, 2))
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 
@@ -136,7 +135,7 @@ void BM_Posicionados_RowsIntoTheTicketView(benchmark::State& state) {
         QCoreApplication::processEvents();
     }
 }
-BENCHMARK(BM_Posicionados_RowsIntoTheTicketView)->Iterations(20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Posicionados_RowsIntoTheTicketView)->Iterations(bench::sized(20, 1))->Unit(benchmark::kMillisecond);
 
 long residentKb() {
     QFile status(u"/proc/self/status"_s);

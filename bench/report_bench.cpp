@@ -2,6 +2,7 @@
 // lotteries), and the prize report over the month before it with as many tickets a day
 // (VENDURA_BENCH_TICKETS_PER_DAY, VENDURA_BENCH_DAYS change the volume). Each figure is the
 // procedure's answer on the counter's connection plus the composition of the report's lines.
+#include "bench_run.h"
 #include "platform/pq_gateway.h"
 #include "reports/account_statement.h"
 #include "reports/final_report.h"
@@ -34,8 +35,8 @@ struct BusySalesPoint {
     TestDatabase db;
     PqGateway counter{5};
     Session session;
-    int perDay = setting("VENDURA_BENCH_TICKETS_PER_DAY", 100000);
-    int days = setting("VENDURA_BENCH_DAYS", 30);
+    int perDay = setting("VENDURA_BENCH_TICKETS_PER_DAY", bench::sized(100000, 300));
+    int days = setting("VENDURA_BENCH_DAYS", bench::sized(30, 2));
 
     BusySalesPoint() {
         QElapsedTimer seeding;
@@ -55,9 +56,10 @@ struct BusySalesPoint {
         db.admin(u"SELECT admin.fijar_comision('00012', 12)"_s);
         for (int d = days; d >= 0; --d) seedDay(kBusyDay.addDays(-d), days - d);
         db.admin(u"ANALYZE"_s);
+        checkLoaded();
         std::printf("seeded %d days of %d tickets in %.1f s\n", days + 1, perDay,
                     double(seeding.elapsed()) / 1000);
-        if (!counter.open(db.connectionText()).ok()) std::abort();
+        bench::check(counter.open(db.connectionText()).ok(), "no connection");
         session.CodVendedor = u"00012"_s;
         session.NombreVendedor = u"AGENCIA LA FORTUNA"_s;
         session.Usuario = u"1001"_s;
@@ -117,12 +119,32 @@ struct BusySalesPoint {
             {p[0]});
     }
 
+    // Every day holds its tickets and their two items, the days' sales as issuing keeps them
+    // equal those items, and there are prizes to report.
+    void checkLoaded() {
+        const QString expected = QString::number(qint64(perDay) * (days + 1));
+        bench::check(db.value(u"SELECT count(*) FROM central.tickets"_s) == expected,
+                     "not every ticket was loaded");
+        bench::check(db.value(u"SELECT count(*) FROM central.items_ticket"_s) ==
+                         QString::number(2 * (qint64(perDay) * (days + 1))),
+                     "not every item was loaded");
+        bench::check(
+            db.value(u"SELECT count(*) FROM (SELECT t.fecha, i.cod_lot, i.tipo, "
+                     u"sum(i.monto_vendido) AS v FROM central.tickets t JOIN central.items_ticket "
+                     u"i ON i.nticket = t.nroticket WHERE t.estado = 'ACT' GROUP BY 1, 2, 3) x "
+                     u"FULL JOIN central.ventas_dia d USING (fecha, cod_lot, tipo) "
+                     u"WHERE x.v IS DISTINCT FROM d.venta"_s) == u"0"_s,
+            "the days' sales differ from their items");
+        bench::check(db.value(u"SELECT count(*) > 0 FROM central.premios"_s) == u"t"_s,
+                     "no prize was stored");
+    }
+
     RecordSet rows(const ProcedureCall& call, CallAnswer* whole = nullptr) {
         auto answer = counter.call(call);
         if (!answer) {
             std::fprintf(stderr, "%s: %s\n", qPrintable(call.name),
                          qPrintable(answer.error().description));
-            std::abort();
+            bench::check(false, "a report's call failed");
         }
         if (whole) *whole = answer.value();
         return answer.value().rows;
@@ -160,7 +182,7 @@ BENCHMARK(BM_PrizeReport)
     ->Args({30, 0})
     ->Args({30, 1})
     ->Unit(benchmark::kMillisecond)
-    ->Iterations(3);
+    ->Iterations(bench::sized(3, 1));
 
 void BM_SalesReport(benchmark::State& state) {
     BusySalesPoint& b = busy();
@@ -171,7 +193,7 @@ void BM_SalesReport(benchmark::State& state) {
                                      cancelled);
     });
 }
-BENCHMARK(BM_SalesReport)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_SalesReport)->Unit(benchmark::kMillisecond)->Iterations(bench::sized(3, 1));
 
 void BM_FinalReport(benchmark::State& state) {
     BusySalesPoint& b = busy();
@@ -182,7 +204,7 @@ void BM_FinalReport(benchmark::State& state) {
     });
 }
 // Resumido, Detallado, Loterias
-BENCHMARK(BM_FinalReport)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_FinalReport)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Iterations(bench::sized(3, 1));
 
 // The statement of the busy day: never settled (every day of the month counts), or settled
 // the day before.
@@ -200,7 +222,7 @@ void BM_AccountStatement(benchmark::State& state) {
         return account_statement::compose(b.session, kBusyDay, a);
     });
 }
-BENCHMARK(BM_AccountStatement)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_AccountStatement)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(bench::sized(3, 1));
 
 void BM_Monitor(benchmark::State& state) {
     BusySalesPoint& b = busy();
@@ -212,7 +234,7 @@ void BM_Monitor(benchmark::State& state) {
     });
 }
 // GENERAL, DETALLADO
-BENCHMARK(BM_Monitor)->DenseRange(0, 1)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Monitor)->DenseRange(0, 1)->Unit(benchmark::kMillisecond)->Iterations(bench::sized(5, 1));
 
 }  // namespace
 

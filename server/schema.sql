@@ -459,6 +459,96 @@ CREATE TABLE central.acumulados (
 -- A sales point's items of a day, for its reports (an issued ticket's items are of its day).
 CREATE INDEX items_ticket_vendedor ON central.items_ticket (cod_vendedor, fecha_sorteo);
 
+-- What each sales point sold on each day (its tickets' date), per lottery and kind of play: the
+-- live sold items of its issued tickets that are not cancelled. Kept by the triggers below as
+-- tickets are issued or cancelled and as items are given back, so that the statement of a month
+-- never settled reads a row per day, lottery and kind instead of millions of items; it equals
+-- the sum over the items at every moment. Items are booked before their ticket is issued, so
+-- booking never touches it.
+CREATE TABLE central.ventas_dia (
+    cod_vendedor  varchar(5) NOT NULL REFERENCES central.vendedores,
+    fecha         date NOT NULL,
+    cod_lot       varchar(3) NOT NULL,
+    tipo          char(1) NOT NULL,
+    venta         numeric(16, 3) NOT NULL DEFAULT 0,
+    PRIMARY KEY (cod_vendedor, fecha, cod_lot, tipo)
+);
+
+-- Adds to the days' sales the live sold items of some tickets, each times its sign: 1 a ticket
+-- that starts counting, -1 one that stops.
+CREATE FUNCTION central.sumar_ventas_dia(p_tickets varchar[], p_signos integer[]) RETURNS void
+LANGUAGE plpgsql AS $$
+BEGIN
+    INSERT INTO central.ventas_dia AS v (cod_vendedor, fecha, cod_lot, tipo, venta)
+    SELECT t.cod_vendedor, t.fecha, i.cod_lot, i.tipo, sum(x.signo * i.monto_vendido)
+    FROM unnest(p_tickets, p_signos) AS x(nroticket, signo)
+    JOIN central.tickets t ON t.nroticket = x.nroticket
+    JOIN central.items_ticket i ON i.nticket = x.nroticket
+    WHERE x.signo <> 0 AND i.vigente AND i.monto_vendido > 0
+    GROUP BY 1, 2, 3, 4
+    ORDER BY 1, 2, 3, 4
+    ON CONFLICT (cod_vendedor, fecha, cod_lot, tipo) DO UPDATE
+        SET venta = v.venta + EXCLUDED.venta;
+END
+$$;
+
+CREATE FUNCTION central.ticket_cuenta(t central.tickets) RETURNS integer
+LANGUAGE sql IMMUTABLE AS $$
+    SELECT CASE WHEN t.estado = 'ACT' AND t.anulado = 'N' THEN 1 ELSE 0 END
+$$;
+
+CREATE FUNCTION central.ventas_dia_emision() RETURNS trigger
+LANGUAGE plpgsql AS $$
+BEGIN
+    PERFORM central.sumar_ventas_dia(array_agg(n.nroticket), array_agg(central.ticket_cuenta(n)))
+    FROM nuevos n;
+    RETURN NULL;
+END
+$$;
+
+CREATE FUNCTION central.ventas_dia_cambio_ticket() RETURNS trigger
+LANGUAGE plpgsql AS $$
+BEGIN
+    PERFORM central.sumar_ventas_dia(array_agg(n.nroticket),
+                                     array_agg(central.ticket_cuenta(n) - central.ticket_cuenta(a)))
+    FROM nuevos n JOIN antes a USING (nroticket)
+    WHERE central.ticket_cuenta(n) <> central.ticket_cuenta(a);
+    RETURN NULL;
+END
+$$;
+
+-- An item of a counted ticket given back (a cancellation, a void draw) leaves its day's sales.
+CREATE FUNCTION central.ventas_dia_cambio_item() RETURNS trigger
+LANGUAGE plpgsql AS $$
+BEGIN
+    INSERT INTO central.ventas_dia AS v (cod_vendedor, fecha, cod_lot, tipo, venta)
+    SELECT t.cod_vendedor, t.fecha, n.cod_lot, n.tipo,
+           sum(CASE WHEN n.vigente AND n.monto_vendido > 0 THEN n.monto_vendido ELSE 0 END
+               - CASE WHEN a.vigente AND a.monto_vendido > 0 THEN a.monto_vendido ELSE 0 END)
+    FROM nuevos n
+    JOIN antes a USING (nticket, num_item)
+    JOIN central.tickets t ON t.nroticket = n.nticket
+    WHERE central.ticket_cuenta(t) = 1
+    GROUP BY 1, 2, 3, 4
+    HAVING sum(CASE WHEN n.vigente AND n.monto_vendido > 0 THEN n.monto_vendido ELSE 0 END
+               - CASE WHEN a.vigente AND a.monto_vendido > 0 THEN a.monto_vendido ELSE 0 END) <> 0
+    ORDER BY 1, 2, 3, 4
+    ON CONFLICT (cod_vendedor, fecha, cod_lot, tipo) DO UPDATE
+        SET venta = v.venta + EXCLUDED.venta;
+    RETURN NULL;
+END
+$$;
+
+CREATE TRIGGER ventas_dia_emision AFTER INSERT ON central.tickets
+    REFERENCING NEW TABLE AS nuevos
+    FOR EACH STATEMENT EXECUTE FUNCTION central.ventas_dia_emision();
+CREATE TRIGGER ventas_dia_cambio_ticket AFTER UPDATE ON central.tickets
+    REFERENCING OLD TABLE AS antes NEW TABLE AS nuevos
+    FOR EACH STATEMENT EXECUTE FUNCTION central.ventas_dia_cambio_ticket();
+CREATE TRIGGER ventas_dia_cambio_item AFTER UPDATE ON central.items_ticket
+    REFERENCING OLD TABLE AS antes NEW TABLE AS nuevos
+    FOR EACH STATEMENT EXECUTE FUNCTION central.ventas_dia_cambio_item();
+
 -- Money movements between a sales point and the central office ("gastos"), recorded by the
 -- counter (origen 'P') or by the central office (origen 'B'). "tipo" is the number in front of
 -- the movement's name: 0 the sales point pays the central office, 1 the central office pays
@@ -519,7 +609,9 @@ CREATE TABLE central.liquidaciones (
 
 -- The prize of every winning item, computed once when its draw's results are entered (and again
 -- when they are corrected) from the payout in force when the item was sold. Payment, vouchers,
--- reports, statements and settlement all read it. "fecha" is the ticket's day.
+-- reports, statements and settlement all read it. "fecha" is the ticket's day. It keeps what the
+-- prize reports show of the ticket and of the item, none of which changes once issued, so that
+-- a month's report reads these rows alone.
 CREATE TABLE central.premios (
     nroticket      varchar(10) NOT NULL REFERENCES central.tickets,
     num_item       integer NOT NULL,
@@ -530,11 +622,23 @@ CREATE TABLE central.premios (
     clase          varchar(8) NOT NULL,
     multiplicador  numeric(10, 2) NOT NULL CHECK (multiplicador > 0),
     premio         numeric(14, 2) NOT NULL CHECK (premio > 0),
+    hora           time(0) NOT NULL,
+    cod_usuario    varchar(5) NOT NULL,
+    tipo           char(1) NOT NULL,
+    numero         varchar(3) NOT NULL,
+    jugada         varchar(100),
+    variante       char(1),
+    -- the first day the ticket's prize is no longer paid (central.vencimiento), and whether
+    -- central.asentar_caducados looked at the prize after that day: it only reads those it
+    -- has not, so its work stays that of the days since it last ran
+    vence          date NOT NULL,
+    caducidad_vista boolean NOT NULL DEFAULT false,
     PRIMARY KEY (nroticket, num_item),
     FOREIGN KEY (nroticket, num_item) REFERENCES central.items_ticket (nticket, num_item)
 );
 CREATE INDEX premios_sorteo ON central.premios (cod_lot, fecha_sorteo);
 CREATE INDEX premios_vendedor ON central.premios (cod_vendedor, fecha);
+CREATE INDEX premios_por_vencer ON central.premios (cod_vendedor, vence) WHERE NOT caducidad_vista;
 
 -- Entries of a sales point's account besides its play, movements and deposits: a correction of
 -- results that changes the prizes of a day already settled ('CORRECCION', posted to the next

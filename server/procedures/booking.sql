@@ -289,14 +289,23 @@ BEGIN
             vendido[i] := toma;
             st[i] := CASE WHEN toma = m THEN '0' WHEN toma > 0 THEN '2' ELSE '1' END;
         END IF;
-        INSERT INTO central.items_ticket (nticket, num_item, cod_vendedor, cod_usuario, cod_lot,
-                                          fecha_sorteo, numero, monto_pedido, monto_vendido,
-                                          status, tipo, jugada, especial, variante, creado)
-        VALUES (p_nticket, p_base + i, p_vendedor, p_usuario, l, hoy, num, m, toma, st[i],
-                p_tipo, p_jugada, p_especial, p_variantes[i], p_momento);
-        IF toma > 0 THEN
-            PERFORM central.acumular_item(p_vendedor, hoy, l, num, toma, p_tipo);
-        END IF;
+        -- the item, and what it sold in the monitor's accumulation (monitor.sql), in one go
+        WITH item AS (
+            INSERT INTO central.items_ticket (nticket, num_item, cod_vendedor, cod_usuario,
+                                              cod_lot, fecha_sorteo, numero, monto_pedido,
+                                              monto_vendido, status, tipo, jugada, especial,
+                                              variante, creado)
+            VALUES (p_nticket, p_base + i, p_vendedor, p_usuario, l, hoy, num, m, toma, st[i],
+                    p_tipo, p_jugada, p_especial, p_variantes[i], p_momento))
+        INSERT INTO central.acumulados AS a (cod_lot, fecha, cod_vendedor, numero, monto_normal,
+                                             monto_digito, monto_especial)
+        SELECT l, hoy, p_vendedor, rtrim(num, '*'), c.normal, c.digito, c.especial
+        FROM central.partes_acumuladas(num, p_tipo, toma) c
+        WHERE toma > 0
+        ON CONFLICT (cod_lot, fecha, cod_vendedor, numero) DO UPDATE
+            SET monto_normal = a.monto_normal + EXCLUDED.monto_normal,
+                monto_digito = a.monto_digito + EXCLUDED.monto_digito,
+                monto_especial = a.monto_especial + EXCLUDED.monto_especial;
     END LOOP;
 END
 $$;
@@ -536,17 +545,21 @@ BEGIN
 END
 $$;
 
--- A lottery code list (three characters a code, no separator) as an array, in its order.
+-- A lottery code list (three characters a code, no separator) as an array, in its order. A loop
+-- rather than a query: it is asked at every play.
 CREATE FUNCTION central.lista_loterias(p_codigos varchar) RETURNS varchar[]
 LANGUAGE plpgsql IMMUTABLE AS $$
 DECLARE
     codigos varchar := coalesce(p_codigos, '');
+    lista varchar[] := '{}';
 BEGIN
     IF length(codigos) > 500 THEN
         RAISE EXCEPTION 'Lista de loterías demasiado larga' USING ERRCODE = '22023';
     END IF;
-    RETURN ARRAY(SELECT upper(trim(substr(codigos, k * 3 + 1, 3)))::varchar
-                 FROM generate_series(0, (length(codigos) + 2) / 3 - 1) AS k ORDER BY k);
+    FOR k IN 0..(length(codigos) + 2) / 3 - 1 LOOP
+        lista := lista || upper(trim(substr(codigos, k * 3 + 1, 3)))::varchar;
+    END LOOP;
+    RETURN lista;
 END
 $$;
 

@@ -37,23 +37,6 @@ BEGIN
 END
 $$;
 
--- The same for one item, as a booking of a few items adds them one by one.
-CREATE FUNCTION central.acumular_item(p_vendedor varchar, p_fecha date, p_lot varchar,
-                                      p_numero varchar, p_monto numeric, p_tipo char)
-RETURNS void
-LANGUAGE plpgsql AS $$
-BEGIN
-    INSERT INTO central.acumulados AS a (cod_lot, fecha, cod_vendedor, numero, monto_normal,
-                                         monto_digito, monto_especial)
-    SELECT p_lot, p_fecha, p_vendedor, rtrim(p_numero, '*'), c.normal, c.digito, c.especial
-    FROM central.partes_acumuladas(p_numero, p_tipo, p_monto) c
-    ON CONFLICT (cod_lot, fecha, cod_vendedor, numero) DO UPDATE
-        SET monto_normal = a.monto_normal + EXCLUDED.monto_normal,
-            monto_digito = a.monto_digito + EXCLUDED.monto_digito,
-            monto_especial = a.monto_especial + EXCLUDED.monto_especial;
-END
-$$;
-
 -- Takes back what the live sold items of some temporary tickets (all, or those numbered in
 -- p_items) had added; the caller gives their quota back and holds the locks of their numbers.
 CREATE FUNCTION central.desacumular(p_tickets varchar[], p_items integer[]) RETURNS void

@@ -23,7 +23,8 @@ $$;
 -- cent; a way without a multiplier then pays nothing. No rows while the draw has no results.
 CREATE FUNCTION central.premios_calculados(p_cod_lot varchar, p_fecha date)
 RETURNS TABLE (nroticket varchar, num_item integer, cod_vendedor varchar, fecha date,
-               clase varchar, multiplicador numeric, premio numeric)
+               clase varchar, multiplicador numeric, premio numeric, hora time, cod_usuario varchar,
+               tipo char, numero varchar, jugada varchar, variante char, vence date)
 LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
 BEGIN
     RETURN QUERY
@@ -40,7 +41,8 @@ BEGIN
         item AS (
             SELECT DISTINCT ON (i.nticket, i.num_item)
                    i.nticket, i.num_item, t.cod_vendedor, t.fecha, g.clase::varchar AS clase,
-                   i.monto_vendido,
+                   i.monto_vendido, t.hora, t.cod_usuario, i.tipo, i.numero, i.jugada,
+                   i.variante, central.vencimiento(t) AS vence,
                    central.multiplicador_vigente(
                        p_cod_lot, g.clase,
                        CASE WHEN g.especial THEN coalesce(trim(i.variante), '') ELSE '' END,
@@ -53,7 +55,8 @@ BEGIN
             WHERE t.estado = 'ACT' AND t.anulado = 'N' AND i.vigente AND i.monto_vendido > 0
             ORDER BY i.nticket, i.num_item, g.orden)
         SELECT item.nticket, item.num_item, item.cod_vendedor, item.fecha, item.clase,
-               item.mult, round(item.monto_vendido * item.mult, 2)
+               item.mult, round(item.monto_vendido * item.mult, 2), item.hora::time,
+               item.cod_usuario, item.tipo, item.numero, item.jugada, item.variante, item.vence
         FROM item
         WHERE item.mult IS NOT NULL AND round(item.monto_vendido * item.mult, 2) > 0;
 END
@@ -102,9 +105,11 @@ BEGIN
 
     DELETE FROM central.premios p WHERE p.cod_lot = p_cod_lot AND p.fecha_sorteo = p_fecha;
     INSERT INTO central.premios (nroticket, num_item, cod_vendedor, fecha, cod_lot, fecha_sorteo,
-                                 clase, multiplicador, premio)
+                                 clase, multiplicador, premio, hora, cod_usuario, tipo, numero,
+                                 jugada, variante, vence)
     SELECT p.nroticket, p.num_item, p.cod_vendedor, p.fecha, p_cod_lot, p_fecha, p.clase,
-           p.multiplicador, p.premio
+           p.multiplicador, p.premio, p.hora, p.cod_usuario, p.tipo, p.numero, p.jugada,
+           p.variante, p.vence
     FROM central.premios_calculados(p_cod_lot, p_fecha) p;
     GET DIAGNOSTICS n = ROW_COUNT;
 
@@ -164,7 +169,10 @@ $$;
 
 -- Posts back to a sales point's account every prize of its tickets that expired unpaid and was
 -- not posted yet: on the day it expired, or on the next open day when that one is settled.
--- Audited. Called before a statement or a settlement is read or written. Answers how many.
+-- Audited. Called before a statement or a settlement is read or written. Answers how many. It
+-- reads only the prizes expired since it last looked (premios.caducidad_vista), and marks them
+-- looked at once they are paid or posted; a ticket with a draw still waiting for its results
+-- does not expire, and is looked at again.
 CREATE FUNCTION central.asentar_caducados(p_vendedor varchar) RETURNS integer
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 DECLARE
@@ -174,25 +182,30 @@ DECLARE
     n integer := 0;
 BEGIN
     FOR c IN
-        SELECT t.nroticket, x.premio, central.vencimiento(t) AS vence
-        FROM (SELECT p.nroticket, sum(p.premio) AS premio FROM central.premios p
-              WHERE p.cod_vendedor = p_vendedor
-                AND NOT EXISTS (SELECT FROM central.pagos g WHERE g.nroticket = p.nroticket)
-                AND NOT EXISTS (SELECT FROM central.ajustes a
-                                WHERE a.nroticket = p.nroticket AND a.concepto = 'CADUCADO')
+        SELECT x.nroticket, x.vence,
+               (SELECT sum(p.premio) FROM central.premios p WHERE p.nroticket = x.nroticket)
+                   AS premio,
+               EXISTS (SELECT FROM central.pagos g WHERE g.nroticket = x.nroticket)
+               OR EXISTS (SELECT FROM central.ajustes a
+                          WHERE a.nroticket = x.nroticket AND a.concepto = 'CADUCADO') AS cerrado
+        FROM (SELECT p.nroticket, max(p.vence) AS vence FROM central.premios p
+              WHERE p.cod_vendedor = p_vendedor AND NOT p.caducidad_vista AND p.vence <= v_hoy
               GROUP BY p.nroticket) x
-        JOIN central.tickets t ON t.nroticket = x.nroticket
-        ORDER BY t.nroticket
+        ORDER BY x.nroticket
     LOOP
-        CONTINUE WHEN c.vence > v_hoy OR (SELECT p.pendientes > 0
-                                          FROM central.premio_ticket(c.nroticket) p);
-        INSERT INTO central.ajustes (cod_vendedor, fecha, monto, concepto, nroticket, detalle)
-        VALUES (p_vendedor, greatest(c.vence, coalesce(v_ultima + 1, c.vence)), c.premio,
-                'CADUCADO', c.nroticket, format('premio sin cobrar, caducó el %s', c.vence));
-        PERFORM central.auditar('PREMIO_CADUCADO', p_vendedor, NULL,
-                                format('ticket %s: %s sin cobrar, caducó el %s', c.nroticket,
-                                       c.premio, c.vence));
-        n := n + 1;
+        CONTINUE WHEN NOT c.cerrado AND (SELECT k.pendientes > 0
+                                         FROM central.premio_ticket(c.nroticket) k);
+        IF NOT c.cerrado THEN
+            INSERT INTO central.ajustes (cod_vendedor, fecha, monto, concepto, nroticket, detalle)
+            VALUES (p_vendedor, greatest(c.vence, coalesce(v_ultima + 1, c.vence)), c.premio,
+                    'CADUCADO', c.nroticket, format('premio sin cobrar, caducó el %s', c.vence));
+            PERFORM central.auditar('PREMIO_CADUCADO', p_vendedor, NULL,
+                                    format('ticket %s: %s sin cobrar, caducó el %s', c.nroticket,
+                                           c.premio, c.vence));
+            n := n + 1;
+        END IF;
+        UPDATE central.premios SET caducidad_vista = true
+        WHERE nroticket = c.nroticket AND NOT caducidad_vista;
     END LOOP;
     RETURN n;
 END

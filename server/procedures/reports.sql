@@ -40,7 +40,8 @@ END
 $$;
 
 -- The winning items of a sales point's tickets issued in a period (ticket date), with the prize
--- stored for each when its draw's results were entered (central.premios).
+-- stored for each when its draw's results were entered (central.premios, which keeps what is
+-- shown of the ticket and the item).
 CREATE FUNCTION central.items_ganadores(p_vendedor varchar, p_desde date, p_hasta date)
 RETURNS TABLE (nroticket varchar, fecha date, hora time, cod_usuario varchar, pagado boolean,
                num_item integer, cod_lot varchar, tipo char, numero varchar, jugada varchar,
@@ -48,20 +49,19 @@ RETURNS TABLE (nroticket varchar, fecha date, hora time, cod_usuario varchar, pa
 LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
 BEGIN
     RETURN QUERY
-        SELECT t.nroticket, t.fecha, t.hora::time, t.cod_usuario,
-               EXISTS (SELECT FROM central.pagos x WHERE x.nroticket = t.nroticket),
-               p.num_item, p.cod_lot, i.tipo, i.numero, i.jugada, i.variante::varchar, p.premio
+        SELECT p.nroticket, p.fecha, p.hora::time, p.cod_usuario,
+               EXISTS (SELECT FROM central.pagos x WHERE x.nroticket = p.nroticket),
+               p.num_item, p.cod_lot, p.tipo, p.numero, p.jugada, p.variante::varchar, p.premio
         FROM central.premios p
-        JOIN central.tickets t ON t.nroticket = p.nroticket
-        JOIN central.items_ticket i ON i.nticket = p.nroticket AND i.num_item = p.num_item
         WHERE p.cod_vendedor = p_vendedor AND p.fecha BETWEEN p_desde AND p_hasta;
 END
 $$;
 
 -- The settlement of a sales point's play, per day (ticket date), lottery and kind of play:
--- sales of the tickets not cancelled, the commission on them (the sales point's percentage
--- for the lottery, rounded to the cent for each day, lottery and kind), and the prizes those
--- tickets won. Days, lotteries and kinds without sales nor prizes have no row.
+-- sales of the tickets not cancelled (as central.ventas_dia keeps them), the commission on them
+-- (the sales point's percentage for the lottery, rounded to the cent for each day, lottery and
+-- kind), and the prizes those tickets won. Days, lotteries and kinds without sales nor prizes
+-- have no row.
 CREATE FUNCTION central.cuenta_juego(p_vendedor varchar, p_desde date, p_hasta date)
 RETURNS TABLE (fecha date, cod_lot varchar, tipo char, venta numeric, comision numeric,
                premios numeric)
@@ -69,14 +69,10 @@ LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $
 BEGIN
     RETURN QUERY
         WITH v AS (
-            SELECT t.fecha, i.cod_lot, i.tipo, sum(i.monto_vendido) AS venta
-            FROM central.tickets t
-            JOIN central.items_ticket i ON i.nticket = t.nroticket
-            WHERE t.cod_vendedor = p_vendedor AND t.fecha BETWEEN p_desde AND p_hasta
-              AND t.anulado = 'N' AND t.estado = 'ACT' AND i.vigente AND i.monto_vendido > 0
-              -- an issued ticket's items are of its day: this reaches them by their own index
-              AND i.cod_vendedor = p_vendedor AND i.fecha_sorteo BETWEEN p_desde AND p_hasta
-            GROUP BY 1, 2, 3),
+            SELECT d.fecha, d.cod_lot, d.tipo, d.venta
+            FROM central.ventas_dia d
+            WHERE d.cod_vendedor = p_vendedor AND d.fecha BETWEEN p_desde AND p_hasta
+              AND d.venta <> 0),
         p AS (
             SELECT g.fecha, g.cod_lot, g.tipo, sum(g.premio) AS premios
             FROM central.items_ganadores(p_vendedor, p_desde, p_hasta) g

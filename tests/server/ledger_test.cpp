@@ -133,6 +133,13 @@ class Ledger {
              "v.vendido <> (SELECT coalesce(sum(i.monto_vendido), 0) FROM central.items_ticket i "
              "WHERE i.cod_lot = v.cod_lot AND i.fecha_sorteo = v.fecha AND i.numero = v.numero "
              "AND i.vigente)"},
+            {"a day's sales kept other than its tickets' items",
+             "SELECT d.cod_vendedor || ' ' || d.fecha || ' ' || d.cod_lot FROM central.ventas_dia d "
+             "FULL JOIN (SELECT t.cod_vendedor, t.fecha, i.cod_lot, i.tipo, sum(i.monto_vendido) "
+             "AS venta FROM central.tickets t JOIN central.items_ticket i ON i.nticket = "
+             "t.nroticket WHERE t.estado = 'ACT' AND t.anulado = 'N' AND i.vigente AND "
+             "i.monto_vendido > 0 GROUP BY 1, 2, 3, 4) x USING (cod_vendedor, fecha, cod_lot, "
+             "tipo) WHERE coalesce(d.venta, 0) <> coalesce(x.venta, 0)"},
             {"an expired prize posted back other than as stored",
              "SELECT a.nroticket FROM central.ajustes a WHERE a.concepto = 'CADUCADO' GROUP BY 1 "
              "HAVING sum(a.monto) <> (SELECT sum(x.premio) FROM central.premios x WHERE "

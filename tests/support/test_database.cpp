@@ -95,6 +95,12 @@ TestDatabase::TestDatabase() {
 }
 
 TestDatabase::~TestDatabase() {
+    // VENDURA_TEST_KEEP leaves the database behind, to look into what a run left
+    if (qEnvironmentVariableIsSet("VENDURA_TEST_KEEP")) {
+        std::fprintf(stderr, "kept database %s\n", qPrintable(name_));
+        PQfinish(admin_);
+        return;
+    }
     // the sales points' logins belong to the cluster and would outlive the database
     QStringList accounts;
     for (const QStringList& row : rows(u"SELECT cuenta FROM central.cuentas"_s)) accounts << row[0];

@@ -1,0 +1,29 @@
+#pragma once
+// How a benchmark program runs: at full size for its figures (tools/bench), or once at a tiny
+// size with VENDURA_BENCH_SMOKE set, as tools/test runs every benchmark so that one a change
+// breaks fails the suite instead of rotting unseen. Either way a check that fails ends the
+// program with status 1, naming what did not hold.
+#include <QtGlobal>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace vendura::bench {
+
+inline bool smoke() {
+    return qEnvironmentVariableIsSet("VENDURA_BENCH_SMOKE");
+}
+
+// The full size, or the tiny one of a smoke run.
+inline int sized(int full, int tiny) {
+    return smoke() ? tiny : full;
+}
+
+inline void check(bool holds, const char* what) {
+    if (holds) return;
+    std::fprintf(stderr, "benchmark check failed: %s\n", what);
+    std::fflush(stderr);
+    std::exit(1);
+}
+
+}  // namespace vendura::bench
