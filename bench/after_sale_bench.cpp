@@ -36,7 +36,7 @@ struct Fixture {
             u"'2026-12-07', time '08:00' + n * interval '1 second', 3, n % 50 <> 0 "
             u"FROM generate_series(1, $1::int) n"_s,
             {QString::number(kTickets)});
-        bench::check(db.value(u"SELECT sum(venta) FROM central.ventas_dia"_s) ==
+        bench::check(db.value(u"SELECT sum(venta) FROM central.juego_dia"_s) ==
                          QString::number(3 * kTickets) + u".000"_s,
                      "the day's tickets were not loaded as intended");
         db.admin(u"SELECT admin.fijar_minutos_anulacion('00012', 1440)"_s);

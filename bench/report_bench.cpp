@@ -132,9 +132,11 @@ struct BusySalesPoint {
             db.value(u"SELECT count(*) FROM (SELECT t.fecha, i.cod_lot, i.tipo, "
                      u"sum(i.monto_vendido) AS v FROM central.tickets t JOIN central.items_ticket "
                      u"i ON i.nticket = t.nroticket WHERE t.estado = 'ACT' GROUP BY 1, 2, 3) x "
-                     u"FULL JOIN central.ventas_dia d USING (fecha, cod_lot, tipo) "
-                     u"WHERE x.v IS DISTINCT FROM d.venta"_s) == u"0"_s,
-            "the days' sales differ from their items");
+                     u"FULL JOIN central.juego_dia d USING (fecha, cod_lot, tipo) "
+                     u"WHERE x.v IS DISTINCT FROM d.venta OR d.premios <> (SELECT "
+                     u"coalesce(sum(p.premio), 0) FROM central.premios p WHERE p.fecha = d.fecha "
+                     u"AND p.cod_lot = d.cod_lot AND p.tipo = d.tipo)"_s) == u"0"_s,
+            "the days' play differs from its items and prizes");
         bench::check(db.value(u"SELECT count(*) > 0 FROM central.premios"_s) == u"t"_s,
                      "no prize was stored");
     }

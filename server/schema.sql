@@ -459,27 +459,29 @@ CREATE TABLE central.acumulados (
 -- A sales point's items of a day, for its reports (an issued ticket's items are of its day).
 CREATE INDEX items_ticket_vendedor ON central.items_ticket (cod_vendedor, fecha_sorteo);
 
--- What each sales point sold on each day (its tickets' date), per lottery and kind of play: the
--- live sold items of its issued tickets that are not cancelled. Kept by the triggers below as
--- tickets are issued or cancelled and as items are given back, so that the statement of a month
--- never settled reads a row per day, lottery and kind instead of millions of items; it equals
--- the sum over the items at every moment. Items are booked before their ticket is issued, so
--- booking never touches it.
-CREATE TABLE central.ventas_dia (
+-- The play of each sales point on each day (its tickets' date), per lottery and kind of play:
+-- "venta", the live sold items of its issued tickets that are not cancelled, and "premios", the
+-- prizes stored for them (central.premios). Kept by the triggers below and on central.premios
+-- as tickets are issued or cancelled, items given back and prizes stored, so that the statement
+-- of a sales point never settled reads a row per day, lottery and kind instead of millions of
+-- items; it equals the sums over the items and the prizes at every moment. Items are booked
+-- before their ticket is issued, so booking never touches it.
+CREATE TABLE central.juego_dia (
     cod_vendedor  varchar(5) NOT NULL REFERENCES central.vendedores,
     fecha         date NOT NULL,
     cod_lot       varchar(3) NOT NULL,
     tipo          char(1) NOT NULL,
     venta         numeric(16, 3) NOT NULL DEFAULT 0,
+    premios       numeric(16, 2) NOT NULL DEFAULT 0,
     PRIMARY KEY (cod_vendedor, fecha, cod_lot, tipo)
 );
 
 -- Adds to the days' sales the live sold items of some tickets, each times its sign: 1 a ticket
 -- that starts counting, -1 one that stops.
-CREATE FUNCTION central.sumar_ventas_dia(p_tickets varchar[], p_signos integer[]) RETURNS void
+CREATE FUNCTION central.sumar_juego_dia(p_tickets varchar[], p_signos integer[]) RETURNS void
 LANGUAGE plpgsql AS $$
 BEGIN
-    INSERT INTO central.ventas_dia AS v (cod_vendedor, fecha, cod_lot, tipo, venta)
+    INSERT INTO central.juego_dia AS v (cod_vendedor, fecha, cod_lot, tipo, venta)
     SELECT t.cod_vendedor, t.fecha, i.cod_lot, i.tipo, sum(x.signo * i.monto_vendido)
     FROM unnest(p_tickets, p_signos) AS x(nroticket, signo)
     JOIN central.tickets t ON t.nroticket = x.nroticket
@@ -497,19 +499,19 @@ LANGUAGE sql IMMUTABLE AS $$
     SELECT CASE WHEN t.estado = 'ACT' AND t.anulado = 'N' THEN 1 ELSE 0 END
 $$;
 
-CREATE FUNCTION central.ventas_dia_emision() RETURNS trigger
+CREATE FUNCTION central.juego_dia_emision() RETURNS trigger
 LANGUAGE plpgsql AS $$
 BEGIN
-    PERFORM central.sumar_ventas_dia(array_agg(n.nroticket), array_agg(central.ticket_cuenta(n)))
+    PERFORM central.sumar_juego_dia(array_agg(n.nroticket), array_agg(central.ticket_cuenta(n)))
     FROM nuevos n;
     RETURN NULL;
 END
 $$;
 
-CREATE FUNCTION central.ventas_dia_cambio_ticket() RETURNS trigger
+CREATE FUNCTION central.juego_dia_cambio_ticket() RETURNS trigger
 LANGUAGE plpgsql AS $$
 BEGIN
-    PERFORM central.sumar_ventas_dia(array_agg(n.nroticket),
+    PERFORM central.sumar_juego_dia(array_agg(n.nroticket),
                                      array_agg(central.ticket_cuenta(n) - central.ticket_cuenta(a)))
     FROM nuevos n JOIN antes a USING (nroticket)
     WHERE central.ticket_cuenta(n) <> central.ticket_cuenta(a);
@@ -518,10 +520,10 @@ END
 $$;
 
 -- An item of a counted ticket given back (a cancellation, a void draw) leaves its day's sales.
-CREATE FUNCTION central.ventas_dia_cambio_item() RETURNS trigger
+CREATE FUNCTION central.juego_dia_cambio_item() RETURNS trigger
 LANGUAGE plpgsql AS $$
 BEGIN
-    INSERT INTO central.ventas_dia AS v (cod_vendedor, fecha, cod_lot, tipo, venta)
+    INSERT INTO central.juego_dia AS v (cod_vendedor, fecha, cod_lot, tipo, venta)
     SELECT t.cod_vendedor, t.fecha, n.cod_lot, n.tipo,
            sum(CASE WHEN n.vigente AND n.monto_vendido > 0 THEN n.monto_vendido ELSE 0 END
                - CASE WHEN a.vigente AND a.monto_vendido > 0 THEN a.monto_vendido ELSE 0 END)
@@ -539,15 +541,15 @@ BEGIN
 END
 $$;
 
-CREATE TRIGGER ventas_dia_emision AFTER INSERT ON central.tickets
+CREATE TRIGGER juego_dia_emision AFTER INSERT ON central.tickets
     REFERENCING NEW TABLE AS nuevos
-    FOR EACH STATEMENT EXECUTE FUNCTION central.ventas_dia_emision();
-CREATE TRIGGER ventas_dia_cambio_ticket AFTER UPDATE ON central.tickets
+    FOR EACH STATEMENT EXECUTE FUNCTION central.juego_dia_emision();
+CREATE TRIGGER juego_dia_cambio_ticket AFTER UPDATE ON central.tickets
     REFERENCING OLD TABLE AS antes NEW TABLE AS nuevos
-    FOR EACH STATEMENT EXECUTE FUNCTION central.ventas_dia_cambio_ticket();
-CREATE TRIGGER ventas_dia_cambio_item AFTER UPDATE ON central.items_ticket
+    FOR EACH STATEMENT EXECUTE FUNCTION central.juego_dia_cambio_ticket();
+CREATE TRIGGER juego_dia_cambio_item AFTER UPDATE ON central.items_ticket
     REFERENCING OLD TABLE AS antes NEW TABLE AS nuevos
-    FOR EACH STATEMENT EXECUTE FUNCTION central.ventas_dia_cambio_item();
+    FOR EACH STATEMENT EXECUTE FUNCTION central.juego_dia_cambio_item();
 
 -- Money movements between a sales point and the central office ("gastos"), recorded by the
 -- counter (origen 'P') or by the central office (origen 'B'). "tipo" is the number in front of
@@ -639,6 +641,34 @@ CREATE TABLE central.premios (
 CREATE INDEX premios_sorteo ON central.premios (cod_lot, fecha_sorteo);
 CREATE INDEX premios_vendedor ON central.premios (cod_vendedor, fecha);
 CREATE INDEX premios_por_vencer ON central.premios (cod_vendedor, vence) WHERE NOT caducidad_vista;
+
+-- Prizes stored (entering results) or taken away (correcting them, cancelling a ticket) move
+-- their day's play.
+CREATE FUNCTION central.juego_dia_premios() RETURNS trigger
+LANGUAGE plpgsql AS $$
+BEGIN
+    IF TG_OP = 'INSERT' THEN
+        INSERT INTO central.juego_dia AS j (cod_vendedor, fecha, cod_lot, tipo, premios)
+        SELECT p.cod_vendedor, p.fecha, p.cod_lot, p.tipo, sum(p.premio)
+        FROM nuevos p GROUP BY 1, 2, 3, 4 ORDER BY 1, 2, 3, 4
+        ON CONFLICT (cod_vendedor, fecha, cod_lot, tipo) DO UPDATE
+            SET premios = j.premios + EXCLUDED.premios;
+    ELSE
+        INSERT INTO central.juego_dia AS j (cod_vendedor, fecha, cod_lot, tipo, premios)
+        SELECT p.cod_vendedor, p.fecha, p.cod_lot, p.tipo, -sum(p.premio)
+        FROM borrados p GROUP BY 1, 2, 3, 4 ORDER BY 1, 2, 3, 4
+        ON CONFLICT (cod_vendedor, fecha, cod_lot, tipo) DO UPDATE
+            SET premios = j.premios + EXCLUDED.premios;
+    END IF;
+    RETURN NULL;
+END
+$$;
+CREATE TRIGGER juego_dia_premios_nuevos AFTER INSERT ON central.premios
+    REFERENCING NEW TABLE AS nuevos
+    FOR EACH STATEMENT EXECUTE FUNCTION central.juego_dia_premios();
+CREATE TRIGGER juego_dia_premios_borrados AFTER DELETE ON central.premios
+    REFERENCING OLD TABLE AS borrados
+    FOR EACH STATEMENT EXECUTE FUNCTION central.juego_dia_premios();
 
 -- Entries of a sales point's account besides its play, movements and deposits: a correction of
 -- results that changes the prizes of a day already settled ('CORRECCION', posted to the next

@@ -178,35 +178,47 @@ LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 DECLARE
     v_hoy date := central.ahora()::date;
     v_ultima date := central.ultima_liquidacion(p_vendedor);
-    c record;
-    n integer := 0;
+    v_tickets varchar[];
+    v_premios numeric[];
+    v_vence date[];
+    v_asentar boolean[];
+    n integer;
 BEGIN
-    FOR c IN
-        SELECT x.nroticket, x.vence,
-               (SELECT sum(p.premio) FROM central.premios p WHERE p.nroticket = x.nroticket)
-                   AS premio,
-               EXISTS (SELECT FROM central.pagos g WHERE g.nroticket = x.nroticket)
-               OR EXISTS (SELECT FROM central.ajustes a
-                          WHERE a.nroticket = x.nroticket AND a.concepto = 'CADUCADO') AS cerrado
-        FROM (SELECT p.nroticket, max(p.vence) AS vence FROM central.premios p
-              WHERE p.cod_vendedor = p_vendedor AND NOT p.caducidad_vista AND p.vence <= v_hoy
-              GROUP BY p.nroticket) x
-        ORDER BY x.nroticket
-    LOOP
-        CONTINUE WHEN NOT c.cerrado AND (SELECT k.pendientes > 0
-                                         FROM central.premio_ticket(c.nroticket) k);
-        IF NOT c.cerrado THEN
-            INSERT INTO central.ajustes (cod_vendedor, fecha, monto, concepto, nroticket, detalle)
-            VALUES (p_vendedor, greatest(c.vence, coalesce(v_ultima + 1, c.vence)), c.premio,
-                    'CADUCADO', c.nroticket, format('premio sin cobrar, caducó el %s', c.vence));
-            PERFORM central.auditar('PREMIO_CADUCADO', p_vendedor, NULL,
-                                    format('ticket %s: %s sin cobrar, caducó el %s', c.nroticket,
-                                           c.premio, c.vence));
-            n := n + 1;
-        END IF;
-        UPDATE central.premios SET caducidad_vista = true
-        WHERE nroticket = c.nroticket AND NOT caducidad_vista;
-    END LOOP;
+    -- each ticket expired since last looked at: posted if unpaid and not posted yet, looked at
+    -- unless a draw of it still waits for its results
+    SELECT array_agg(x.nroticket ORDER BY x.nroticket),
+           array_agg(x.premio ORDER BY x.nroticket),
+           array_agg(x.vence ORDER BY x.nroticket),
+           array_agg(NOT x.cerrado ORDER BY x.nroticket)
+    INTO v_tickets, v_premios, v_vence, v_asentar
+    FROM (SELECT x.nroticket, x.vence,
+                 (SELECT sum(p.premio) FROM central.premios p WHERE p.nroticket = x.nroticket)
+                     AS premio,
+                 EXISTS (SELECT FROM central.pagos g WHERE g.nroticket = x.nroticket)
+                 OR EXISTS (SELECT FROM central.ajustes a
+                            WHERE a.nroticket = x.nroticket AND a.concepto = 'CADUCADO')
+                     AS cerrado
+          FROM (SELECT p.nroticket, max(p.vence) AS vence FROM central.premios p
+                WHERE p.cod_vendedor = p_vendedor AND NOT p.caducidad_vista
+                  AND p.vence <= v_hoy
+                GROUP BY p.nroticket) x) x
+    WHERE x.cerrado OR (SELECT k.pendientes = 0 FROM central.premio_ticket(x.nroticket) k);
+
+    INSERT INTO central.ajustes (cod_vendedor, fecha, monto, concepto, nroticket, detalle)
+    SELECT p_vendedor, greatest(x.vence, coalesce(v_ultima + 1, x.vence)), x.premio, 'CADUCADO',
+           x.nroticket, format('premio sin cobrar, caducó el %s', x.vence)
+    FROM unnest(v_tickets, v_premios, v_vence, v_asentar) AS x(nroticket, premio, vence, asentar)
+    WHERE x.asentar
+    ORDER BY x.nroticket;
+    GET DIAGNOSTICS n = ROW_COUNT;
+    PERFORM central.auditar('PREMIO_CADUCADO', p_vendedor, NULL,
+                            format('ticket %s: %s sin cobrar, caducó el %s', x.nroticket,
+                                   x.premio, x.vence))
+    FROM unnest(v_tickets, v_premios, v_vence, v_asentar) AS x(nroticket, premio, vence, asentar)
+    WHERE x.asentar;
+
+    UPDATE central.premios SET caducidad_vista = true
+    WHERE nroticket = ANY (v_tickets) AND NOT caducidad_vista;
     RETURN n;
 END
 $$;

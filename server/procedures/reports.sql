@@ -58,32 +58,22 @@ END
 $$;
 
 -- The settlement of a sales point's play, per day (ticket date), lottery and kind of play:
--- sales of the tickets not cancelled (as central.ventas_dia keeps them), the commission on them
--- (the sales point's percentage for the lottery, rounded to the cent for each day, lottery and
--- kind), and the prizes those tickets won. Days, lotteries and kinds without sales nor prizes
--- have no row.
+-- sales of the tickets not cancelled, the commission on them (the sales point's percentage for
+-- the lottery, rounded to the cent for each day, lottery and kind), and the prizes those tickets
+-- won, as central.juego_dia keeps them. Days, lotteries and kinds without sales nor prizes have
+-- no row.
 CREATE FUNCTION central.cuenta_juego(p_vendedor varchar, p_desde date, p_hasta date)
 RETURNS TABLE (fecha date, cod_lot varchar, tipo char, venta numeric, comision numeric,
                premios numeric)
 LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
 BEGIN
     RETURN QUERY
-        WITH v AS (
-            SELECT d.fecha, d.cod_lot, d.tipo, d.venta
-            FROM central.ventas_dia d
-            WHERE d.cod_vendedor = p_vendedor AND d.fecha BETWEEN p_desde AND p_hasta
-              AND d.venta <> 0),
-        p AS (
-            SELECT g.fecha, g.cod_lot, g.tipo, sum(g.premio) AS premios
-            FROM central.items_ganadores(p_vendedor, p_desde, p_hasta) g
-            GROUP BY 1, 2, 3)
-        SELECT coalesce(v.fecha, p.fecha), coalesce(v.cod_lot, p.cod_lot),
-               coalesce(v.tipo, p.tipo), coalesce(v.venta, 0),
-               round(coalesce(v.venta, 0)
-                     * central.porcentaje_comision(p_vendedor, coalesce(v.cod_lot, p.cod_lot))
-                     / 100, 2),
-               coalesce(p.premios, 0)
-        FROM v FULL JOIN p ON p.fecha = v.fecha AND p.cod_lot = v.cod_lot AND p.tipo = v.tipo;
+        SELECT d.fecha, d.cod_lot, d.tipo, d.venta,
+               round(d.venta * central.porcentaje_comision(p_vendedor, d.cod_lot) / 100, 2),
+               d.premios
+        FROM central.juego_dia d
+        WHERE d.cod_vendedor = p_vendedor AND d.fecha BETWEEN p_desde AND p_hasta
+          AND (d.venta <> 0 OR d.premios <> 0);
 END
 $$;
 

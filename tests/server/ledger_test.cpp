@@ -133,13 +133,17 @@ class Ledger {
              "v.vendido <> (SELECT coalesce(sum(i.monto_vendido), 0) FROM central.items_ticket i "
              "WHERE i.cod_lot = v.cod_lot AND i.fecha_sorteo = v.fecha AND i.numero = v.numero "
              "AND i.vigente)"},
-            {"a day's sales kept other than its tickets' items",
-             "SELECT d.cod_vendedor || ' ' || d.fecha || ' ' || d.cod_lot FROM central.ventas_dia d "
-             "FULL JOIN (SELECT t.cod_vendedor, t.fecha, i.cod_lot, i.tipo, sum(i.monto_vendido) "
-             "AS venta FROM central.tickets t JOIN central.items_ticket i ON i.nticket = "
-             "t.nroticket WHERE t.estado = 'ACT' AND t.anulado = 'N' AND i.vigente AND "
-             "i.monto_vendido > 0 GROUP BY 1, 2, 3, 4) x USING (cod_vendedor, fecha, cod_lot, "
-             "tipo) WHERE coalesce(d.venta, 0) <> coalesce(x.venta, 0)"},
+            {"a day's play kept other than its tickets' items and prizes",
+             "SELECT d.cod_vendedor || ' ' || d.fecha || ' ' || d.cod_lot FROM central.juego_dia d "
+             "FULL JOIN (SELECT cod_vendedor, fecha, cod_lot, tipo, sum(venta) AS venta, "
+             "sum(premio) AS premios FROM (SELECT t.cod_vendedor, t.fecha, i.cod_lot, i.tipo, "
+             "i.monto_vendido AS venta, 0 AS premio FROM central.tickets t JOIN "
+             "central.items_ticket i ON i.nticket = t.nroticket WHERE t.estado = 'ACT' AND "
+             "t.anulado = 'N' AND i.vigente AND i.monto_vendido > 0 UNION ALL SELECT "
+             "cod_vendedor, fecha, cod_lot, tipo, 0, premio FROM central.premios) u "
+             "GROUP BY 1, 2, 3, 4) x USING (cod_vendedor, fecha, cod_lot, tipo) "
+             "WHERE coalesce(d.venta, 0) <> coalesce(x.venta, 0) "
+             "OR coalesce(d.premios, 0) <> coalesce(x.premios, 0)"},
             {"an expired prize posted back other than as stored",
              "SELECT a.nroticket FROM central.ajustes a WHERE a.concepto = 'CADUCADO' GROUP BY 1 "
              "HAVING sum(a.monto) <> (SELECT sum(x.premio) FROM central.premios x WHERE "
