@@ -152,7 +152,8 @@ CREATE TABLE central.tickets_temporales (
     estado         varchar(3) NOT NULL DEFAULT 'ABI'
                    CHECK (estado IN ('ABI', 'EMI', 'INV', 'ABA', 'LIB')),
     siguiente      varchar(10),
-    codigo_cierre  integer
+    codigo_cierre  integer,
+    UNIQUE (nticket, cod_vendedor)
 );
 CREATE INDEX tickets_temporales_vendedor ON central.tickets_temporales (cod_vendedor, creado);
 CREATE INDEX tickets_temporales_abiertos ON central.tickets_temporales (cod_vendedor)
@@ -237,9 +238,9 @@ CREATE TABLE central.jugadas_especiales_detalle (
 -- status: '0' sold in full, '1' nothing sold (no quota left), '2' sold in part, '4' the
 -- lottery was closed. "vigente" turns false when the item is removed or its quota given back.
 CREATE TABLE central.items_ticket (
-    nticket        varchar(10) NOT NULL REFERENCES central.tickets_temporales,
+    nticket        varchar(10) NOT NULL,
     num_item       integer NOT NULL CHECK (num_item > 0),
-    cod_vendedor   varchar(5) NOT NULL REFERENCES central.vendedores,
+    cod_vendedor   varchar(5) NOT NULL,
     cod_usuario    varchar(5) NOT NULL,
     cod_lot        varchar(3) NOT NULL,
     fecha_sorteo   date NOT NULL,
@@ -253,7 +254,10 @@ CREATE TABLE central.items_ticket (
     especial       varchar(60),
     vigente        boolean NOT NULL DEFAULT true,
     creado         timestamp NOT NULL DEFAULT central.ahora(),
-    PRIMARY KEY (nticket, num_item)
+    PRIMARY KEY (nticket, num_item),
+    -- an item is of its ticket's vendor (one key check for both at every item booked)
+    FOREIGN KEY (nticket, cod_vendedor)
+        REFERENCES central.tickets_temporales (nticket, cod_vendedor)
 );
 CREATE INDEX items_ticket_sorteo ON central.items_ticket (cod_lot, fecha_sorteo, numero);
 

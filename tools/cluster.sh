@@ -37,6 +37,14 @@ db_exists() {
     [ "$(psql_admin -d postgres -tAc "SELECT 1 FROM pg_database WHERE datname = '$1'")" = "1" ]
 }
 
+# The settings of every central cluster: the scheduler below, and no JIT compilation: the
+# procedures' queries are short, and compiling one whose row estimate had gone stale took
+# longer than running it.
+central_settings() {
+    scheduler_settings
+    echo "jit = off"
+}
+
 # pg_cron runs the central office's jobs every minute (releasing idle tickets, ending the
 # connections that break the limits) in background workers of the cluster.
 scheduler_settings() {

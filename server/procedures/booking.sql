@@ -472,6 +472,7 @@ DECLARE
     n integer := coalesce(array_length(p_lots, 1), 0);
     st varchar[];
     vendido numeric[];
+    libro record;
     v_estado varchar;
     v_ultimo integer;
     v_activo boolean;
@@ -502,10 +503,11 @@ BEGIN
     END IF;
 
     IF n <= 8 AND v_parte >= 100 AND coalesce(v_ultimo, 0) <= p_base THEN
-        SELECT * INTO vendido, st
-        FROM central.reservar_en_orden(p_vendedor, p_usuario, p_nticket, p_base, p_lots,
-                                       p_numeros, p_montos, p_tipo, p_jugada, p_especial,
-                                       p_variantes, momento);
+        libro := central.reservar_en_orden(p_vendedor, p_usuario, p_nticket, p_base, p_lots,
+                                           p_numeros, p_montos, p_tipo, p_jugada, p_especial,
+                                           p_variantes, momento);
+        vendido := libro.vendido;
+        st := libro.st;
         r_ultimo := p_base + n;
     ELSE
         SELECT * INTO codigo, vendido, st, r_ultimo
@@ -627,9 +629,9 @@ BEGIN
     END IF;
 
     numero := central.numero_ticket(numero);
-    SELECT * INTO r FROM central.reservar(t_vendedor, t_usuario, trim(coalesce(nticket, '')), base,
-                                          lots, array_fill(numero, ARRAY[n]),
-                                          array_fill(monto, ARRAY[n]), '1', 'Venta Normal', NULL);
+    r := central.reservar(t_vendedor, t_usuario, trim(coalesce(nticket, '')), base, lots,
+                          array_fill(numero, ARRAY[n]), array_fill(monto, ARRAY[n]), '1',
+                          'Venta Normal', NULL);
     return_value := r.codigo;
     OPEN rs FOR
         SELECT x.l AS cod_lot, x.num AS numero, x.m AS monto, x.s AS status, x.k::text AS titems,
