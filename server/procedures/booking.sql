@@ -289,7 +289,9 @@ BEGIN
             vendido[i] := toma;
             st[i] := CASE WHEN toma = m THEN '0' WHEN toma > 0 THEN '2' ELSE '1' END;
         END IF;
-        -- the item, and what it sold in the monitor's accumulation (monitor.sql), in one go
+        -- the item, and what it sold in the monitor's accumulation (monitor.sql), in one go: a
+        -- plain update of the vendor's row for the number, which the first sale of the number
+        -- in the day makes
         WITH item AS (
             INSERT INTO central.items_ticket (nticket, num_item, cod_vendedor, cod_usuario,
                                               cod_lot, fecha_sorteo, numero, monto_pedido,
@@ -297,15 +299,16 @@ BEGIN
                                               variante, creado)
             VALUES (p_nticket, p_base + i, p_vendedor, p_usuario, l, hoy, num, m, toma, st[i],
                     p_tipo, p_jugada, p_especial, p_variantes[i], p_momento))
-        INSERT INTO central.acumulados AS a (cod_lot, fecha, cod_vendedor, numero, monto_normal,
-                                             monto_digito, monto_especial)
-        SELECT l, hoy, p_vendedor, rtrim(num, '*'), c.normal, c.digito, c.especial
+        UPDATE central.acumulados a
+        SET monto_normal = a.monto_normal + c.normal, monto_digito = a.monto_digito + c.digito,
+            monto_especial = a.monto_especial + c.especial
         FROM central.partes_acumuladas(num, p_tipo, toma) c
-        WHERE toma > 0
-        ON CONFLICT (cod_lot, fecha, cod_vendedor, numero) DO UPDATE
-            SET monto_normal = a.monto_normal + EXCLUDED.monto_normal,
-                monto_digito = a.monto_digito + EXCLUDED.monto_digito,
-                monto_especial = a.monto_especial + EXCLUDED.monto_especial;
+        WHERE a.cod_lot = l AND a.fecha = hoy AND a.cod_vendedor = p_vendedor
+          AND a.numero = rtrim(num, '*') AND toma > 0;
+        IF NOT FOUND AND toma > 0 THEN
+            PERFORM central.acumular(p_vendedor, hoy, ARRAY[l], ARRAY[num], ARRAY[toma],
+                                     ARRAY[true], p_tipo);
+        END IF;
     END LOOP;
 END
 $$;

@@ -140,6 +140,18 @@ BEGIN
 END
 $$;
 
+-- The sold items of a ticket whose draw has no results yet (plain SQL: queries over many
+-- tickets take it in whole).
+CREATE FUNCTION central.items_esperando(p_nroticket varchar)
+RETURNS TABLE (num_item integer)
+LANGUAGE sql STABLE AS $$
+    SELECT i.num_item
+    FROM central.items_ticket i
+    WHERE i.nticket = p_nroticket AND i.vigente AND i.monto_vendido > 0
+      AND NOT EXISTS (SELECT FROM central.resultados r
+                      WHERE r.cod_lot = i.cod_lot AND r.fecha = i.fecha_sorteo)
+$$;
+
 -- The stored prize of an issued ticket and how many of its sold items still wait for their
 -- draw's results. A ticket is paid in full once, so nothing is payable while an item waits.
 CREATE FUNCTION central.premio_ticket(p_nroticket varchar, OUT premio numeric,
@@ -148,11 +160,7 @@ LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $
 BEGIN
     SELECT coalesce(sum(p.premio), 0) INTO premio
     FROM central.premios p WHERE p.nroticket = p_nroticket;
-    SELECT count(*) INTO pendientes
-    FROM central.items_ticket i
-    WHERE i.nticket = p_nroticket AND i.vigente AND i.monto_vendido > 0
-      AND NOT EXISTS (SELECT FROM central.resultados r
-                      WHERE r.cod_lot = i.cod_lot AND r.fecha = i.fecha_sorteo);
+    SELECT count(*) INTO pendientes FROM central.items_esperando(p_nroticket);
 END
 $$;
 
@@ -202,7 +210,7 @@ BEGIN
                 WHERE p.cod_vendedor = p_vendedor AND NOT p.caducidad_vista
                   AND p.vence <= v_hoy
                 GROUP BY p.nroticket) x) x
-    WHERE x.cerrado OR (SELECT k.pendientes = 0 FROM central.premio_ticket(x.nroticket) k);
+    WHERE x.cerrado OR NOT EXISTS (SELECT FROM central.items_esperando(x.nroticket));
 
     INSERT INTO central.ajustes (cod_vendedor, fecha, monto, concepto, nroticket, detalle)
     SELECT p_vendedor, greatest(x.vence, coalesce(v_ultima + 1, x.vence)), x.premio, 'CADUCADO',
