@@ -70,13 +70,13 @@ BENCHMARK(BM_Dsptickets_5000TicketsOfTheDay)->UseRealTime()->Unit(benchmark::kMi
 
 void BM_Xmuestraticket_OneTicket(benchmark::State& state) {
     const QString middle = QString::number(kTickets / 2);
-    run(state, u"xmuestraticket"_s, {middle.rightJustified(10, u'0'), u"00012"_s, u"07/12/2026"_s, u"0"_s}, 3);
+    run(state, u"xmuestraticket"_s,
+        {middle.rightJustified(10, u'0'), u"00012"_s, u"07/12/2026"_s, u"0"_s}, 3);
 }
 BENCHMARK(BM_Xmuestraticket_OneTicket)->UseRealTime();
 
 void BM_Anulaticket_Query(benchmark::State& state) {
-    run(state, u"ANULATICKET"_s, {QString::number(kTickets / 2), u"00012"_s, u"1001"_s, u"0"_s},
-        1);
+    run(state, u"ANULATICKET"_s, {QString::number(kTickets / 2), u"00012"_s, u"1001"_s, u"0"_s}, 1);
 }
 BENCHMARK(BM_Anulaticket_Query)->UseRealTime();
 

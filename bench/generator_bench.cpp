@@ -135,7 +135,9 @@ void BM_Posicionados_RowsIntoTheTicketView(benchmark::State& state) {
         QCoreApplication::processEvents();
     }
 }
-BENCHMARK(BM_Posicionados_RowsIntoTheTicketView)->Iterations(bench::sized(20, 1))->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Posicionados_RowsIntoTheTicketView)
+    ->Iterations(bench::sized(20, 1))
+    ->Unit(benchmark::kMillisecond);
 
 long residentKb() {
     QFile status(u"/proc/self/status"_s);

@@ -32,7 +32,8 @@ Options parse(const QStringList& args) {
     for (const QString& a : args) {
         if (a.startsWith(u"--terminals="_s)) {
             o.terminals.clear();
-            for (const QString& n : a.section(u'=', 1).split(u',')) o.terminals.push_back(n.toInt());
+            for (const QString& n : a.section(u'=', 1).split(u','))
+                o.terminals.push_back(n.toInt());
         } else if (a.startsWith(u"--seconds="_s)) {
             o.seconds = a.section(u'=', 1).toDouble();
         } else if (a == u"--no-pgbench"_s) {
@@ -128,7 +129,8 @@ double pgbenchTps(int clients, double seconds) {
     bench.start(
         pgbin + u"/pgbench"_s,
         base + QStringList{u"-c"_s, QString::number(clients), u"-j"_s, QString::number(clients),
-                           u"-T"_s, QString::number(std::max(1, int(seconds))), u"-n"_s, u"vendura_pgbench"_s});
+                           u"-T"_s, QString::number(std::max(1, int(seconds))), u"-n"_s,
+                           u"vendura_pgbench"_s});
     bench.waitForFinished(-1);
     const QString out = QString::fromUtf8(bench.readAllStandardOutput());
     for (const QString& line : out.split(u'\n')) {

@@ -206,7 +206,10 @@ void BM_FinalReport(benchmark::State& state) {
     });
 }
 // Resumido, Detallado, Loterias
-BENCHMARK(BM_FinalReport)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Iterations(bench::sized(3, 1));
+BENCHMARK(BM_FinalReport)
+    ->DenseRange(0, 2)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(bench::sized(3, 1));
 
 // The statement of the busy day: never settled (every day of the month counts), or settled
 // the day before.
@@ -224,7 +227,11 @@ void BM_AccountStatement(benchmark::State& state) {
         return account_statement::compose(b.session, kBusyDay, a);
     });
 }
-BENCHMARK(BM_AccountStatement)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(bench::sized(3, 1));
+BENCHMARK(BM_AccountStatement)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(bench::sized(3, 1));
 
 void BM_Monitor(benchmark::State& state) {
     BusySalesPoint& b = busy();
@@ -236,7 +243,10 @@ void BM_Monitor(benchmark::State& state) {
     });
 }
 // GENERAL, DETALLADO
-BENCHMARK(BM_Monitor)->DenseRange(0, 1)->Unit(benchmark::kMillisecond)->Iterations(bench::sized(5, 1));
+BENCHMARK(BM_Monitor)
+    ->DenseRange(0, 1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(bench::sized(5, 1));
 
 }  // namespace
 

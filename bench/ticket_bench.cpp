@@ -75,7 +75,9 @@ void BM_AppendThousandRowsToTenThousand(benchmark::State& state) {
         QCoreApplication::processEvents();
     }
 }
-BENCHMARK(BM_AppendThousandRowsToTenThousand)->Unit(benchmark::kMillisecond)->Iterations(bench::sized(20, 1));
+BENCHMARK(BM_AppendThousandRowsToTenThousand)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(bench::sized(20, 1));
 
 long residentKb() {
     QFile status(u"/proc/self/status"_s);
