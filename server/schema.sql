@@ -461,8 +461,6 @@ CREATE TABLE central.acumulados (
     PRIMARY KEY (cod_lot, fecha, cod_vendedor, numero)
 ) WITH (fillfactor = 50);  -- changed at every play, as central.ventas_numero
 
--- A sales point's items of a day, for its reports (an issued ticket's items are of its day).
-CREATE INDEX items_ticket_vendedor ON central.items_ticket (cod_vendedor, fecha_sorteo);
 
 -- The play of each sales point on each day (its tickets' date), per lottery and kind of play:
 -- "venta", the live sold items of its issued tickets that are not cancelled, and "premios", the

@@ -160,18 +160,15 @@ BEGIN
             USING ERRCODE = '55000';
     END IF;
     v_desde := coalesce(v_ultima + 1, central.inicio_cuenta(p_cod_vendedor), p_fecha);
-    SELECT string_agg(x.cod_lot || ' ' || x.fecha_sorteo, ', '
-                      ORDER BY x.fecha_sorteo, x.cod_lot)
+    -- the draws it sold on (an issued ticket's plays are of its day's draws) without results
+    SELECT string_agg(x.cod_lot || ' ' || x.fecha, ', ' ORDER BY x.fecha, x.cod_lot)
     INTO v_faltan
-    FROM (SELECT DISTINCT i.cod_lot, i.fecha_sorteo
-          FROM central.tickets t
-          JOIN central.items_ticket i ON i.nticket = t.nroticket
-          WHERE t.cod_vendedor = p_cod_vendedor AND t.fecha BETWEEN v_desde AND p_fecha
-            AND t.estado = 'ACT' AND i.vigente AND i.monto_vendido > 0
-            AND i.cod_vendedor = p_cod_vendedor
-            AND i.fecha_sorteo BETWEEN v_desde AND p_fecha
+    FROM (SELECT DISTINCT d.cod_lot, d.fecha
+          FROM central.juego_dia d
+          WHERE d.cod_vendedor = p_cod_vendedor AND d.fecha BETWEEN v_desde AND p_fecha
+            AND d.venta > 0
             AND NOT EXISTS (SELECT FROM central.resultados r
-                            WHERE r.cod_lot = i.cod_lot AND r.fecha = i.fecha_sorteo)) x;
+                            WHERE r.cod_lot = d.cod_lot AND r.fecha = d.fecha)) x;
     IF v_faltan IS NOT NULL THEN
         RAISE EXCEPTION 'Faltan los resultados de los sorteos %', v_faltan
             USING ERRCODE = '55000';
