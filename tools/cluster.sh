@@ -110,7 +110,9 @@ schedule_jobs() {
 SELECT cron.schedule_in_database(:'db' || '-inactivos', '* * * * *',
                                  'SELECT central.liberar_inactivos()', :'db'),
        cron.schedule_in_database(:'db' || '-abusos', '* * * * *',
-                                 'SELECT central.terminar_abusos()', :'db');
+                                 'SELECT central.terminar_abusos()', :'db'),
+       cron.schedule_in_database(:'db' || '-caducados', '17 * * * *',
+                                 'SELECT central.asentar_caducados_red()', :'db');
 SQL
 }
 

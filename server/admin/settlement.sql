@@ -160,15 +160,9 @@ BEGIN
             USING ERRCODE = '55000';
     END IF;
     v_desde := coalesce(v_ultima + 1, central.inicio_cuenta(p_cod_vendedor), p_fecha);
-    -- the draws it sold on (an issued ticket's plays are of its day's draws) without results
     SELECT string_agg(x.cod_lot || ' ' || x.fecha, ', ' ORDER BY x.fecha, x.cod_lot)
     INTO v_faltan
-    FROM (SELECT DISTINCT d.cod_lot, d.fecha
-          FROM central.juego_dia d
-          WHERE d.cod_vendedor = p_cod_vendedor AND d.fecha BETWEEN v_desde AND p_fecha
-            AND d.venta > 0
-            AND NOT EXISTS (SELECT FROM central.resultados r
-                            WHERE r.cod_lot = d.cod_lot AND r.fecha = d.fecha)) x;
+    FROM central.sorteos_sin_resultado(p_cod_vendedor, v_desde, p_fecha) x;
     IF v_faltan IS NOT NULL THEN
         RAISE EXCEPTION 'Faltan los resultados de los sorteos %', v_faltan
             USING ERRCODE = '55000';

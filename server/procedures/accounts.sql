@@ -139,6 +139,20 @@ BEGIN
 END
 $$;
 
+-- The same for many rows of one action at once, in the order given (a month's expired prizes
+-- posted in one go).
+CREATE FUNCTION central.auditar_varios(p_accion varchar, p_vendedor text, p_usuario text,
+                                       p_detalles text[]) RETURNS void
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    INSERT INTO central.auditoria (momento, cuenta, cod_vendedor, cod_usuario, accion, detalle)
+    SELECT central.ahora(), session_user, left(p_vendedor, 20), left(p_usuario, 20), p_accion,
+           left(x.detalle, 2000)
+    FROM unnest(p_detalles) WITH ORDINALITY AS x(detalle, k)
+    ORDER BY x.k;
+END
+$$;
+
 -- The check of a procedure that receives no vendor: the caller must be a sales point.
 CREATE FUNCTION central.autoriza(p_procedimiento text) RETURNS boolean
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$

@@ -152,6 +152,18 @@ LANGUAGE sql STABLE AS $$
                       WHERE r.cod_lot = i.cod_lot AND r.fecha = i.fecha_sorteo)
 $$;
 
+-- The draws a sales point sold on in a period (an issued ticket's plays are of its day's draws)
+-- that have no results yet, from the kept day's play.
+CREATE FUNCTION central.sorteos_sin_resultado(p_vendedor varchar, p_desde date, p_hasta date)
+RETURNS TABLE (cod_lot varchar, fecha date)
+LANGUAGE sql STABLE AS $$
+    SELECT DISTINCT d.cod_lot, d.fecha
+    FROM central.juego_dia d
+    WHERE d.cod_vendedor = p_vendedor AND d.fecha BETWEEN p_desde AND p_hasta AND d.venta > 0
+      AND NOT EXISTS (SELECT FROM central.resultados r
+                      WHERE r.cod_lot = d.cod_lot AND r.fecha = d.fecha)
+$$;
+
 -- The stored prize of an issued ticket and how many of its sold items still wait for their
 -- draw's results. A ticket is paid in full once, so nothing is payable while an item waits.
 CREATE FUNCTION central.premio_ticket(p_nroticket varchar, OUT premio numeric,
@@ -192,6 +204,9 @@ DECLARE
     v_asentar boolean[];
     n integer;
 BEGIN
+    -- one posting at a time for a sales point: a statement read while the scheduler posts
+    -- must not post a prize twice
+    PERFORM pg_advisory_xact_lock(hashtext('asentar_caducados'), hashtext(p_vendedor));
     -- each ticket expired since last looked at: posted if unpaid and not posted yet, looked at
     -- unless a draw of it still waits for its results
     SELECT array_agg(x.nroticket ORDER BY x.nroticket),
@@ -199,18 +214,23 @@ BEGIN
            array_agg(x.vence ORDER BY x.nroticket),
            array_agg(NOT x.cerrado ORDER BY x.nroticket)
     INTO v_tickets, v_premios, v_vence, v_asentar
-    FROM (SELECT x.nroticket, x.vence,
+    FROM (SELECT x.nroticket, x.vence, x.fecha,
                  (SELECT sum(p.premio) FROM central.premios p WHERE p.nroticket = x.nroticket)
                      AS premio,
                  EXISTS (SELECT FROM central.pagos g WHERE g.nroticket = x.nroticket)
                  OR EXISTS (SELECT FROM central.ajustes a
                             WHERE a.nroticket = x.nroticket AND a.concepto = 'CADUCADO')
                      AS cerrado
-          FROM (SELECT p.nroticket, max(p.vence) AS vence FROM central.premios p
+          FROM (SELECT p.nroticket, max(p.vence) AS vence, max(p.fecha) AS fecha
+                FROM central.premios p
                 WHERE p.cod_vendedor = p_vendedor AND NOT p.caducidad_vista
                   AND p.vence <= v_hoy
                 GROUP BY p.nroticket) x) x
-    WHERE x.cerrado OR NOT EXISTS (SELECT FROM central.items_esperando(x.nroticket));
+    -- a ticket waits for results only on a day with a draw it could be on still without them
+    WHERE x.cerrado
+       OR x.fecha NOT IN (SELECT s.fecha FROM central.sorteos_sin_resultado(p_vendedor,
+                                                                          '-infinity', v_hoy) s)
+       OR NOT EXISTS (SELECT FROM central.items_esperando(x.nroticket));
 
     INSERT INTO central.ajustes (cod_vendedor, fecha, monto, concepto, nroticket, detalle)
     SELECT p_vendedor, greatest(x.vence, coalesce(v_ultima + 1, x.vence)), x.premio, 'CADUCADO',
@@ -219,15 +239,29 @@ BEGIN
     WHERE x.asentar
     ORDER BY x.nroticket;
     GET DIAGNOSTICS n = ROW_COUNT;
-    PERFORM central.auditar('PREMIO_CADUCADO', p_vendedor, NULL,
-                            format('ticket %s: %s sin cobrar, caducó el %s', x.nroticket,
-                                   x.premio, x.vence))
-    FROM unnest(v_tickets, v_premios, v_vence, v_asentar) AS x(nroticket, premio, vence, asentar)
-    WHERE x.asentar;
+    PERFORM central.auditar_varios(
+        'PREMIO_CADUCADO', p_vendedor, NULL,
+        ARRAY(SELECT format('ticket %s: %s sin cobrar, caducó el %s', x.nroticket, x.premio,
+                            x.vence)
+              FROM unnest(v_tickets, v_premios, v_vence, v_asentar)
+                   AS x(nroticket, premio, vence, asentar)
+              WHERE x.asentar
+              ORDER BY x.nroticket));
 
     UPDATE central.premios SET caducidad_vista = true
     WHERE nroticket = ANY (v_tickets) AND NOT caducidad_vista;
     RETURN n;
+END
+$$;
+
+-- Posts back the expired prizes of every sales point. Run every hour by the cluster's scheduler
+-- (pg_cron), so that a statement or a settlement finds at most an hour's expiries to post.
+-- Answers how many.
+CREATE FUNCTION central.asentar_caducados_red() RETURNS integer
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    RETURN (SELECT coalesce(sum(central.asentar_caducados(v.cod_vendedor)), 0)
+            FROM central.vendedores v);
 END
 $$;
 

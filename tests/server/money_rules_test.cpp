@@ -6,6 +6,8 @@
 #include "platform/pq_gateway.h"
 
 #include <gtest/gtest.h>
+#include <latch>
+#include <thread>
 
 using namespace vendura;
 using namespace vendura::test;
@@ -76,14 +78,15 @@ class MoneyRulesTest : public ::testing::Test {
     }
     // DSPLUP23 of a day: last settlement, debt, day's account, movements, deposits, balance of
     // play, loans, general balance and what waits for confirmation, apart by blanks.
-    QString statement(const QString& day) {
+    QString statement(const QString& day) { return statement(counter, day); }
+    static QString statement(PqGateway& on, const QString& day) {
         ProcedureCall c{u"DSPLUP23"_s, {}};
         c.in(u"@xfecmov"_s, day).in(u"@xcodven"_s, u"00012"_s).out(u"@xfecha1"_s);
         const QStringList names{u"@xdeuda"_s,       u"@xcuenta"_s, u"@xmovimiento"_s,
                                 u"@xdeposito"_s,    u"@xtotal"_s,  u"@xsaldoprestamo"_s,
                                 u"@xtotalgragral"_s};
         for (const QString& n : names) c.out(n, u"0"_s);
-        auto a = counter.call(c);
+        auto a = on.call(c);
         if (!a) return u"failed"_s;
         QString out = a.value().output(u"@xfecha1"_s);
         for (const QString& n : names)
@@ -218,7 +221,8 @@ TEST_F(MoneyRulesTest, ASettlementNamesTheDrawsWithoutResults) {
 }
 
 // The days a prize is paid are the office's, kept with each ticket when issued; a prize that
-// expires unpaid goes back to the sales point's account on the day it expires.
+// expires unpaid goes back to the sales point's account on the day it expires, once, however
+// many statement reads and the scheduler's job post it at the same moment.
 TEST_F(MoneyRulesTest, ExpiryIsTheOfficesKeptWithTheTicketAndPostedBack) {
     db.admin(u"SELECT admin.fijar_dias_caducidad('00012', 1)"_s);
     EXPECT_EQ(sell(u"123"_s, u"1"_s), u"0"_s);
@@ -233,8 +237,21 @@ TEST_F(MoneyRulesTest, ExpiryIsTheOfficesKeptWithTheTicketAndPostedBack) {
     EXPECT_EQ(pay(number, u"0"_s), u"0 600.00"_s);  // the day after the draw: still paid
     db.setClock(u"2026-12-09 09:00:00"_s);
     EXPECT_EQ(pay(number, u"0"_s), u"7 600.00"_s);
+    std::latch connected(4);
+    std::vector<std::thread> readers;
+    for (int k = 0; k < 4; ++k) {
+        readers.emplace_back([this, &connected] {
+            PqGateway g(10);
+            const bool open = g.open(db.connectionText()).ok();
+            connected.arrive_and_wait();
+            if (open) statement(g, u"09/12/2026"_s);
+        });
+    }
+    for (std::thread& r : readers) r.join();
     EXPECT_EQ(statement(u"09/12/2026"_s), u" -599.00 600.00 0.00 0.00 1.00 0.00 1.00 0.00"_s);
     EXPECT_EQ(db.auditActions().filter(u"PREMIO_CADUCADO|00012"_s).size(), 1);
+    EXPECT_EQ(db.value(u"SELECT count(*) FROM central.ajustes WHERE concepto = 'CADUCADO'"_s),
+              u"1"_s);
 }
 
 // What the counter records waits for the office: it counts once confirmed, never once rejected,
