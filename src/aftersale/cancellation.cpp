@@ -91,7 +91,10 @@ TicketCancellation::Outcome TicketCancellation::run(
 
     // repeated after a lost answer, "cancelled already" by this seller a moment ago is this
     // cancellation
-    auto cancel = link_.call(anulaticket(s, number, u"1"_s), cancelledBefore());
+    // repeated after a lost answer, "cancelled already" (13) by this seller a moment ago is the
+    // cancellation whose answer was lost
+    auto cancel = link_.call(anulaticket(s, number, u"1"_s),
+                             ownRecordBefore(u"13"_s, u"anulado_por"_s, u"anulado_hace"_s));
     if (!cancel) {
         handleCallFailure(link_, cancel.error());
         return Outcome::CallFailed;
@@ -101,15 +104,6 @@ TicketCancellation::Outcome TicketCancellation::run(
     if (message.isEmpty()) return Outcome::Silent;
     tell(message);
     return result == u"0"_s ? Outcome::Cancelled : Outcome::Told;
-}
-
-RepeatRule cancelledBefore() {
-    return {[](const CallAnswer& a, const Session& s) {
-                return a.returnText() == u"13"_s &&
-                       a.rows.text(0, u"anulado_por"_s).trimmed() == s.Usuario.trimmed() &&
-                       a.rows.text(0, u"anulado_hace"_s).toInt() < kOwnRecordSeconds;
-            },
-            u"0"_s};
 }
 
 }  // namespace vendura

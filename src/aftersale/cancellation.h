@@ -23,10 +23,6 @@ QString estadoCaption(const QString& estado);
 // none. Code "50" has its message only in a query, code "0" only in a cancellation.
 QString cancellationMessage(const QString& code, const QString& number, bool cancelling);
 
-// How a cancellation repeated after a lost answer is read: "cancelled already" (13) by this
-// seller a moment ago is the cancellation whose answer was lost.
-RepeatRule cancelledBefore();
-
 // Form18's steps, run by Eliminar and by Enter in Text1.
 class TicketCancellation {
   public:

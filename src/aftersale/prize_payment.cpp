@@ -46,21 +46,6 @@ QString paymentMessage(const QString& code, const QString& serial) {
     return u"El Ticket con el serial "_s + serial + *it;
 }
 
-namespace {
-
-// A payment repeated after a lost answer: "paid already" (6) by this seller a moment ago is the
-// payment whose answer was lost.
-RepeatRule paidBefore() {
-    return {[](const CallAnswer& a, const Session& s) {
-                return a.returnText() == u"6"_s &&
-                       a.rows.text(0, u"pagado_por"_s).trimmed() == s.Usuario.trimmed() &&
-                       a.rows.text(0, u"pagado_hace"_s).toInt() < kOwnRecordSeconds;
-            },
-            u"0"_s};
-}
-
-}  // namespace
-
 PaymentOutcome PrizePayment::run(const QString& ticketNumber, const QString& serial,
                                  const QString& customerId, PaymentStart start,
                                  const std::function<void(const PaymentTicket&)>& show,
@@ -121,7 +106,9 @@ PaymentOutcome PrizePayment::run(const QString& ticketNumber, const QString& ser
 
     ProcedureCall pay = pagaticketnew(s, serial, u"1"_s, ticketNumber);
     pay.in(u"@codcli"_s, customerId, 20);
-    auto paid = link_.call(pay, paidBefore());
+    // repeated after a lost answer, "paid already" (6) by this seller a moment ago is the
+    // payment whose answer was lost
+    auto paid = link_.call(pay, ownRecordBefore(u"6"_s, u"pagado_por"_s, u"pagado_hace"_s));
     if (!paid) {
         handleCallFailure(link_, paid.error());
         return outcome;

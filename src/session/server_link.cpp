@@ -68,6 +68,15 @@ bool answerLost(const Error& e) {
 
 }  // namespace
 
+RepeatRule ownRecordBefore(const QString& code, const QString& byField, const QString& agoField) {
+    return {[=](const CallAnswer& a, const Session& s) {
+                return a.returnText() == code &&
+                       a.rows.text(0, byField).trimmed() == s.Usuario.trimmed() &&
+                       a.rows.text(0, agoField).toInt() < kOwnRecordSeconds;
+            },
+            u"0"_s};
+}
+
 Result<CallAnswer> ServerLink::call(const ProcedureCall& c, const RepeatRule& rule) {
     return repeating([&](DatabaseGateway& g) { return g.call(c); }, rule);
 }

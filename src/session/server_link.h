@@ -28,6 +28,11 @@ struct RepeatRule {
 // was lost, for its repeat to take it for its own.
 constexpr int kOwnRecordSeconds = 300;
 
+// The rule of a call whose repeat finds the record the first call wrote: the answer `code`,
+// whose record names in `byField` the seller of this session and says in `agoField` how many
+// seconds ago it was written (less than kOwnRecordSeconds), stands for the answer "0".
+RepeatRule ownRecordBefore(const QString& code, const QString& byField, const QString& agoField);
+
 // How the counter uses the central database: the connection text, opening the session's one
 // connection, the check before a call, the server's date, and fresh connections for reports.
 class ServerLink {
