@@ -527,16 +527,17 @@ CREATE FUNCTION central.juego_dia_cambio_item() RETURNS trigger
 LANGUAGE plpgsql AS $$
 BEGIN
     INSERT INTO central.juego_dia AS v (cod_vendedor, fecha, cod_lot, tipo, venta)
-    SELECT t.cod_vendedor, t.fecha, n.cod_lot, n.tipo,
-           sum(CASE WHEN n.vigente AND n.monto_vendido > 0 THEN n.monto_vendido ELSE 0 END
-               - CASE WHEN a.vigente AND a.monto_vendido > 0 THEN a.monto_vendido ELSE 0 END)
-    FROM nuevos n
-    JOIN antes a USING (nticket, num_item)
-    JOIN central.tickets t ON t.nroticket = n.nticket
-    WHERE central.ticket_cuenta(t) = 1
+    SELECT x.cod_vendedor, x.fecha, x.cod_lot, x.tipo, sum(x.cambio)
+    FROM (SELECT t.cod_vendedor, t.fecha, n.cod_lot, n.tipo,
+                 CASE WHEN n.vigente AND n.monto_vendido > 0 THEN n.monto_vendido ELSE 0 END
+                 - CASE WHEN a.vigente AND a.monto_vendido > 0 THEN a.monto_vendido ELSE 0 END
+                     AS cambio
+          FROM nuevos n
+          JOIN antes a USING (nticket, num_item)
+          JOIN central.tickets t ON t.nroticket = n.nticket
+          WHERE central.ticket_cuenta(t) = 1) x
     GROUP BY 1, 2, 3, 4
-    HAVING sum(CASE WHEN n.vigente AND n.monto_vendido > 0 THEN n.monto_vendido ELSE 0 END
-               - CASE WHEN a.vigente AND a.monto_vendido > 0 THEN a.monto_vendido ELSE 0 END) <> 0
+    HAVING sum(x.cambio) <> 0
     ORDER BY 1, 2, 3, 4
     ON CONFLICT (cod_vendedor, fecha, cod_lot, tipo) DO UPDATE
         SET venta = v.venta + EXCLUDED.venta;
@@ -647,30 +648,24 @@ CREATE INDEX premios_por_vencer ON central.premios (cod_vendedor, vence) WHERE N
 
 -- Prizes stored (entering results) or taken away (correcting them, cancelling a ticket) move
 -- their day's play.
+-- "filas" are the prize rows stored or taken away.
 CREATE FUNCTION central.juego_dia_premios() RETURNS trigger
 LANGUAGE plpgsql AS $$
 BEGIN
-    IF TG_OP = 'INSERT' THEN
-        INSERT INTO central.juego_dia AS j (cod_vendedor, fecha, cod_lot, tipo, premios)
-        SELECT p.cod_vendedor, p.fecha, p.cod_lot, p.tipo, sum(p.premio)
-        FROM nuevos p GROUP BY 1, 2, 3, 4 ORDER BY 1, 2, 3, 4
-        ON CONFLICT (cod_vendedor, fecha, cod_lot, tipo) DO UPDATE
-            SET premios = j.premios + EXCLUDED.premios;
-    ELSE
-        INSERT INTO central.juego_dia AS j (cod_vendedor, fecha, cod_lot, tipo, premios)
-        SELECT p.cod_vendedor, p.fecha, p.cod_lot, p.tipo, -sum(p.premio)
-        FROM borrados p GROUP BY 1, 2, 3, 4 ORDER BY 1, 2, 3, 4
-        ON CONFLICT (cod_vendedor, fecha, cod_lot, tipo) DO UPDATE
-            SET premios = j.premios + EXCLUDED.premios;
-    END IF;
+    INSERT INTO central.juego_dia AS j (cod_vendedor, fecha, cod_lot, tipo, premios)
+    SELECT p.cod_vendedor, p.fecha, p.cod_lot, p.tipo,
+           CASE TG_OP WHEN 'INSERT' THEN 1 ELSE -1 END * sum(p.premio)
+    FROM filas p GROUP BY 1, 2, 3, 4 ORDER BY 1, 2, 3, 4
+    ON CONFLICT (cod_vendedor, fecha, cod_lot, tipo) DO UPDATE
+        SET premios = j.premios + EXCLUDED.premios;
     RETURN NULL;
 END
 $$;
 CREATE TRIGGER juego_dia_premios_nuevos AFTER INSERT ON central.premios
-    REFERENCING NEW TABLE AS nuevos
+    REFERENCING NEW TABLE AS filas
     FOR EACH STATEMENT EXECUTE FUNCTION central.juego_dia_premios();
 CREATE TRIGGER juego_dia_premios_borrados AFTER DELETE ON central.premios
-    REFERENCING OLD TABLE AS borrados
+    REFERENCING OLD TABLE AS filas
     FOR EACH STATEMENT EXECUTE FUNCTION central.juego_dia_premios();
 
 -- Entries of a sales point's account besides its play, movements and deposits: a correction of

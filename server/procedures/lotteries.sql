@@ -75,17 +75,10 @@ LANGUAGE sql STABLE AS $$
     CROSS JOIN central.estado_del_sorteo(p_cod_lot, p_momento::date, p_momento) e
 $$;
 
--- Whether a lottery sells at a moment, network-wide (issuing, cancelling).
-CREATE FUNCTION central.loteria_abierta(p_cod_lot varchar, p_momento timestamp) RETURNS boolean
-LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
-BEGIN
-    RETURN (SELECT v.abierta FROM central.venta_loteria(p_cod_lot, p_momento, NULL) v);
-END
-$$;
-
--- Whether a lottery sells at one sales point.
+-- Whether a lottery sells at a moment at one sales point, or network-wide without one (issuing,
+-- cancelling).
 CREATE FUNCTION central.loteria_abierta(p_cod_lot varchar, p_momento timestamp,
-                                        p_vendedor varchar) RETURNS boolean
+                                        p_vendedor varchar DEFAULT NULL) RETURNS boolean
 LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
 BEGIN
     RETURN (SELECT v.abierta FROM central.venta_loteria(p_cod_lot, p_momento, p_vendedor) v);
