@@ -6,18 +6,14 @@
 #include "sales/amount_entry.h"
 #include "sales/lottery_catalog.h"
 #include "sales/messages.h"
-#include "sales/play_seller.h"
 #include "sales/screens/entry_keys.h"
 #include "sales/screens/message_window.h"
 #include "sales/screens/special_play_panel.h"
-#include "sales/ticket_sync.h"
 #include "session/installation.h"
 #include "session/server_link.h"
 #include "session/session.h"
-#include "session/temporary_ticket.h"
 #include "session/text.h"
 #include "tickets/journal.h"
-#include "tickets/ticket_issue.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -199,104 +195,6 @@ void SalesScreen::showAmountUnit() {
     image1_->setPixmap(QPixmap(state_.montobsf ? u":/imgs/bsf2.jpg"_s : u":/imgs/bsn2.jpg"_s));
 }
 
-void SalesScreen::dropClosedLotteries(const QString& codes) {
-    state_.loteriascerradas += codes;
-    for (qsizetype at = 0; at + 3 <= codes.size(); at += 3) {
-        const QString code = codes.mid(at, 3).trimmed();
-        for (int i = lLoterias_->count() - 1; i >= 0; --i) {
-            if (entryCode(lLoterias_->item(i)->text()) == code) delete lLoterias_->takeItem(i);
-        }
-        special_->dropLottery(code);
-    }
-}
-
-void SalesScreen::applySale(const SaleOutcome& outcome) {
-    if (outcome.refusalCode == 80) {
-        showSaleMessages(dialogs(), outcome);
-        return startOverReleasedTicket();
-    }
-    if (outcome.refusalCode == 74) {
-        // the server holds plays under those item numbers: the list shows what it holds
-        showSaleMessages(dialogs(), outcome);
-        syncTicketWithServer(deps_.link, state_, model_);
-        return recomputeTotal();
-    }
-    model_.append(outcome.rows);
-    numeroJugar_->clear();
-    showSaleMessages(dialogs(), outcome);
-    if (!outcome.closedCodes.isEmpty()) dropClosedLotteries(outcome.closedCodes);
-    if (model_.rowCount() > 0) {
-        lTicket_->scrollToBottom();
-        focusNumber();
-    }
-    recomputeTotal();
-}
-
-// The server released the open ticket (no play for too long, or the central office): nothing of it
-// is sold, so the screen shows none of it and goes on under a new number.
-void SalesScreen::startOverReleasedTicket() {
-    model_.clear();
-    totTicket_->setText(u"0"_s);
-    Session& s = deps_.link.session();
-    if (auto number = takeTemporaryTicket(s)) {
-        state_.nticket = number.value();
-    } else {
-        handleCallFailure(deps_.link, number.error());
-    }
-    updateTicketPanel();
-    focusNumber();
-}
-
-void SalesScreen::afterRemoval(const RemovalOutcome& outcome, bool wholeTicket) {
-    if (outcome.refusal != 0) {
-        dialogs().message(DialogIcon::Critical, kTituloAtencion, removalRefusal(outcome.refusal));
-        if (outcome.refusal == 80) return startOverReleasedTicket();
-        wholeTicket = false;
-    }
-    numeroJugar_->clear();
-    if (wholeTicket) {
-        totTicket_->setText(u"0"_s);
-    } else {
-        recomputeTotal();
-    }
-    updateTicketPanel();
-    focusNumber();
-}
-
-void SalesScreen::sellStraightPlay() {
-    Session& s = deps_.link.session();
-    state_.jugadaactual = u"Venta Normal"_s;
-    typedAmount_ = montoJugada_->text();
-    const QString numero = numeroJugar_->text().trimmed();
-    if (numero.isEmpty()) {
-        enterField(numeroJugar_);
-        return;
-    }
-    auto amount = amountToSend(typedAmount_, state_.montobsf, 9);
-    if (!amount) {
-        dialogs().message(DialogIcon::Critical, kTituloAtencion, amount.error().description);
-        enterField(montoJugada_);
-        return;
-    }
-    const QStringList selected = selectedLotteryEntries();
-    const QString codes = codeList(selected);
-    if (codes.size() > 500) {
-        dialogs().message(DialogIcon::Critical, kTituloAtencion,
-                          u"Hay demasiadas loterías seleccionadas para una sola jugada."_s);
-        return;
-    }
-    std::vector<PlannedItem> items;
-    for (const QString& entry : selected)
-        items.push_back({entry, markNumber(numero), amount.value(), {}, {}});
-    const ProcedureCall call = xcreanormal(s.CodVendedor, s.Usuario, numero, amount.value(),
-                                           state_.NUM_ITEM, codes, state_.nticket);
-    auto outcome = sellPlay(deps_.link, state_, call, items, u"1"_s);
-    if (!outcome) return;
-    applySale(*outcome);
-    montoJugada_->setText(typedAmount_);
-    recomputeTotal();
-}
-
 void SalesScreen::enterSpecialMode() {
     const auto& plays = state_.especiales.plays();
     if (plays.empty() || !special_->fill(plays.front(), state_.especiales, state_.rsloterias,
@@ -370,38 +268,6 @@ void SalesScreen::showMessageLines(const QStringList& lines) {
     messages_->addLines(lines);
     messages_->open();
     pendingMessages_.clear();
-}
-
-void SalesScreen::imprimeTicket() {
-    TicketIssue issue(deps_.link, deps_.printers, deps_.random, deps_.clock,
-                      deps_.link.installation().journalFolder);
-    const IssueOutcome outcome = issue.IMPRIMETICK22(model_.rows(), state_.nticket, userPanel());
-    updateTicketPanel();
-    if (outcome.kind == IssueOutcome::Nothing || outcome.kind == IssueOutcome::PrinterNotReady) {
-        return;
-    }
-    if (!outcome.ticketNumber.isEmpty()) numUltick_->setText(outcome.ticketNumber);
-    if (outcome.nextTicket.isEmpty()) return;
-    state_.nticket = outcome.nextTicket;
-    deps_.link.session().NroTicketTmp = outcome.nextTicket;
-    updateTicketPanel();
-    if (outcome.kind == IssueOutcome::Refused) return;
-    if (outcome.kind == IssueOutcome::Released) {
-        model_.clear();
-        totTicket_->setText(u"0"_s);
-        return;
-    }
-
-    montoUltick_->setText(outcome.kind == IssueOutcome::Issued ? outcome.issuedTotal.display()
-                                                               : u"0"_s);
-    model_.clear();
-    totTicket_->setText(u"0"_s);
-    state_.claveTicket = QString::number(deps_.random.ticketNumber());
-    state_.jugadaactual = u"Venta Normal"_s;
-    special_->clearSelection();
-    if (outcome.kind == IssueOutcome::Issued && deps_.link.session().ScreenVuelto == u"1"_s) {
-        run(SalesCommand::Vuelto);
-    }
 }
 
 void SalesScreen::showEvent(QShowEvent* event) {

@@ -101,6 +101,7 @@ class SalesScreen : public QMainWindow {
 
   private:
     void startOverReleasedTicket();
+    void emptyTicket();
     void buildControls();
     QWidget* buildButtons();
     void readTables();
