@@ -20,6 +20,17 @@ BEGIN
     IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'vendura_autonomo') THEN
         CREATE ROLE vendura_autonomo LOGIN CONNECTION LIMIT 40;
     END IF;
+    -- the login every counter behind the connection pooler shares: it may call what a sales
+    -- point may call, and each call acts for the sales point of the session it carries
+    -- (central.cuenta_de_sesion); its password is the pooler's, not a sales point's secret
+    IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'vendura_pasarela') THEN
+        CREATE ROLE vendura_pasarela LOGIN IN ROLE vendura_puntos;
+    END IF;
+    -- the connection pooler's own login: it asks for the password verifiers of the logins
+    -- that come through it (pooler.credencial) and nothing else
+    IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'vendura_pooler') THEN
+        CREATE ROLE vendura_pooler LOGIN CONNECTION LIMIT 10;
+    END IF;
     -- the one account every counter once shared
     IF EXISTS (SELECT FROM pg_roles WHERE rolname = 'vendura_app') THEN
         ALTER ROLE vendura_app NOLOGIN PASSWORD NULL;
@@ -27,3 +38,7 @@ BEGIN
 END
 $$;
 GRANT pg_signal_backend, pg_read_all_stats TO vendura_dueno;
+-- the pooled login starts with the limits every sales point's own login has (central.limite)
+ALTER ROLE vendura_pasarela SET lock_timeout = '3s';
+ALTER ROLE vendura_pasarela SET statement_timeout = '30s';
+ALTER ROLE vendura_pasarela SET idle_in_transaction_session_timeout = '30s';

@@ -26,7 +26,7 @@ CREATE FUNCTION central.limite(p_nombre text) RETURNS integer
 LANGUAGE plpgsql IMMUTABLE AS $$
 BEGIN
     RETURN CASE p_nombre WHEN 'conexiones' THEN 6 WHEN 'bloqueo' THEN 3 WHEN 'llamada' THEN 30
-                         WHEN 'transaccion' THEN 30 END;
+                         WHEN 'transaccion' THEN 30 WHEN 'sesion_horas' THEN 12 END;
 END
 $$;
 
@@ -100,16 +100,34 @@ CREATE TABLE central.parametros_terminal (
 
 -- The database login of each sales point. The central office creates it together with the
 -- vendor (admin.crear_vendedor); every procedure serves only the vendor of the login that
--- calls it (session_user).
+-- calls it (session_user), or of the session a pooled connection carries (central.sesiones).
 CREATE TABLE central.cuentas (
     cuenta        name PRIMARY KEY,
     cod_vendedor  varchar(5) NOT NULL UNIQUE REFERENCES central.vendedores,
     creada        timestamp NOT NULL DEFAULT central.ahora(),
+    -- the login's password as a bcrypt hash, which a counter proves through the connection
+    -- pooler (public.xabresesion) where it cannot log in as itself
+    clave_hash    text,
     -- the seller who last logged in through this login: a procedure that receives no user
     -- code checks that seller's permissions
     usuario_sesion  varchar(5),
     sesion_desde    timestamp
 );
+
+-- The sessions of counters that reach the server through the connection pooler, whose pooled
+-- connections all share the login vendura_pasarela: a counter proves its sales point's password
+-- once (public.xabresesion) and sets the random token it gets in every transaction it sends
+-- (setting vendura.sesion); only the token's hash is kept. A session ends when its counter
+-- closes it, when it expires, or when its sales point opens one more than it may hold.
+CREATE TABLE central.sesiones (
+    token_hash  bytea PRIMARY KEY,
+    -- the order sessions were opened in, whatever the clock says
+    orden       bigint GENERATED ALWAYS AS IDENTITY,
+    cuenta      name NOT NULL REFERENCES central.cuentas ON DELETE CASCADE,
+    abierta     timestamp NOT NULL,
+    vence       timestamp NOT NULL
+);
+CREATE INDEX sesiones_cuenta ON central.sesiones (cuenta, orden);
 
 -- The audit trail: one row per change of state that matters and per refused call, written
 -- only through central.auditar. Codes are kept as they were sent (cut to 20 characters), so a
@@ -705,7 +723,8 @@ CREATE TABLE central.estados_liquidados (
 -- failed ('F') or succeeded ('O'); a pending one counts as failed.
 CREATE TABLE central.intentos_ingreso (
     id           bigserial PRIMARY KEY,
-    cod_usuario  varchar(5) NOT NULL,
+    -- a seller's code, or "@" and a vendor's code for the sales point's own password
+    cod_usuario  varchar(6) NOT NULL,
     momento      timestamp NOT NULL,
     resultado    char(1) NOT NULL DEFAULT 'P' CHECK (resultado IN ('P', 'F', 'O'))
 );

@@ -56,22 +56,29 @@ max_worker_processes = 16
 CONF
 }
 
-# The password of the loopback login vendura_autonomo, drawn once per cluster and kept beside
-# it, readable by its owner only.
-autonomo_password() {
-    local file="$DIR/autonomo.clave"
+# The password of one of the cluster's own logins ("autonomo", the loopback one; "pasarela", the
+# one counters behind the pooler share), drawn once per cluster and kept beside it in
+# NAME.clave, readable by its owner only.
+cluster_password() {
+    local file="$DIR/$1.clave"
     if [ ! -s "$file" ]; then
         (umask 077 && head -c 24 /dev/urandom | base64 | tr -d '/+=\n' > "$file")
     fi
     cat "$file"
 }
 
-# The cluster-wide roles, the scheduler and the loopback login's password.
+autonomo_password() { cluster_password autonomo; }
+
+# The cluster-wide roles, the scheduler and the passwords of the cluster's own logins.
 cluster_roles() {
     psql_admin -d postgres < "$DB_SQL/cluster_roles.sql" >/dev/null
     psql_admin -d postgres -c "CREATE EXTENSION IF NOT EXISTS pg_cron" >/dev/null
     echo "ALTER ROLE vendura_autonomo PASSWORD :'clave'" |
         psql_admin -d postgres -v clave="$(autonomo_password)" >/dev/null
+    echo "ALTER ROLE vendura_pasarela PASSWORD :'clave'" |
+        psql_admin -d postgres -v clave="$(cluster_password pasarela)" >/dev/null
+    echo "ALTER ROLE vendura_pooler PASSWORD :'clave'" |
+        psql_admin -d postgres -v clave="$(cluster_password pooler)" >/dev/null
 }
 
 # A central database: schema, procedures, the central office's functions, rights, the loopback
@@ -86,6 +93,7 @@ load_central() {
     done
     echo "SELECT central.preparar_autonomo(:'clave')" |
         psql_admin -d "$db" -v clave="$(autonomo_password)" >/dev/null
+    psql_admin -d "$db" < "$DB_SQL/pooler.sql" >/dev/null
     if [ "$demo" = "demo" ]; then
         psql_admin -d "$db" < "$DB_SQL/demo.sql" >/dev/null
     fi
@@ -98,6 +106,7 @@ load_master() {
     db_exists master && return 0
     psql_admin -d postgres -c "CREATE DATABASE master"
     psql_admin -d master < "$DB_SQL/master.sql" >/dev/null
+    psql_admin -d master < "$DB_SQL/pooler.sql" >/dev/null
     [ "$demo" = "demo" ] && psql_admin -d master < "$DB_SQL/master_demo.sql" >/dev/null
     return 0
 }

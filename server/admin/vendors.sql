@@ -35,7 +35,8 @@ BEGIN
                    central.limite('llamada') || 's');
     EXECUTE format('ALTER ROLE %I SET idle_in_transaction_session_timeout = %L', v_cuenta,
                    central.limite('transaccion') || 's');
-    INSERT INTO central.cuentas (cuenta, cod_vendedor) VALUES (v_cuenta, p_cod_vendedor);
+    INSERT INTO central.cuentas (cuenta, cod_vendedor, clave_hash)
+    VALUES (v_cuenta, p_cod_vendedor, central.crypt(p_clave, central.gen_salt('bf', 8)));
     PERFORM central.auditar('VENDEDOR_CREADO', p_cod_vendedor, NULL, 'cuenta ' || v_cuenta);
     RETURN v_cuenta;
 END
@@ -56,6 +57,10 @@ BEGIN
             USING ERRCODE = '22023';
     END IF;
     EXECUTE format('ALTER ROLE %I PASSWORD %L', v_cuenta, p_clave);
+    -- the counters behind the pooler prove the new password too
+    UPDATE central.cuentas SET clave_hash = central.crypt(p_clave, central.gen_salt('bf', 8))
+    WHERE cuenta = v_cuenta;
+    DELETE FROM central.sesiones WHERE cuenta = v_cuenta;
     PERFORM central.auditar('CUENTA_CLAVE', p_cod_vendedor, NULL, 'cuenta ' || v_cuenta);
     RETURN v_cuenta;
 END

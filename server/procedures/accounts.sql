@@ -1,11 +1,59 @@
 -- Who is calling: the sales point behind the connection's login, the check every procedure makes
 -- before it reads or writes, and the audit trail.
 
--- The vendor whose sales point owns the login of this connection; NULL for any other login.
-CREATE FUNCTION central.vendedor_de_sesion() RETURNS varchar
+-- The login whose sales point this connection acts for: its own login, or on a pooled
+-- connection (login vendura_pasarela, which every counter behind the pooler shares) the sales
+-- point's login of the live session whose token the transaction carries in the setting
+-- vendura.sesion; NULL when it carries none, or one unknown or expired. A token is random and
+-- only its hash is kept, so no counter names another's session.
+CREATE FUNCTION central.cuenta_de_sesion() RETURNS name
 LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
 BEGIN
-    RETURN (SELECT c.cod_vendedor FROM central.cuentas c WHERE c.cuenta = session_user);
+    IF session_user <> 'vendura_pasarela' THEN
+        RETURN session_user;
+    END IF;
+    RETURN (SELECT s.cuenta FROM central.sesiones s
+            WHERE s.token_hash = central.hash_token(current_setting('vendura.sesion', true))
+              AND s.vence > central.ahora());
+END
+$$;
+
+CREATE FUNCTION central.hash_token(p_token text) RETURNS bytea
+LANGUAGE sql IMMUTABLE AS $$
+    SELECT sha256(convert_to(coalesce(p_token, ''), 'UTF8'))
+$$;
+
+-- The login an audit row is written for: the sales point's the connection acts for, else the
+-- connection's own (a refused pooled call names vendura_pasarela).
+CREATE FUNCTION central.cuenta_auditada() RETURNS name
+LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    RETURN coalesce(central.cuenta_de_sesion(), session_user);
+END
+$$;
+
+-- The vendor whose sales point owns the login of this connection; NULL for any other login. A
+-- pooled connection's call that carries no live session is refused whole (SQLSTATE 28000,
+-- audited in a transaction of its own): the counter opens a session again and sends the call
+-- once more. A session serves one call at a time, so a sales point keeps no more of the
+-- pooler's server connections busy than the sessions it may hold.
+CREATE FUNCTION central.vendedor_de_sesion() RETURNS varchar
+LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    v_cuenta name := central.cuenta_de_sesion();
+BEGIN
+    IF session_user = 'vendura_pasarela' THEN
+        IF v_cuenta IS NULL THEN
+            PERFORM central.auditar_rechazo('SESION_RECHAZADA', NULL, NULL,
+                                            'sesión desconocida o vencida');
+            RAISE EXCEPTION 'Sesión desconocida o vencida' USING ERRCODE = '28000';
+        END IF;
+        IF NOT pg_try_advisory_xact_lock(hashtext('vendura.sesion'),
+                                         hashtext(current_setting('vendura.sesion'))) THEN
+            RAISE EXCEPTION 'La sesión está en uso por otra llamada' USING ERRCODE = '55P03';
+        END IF;
+    END IF;
+    RETURN (SELECT c.cod_vendedor FROM central.cuentas c WHERE c.cuenta = v_cuenta);
 END
 $$;
 
@@ -15,8 +63,8 @@ CREATE FUNCTION central.auditar(p_accion varchar, p_vendedor text, p_usuario tex
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 BEGIN
     INSERT INTO central.auditoria (momento, cuenta, cod_vendedor, cod_usuario, accion, detalle)
-    VALUES (central.ahora(), session_user, left(p_vendedor, 20), left(p_usuario, 20), p_accion,
-            left(p_detalle, 2000));
+    VALUES (central.ahora(), central.cuenta_auditada(), left(p_vendedor, 20),
+            left(p_usuario, 20), p_accion, left(p_detalle, 2000));
 END
 $$;
 
@@ -42,7 +90,7 @@ CREATE FUNCTION central.auditar_rechazo(p_accion varchar, p_vendedor text, p_usu
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 BEGIN
     PERFORM 1 FROM central.dblink('autonomo',
-        format('SELECT central.autonomo_auditar(%L, %L, %L, %L, %L)', session_user,
+        format('SELECT central.autonomo_auditar(%L, %L, %L, %L, %L)', central.cuenta_auditada(),
                left(p_vendedor, 20), left(p_usuario, 20), p_accion, left(p_detalle, 2000)))
         AS t(nada text);
 END
@@ -100,8 +148,8 @@ DECLARE
 BEGIN
     SELECT t.intento INTO v_intento
     FROM central.dblink('autonomo',
-        format('SELECT * FROM central.autonomo_intento(%L, %L, %L)', session_user, p_vendedor,
-               p_usuario)) AS t(intento bigint, bloqueado boolean);
+        format('SELECT * FROM central.autonomo_intento(%L, %L, %L)', central.cuenta_auditada(),
+               p_vendedor, p_usuario)) AS t(intento bigint, bloqueado boolean);
     RETURN v_intento;
 END
 $$;
@@ -111,8 +159,8 @@ CREATE FUNCTION central.resolver_intento(p_vendedor text, p_usuario varchar, p_i
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 BEGIN
     PERFORM 1 FROM central.dblink('autonomo',
-        format('SELECT central.autonomo_resultado(%L, %L, %L, %s, %L)', session_user, p_vendedor,
-               p_usuario, p_intento, p_bien)) AS t(nada text);
+        format('SELECT central.autonomo_resultado(%L, %L, %L, %s, %L)', central.cuenta_auditada(),
+               p_vendedor, p_usuario, p_intento, p_bien)) AS t(nada text);
 END
 $$;
 
@@ -146,8 +194,8 @@ CREATE FUNCTION central.auditar_varios(p_accion varchar, p_vendedor text, p_usua
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 BEGIN
     INSERT INTO central.auditoria (momento, cuenta, cod_vendedor, cod_usuario, accion, detalle)
-    SELECT central.ahora(), session_user, left(p_vendedor, 20), left(p_usuario, 20), p_accion,
-           left(x.detalle, 2000)
+    SELECT central.ahora(), central.cuenta_auditada(), left(p_vendedor, 20), left(p_usuario, 20),
+           p_accion, left(x.detalle, 2000)
     FROM unnest(p_detalles) WITH ORDINALITY AS x(detalle, k)
     ORDER BY x.k;
 END
@@ -218,7 +266,7 @@ $$;
 CREATE FUNCTION central.usuario_de_sesion() RETURNS varchar
 LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
 BEGIN
-    RETURN (SELECT c.usuario_sesion FROM central.cuentas c WHERE c.cuenta = session_user);
+    RETURN (SELECT c.usuario_sesion FROM central.cuentas c WHERE c.cuenta = central.cuenta_de_sesion());
 END
 $$;
 

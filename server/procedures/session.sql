@@ -66,7 +66,7 @@ BEGIN
     PERFORM central.auditar('INGRESO', propio, xusuario, NULL);
     -- the procedures that receive no user code act for this seller from now on
     UPDATE central.cuentas SET usuario_sesion = u.cod_usuario, sesion_desde = central.ahora()
-    WHERE cuenta = session_user;
+    WHERE cuenta = central.cuenta_de_sesion();
     CLOSE rs;
     OPEN rs FOR SELECT * FROM central.parametros_usuario p WHERE p.cod_usuario = u.cod_usuario;
 END
@@ -105,5 +105,78 @@ BEGIN
     END IF;
     return_value := 0;
     OPEN rs FOR SELECT fecha AS fecha;
+END
+$$;
+
+-- Opens a session for a counter that reaches the server through the connection pooler, where
+-- every counter shares the login vendura_pasarela: the sales point's login and password, checked
+-- against the hash kept of it, give a random token that the counter sets in every transaction it
+-- sends after (vendura.sesion) for the hours the central office allows. A sales point holds as
+-- many sessions at once as it may hold connections: one more ends its oldest. 0 and xtoken: the
+-- session is open. 1: an unknown login or a wrong password, or five wrong passwords within
+-- fifteen minutes (the password is then not checked), audited in a transaction of their own.
+CREATE PROCEDURE public.xabresesion(
+    INOUT return_value integer,
+    IN xcuenta varchar,
+    IN xclave varchar,
+    INOUT xtoken varchar,
+    INOUT rs refcursor)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    c central.cuentas;
+    v_intento bigint;
+    v_bien boolean;
+    v_ahora timestamp := central.ahora();
+BEGIN
+    OPEN rs FOR SELECT WHERE false;
+    return_value := 1;
+    xtoken := NULL;
+    -- one session opened at a time for a sales point, so none holds more than it may
+    SELECT * INTO c FROM central.cuentas
+    WHERE cuenta = left(coalesce(xcuenta, ''), 63)
+    FOR UPDATE;
+    IF NOT FOUND THEN
+        PERFORM central.auditar_rechazo('SESION_RECHAZADA', NULL, NULL,
+                                        'cuenta desconocida: ' || left(coalesce(xcuenta, ''), 63));
+        RETURN;
+    END IF;
+    v_intento := central.reservar_intento(c.cod_vendedor, '@' || c.cod_vendedor);
+    IF v_intento IS NULL THEN
+        RETURN;
+    END IF;
+    v_bien := c.clave_hash IS NOT NULL
+              AND c.clave_hash = crypt(coalesce(xclave, ''), c.clave_hash);
+    PERFORM central.resolver_intento(c.cod_vendedor, '@' || c.cod_vendedor, v_intento, v_bien);
+    IF NOT v_bien THEN
+        RETURN;
+    END IF;
+
+    DELETE FROM central.sesiones s
+    WHERE s.cuenta = c.cuenta
+      AND (s.vence <= v_ahora
+           OR s.token_hash IN (SELECT x.token_hash FROM central.sesiones x
+                               WHERE x.cuenta = c.cuenta
+                               ORDER BY x.orden DESC
+                               OFFSET central.limite('conexiones') - 1));
+    xtoken := encode(central.gen_random_bytes(32), 'hex');
+    INSERT INTO central.sesiones (token_hash, cuenta, abierta, vence)
+    VALUES (central.hash_token(xtoken), c.cuenta, v_ahora,
+            v_ahora + make_interval(hours => central.limite('sesion_horas')));
+    INSERT INTO central.auditoria (momento, cuenta, cod_vendedor, accion)
+    VALUES (v_ahora, c.cuenta, c.cod_vendedor, 'SESION_ABIERTA');
+    return_value := 0;
+END
+$$;
+
+-- Ends the session the transaction carries: a counter closing its connection to the pooler.
+CREATE PROCEDURE public.xcierrasesion(
+    INOUT return_value integer,
+    INOUT rs refcursor)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    OPEN rs FOR SELECT WHERE false;
+    DELETE FROM central.sesiones s
+    WHERE s.token_hash = central.hash_token(current_setting('vendura.sesion', true));
+    return_value := 0;
 END
 $$;

@@ -13,10 +13,15 @@ struct ConnectionTarget {
     QString database;
     QString user;
     QString password;
+    // Through the connection pooler: the login every counter behind it shares. The connection
+    // logs in as it and proves the sales point's own account (user, password) to the server.
+    QString gatewayUser{};
+    QString gatewayPassword{};
 };
 
 // "Provider=sqloledb;Network Library=DBMSSOCN;Data Source=host,port;Initial Catalog=db;
-// User id=account;Password=password". Values holding ";" or quotes are written in double
+// User id=account;Password=password", and through the pooler ";Gateway User Id=login;
+// Gateway Password=password" after it. Values holding ";" or quotes are written in double
 // quotes, so a typed database name can never add a key of its own.
 QString buildConnectionText(const ConnectionTarget& target);
 Result<ConnectionTarget> parseConnectionText(const QString& text);

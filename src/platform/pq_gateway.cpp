@@ -72,9 +72,11 @@ Result<void> PqGateway::open(const QString& connectionText) {
     }
 
     // no statement timeout of the client's own: the server's limits bound every call
+    const bool pooled = !t.gatewayUser.isEmpty();
     const QByteArray host = t.host.toUtf8(), port = QByteArray::number(t.port),
-                     db = t.database.toUtf8(), user = t.user.toUtf8(),
-                     password = t.password.toUtf8(), timeout = QByteArray::number(connectTimeout_),
+                     db = t.database.toUtf8(), user = (pooled ? t.gatewayUser : t.user).toUtf8(),
+                     password = (pooled ? t.gatewayPassword : t.password).toUtf8(),
+                     timeout = QByteArray::number(connectTimeout_),
                      authority = certificateAuthority_.toUtf8();
     const bool verified = !certificateAuthority_.isEmpty();
     const char* keys[] = {"host",
@@ -113,10 +115,41 @@ Result<void> PqGateway::open(const QString& connectionText) {
         return e;
     }
     broken_ = false;
+    token_.clear();
+    account_ =
+        pooled ? std::optional<std::pair<QString, QString>>{{t.user, t.password}} : std::nullopt;
+    if (pooled) {
+        if (auto opened = openSession(); !opened) {
+            close();
+            text_ = connectionText;
+            return opened.error();
+        }
+    }
+    return {};
+}
+
+Result<void> PqGateway::openSession() {
+    token_.clear();
+    auto answer = run("CALL public.xabresesion(NULL, $1, $2, NULL, $3)",
+                      {account_->first, account_->second, QString::fromLatin1(kCursorName)},
+                      kDefaultTimeoutSeconds, {{u"xtoken"_s, "xtoken"}});
+    if (!answer) return answer.error();
+    const FieldValue token = answer.value().outputs.value(u"xtoken"_s);
+    if (answer.value().returnValue != u"0"_s || !token || token->isEmpty()) {
+        return Error{db_error::kConnectionLost,
+                     u"El servidor no aceptó la cuenta de base de datos "_s + account_->first};
+    }
+    token_ = *token;
     return {};
 }
 
 void PqGateway::close() {
+    // a session left open would count against its sales point until it expires
+    if (!token_.isEmpty() && isOpen()) {
+        (void)run("CALL public.xcierrasesion(NULL, $1)", {QString::fromLatin1(kCursorName)},
+                  kDefaultTimeoutSeconds, {});
+    }
+    token_.clear();
     if (conn_) PQfinish(conn_);
     conn_ = nullptr;
     broken_ = false;
@@ -205,6 +238,19 @@ void PqGateway::rollbackIfFailed() {
 
 Result<CallAnswer> PqGateway::run(const QByteArray& callSql, const std::vector<FieldValue>& params,
                                   int timeoutSeconds, const std::vector<Output>& outputs) {
+    auto answer = runOnce(callSql, params, timeoutSeconds, outputs);
+    // the session expired, or the server ended it: the call was refused whole, so after a new
+    // session it is sent once more
+    if (!answer && !token_.isEmpty() && answer.error().description.startsWith(u"28000:"_s)) {
+        if (auto opened = openSession(); !opened) return opened.error();
+        answer = runOnce(callSql, params, timeoutSeconds, outputs);
+    }
+    return answer;
+}
+
+Result<CallAnswer> PqGateway::runOnce(const QByteArray& callSql,
+                                      const std::vector<FieldValue>& params, int timeoutSeconds,
+                                      const std::vector<Output>& outputs) {
     if (!conn_) {
         return Error{db_error::kObjectClosed,
                      u"La operación no está permitida si la conexión está cerrada."_s};
@@ -230,17 +276,25 @@ Result<CallAnswer> PqGateway::run(const QByteArray& callSql, const std::vector<F
     const QByteArray fetch = QByteArray("FETCH ALL FROM ") + kCursorName;
     const QByteArray timeout = QByteArray::number(qint64(timeoutSeconds) * 1000);
     const char* timeoutValue[] = {timeout.constData()};
+    const QByteArray token = token_.toLatin1();
+    const char* tokenValue[] = {token.constData()};
 
-    // Statement order matters: the results are read back in the same order.
-    enum Step { Begin, Timeout, Call, Fetch, Commit };
+    // Statement order matters: the results are read back in the same order. Settings last the
+    // transaction only: a pooler hands the server connection to another counter after it.
+    enum Step { Begin, Session, Timeout, Call, Fetch, Commit };
     std::vector<Step> steps{Begin};
     bool sent = PQsendQueryParams(conn_, "BEGIN", 0, nullptr, nullptr, nullptr, nullptr, 0);
+    if (sent && !token_.isEmpty()) {
+        steps.push_back(Session);
+        sent = PQsendQueryParams(conn_, "SELECT set_config('vendura.sesion', $1, true)", 1, nullptr,
+                                 tokenValue, nullptr, nullptr, 0);
+    }
     if (sent && timeoutSeconds != kDefaultTimeoutSeconds) {
         steps.push_back(Timeout);
         sent = PQsendQueryParams(conn_, "SELECT set_config('statement_timeout', $1, true)", 1,
                                  nullptr, timeoutValue, nullptr, nullptr, 0);
     }
-    steps.insert(steps.end(), {Call, Fetch, Commit});
+    for (Step step : {Call, Fetch, Commit}) steps.push_back(step);
     sent = sent && PQsendQueryParams(conn_, callSql.constData(), static_cast<int>(values.size()),
                                      nullptr, values.data(), nullptr, nullptr, 0);
     sent = sent &&

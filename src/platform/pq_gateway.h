@@ -2,12 +2,19 @@
 
 #include "platform/database_gateway.h"
 
+#include <optional>
+#include <utility>
+
 typedef struct pg_conn PGconn;
 
 namespace vendura {
 
 // The central database reached through libpq. A procedure call is BEGIN, CALL, FETCH ALL of
 // the procedure's result cursor and COMMIT, sent together in pipeline mode: one round trip.
+// Through the connection pooler (a connection text with a gateway login) the connection logs in
+// as the login every counter there shares, opens a session with the sales point's own account,
+// and sets the session's token in every transaction; a session the server no longer knows is
+// opened again and the refused call sent once more.
 class PqGateway final : public DatabaseGateway {
   public:
     // With a certificate authority's file, the connection is encrypted and the server's
@@ -34,6 +41,10 @@ class PqGateway final : public DatabaseGateway {
     };
     Result<CallAnswer> run(const QByteArray& callSql, const std::vector<FieldValue>& params,
                            int timeoutSeconds, const std::vector<Output>& outputs);
+    Result<CallAnswer> runOnce(const QByteArray& callSql, const std::vector<FieldValue>& params,
+                               int timeoutSeconds, const std::vector<Output>& outputs);
+    // Through the pooler: proves the sales point's account and keeps the session's token.
+    Result<void> openSession();
     Result<CallAnswer> callExec(const QString& procedure, const std::vector<FieldValue>& args);
     Error lost(const QString& what);
     void rollbackIfFailed();
@@ -41,6 +52,9 @@ class PqGateway final : public DatabaseGateway {
     PGconn* conn_ = nullptr;
     QString text_;
     bool broken_ = false;
+    // through the pooler: the sales point's account and the token of its session
+    std::optional<std::pair<QString, QString>> account_;
+    QString token_;
     QString certificateAuthority_;
     int connectTimeout_;
 };

@@ -17,8 +17,8 @@ QByteArray scramble(QByteArray bytes) {
     return bytes;
 }
 
-Error accountError(const QString& why) {
-    return Error{db_error::kConnectionLost, u"Cuenta de base de datos (CuentaBD) "_s + why};
+Error accountError(const QString& why, const QString& key = u"CuentaBD"_s) {
+    return Error{db_error::kConnectionLost, u"Cuenta de base de datos ("_s + key + u") "_s + why};
 }
 
 }  // namespace
@@ -42,6 +42,14 @@ Result<DatabaseAccount> configuredAccount(const ProfileFile& ini) {
     const QString configured = ini.read(u"Comunicaciones"_s, u"CuentaBD"_s);
     if (configured.trimmed().isEmpty()) return accountError(u"no configurada"_s);
     return decodeAccount(configured);
+}
+
+Result<std::optional<DatabaseAccount>> configuredGateway(const ProfileFile& ini) {
+    const QString configured = ini.read(u"Comunicaciones"_s, u"CuentaPasarela"_s);
+    if (configured.trimmed().isEmpty()) return std::optional<DatabaseAccount>();
+    auto account = decodeAccount(configured);
+    if (!account) return accountError(u"ilegible"_s, u"CuentaPasarela"_s);
+    return std::optional<DatabaseAccount>(account.value());
 }
 
 }  // namespace vendura

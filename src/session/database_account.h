@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace vendura {
 
 class ProfileFile;
@@ -20,5 +22,9 @@ QString encodeAccount(const DatabaseAccount& account);
 Result<DatabaseAccount> decodeAccount(const QString& encoded);
 // The account of "CuentaBD"; an error when the key is missing or cannot be decoded.
 Result<DatabaseAccount> configuredAccount(const ProfileFile& ini);
+// A counter that reaches the server through the connection pooler keeps the login every counter
+// there shares under "CuentaPasarela", encoded the same way; none when the key is missing (the
+// counter logs in as its own account), an error when it cannot be decoded.
+Result<std::optional<DatabaseAccount>> configuredGateway(const ProfileFile& ini);
 
 }  // namespace vendura

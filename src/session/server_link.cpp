@@ -19,10 +19,18 @@ ServerLink::ServerLink(Session& session, DatabaseConnector& connector, Dialogs& 
     : session_(session), connector_(connector), dialogs_(dialogs), installation_(installation) {}
 
 Result<QString> ServerLink::connectionText(const QString& server, const QString& database) const {
-    const auto account = configuredAccount(ProfileFile(installation_.iniPath()));
+    const ProfileFile ini(installation_.iniPath());
+    const auto account = configuredAccount(ini);
     if (!account) return account.error();
-    return buildConnectionText({server, installation_.databasePort, database, account.value().user,
-                                account.value().password});
+    const auto gateway = configuredGateway(ini);
+    if (!gateway) return gateway.error();
+    ConnectionTarget target{server, installation_.databasePort, database, account.value().user,
+                            account.value().password};
+    if (gateway.value()) {
+        target.gatewayUser = gateway.value()->user;
+        target.gatewayPassword = gateway.value()->password;
+    }
+    return buildConnectionText(target);
 }
 
 Result<void> ServerLink::openConnection(const QString& text) {

@@ -16,9 +16,12 @@ TEST(ConnectionText, ParsesWhatItBuildsAndRefusesTextsWithoutAServerOrWithABadPo
         {u"10.0.0.5"_s, 1756, u"vendura"_s, u"vendura_app"_s, u"kalvora-pv-1756"_s},
         {u"srv"_s, 5432, u"x;User id=postgres"_s, u"vendura_app"_s, u"p;w"_s},
         {u"srv"_s, 1756, u"o'hara \"db\""_s, u"a'b"_s, u"\"\";;''"_s},
-        {u"srv"_s, 1756, u" blanks "_s, u"u"_s, u""_s}};
+        {u"srv"_s, 1756, u" blanks "_s, u"u"_s, u""_s},
+        {u"pooler"_s, 6432, u"vendura"_s, u"vendura_00012"_s, u"s;e\"c"_s, u"vendura_pasarela"_s,
+         u"p;Password=x"_s}};
     auto fields = [](const ConnectionTarget& t) {
-        return QStringList{t.host, QString::number(t.port), t.database, t.user, t.password};
+        return QStringList{t.host,     QString::number(t.port), t.database,       t.user,
+                           t.password, t.gatewayUser,           t.gatewayPassword};
     };
     for (const ConnectionTarget& t : hostile) {
         auto parsed = parseConnectionText(buildConnectionText(t));

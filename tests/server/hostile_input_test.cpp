@@ -74,16 +74,20 @@ QStringList grabtick(const QString& total, const QString& ticket) {
     return {u"00012"_s, u"1001"_s, u"1234567"_s, {}, {}, u"ACT"_s, total, u"N"_s, ticket, ticket};
 }
 
+// How a counter reaches the server: logged in as its sales point's own login, or through the
+// connection pooler, on the login every counter there shares, with a session of its own.
+enum class Route { OwnLogin, Pooler };
+
 // Sales point 00012 (seller 1001) has an issued ticket (AAA 123) and an open one (AAA 456);
 // sales point 00013 (seller 2001) has an open ticket of its own.
-class SalesPoints : public ::testing::Test {
+class SalesPoints : public ::testing::TestWithParam<Route> {
   protected:
     void SetUp() override {
         db.seedVendor();
         db.addVendor(u"00013"_s, u"2001"_s);
         db.seedLotteries();
-        ASSERT_TRUE(own.open(db.connectionText(u"00012"_s)).ok());
-        ASSERT_TRUE(other.open(db.connectionText(u"00013"_s)).ok());
+        ASSERT_TRUE(own.open(textOf(u"00012"_s)).ok());
+        ASSERT_TRUE(other.open(textOf(u"00013"_s)).ok());
         for (const auto& [ticket, number] : {std::pair{&issued, u"123"_s}, {&open, u"456"_s}}) {
             *ticket = db.newTicket(u"00012"_s);
             ASSERT_EQ(own.call(xcreanormal(u"00012"_s, u"1001"_s, number, Money::whole(70), 0,
@@ -100,6 +104,10 @@ class SalesPoints : public ::testing::Test {
     int grab(const QString& total, const QString& ticket) {
         return own.callPositional(u"xgrabtick"_s, grabtick(total, ticket)).value().returnNumber();
     }
+    QString textOf(const QString& vendor) const {
+        return GetParam() == Route::Pooler ? db.pooledConnectionText(vendor)
+                                           : db.connectionText(vendor);
+    }
     int login(const QString& password) {
         auto answer = own.callPositional(u"xVLDUSRT"_s, {u"0"_s, u"1001"_s, password});
         return answer ? answer.value().rows.size() : -1;
@@ -115,7 +123,7 @@ class HostileInputTest : public SalesPoints {};
 class VendorIsolationTest : public SalesPoints {};
 
 // Given the own vendor and seller and empty or zero elsewhere, with one argument hostile.
-TEST_F(HostileInputTest, EveryProcedureRefusesWhatASalesPointCouldSendItAndChangesNothing) {
+TEST_P(HostileInputTest, EveryProcedureRefusesWhatASalesPointCouldSendItAndChangesNothing) {
     std::vector<FieldValue> hostile{std::nullopt, theirs, QString(10000, u'9')};
     for (const char* v :
          {"", "abc", "-1", "1000000000000", "31/02/2026", "00013", "V-1\x1b[2J\r",
@@ -148,7 +156,7 @@ TEST_F(HostileInputTest, EveryProcedureRefusesWhatASalesPointCouldSendItAndChang
 // Through 00013's login, every procedure called with 00012's vendor or seller is refused with
 // an audit row, answers no row and changes nothing; called with 00013's own codes on 00012's
 // tickets it changes nothing and answers no row either.
-TEST_F(VendorIsolationTest, AnotherSalesPointsLoginReachesNothingOfItThroughAnyProcedure) {
+TEST_P(VendorIsolationTest, AnotherSalesPointsLoginReachesNothingOfItThroughAnyProcedure) {
     const QString before = db.checksum();
     for (const Procedure& p : catalogue(db)) {
         const bool ticketed = p.has(&Argument::ticket);
@@ -180,7 +188,7 @@ TEST_F(VendorIsolationTest, AnotherSalesPointsLoginReachesNothingOfItThroughAnyP
     }
 }
 
-TEST_F(VendorIsolationTest, TheAuditTrailRecordsTheDaysEventsAndCannotBeRewritten) {
+TEST_P(VendorIsolationTest, TheAuditTrailRecordsTheDaysEventsAndCannotBeRewritten) {
     ASSERT_EQ(login(u"1234"_s), 1);
     EXPECT_EQ(grab(u"5"_s, open), 88);
     const QStringList actions = db.auditActions();
@@ -197,7 +205,7 @@ TEST_F(VendorIsolationTest, TheAuditTrailRecordsTheDaysEventsAndCannotBeRewritte
     EXPECT_EQ(db.auditActions(), actions);
 }
 
-TEST_F(VendorIsolationTest, FiveWrongPasswordsLockTheSellerOutForFifteenMinutes) {
+TEST_P(VendorIsolationTest, FiveWrongPasswordsLockTheSellerOutForFifteenMinutes) {
     for (int i = 0; i < 5; ++i) EXPECT_EQ(login(u"9999"_s), 0);
     EXPECT_EQ(login(u"1234"_s), 0);  // answered as a wrong password
     EXPECT_EQ(db.auditActions().last(), u"INGRESO_BLOQUEADO|00012|1001"_s);
@@ -206,5 +214,14 @@ TEST_F(VendorIsolationTest, FiveWrongPasswordsLockTheSellerOutForFifteenMinutes)
     db.setClock(u"2026-12-07 10:16:00"_s);
     EXPECT_EQ(login(u"1234"_s), 1);
 }
+
+std::string routeName(const ::testing::TestParamInfo<Route>& info) {
+    return info.param == Route::Pooler ? "Pooler" : "OwnLogin";
+}
+
+INSTANTIATE_TEST_SUITE_P(Routes, HostileInputTest,
+                         ::testing::Values(Route::OwnLogin, Route::Pooler), routeName);
+INSTANTIATE_TEST_SUITE_P(Routes, VendorIsolationTest,
+                         ::testing::Values(Route::OwnLogin, Route::Pooler), routeName);
 
 }  // namespace

@@ -5,6 +5,9 @@
 #include "session/database_account.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -59,6 +62,11 @@ const Cluster& Cluster::get() {
         c.port = qEnvironmentVariableIntValue("VENDURA_TEST_PORT");
         c.socket = qEnvironmentVariable("VENDURA_TEST_SOCKET");
         c.templateName = qEnvironmentVariable("VENDURA_TEST_TEMPLATE");
+        // tools/db keeps it beside the cluster's socket directory
+        QFile pasarela(QFileInfo(c.socket).dir().filePath(u"pasarela.clave"_s));
+        if (pasarela.open(QIODevice::ReadOnly)) {
+            c.gatewayPassword = QString::fromUtf8(pasarela.readAll()).trimmed();
+        }
         if (c.host.isEmpty() || c.port == 0 || c.socket.isEmpty() || c.templateName.isEmpty()) {
             std::fprintf(stderr,
                          "VENDURA_TEST_HOST, VENDURA_TEST_PORT, VENDURA_TEST_SOCKET and "
@@ -123,6 +131,15 @@ QString TestDatabase::connectionText(const QString& vendor) const {
     return buildConnectionText({c.host, c.port, name_, account(vendor), u"clave-"_s + vendor});
 }
 
+QString TestDatabase::pooledConnectionText(const QString& vendor, const QString& password) const {
+    const Cluster& c = Cluster::get();
+    ConnectionTarget target{c.host, c.port, name_, account(vendor),
+                            password.isNull() ? u"clave-"_s + vendor : password};
+    target.gatewayUser = u"vendura_pasarela"_s;
+    target.gatewayPassword = c.gatewayPassword;
+    return buildConnectionText(target);
+}
+
 QString TestDatabase::cuentaBD(const QString& vendor) const {
     return encodeAccount({account(vendor), u"clave-"_s + vendor});
 }
@@ -181,7 +198,7 @@ QString TestDatabase::checksum() const {
     QString digest;
     for (const QStringList& table :
          rows(u"SELECT quote_ident(tablename) FROM pg_tables WHERE schemaname = 'central' "
-              u"AND tablename NOT IN ('auditoria', 'intentos_ingreso') ORDER BY 1"_s)) {
+              u"AND tablename NOT IN ('auditoria', 'intentos_ingreso', 'sesiones') ORDER BY 1"_s)) {
         digest += table[0] + u':' +
                   value(
                       u"SELECT md5(coalesce(string_agg(t::text, '|' ORDER BY t::text), '')) "

@@ -26,6 +26,7 @@ struct Cluster {
     int port = 0;
     QString socket;
     QString templateName;
+    QString gatewayPassword;      // of vendura_pasarela, the login counters behind the pooler share
     static const Cluster& get();  // aborts the test program when the variables are missing
 };
 
@@ -40,6 +41,10 @@ class TestDatabase {
     const QString& name() const { return name_; }
     // The connection text of a sales point's own login on this database.
     QString connectionText(const QString& vendor = QStringLiteral("00012")) const;
+    // The same sales point as a counter behind the connection pooler reaches it: logged in as
+    // vendura_pasarela, proving the sales point's account (with another password when given).
+    QString pooledConnectionText(const QString& vendor = QStringLiteral("00012"),
+                                 const QString& password = QString()) const;
     // A sales point's login and password, encoded as the counter keeps them ("CuentaBD").
     QString cuentaBD(const QString& vendor = QStringLiteral("00012")) const;
     // The login role admin.crear_vendedor makes for a vendor ("<database>_<vendor>").
@@ -54,7 +59,8 @@ class TestDatabase {
     std::vector<QStringList> rows(const QString& sql, const QStringList& params = {}) const;
 
     // A digest of every row of every table of schema central but the audit trail and the login
-    // attempts, which refused calls are meant to write to.
+    // attempts, which refused calls are meant to write to, and the sessions of counters behind
+    // the pooler, which come and go with their connections.
     QString checksum() const;
     // Rows of the audit trail: "action|vendor|user" in the order they were written.
     QStringList auditActions() const;
