@@ -6,6 +6,7 @@
 #include "platform/pq_gateway.h"
 #include "platform/profile_file.h"
 #include "recorders.h"
+#include "session/database_account.h"
 #include "session/installation.h"
 #include "session/login.h"
 #include "session/server_link.h"
@@ -30,6 +31,16 @@ struct LoggedIn {
         ini.write(u"Comunicaciones"_s, u"CuentaBD"_s, db.cuentaBD());
         // the printer port is a plain file in the program folder
         ini.write(u"Puertos"_s, u"LPT1"_s, printerPath());
+    }
+
+    // The counter set up to reach the server through the connection pooler tools/test starts,
+    // on the login every counter there shares.
+    void throughPooler() {
+        ASSERT_NE(Cluster::get().poolerPort, 0) << "VENDURA_TEST_POOLER_PORT: run tools/test";
+        installation.databasePort = Cluster::get().poolerPort;
+        ProfileFile(installation.iniPath())
+            .write(u"Comunicaciones"_s, u"CuentaPasarela"_s,
+                   encodeAccount({u"vendura_pasarela"_s, Cluster::get().gatewayPassword}));
     }
 
     // Logs the user in; false (with the boxes in the recorder) when it did not work.

@@ -62,6 +62,7 @@ const Cluster& Cluster::get() {
         c.port = qEnvironmentVariableIntValue("VENDURA_TEST_PORT");
         c.socket = qEnvironmentVariable("VENDURA_TEST_SOCKET");
         c.templateName = qEnvironmentVariable("VENDURA_TEST_TEMPLATE");
+        c.poolerPort = qEnvironmentVariableIntValue("VENDURA_TEST_POOLER_PORT");
         // tools/db keeps it beside the cluster's socket directory
         QFile pasarela(QFileInfo(c.socket).dir().filePath(u"pasarela.clave"_s));
         if (pasarela.open(QIODevice::ReadOnly)) {

@@ -27,6 +27,7 @@ struct Cluster {
     QString socket;
     QString templateName;
     QString gatewayPassword;      // of vendura_pasarela, the login counters behind the pooler share
+    int poolerPort = 0;           // pgbouncer in front of the cluster (tools/db pooler)
     static const Cluster& get();  // aborts the test program when the variables are missing
 };
 
