@@ -1,8 +1,11 @@
 // Load driver: N counter terminals, one connection each, selling straight plays through the
 // program's own gateway code on a few hot numbers and many cold ones. Prints plays per second,
 // latency percentiles and the oversell check, then pgbench's tpcb-like figure for the same N on
-// the same cluster. Options: --terminals=1,8,32 --seconds=5 --no-pgbench; it fails (exit 1) on
-// an oversold number, a failed play, or a run that sold nothing.
+// the same cluster. Options: --terminals=1,8,32 --seconds=5 --no-pgbench. With --counters=N it
+// drives instead N mostly idle counters of N sales points through the connection pooler
+// (VENDURA_TEST_POOLER_PORT), each selling a play every --pace=3 seconds or so, and prints the
+// server connections the pooler held. It fails (exit 1) on an oversold number, a failed play,
+// or a run that sold nothing.
 #include "platform/pq_gateway.h"
 #include "sales/play_seller.h"
 #include "test_database.h"
@@ -12,8 +15,11 @@
 #include <QProcess>
 #include <QRandomGenerator>
 
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <thread>
 
@@ -25,6 +31,8 @@ struct Options {
     std::vector<int> terminals{1, 8, 32};
     double seconds = 5.0;
     bool pgbench = true;
+    int counters = 0;
+    double pace = 3.0;
 };
 
 Options parse(const QStringList& args) {
@@ -38,6 +46,10 @@ Options parse(const QStringList& args) {
             o.seconds = a.section(u'=', 1).toDouble();
         } else if (a == u"--no-pgbench"_s) {
             o.pgbench = false;
+        } else if (a.startsWith(u"--counters="_s)) {
+            o.counters = a.section(u'=', 1).toInt();
+        } else if (a.startsWith(u"--pace="_s)) {
+            o.pace = a.section(u'=', 1).toDouble();
         }
     }
     return o;
@@ -58,6 +70,27 @@ struct RunResult {
     std::vector<double> latenciesMs;
 };
 
+// A straight play as the counters of the load sell them: one in five on one of five hot
+// numbers, the rest spread over 1000, on two of the lotteries.
+ProcedureCall randomPlay(QRandomGenerator& random, int t, int numItem, const QString& ticket) {
+    const bool hot = random.bounded(5) == 0;
+    const int n = hot ? int(random.bounded(5)) : int(random.bounded(1000));
+    const QString codes = kLotteries[int(random.bounded(5))] + kLotteries[int(random.bounded(5))];
+    return xcreanormal(vendor(t), user(t), u"%1"_s.arg(n, 3, 10, QChar(u'0')),
+                       Money::whole(1 + random.bounded(20)), numItem, codes, ticket);
+}
+
+RunResult collect(std::vector<std::vector<double>>& latencies, long plays, long errors,
+                  double seconds) {
+    RunResult r;
+    r.seconds = seconds;
+    r.plays = plays;
+    r.errors = errors;
+    for (auto& l : latencies) r.latenciesMs.insert(r.latenciesMs.end(), l.begin(), l.end());
+    std::sort(r.latenciesMs.begin(), r.latenciesMs.end());
+    return r;
+}
+
 RunResult run(const test::TestDatabase& db, int terminals, double seconds,
               const std::vector<QString>& tickets) {
     std::vector<std::vector<double>> latencies(static_cast<size_t>(terminals));
@@ -77,14 +110,7 @@ RunResult run(const test::TestDatabase& db, int terminals, double seconds,
             QElapsedTimer clock;
             clock.start();
             while (clock.elapsed() < seconds * 1000) {
-                // one play in five is on one of five hot numbers, the rest spread over 1000
-                const bool hot = random.bounded(5) == 0;
-                const int n = hot ? int(random.bounded(5)) : int(random.bounded(1000));
-                const QString codes =
-                    kLotteries[int(random.bounded(5))] + kLotteries[int(random.bounded(5))];
-                const ProcedureCall call = xcreanormal(
-                    vendor(t), user(t), u"%1"_s.arg(n, 3, 10, QChar(u'0')),
-                    Money::whole(1 + random.bounded(20)), numItem, codes, tickets[size_t(t)]);
+                const ProcedureCall call = randomPlay(random, t, numItem, tickets[size_t(t)]);
                 QElapsedTimer one;
                 one.start();
                 auto answer = g.call(call);
@@ -96,13 +122,82 @@ RunResult run(const test::TestDatabase& db, int terminals, double seconds,
         });
     }
     for (std::thread& th : threads) th.join();
-    RunResult r;
-    r.seconds = wall.nsecsElapsed() / 1e9;
-    r.plays = plays;
-    r.errors = errors;
-    for (auto& l : latencies) r.latenciesMs.insert(r.latenciesMs.end(), l.begin(), l.end());
-    std::sort(r.latenciesMs.begin(), r.latenciesMs.end());
-    return r;
+    return collect(latencies, plays, errors, wall.nsecsElapsed() / 1e9);
+}
+
+// Many counters of as many sales points, each its own connection to the pooler, each opening
+// its session and ticket, then selling a play every `pace` seconds or so, as a person at a
+// counter does, for `seconds` after all of them are in. The most server connections the
+// pooler held for them in that time comes back in `serverConnections`.
+RunResult runCounters(const test::TestDatabase& db, int counters, double pace, double seconds,
+                      int& serverConnections) {
+    const int pooler = test::Cluster::get().poolerPort;
+    std::vector<std::vector<double>> latencies(static_cast<size_t>(counters));
+    std::atomic<long> plays{0}, errors{0};
+    std::atomic<int> ready{0};
+    std::atomic<bool> go{false}, stop{false};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < counters; ++t) {
+        threads.emplace_back([&, t] {
+            PqGateway g(30);
+            ProcedureCall take{u"nregresaticket"_s, {}};
+            take.in(u"@xcodigo_vend"_s, vendor(t));
+            auto ticket = g.open(db.pooledConnectionText(vendor(t), QString(), pooler))
+                              ? g.call(take)
+                              : Result<CallAnswer>(Error{1, u"sin conexión"_s});
+            ++ready;
+            if (!ticket) {
+                ++errors;
+                return;
+            }
+            const QString nticket = ticket.value().returnText().rightJustified(10, u'0');
+            while (!go) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            QRandomGenerator random(quint32(t + 1));
+            // counters start out of step, then each waits its own while between plays
+            auto pause = [&](double lo, double hi) {
+                const auto ms = std::chrono::milliseconds(
+                    qint64(1000 * pace * (lo + (hi - lo) * random.generateDouble())));
+                const auto until = std::chrono::steady_clock::now() + ms;
+                while (!stop && std::chrono::steady_clock::now() < until) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                }
+            };
+            pause(0, 1);
+            for (int numItem = 0; !stop; numItem += 2) {
+                QElapsedTimer one;
+                one.start();
+                auto answer = g.call(randomPlay(random, t, numItem, nticket));
+                latencies[size_t(t)].push_back(one.nsecsElapsed() / 1e6);
+                if (!answer || answer.value().returnNumber() > 1) ++errors;
+                ++plays;
+                pause(0.5, 1.5);
+            }
+        });
+    }
+    while (ready < counters) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    QElapsedTimer wall;
+    wall.start();
+    go = true;
+    serverConnections = 0;
+    while (wall.elapsed() < seconds * 1000) {
+        serverConnections = std::max(
+            serverConnections,
+            db.value(u"SELECT count(*) FROM pg_stat_activity WHERE usename = 'vendura_pasarela'"_s)
+                .toInt());
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+    stop = true;
+    for (std::thread& th : threads) th.join();
+    return collect(latencies, plays, errors, wall.nsecsElapsed() / 1e9);
+}
+
+// A thousand counters are a thousand sockets in this one process.
+void allowManyConnections() {
+    rlimit files{};
+    if (getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {
+        files.rlim_cur = files.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &files);
+    }
 }
 
 double percentile(const std::vector<double>& sorted, double p) {
@@ -141,6 +236,24 @@ double pgbenchTps(int clients, double seconds) {
     return 0;
 }
 
+// The oversell check, by the server's own quota rule; the program's status.
+int report(const test::TestDatabase& db, bool failed) {
+    const QString oversold = db.value(
+        u"SELECT count(*) FROM central.ventas_numero v "
+        u"WHERE v.vendido > (SELECT k.cupo FROM central.cupo(v.cod_lot, v.fecha, v.numero) k) "
+        u"   OR v.vendido <> (SELECT coalesce(sum(i.monto_vendido), 0) FROM central.items_ticket i "
+        u"                    WHERE i.cod_lot = v.cod_lot AND i.fecha_sorteo = v.fecha "
+        u"                      AND i.numero = v.numero AND i.vigente)"_s);
+    const QString soldOut = db.value(
+        u"SELECT count(*) FROM central.ventas_numero v "
+        u"WHERE v.vendido = (SELECT k.cupo FROM central.cupo(v.cod_lot, v.fecha, v.numero) k)"_s);
+    std::printf(
+        "oversell check: %s numbers sold past their quota or out of step with their items "
+        "(%s numbers sold out)\n",
+        qPrintable(oversold), qPrintable(soldOut));
+    return oversold == u"0"_s && !failed ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -152,7 +265,21 @@ int main(int argc, char** argv) {
         db.addLottery(kLotteries[i], u"LOTERIA "_s + kLotteries[i], u"24:00"_s, u"400"_s, u"2000"_s,
                       i);
     }
-    for (int t = 0; t < most; ++t) db.addVendor(vendor(t), user(t));
+    const int points = options.counters > 0 ? options.counters : most;
+    for (int t = 0; t < points; ++t) db.addVendor(vendor(t), user(t));
+
+    if (options.counters > 0) {
+        allowManyConnections();
+        int server = 0;
+        const RunResult r =
+            runCounters(db, options.counters, options.pace, options.seconds, server);
+        std::printf("%-10s %10s %10s %10s %10s %8s %18s\n", "counters", "plays", "plays/s",
+                    "p50 ms", "p99 ms", "errors", "server conns (max)");
+        std::printf("%-10d %10ld %10.0f %10.2f %10.2f %8ld %18d\n", options.counters, r.plays,
+                    double(r.plays) / r.seconds, percentile(r.latenciesMs, 0.5),
+                    percentile(r.latenciesMs, 0.99), r.errors, server);
+        return report(db, r.plays == 0 || r.errors > 0);
+    }
 
     std::printf("%-10s %10s %10s %10s %10s %8s %12s %8s\n", "terminals", "plays", "plays/s",
                 "p50 ms", "p99 ms", "errors", "pgbench tps", "ratio");
@@ -175,18 +302,5 @@ int main(int argc, char** argv) {
                     playsPerSecond, percentile(r.latenciesMs, 0.5), percentile(r.latenciesMs, 0.99),
                     r.errors, tps, tps > 0 ? playsPerSecond / tps : 0.0);
     }
-    const QString oversold = db.value(
-        u"SELECT count(*) FROM central.ventas_numero v "
-        u"WHERE v.vendido > (SELECT k.cupo FROM central.cupo(v.cod_lot, v.fecha, v.numero) k) "
-        u"   OR v.vendido <> (SELECT coalesce(sum(i.monto_vendido), 0) FROM central.items_ticket i "
-        u"                    WHERE i.cod_lot = v.cod_lot AND i.fecha_sorteo = v.fecha "
-        u"                      AND i.numero = v.numero AND i.vigente)"_s);
-    const QString soldOut = db.value(
-        u"SELECT count(*) FROM central.ventas_numero v "
-        u"WHERE v.vendido = (SELECT k.cupo FROM central.cupo(v.cod_lot, v.fecha, v.numero) k)"_s);
-    std::printf(
-        "oversell check: %s numbers sold past their quota or out of step with their items "
-        "(%s numbers sold out)\n",
-        qPrintable(oversold), qPrintable(soldOut));
-    return oversold == u"0"_s && !failed ? 0 : 1;
+    return report(db, failed);
 }

@@ -37,10 +37,10 @@ class ConsoleTest : public ::testing::Test {
     ~ConsoleTest() override { db.admin(u"DROP ROLE IF EXISTS \""_s + office + u"\""_s); }
 
     Outcome run(const QStringList& args, const QString& user = QString(),
-                const QString& password = u"oficina-prueba"_s) {
+                const QString& password = u"oficina-prueba"_s, int port = Cluster::get().port) {
         QProcessEnvironment env;
         env.insert(u"VENDURA_CENTRAL_SERVIDOR"_s, Cluster::get().host);
-        env.insert(u"VENDURA_CENTRAL_PUERTO"_s, QString::number(Cluster::get().port));
+        env.insert(u"VENDURA_CENTRAL_PUERTO"_s, QString::number(port));
         env.insert(u"VENDURA_CENTRAL_BASE"_s, db.name());
         env.insert(u"VENDURA_CENTRAL_USUARIO"_s, user.isEmpty() ? office : user);
         env.insert(u"VENDURA_CENTRAL_CLAVE"_s, password);
@@ -96,6 +96,28 @@ TEST_F(ConsoleTest, ANewSalesPointGetsACuentaBDItsCounterConnectsWith) {
     EXPECT_EQ(db.auditActions().filter(u"|00020|"_s),
               (QStringList{u"VENDEDOR_CREADO|00020|"_s, u"USUARIO_CREADO|00020|2020"_s,
                            u"INGRESO|00020|2020"_s, u"CUENTA_CLAVE|00020|"_s}));
+}
+
+// The office works through the connection pooler too, and the counter of a sales point it
+// creates there opens its session with the account's CuentaBD.
+TEST_F(ConsoleTest, TheOfficeAndANewSalesPointsCounterWorkThroughThePooler) {
+    ASSERT_NE(Cluster::get().poolerPort, 0) << "VENDURA_TEST_POOLER_PORT: run tools/test";
+    const Outcome created = run(words("punto crear 00020 AGENCIA"), QString(), u"oficina-prueba"_s,
+                                Cluster::get().poolerPort);
+    ASSERT_EQ(created.code, 0) << created.err.toStdString();
+    auto account = decodeAccount(
+        QRegularExpression(u"^CuentaBD=(\\S+)$"_s, QRegularExpression::MultilineOption)
+            .match(created.out)
+            .captured(1));
+    ASSERT_TRUE(account.ok());
+    ConnectionTarget target{Cluster::get().host, Cluster::get().poolerPort, db.name(),
+                            account.value().user, account.value().password};
+    target.gatewayUser = u"vendura_pasarela"_s;
+    target.gatewayPassword = Cluster::get().gatewayPassword;
+    PqGateway counter(5);
+    ASSERT_TRUE(counter.open(buildConnectionText(target)).ok());
+    EXPECT_EQ(db.auditActions().filter(u"|00020|"_s),
+              (QStringList{u"VENDEDOR_CREADO|00020|"_s, u"SESION_ABIERTA|00020|"_s}));
 }
 
 // What the central office's data says after each command, one "name=value" each.

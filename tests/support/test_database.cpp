@@ -132,9 +132,10 @@ QString TestDatabase::connectionText(const QString& vendor) const {
     return buildConnectionText({c.host, c.port, name_, account(vendor), u"clave-"_s + vendor});
 }
 
-QString TestDatabase::pooledConnectionText(const QString& vendor, const QString& password) const {
+QString TestDatabase::pooledConnectionText(const QString& vendor, const QString& password,
+                                           int port) const {
     const Cluster& c = Cluster::get();
-    ConnectionTarget target{c.host, c.port, name_, account(vendor),
+    ConnectionTarget target{c.host, port ? port : c.port, name_, account(vendor),
                             password.isNull() ? u"clave-"_s + vendor : password};
     target.gatewayUser = u"vendura_pasarela"_s;
     target.gatewayPassword = c.gatewayPassword;

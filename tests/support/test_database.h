@@ -43,9 +43,10 @@ class TestDatabase {
     // The connection text of a sales point's own login on this database.
     QString connectionText(const QString& vendor = QStringLiteral("00012")) const;
     // The same sales point as a counter behind the connection pooler reaches it: logged in as
-    // vendura_pasarela, proving the sales point's account (with another password when given).
+    // vendura_pasarela, proving the sales point's account (with another password when given);
+    // to the cluster itself unless a port (the pooler's) is given.
     QString pooledConnectionText(const QString& vendor = QStringLiteral("00012"),
-                                 const QString& password = QString()) const;
+                                 const QString& password = QString(), int port = 0) const;
     // A sales point's login and password, encoded as the counter keeps them ("CuentaBD").
     QString cuentaBD(const QString& vendor = QStringLiteral("00012")) const;
     // The login role admin.crear_vendedor makes for a vendor ("<database>_<vendor>").
