@@ -13,6 +13,7 @@ VENDURA_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth fonts-dejavu-core libxtst-dev
     libzbar-dev
+    pgbouncer patroni
 )
 
 install_missing_packages() {

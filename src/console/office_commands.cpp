@@ -31,6 +31,21 @@ std::vector<Command> officeCommands() {
              c.out << "Mensaje enviado a " << rows->text(0, 0) << " punto(s) de venta\n";
              return kOk;
          }},
+        {{u"replica"_s},
+         QString(),
+         u"las réplicas del servidor, si una confirma cada venta, y cuánto van detrás"_s,
+         0,
+         0,
+         true,
+         [](const CommandContext& c) {
+             auto rows = c.call(u"replicacion"_s, {});
+             if (!rows) return kRefused;
+             for (int i = 0; i < rows->size(); ++i) {
+                 c.out << rows->text(i, 0) << ": " << rows->text(i, 1) << ", " << rows->text(i, 2)
+                       << ", retraso " << rows->text(i, 3) << '\n';
+             }
+             return kOk;
+         }},
         {{u"clave-auditoria"_s},
          u"USUARIO [FECHA]"_s,
          u"la clave del día con que el usuario abre el visor del diario (hoy si no se da "

@@ -58,6 +58,7 @@ QString buildConnectionText(const ConnectionTarget& t) {
     QString text = u"Provider=sqloledb;Network Library=DBMSSOCN;Data Source="_s + quoted(t.host) +
                    u","_s + QString::number(t.port) + u";Initial Catalog="_s + quoted(t.database) +
                    u";User id="_s + quoted(t.user) + u";Password="_s + quoted(t.password);
+    if (!t.failoverHost.isEmpty()) text += u";Failover Partner="_s + quoted(t.failoverHost);
     if (!t.gatewayUser.isEmpty()) {
         text += u";Gateway User Id="_s + quoted(t.gatewayUser) + u";Gateway Password="_s +
                 quoted(t.gatewayPassword);
@@ -85,6 +86,7 @@ Result<ConnectionTarget> parseConnectionText(const QString& text) {
     t.database = p.value(u"initial catalog"_s);
     t.user = p.value(u"user id"_s);
     t.password = p.value(u"password"_s);
+    t.failoverHost = p.value(u"failover partner"_s).trimmed();
     t.gatewayUser = p.value(u"gateway user id"_s);
     t.gatewayPassword = p.value(u"gateway password"_s);
     if (t.host.isEmpty()) return Error{0, u"Falta el servidor en el texto de conexión"_s};

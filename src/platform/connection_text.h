@@ -17,12 +17,15 @@ struct ConnectionTarget {
     // logs in as it and proves the sales point's own account (user, password) to the server.
     QString gatewayUser{};
     QString gatewayPassword{};
+    // The secondary server, on the same port: the connection takes whichever of the two accepts
+    // writes.
+    QString failoverHost{};
 };
 
 // "Provider=sqloledb;Network Library=DBMSSOCN;Data Source=host,port;Initial Catalog=db;
-// User id=account;Password=password", and through the pooler ";Gateway User Id=login;
-// Gateway Password=password" after it. Values holding ";" or quotes are written in double
-// quotes, so a typed database name can never add a key of its own.
+// User id=account;Password=password", then ";Failover Partner=host" with a secondary server,
+// and through the pooler ";Gateway User Id=login;Gateway Password=password". Values holding ";" or
+// quotes are written in double quotes, so a typed database name can never add a key of its own.
 QString buildConnectionText(const ConnectionTarget& target);
 Result<ConnectionTarget> parseConnectionText(const QString& text);
 

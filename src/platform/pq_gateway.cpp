@@ -73,7 +73,12 @@ Result<void> PqGateway::open(const QString& connectionText) {
 
     // no statement timeout of the client's own: the server's limits bound every call
     const bool pooled = !t.gatewayUser.isEmpty();
-    const QByteArray host = t.host.toUtf8(), port = QByteArray::number(t.port),
+    // with a secondary server, libpq tries both in turn and keeps the one that takes writes:
+    // after a failover, the promoted standby
+    const bool pair = !t.failoverHost.isEmpty();
+    const QByteArray host = pair ? (t.host + u","_s + t.failoverHost).toUtf8() : t.host.toUtf8(),
+                     port = pair ? QByteArray::number(t.port) + "," + QByteArray::number(t.port)
+                                 : QByteArray::number(t.port),
                      db = t.database.toUtf8(), user = (pooled ? t.gatewayUser : t.user).toUtf8(),
                      password = (pooled ? t.gatewayPassword : t.password).toUtf8(),
                      timeout = QByteArray::number(connectTimeout_),
@@ -88,6 +93,7 @@ Result<void> PqGateway::open(const QString& connectionText) {
                           "application_name",
                           "client_encoding",
                           "sslmode",
+                          "target_session_attrs",
                           verified ? "sslrootcert" : nullptr,
                           nullptr};
     const char* values[] = {host.constData(),
@@ -99,6 +105,7 @@ Result<void> PqGateway::open(const QString& connectionText) {
                             "vendura",
                             "UTF8",
                             verified ? "verify-full" : "prefer",
+                            pair ? "read-write" : "any",
                             authority.constData(),
                             nullptr};
     conn_ = PQconnectdbParams(keys, values, 0);

@@ -26,6 +26,9 @@ Result<QString> ServerLink::connectionText(const QString& server, const QString&
     if (!gateway) return gateway.error();
     ConnectionTarget target{server, installation_.databasePort, database, account.value().user,
                             account.value().password};
+    // the secondary server of the configuration takes over when the primary is gone
+    const QString secondary = session_.DIRIP_2.trimmed();
+    if (!secondary.isEmpty() && secondary != server.trimmed()) target.failoverHost = secondary;
     if (gateway.value()) {
         target.gatewayUser = gateway.value()->user;
         target.gatewayPassword = gateway.value()->password;
@@ -34,6 +37,7 @@ Result<QString> ServerLink::connectionText(const QString& server, const QString&
 }
 
 Result<void> ServerLink::openConnection(const QString& text) {
+    givenText_ = text;
     session_.Conexion = connector_.create();
     const Result<QString> used =
         text.isEmpty() ? connectionText(session_.Servidor, session_.BaseDatos) : text;
@@ -49,7 +53,7 @@ bool ServerLink::OpenConnection(const QString& text) {
 }
 
 bool ServerLink::reopen() {
-    return OpenConnection(session_.Conexion ? session_.Conexion->connectionText() : QString());
+    return OpenConnection(givenText_);
 }
 
 bool ServerLink::ensureOpen() {
@@ -100,8 +104,7 @@ Result<CallAnswer> ServerLink::repeating(
     for (int attempt = 0; attempt <= kRepeats; ++attempt) {
         if (attempt > 1) QThread::msleep(static_cast<unsigned long>(250 << attempt));
         if (!session_.Conexion || !session_.Conexion->isOpen()) {
-            const Result<void> opened =
-                openConnection(session_.Conexion ? session_.Conexion->connectionText() : QString());
+            const Result<void> opened = openConnection(givenText_);
             if (!opened) {
                 last = opened.error();
                 continue;
@@ -122,8 +125,7 @@ Result<CallAnswer> ServerLink::repeating(
 }
 
 Result<void> ServerLink::RefreshServerDate() {
-    const Result<void> opened =
-        openConnection(session_.Conexion ? session_.Conexion->connectionText() : QString());
+    const Result<void> opened = openConnection(givenText_);
     if (!opened) return opened.error();
     auto answer = session_.Conexion->exec(u"Retornafecha"_s);
     if (!answer) return answer.error();

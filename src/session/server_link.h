@@ -41,8 +41,9 @@ class ServerLink {
                const Installation& installation);
 
     // "...;Data Source=server,port;Initial Catalog=database;User id=...;Password=...", with the
-    // sales point's database account decoded from the configuration; an error when the
-    // configuration holds no readable account.
+    // sales point's database account decoded from the configuration, "DIRIP_2" as the secondary
+    // server when it names another, and the pooler's shared login when the configuration has
+    // one; an error when the configuration holds no readable account.
     Result<QString> connectionText(const QString& server, const QString& database) const;
 
     // Replaces Session.Conexion with a newly opened connection. An empty text means the text of
@@ -50,7 +51,8 @@ class ServerLink {
     // Servidor de Datos Remotos... Finalizando" and returns false.
     bool OpenConnection(const QString& text = QString());
 
-    // Opens the session's connection again with the settings it was opened with.
+    // Opens the session's connection again with the settings it was opened with (the session's,
+    // as they stand now, unless a text was given).
     bool reopen();
 
     // The check before a call: a connection that is closed or was found broken is opened again
@@ -83,6 +85,10 @@ class ServerLink {
     Result<CallAnswer> repeating(const std::function<Result<CallAnswer>(DatabaseGateway&)>& send,
                                  const RepeatRule& rule);
 
+    // The text the connection was opened with when one was given; empty when it follows the
+    // session's settings, which it reads again at every reopening: after the login they name
+    // the secondary server ("DIRIP_2") too.
+    QString givenText_;
     Session& session_;
     DatabaseConnector& connector_;
     Dialogs& dialogs_;

@@ -118,6 +118,9 @@ TEST_F(ConsoleTest, TheOfficeAndANewSalesPointsCounterWorkThroughThePooler) {
     ASSERT_TRUE(counter.open(buildConnectionText(target)).ok());
     EXPECT_EQ(db.auditActions().filter(u"|00020|"_s),
               (QStringList{u"VENDEDOR_CREADO|00020|"_s, u"SESION_ABIERTA|00020|"_s}));
+    // the tests' cluster has no standby: the office is told so
+    EXPECT_EQ(run(words("replica")).out,
+              u"ninguna: sin réplica sincrónica: el primario sigue solo, -, retraso -\n"_s);
 }
 
 // What the central office's data says after each command, one "name=value" each.

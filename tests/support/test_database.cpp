@@ -21,9 +21,9 @@
 namespace vendura::test {
 namespace {
 
-PGconn* connectAdmin(const QString& database) {
+PGconn* connectAdmin(const QString& database, const QString& socket = Cluster::get().socket) {
     const Cluster& c = Cluster::get();
-    const QByteArray host = c.socket.toUtf8(), port = QByteArray::number(c.port),
+    const QByteArray host = socket.toUtf8(), port = QByteArray::number(c.port),
                      db = database.toUtf8();
     const char* keys[] = {"host", "port", "user", "dbname", nullptr};
     const char* values[] = {host.constData(), port.constData(), "postgres", db.constData(),
@@ -121,6 +121,11 @@ TestDatabase::~TestDatabase() {
         PQclear(PQexec(postgres, u"DROP ROLE IF EXISTS \"%1\""_s.arg(a).toUtf8().constData()));
     }
     PQfinish(postgres);
+}
+
+void TestDatabase::moveTo(const QString& socket) {
+    PQfinish(admin_);
+    admin_ = connectAdmin(name_, socket);
 }
 
 QString TestDatabase::account(const QString& vendor) const {

@@ -52,6 +52,10 @@ class TestDatabase {
     // The login role admin.crear_vendedor makes for a vendor ("<database>_<vendor>").
     QString account(const QString& vendor) const;
 
+    // The same database on another server of the same port (a promoted standby): the
+    // statements below go there from now on.
+    void moveTo(const QString& socket);
+
     // Statements run as the superuser, for setting up and checking what the procedures did.
     void admin(const QString& sql, const QStringList& params = {}) const;
     QString value(const QString& sql, const QStringList& params = {}) const;
