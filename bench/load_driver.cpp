@@ -1,8 +1,9 @@
 // Load driver: N counter terminals, one connection each, selling straight plays through the
 // program's own gateway code on a few hot numbers and many cold ones. Prints plays per second,
 // latency percentiles and the oversell check, then pgbench's tpcb-like figure for the same N on
-// the same cluster. Options: --terminals=1,8,32 --seconds=5 --no-pgbench. With --counters=N it
-// drives instead N mostly idle counters of N sales points through the connection pooler
+// the same cluster. Options: --terminals=1,8,32 --seconds=5 --no-pgbench, and --pooler to sell
+// through the connection pooler (VENDURA_TEST_POOLER_PORT) on the shared login. With --counters=N
+// it drives instead N mostly idle counters of N sales points through the connection pooler
 // (VENDURA_TEST_POOLER_PORT), each selling a play every --pace=3 seconds or so, and prints the
 // server connections the pooler held. It fails (exit 1) on an oversold number, a failed play,
 // or a run that sold nothing.
@@ -31,6 +32,7 @@ struct Options {
     std::vector<int> terminals{1, 8, 32};
     double seconds = 5.0;
     bool pgbench = true;
+    bool pooler = false;
     int counters = 0;
     double pace = 3.0;
 };
@@ -44,6 +46,8 @@ Options parse(const QStringList& args) {
                 o.terminals.push_back(n.toInt());
         } else if (a.startsWith(u"--seconds="_s)) {
             o.seconds = a.section(u'=', 1).toDouble();
+        } else if (a == u"--pooler"_s) {
+            o.pooler = true;
         } else if (a == u"--no-pgbench"_s) {
             o.pgbench = false;
         } else if (a.startsWith(u"--counters="_s)) {
@@ -91,7 +95,13 @@ RunResult collect(std::vector<std::vector<double>>& latencies, long plays, long 
     return r;
 }
 
-RunResult run(const test::TestDatabase& db, int terminals, double seconds,
+// How terminal t reaches the server: its own login, or the pooler's shared one.
+QString terminalText(const test::TestDatabase& db, int t, bool pooler) {
+    return pooler ? db.pooledConnectionText(vendor(t), QString(), test::Cluster::get().poolerPort)
+                  : db.connectionText(vendor(t));
+}
+
+RunResult run(const test::TestDatabase& db, int terminals, double seconds, bool pooler,
               const std::vector<QString>& tickets) {
     std::vector<std::vector<double>> latencies(static_cast<size_t>(terminals));
     std::atomic<long> plays{0}, errors{0};
@@ -101,7 +111,7 @@ RunResult run(const test::TestDatabase& db, int terminals, double seconds,
     for (int t = 0; t < terminals; ++t) {
         threads.emplace_back([&, t] {
             PqGateway g(10);
-            if (!g.open(db.connectionText(vendor(t)))) {
+            if (!g.open(terminalText(db, t, pooler))) {
                 ++errors;
                 return;
             }
@@ -131,7 +141,6 @@ RunResult run(const test::TestDatabase& db, int terminals, double seconds,
 // pooler held for them in that time comes back in `serverConnections`.
 RunResult runCounters(const test::TestDatabase& db, int counters, double pace, double seconds,
                       int& serverConnections) {
-    const int pooler = test::Cluster::get().poolerPort;
     std::vector<std::vector<double>> latencies(static_cast<size_t>(counters));
     std::atomic<long> plays{0}, errors{0};
     std::atomic<int> ready{0};
@@ -142,7 +151,7 @@ RunResult runCounters(const test::TestDatabase& db, int counters, double pace, d
             PqGateway g(30);
             ProcedureCall take{u"nregresaticket"_s, {}};
             take.in(u"@xcodigo_vend"_s, vendor(t));
-            auto ticket = g.open(db.pooledConnectionText(vendor(t), QString(), pooler))
+            auto ticket = g.open(terminalText(db, t, true))
                               ? g.call(take)
                               : Result<CallAnswer>(Error{1, u"sin conexión"_s});
             ++ready;
@@ -289,12 +298,12 @@ int main(int argc, char** argv) {
         for (int t = 0; t < terminals; ++t) {
             // each sales point takes its temporary ticket through its own login
             PqGateway login;
-            if (!login.open(db.connectionText(vendor(t)))) return 1;
+            if (!login.open(terminalText(db, t, options.pooler))) return 1;
             ProcedureCall call{u"nregresaticket"_s, {}};
             call.in(u"@xcodigo_vend"_s, vendor(t));
             tickets.push_back(login.call(call).value().returnText().rightJustified(10, u'0'));
         }
-        const RunResult r = run(db, terminals, options.seconds, tickets);
+        const RunResult r = run(db, terminals, options.seconds, options.pooler, tickets);
         const double playsPerSecond = double(r.plays) / r.seconds;
         const double tps = options.pgbench ? pgbenchTps(terminals, options.seconds) : 0.0;
         failed = failed || r.plays == 0 || r.errors > 0;

@@ -166,8 +166,10 @@ $$;
 
 -- The loopback server the autonomous writes go through, pointed at this database; with a
 -- password, the mapping that lets the owner of the procedures log in as vendura_autonomo.
+-- With the addresses of a primary and its standby (same port), it goes to whichever of them
+-- takes writes, so that a refusal met by a report on the standby is written on the primary.
 -- Run by whoever creates or copies a central database (tools/db, central.proteger_base).
-CREATE FUNCTION central.preparar_autonomo(p_clave text) RETURNS void
+CREATE FUNCTION central.preparar_autonomo(p_clave text, p_hosts text DEFAULT NULL) RETURNS void
 LANGUAGE plpgsql AS $$
 BEGIN
     IF NOT EXISTS (SELECT FROM pg_foreign_server WHERE srvname = 'autonomo') THEN
@@ -177,6 +179,13 @@ BEGIN
     ELSE
         EXECUTE format('ALTER SERVER autonomo OPTIONS (SET port %L, SET dbname %L)',
                        current_setting('port'), current_database());
+    END IF;
+    IF p_hosts IS NOT NULL THEN
+        EXECUTE format('ALTER SERVER autonomo OPTIONS (SET host %L)', p_hosts);
+        IF NOT EXISTS (SELECT FROM pg_foreign_server f, unnest(f.srvoptions) o
+                       WHERE f.srvname = 'autonomo' AND o LIKE 'target_session_attrs=%') THEN
+            EXECUTE 'ALTER SERVER autonomo OPTIONS (ADD target_session_attrs ''read-write'')';
+        END IF;
     END IF;
     EXECUTE 'GRANT USAGE ON FOREIGN SERVER autonomo TO vendura_dueno';
     IF p_clave IS NOT NULL THEN

@@ -59,6 +59,7 @@ QString buildConnectionText(const ConnectionTarget& t) {
                    u","_s + QString::number(t.port) + u";Initial Catalog="_s + quoted(t.database) +
                    u";User id="_s + quoted(t.user) + u";Password="_s + quoted(t.password);
     if (!t.failoverHost.isEmpty()) text += u";Failover Partner="_s + quoted(t.failoverHost);
+    if (t.readOnlyIntent) text += u";Application Intent=ReadOnly"_s;
     if (!t.gatewayUser.isEmpty()) {
         text += u";Gateway User Id="_s + quoted(t.gatewayUser) + u";Gateway Password="_s +
                 quoted(t.gatewayPassword);
@@ -87,6 +88,8 @@ Result<ConnectionTarget> parseConnectionText(const QString& text) {
     t.user = p.value(u"user id"_s);
     t.password = p.value(u"password"_s);
     t.failoverHost = p.value(u"failover partner"_s).trimmed();
+    t.readOnlyIntent =
+        p.value(u"application intent"_s).trimmed().compare(u"ReadOnly"_s, Qt::CaseInsensitive) == 0;
     t.gatewayUser = p.value(u"gateway user id"_s);
     t.gatewayPassword = p.value(u"gateway password"_s);
     if (t.host.isEmpty()) return Error{0, u"Falta el servidor en el texto de conexión"_s};

@@ -20,10 +20,14 @@ struct ConnectionTarget {
     // The secondary server, on the same port: the connection takes whichever of the two accepts
     // writes.
     QString failoverHost{};
+    // Reads only, of days past: a standby of the two is preferred, so that long reports leave
+    // the primary to the sales.
+    bool readOnlyIntent = false;
 };
 
 // "Provider=sqloledb;Network Library=DBMSSOCN;Data Source=host,port;Initial Catalog=db;
 // User id=account;Password=password", then ";Failover Partner=host" with a secondary server,
+// ";Application Intent=ReadOnly" for a connection that only reads,
 // and through the pooler ";Gateway User Id=login;Gateway Password=password". Values holding ";" or
 // quotes are written in double quotes, so a typed database name can never add a key of its own.
 QString buildConnectionText(const ConnectionTarget& target);

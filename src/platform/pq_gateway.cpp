@@ -96,18 +96,14 @@ Result<void> PqGateway::open(const QString& connectionText) {
                           "target_session_attrs",
                           verified ? "sslrootcert" : nullptr,
                           nullptr};
-    const char* values[] = {host.constData(),
-                            port.constData(),
-                            db.constData(),
-                            user.constData(),
-                            password.constData(),
-                            timeout.constData(),
-                            "vendura",
-                            "UTF8",
+    const char* values[] = {host.constData(), port.constData(), db.constData(), user.constData(),
+                            password.constData(), timeout.constData(), "vendura", "UTF8",
                             verified ? "verify-full" : "prefer",
-                            pair ? "read-write" : "any",
-                            authority.constData(),
-                            nullptr};
+                            // the sessions of the pooled login live on the primary
+                            t.readOnlyIntent && !pooled ? "prefer-standby"
+                            : pair                      ? "read-write"
+                                                        : "any",
+                            authority.constData(), nullptr};
     conn_ = PQconnectdbParams(keys, values, 0);
     if (!conn_ || PQstatus(conn_) != CONNECTION_OK) {
         Error e{db_error::kConnectionLost, conn_ ? libpqMessage(conn_) : u"sin memoria"_s};

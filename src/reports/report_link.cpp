@@ -16,13 +16,18 @@ bool ReportLink::open() {
 
 Result<void> ReportLink::renew() {
     const Session& s = link_.session();
-    auto text = link_.connectionText(s.Servidor, s.BaseDatos);
+    auto text = link_.connectionText(s.Servidor, s.BaseDatos, pastDays_);
     if (!text) return text.error();
     auto fresh = link_.connector().create();
     auto opened = fresh->open(text.value());
     if (!opened) return opened;
     connection_ = std::move(fresh);
+    connectedForPast_ = pastDays_;
     return {};
+}
+
+bool ReportLink::needsRenewal(bool fresh) const {
+    return fresh || !connection_ || !connection_->isOpen() || connectedForPast_ != pastDays_;
 }
 
 Result<CallAnswer> ReportLink::answered(Result<CallAnswer> answer) {
@@ -31,14 +36,14 @@ Result<CallAnswer> ReportLink::answered(Result<CallAnswer> answer) {
 }
 
 Result<CallAnswer> ReportLink::call(const ProcedureCall& call, bool fresh) {
-    if (fresh || !connection_ || !connection_->isOpen()) {
+    if (needsRenewal(fresh)) {
         if (auto renewed = renew(); !renewed) return answered(renewed.error());
     }
     return answered(connection_->call(call));
 }
 
 Result<CallAnswer> ReportLink::exec(const QString& text, bool fresh) {
-    if (fresh || !connection_ || !connection_->isOpen()) {
+    if (needsRenewal(fresh)) {
         if (auto renewed = renew(); !renewed) return answered(renewed.error());
     }
     return answered(connection_->exec(text));

@@ -27,12 +27,20 @@ class ReportLink {
 
     ServerLink& server() { return link_; }
 
+    // Whether the reports from now on read days past only: those go to a standby when there is
+    // one, so that a month's report does not slow the sales; today's (what the counter just
+    // sold) always reads the primary. A change opens the connection afresh at the next call.
+    void readPastDays(bool past) { pastDays_ = past; }
+
   private:
     Result<void> renew();
+    bool needsRenewal(bool fresh) const;
     Result<CallAnswer> answered(Result<CallAnswer> answer);
 
     ServerLink& link_;
     std::unique_ptr<DatabaseGateway> connection_;
+    bool pastDays_ = false;
+    bool connectedForPast_ = false;
 };
 
 }  // namespace vendura

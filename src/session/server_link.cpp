@@ -18,7 +18,8 @@ ServerLink::ServerLink(Session& session, DatabaseConnector& connector, Dialogs& 
                        const Installation& installation)
     : session_(session), connector_(connector), dialogs_(dialogs), installation_(installation) {}
 
-Result<QString> ServerLink::connectionText(const QString& server, const QString& database) const {
+Result<QString> ServerLink::connectionText(const QString& server, const QString& database,
+                                           bool readsPastDays) const {
     const ProfileFile ini(installation_.iniPath());
     const auto account = configuredAccount(ini);
     if (!account) return account.error();
@@ -29,6 +30,7 @@ Result<QString> ServerLink::connectionText(const QString& server, const QString&
     // the secondary server of the configuration takes over when the primary is gone
     const QString secondary = session_.DIRIP_2.trimmed();
     if (!secondary.isEmpty() && secondary != server.trimmed()) target.failoverHost = secondary;
+    target.readOnlyIntent = readsPastDays;
     if (gateway.value()) {
         target.gatewayUser = gateway.value()->user;
         target.gatewayPassword = gateway.value()->password;

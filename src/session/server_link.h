@@ -44,7 +44,9 @@ class ServerLink {
     // sales point's database account decoded from the configuration, "DIRIP_2" as the secondary
     // server when it names another, and the pooler's shared login when the configuration has
     // one; an error when the configuration holds no readable account.
-    Result<QString> connectionText(const QString& server, const QString& database) const;
+    // A connection that only reads days past prefers the secondary server when it is a standby.
+    Result<QString> connectionText(const QString& server, const QString& database,
+                                   bool readsPastDays = false) const;
 
     // Replaces Session.Conexion with a newly opened connection. An empty text means the text of
     // Session.Servidor and Session.BaseDatos. On failure shows "No se puede Conectar con el

@@ -2,7 +2,10 @@
 // every ticket, item, payment and quota committed before is there, and the counter goes on by
 // itself on the new primary. Run by failover_test.sh on a pair of clusters of its own.
 #include "issued_tickets.h"
+#include "reports/screens/report_screens.h"
 #include "sales_screen_fixture.h"
+
+#include <QDateEdit>
 
 #include <QProcess>
 
@@ -18,6 +21,8 @@ const QString kYesterday = u"2026-12-06"_s;
 class FailoverTest : public SalesScreenFixture {
   protected:
     FailoverTest() {
+        // what is set up here is on the standby, replayed, before the test reads it there
+        db.admin(u"SET synchronous_commit = remote_apply"_s);
         seedPayouts(db);
         // the primary at the cluster's address, its standby at the secondary one, as the
         // terminal's parameters name them
@@ -37,6 +42,49 @@ class FailoverTest : public SalesScreenFixture {
             u"cod_lot, numero) FROM central.ventas_numero"_s);
     }
 };
+
+// The connections a login holds on the standby.
+QString onStandby(const QString& login) {
+    const QByteArray text = u"host=%1 port=%2 dbname=postgres user=postgres"_s
+                                .arg(qEnvironmentVariable("VENDURA_STANDBY_SOCKET"))
+                                .arg(Cluster::get().port)
+                                .toUtf8();
+    RawConnection standby{PQconnectdb(text.constData()), PQfinish};
+    const QByteArray l = login.toUtf8();
+    const char* values[] = {l.constData()};
+    PGresult* r =
+        PQexecParams(standby.get(), "SELECT count(*) FROM pg_stat_activity WHERE usename = $1", 1,
+                     nullptr, values, nullptr, nullptr, 0);
+    const QString count = QString::fromLatin1(PQgetvalue(r, 0, 0));
+    PQclear(r);
+    return count;
+}
+
+// A report of days past reads the standby, so that a month's report leaves the primary to the
+// sales; today's reads the primary, so it never misses the counter's last sale. A refusal met
+// on the standby is written on the primary.
+TEST_F(FailoverTest, ReportsOfDaysPastReadTheStandbyAndTodaysThePrimary) {
+    issueTicket(db, u"101"_s, u"246813579"_s, kYesterday, u"AAA 347 2; AAA 47* 1"_s);
+    enterResult(db, u"AAA"_s, kYesterday, u"347"_s);
+    open();
+    PrizeReportScreen report({seller.link, *printers, seller.programEnd, seller.dir.path()});
+    ASSERT_TRUE(report.load());
+    EXPECT_EQ(onStandby(db.account(u"00012"_s)), u"0"_s);
+
+    report.findChild<QDateEdit*>(u"esdesde"_s)->setDate(QDate(2026, 12, 6));
+    report.findChild<QDateEdit*>(u"eshasta"_s)->setDate(QDate(2026, 12, 6));
+    EXPECT_TRUE(report.lines().contains(u"0000000101  09:30:00  1.260,00\t1001  N"_s))
+        << report.lines().join(u'\n').toStdString();
+    EXPECT_EQ(onStandby(db.account(u"00012"_s)), u"1"_s);
+
+    // the seller loses the report's permission
+    db.admin(u"UPDATE central.usuarios SET permisos = 'F2.' WHERE cod_usuario = '1001'"_s);
+    seller.dialogs.clear();
+    report.findChild<QDateEdit*>(u"esdesde"_s)->setDate(QDate(2026, 12, 5));
+    EXPECT_FALSE(report.lines().contains(u"0000000101  09:30:00  1.260,00\t1001  N"_s));
+    EXPECT_EQ(db.auditActions().last(), u"PERMISO_DENEGADO|00012|1001"_s);
+    EXPECT_EQ(onStandby(db.account(u"00012"_s)), u"1"_s);
+}
 
 TEST_F(FailoverTest, NoCommittedSaleIsLostAndTheCounterGoesOnOnThePromotedStandby) {
     // a prize of yesterday paid, a ticket issued, another one open with its plays

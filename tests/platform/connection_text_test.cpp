@@ -18,10 +18,17 @@ TEST(ConnectionText, ParsesWhatItBuildsAndRefusesTextsWithoutAServerOrWithABadPo
         {u"srv"_s, 1756, u"o'hara \"db\""_s, u"a'b"_s, u"\"\";;''"_s},
         {u"srv"_s, 1756, u" blanks "_s, u"u"_s, u""_s},
         {u"pooler"_s, 6432, u"vendura"_s, u"vendura_00012"_s, u"s;e\"c"_s, u"vendura_pasarela"_s,
-         u"p;Password=x"_s, u"10.0.0.6"_s}};
+         u"p;Password=x"_s, u"10.0.0.6"_s, true}};
     auto fields = [](const ConnectionTarget& t) {
-        return QStringList{t.host,     QString::number(t.port), t.database,        t.user,
-                           t.password, t.gatewayUser,           t.gatewayPassword, t.failoverHost};
+        return QStringList{t.host,
+                           QString::number(t.port),
+                           t.database,
+                           t.user,
+                           t.password,
+                           t.gatewayUser,
+                           t.gatewayPassword,
+                           t.failoverHost,
+                           t.readOnlyIntent ? u"lectura"_s : QString()};
     };
     for (const ConnectionTarget& t : hostile) {
         auto parsed = parseConnectionText(buildConnectionText(t));

@@ -153,6 +153,7 @@ void ReportScreen::compose() {
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     step(1);
+    link_.readPastDays(to() < QDate::fromString(session().FechaServidor, u"dd/MM/yyyy"_s));
     const std::optional<QStringList> composed = build(link_);
     step(2);
     if (composed) list1_->addItems(*composed);
