@@ -3,12 +3,14 @@
 // (VENDURA_BENCH_TICKETS_PER_DAY, VENDURA_BENCH_DAYS change the volume). Each figure is the
 // procedure's answer on the counter's connection plus the composition of the report's lines.
 #include "bench_run.h"
+#include "platform/connection_text.h"
 #include "platform/pq_gateway.h"
 #include "reports/account_statement.h"
 #include "reports/final_report.h"
 #include "reports/prize_report.h"
 #include "reports/sales_monitor.h"
 #include "reports/sales_report.h"
+#include "sales/play_seller.h"
 #include "session/session.h"
 #include "test_database.h"
 
@@ -16,7 +18,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
+#include <thread>
 
 using namespace vendura;
 using namespace vendura::test;
@@ -250,6 +255,92 @@ BENCHMARK(BM_Monitor)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(bench::sized(5, 1));
 
+// Booking at eight terminals for a while beside a month's detailed prize report composed again
+// and again: with no report, with the report on the primary, and on the standby (when tools/bench
+// started one, VENDURA_STANDBY_HOST). Plays per second and p99 of the booking, reports composed.
+void BM_BookingBesideTheMonthsPrizeReport(benchmark::State& state, const QString& reportHost) {
+    BusySalesPoint& b = busy();
+    static const bool terminals = [&] {
+        for (int t = 0; t < 8; ++t) b.db.addVendor(u"B%1"_s.arg(t), u"BU%1"_s.arg(t));
+        return true;
+    }();
+    (void)terminals;
+    // the test database's own connection serves one thread: the tickets are taken here
+    std::vector<QString> tickets;
+    for (int t = 0; t < 8; ++t) tickets.push_back(b.db.newTicket(u"B%1"_s.arg(t)));
+    const double seconds = bench::sized(10, 1);
+    std::atomic<bool> stop{false};
+    std::atomic<long> reports{0}, failures{0};
+    std::vector<std::vector<double>> latencies(8);
+    for (auto _ : state) {
+        std::vector<std::thread> threads;
+        if (!reportHost.isEmpty()) {
+            threads.emplace_back([&] {
+                ConnectionTarget target{reportHost, Cluster::get().port, b.db.name(),
+                                        b.db.account(u"00012"_s), u"clave-00012"_s};
+                PqGateway reader(5);
+                if (!reader.open(buildConnectionText(target))) {
+                    ++failures;
+                    return;
+                }
+                const QDate from = kBusyDay.addDays(-29);
+                while (!stop) {
+                    auto answer = reader.call(prize_report::call(u"RPTTICKPREMIADOSdetalle"_s,
+                                                                 u"00012"_s, from, kBusyDay));
+                    if (!answer || answer.value().rows.empty()) ++failures;
+                    ++reports;
+                }
+            });
+        }
+        for (int t = 0; t < 8; ++t) {
+            threads.emplace_back([&, t] {
+                const QString vendor = u"B%1"_s.arg(t), user = u"BU%1"_s.arg(t);
+                PqGateway g(5);
+                if (!g.open(b.db.connectionText(vendor))) {
+                    ++failures;
+                    return;
+                }
+                const QString& ticket = tickets[size_t(t)];
+                QElapsedTimer clock;
+                clock.start();
+                for (int item = 0; clock.elapsed() < seconds * 1000; item += 2) {
+                    QElapsedTimer one;
+                    one.start();
+                    auto answer = g.call(xcreanormal(vendor, user,
+                                                     QString::number((t * 125 + item / 2) % 1000),
+                                                     Money::whole(1), item, u"AAABBB"_s, ticket));
+                    latencies[size_t(t)].push_back(double(one.nsecsElapsed()) / 1e6);
+                    if (!answer || answer.value().returnNumber() > 1) ++failures;
+                }
+            });
+        }
+        for (size_t k = reportHost.isEmpty() ? 0 : 1; k < threads.size(); ++k) threads[k].join();
+        stop = true;
+        if (!reportHost.isEmpty()) threads[0].join();
+    }
+    std::vector<double> all;
+    for (const auto& l : latencies) all.insert(all.end(), l.begin(), l.end());
+    std::sort(all.begin(), all.end());
+    bench::check(failures == 0 && !all.empty(), "a play or a report failed beside the other");
+    state.counters["plays_per_s"] = double(all.size()) / seconds;
+    state.counters["p99_ms"] = all[std::min(all.size() - 1, size_t(0.99 * double(all.size())))];
+    state.counters["reports"] = double(reports);
+}
+
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    const QString standby = qEnvironmentVariable("VENDURA_STANDBY_HOST");
+    const auto beside = [](const char* name, QString host) {
+        benchmark::RegisterBenchmark(name, BM_BookingBesideTheMonthsPrizeReport, host)
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(1);
+    };
+    beside("BM_Booking8_NoReport", QString());
+    beside("BM_Booking8_MonthsPrizeReportOnThePrimary", Cluster::get().host);
+    if (!standby.isEmpty()) beside("BM_Booking8_MonthsPrizeReportOnTheStandby", standby);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
