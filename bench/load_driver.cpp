@@ -22,6 +22,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <mutex>
 #include <thread>
 
 using namespace vendura;
@@ -135,6 +136,19 @@ RunResult run(const test::TestDatabase& db, int terminals, double seconds, bool 
     return collect(latencies, plays, errors, wall.nsecsElapsed() / 1e9);
 }
 
+// The first few failures of a run, said on standard error: a failed run says why.
+class FirstErrors {
+  public:
+    void note(const QString& what) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (++count_ <= 5) std::fprintf(stderr, "failed: %s\n", qPrintable(what));
+    }
+
+  private:
+    std::mutex mutex_;
+    int count_ = 0;
+};
+
 // Many counters of as many sales points, each its own connection to the pooler, each opening
 // its session and ticket, then selling a play every `pace` seconds or so, as a person at a
 // counter does, for `seconds` after all of them are in. The most server connections the
@@ -143,6 +157,7 @@ RunResult runCounters(const test::TestDatabase& db, int counters, double pace, d
                       int& serverConnections) {
     std::vector<std::vector<double>> latencies(static_cast<size_t>(counters));
     std::atomic<long> plays{0}, errors{0};
+    FirstErrors firstErrors;
     std::atomic<int> ready{0};
     std::atomic<bool> go{false}, stop{false};
     std::vector<std::thread> threads;
@@ -151,12 +166,12 @@ RunResult runCounters(const test::TestDatabase& db, int counters, double pace, d
             PqGateway g(30);
             ProcedureCall take{u"nregresaticket"_s, {}};
             take.in(u"@xcodigo_vend"_s, vendor(t));
-            auto ticket = g.open(terminalText(db, t, true))
-                              ? g.call(take)
-                              : Result<CallAnswer>(Error{1, u"sin conexión"_s});
+            const Result<void> opened = g.open(terminalText(db, t, true));
+            const Result<CallAnswer> ticket = opened ? g.call(take) : opened.error();
             ++ready;
             if (!ticket) {
                 ++errors;
+                firstErrors.note(ticket.error().description);
                 return;
             }
             const QString nticket = ticket.value().returnText().rightJustified(10, u'0');
@@ -177,7 +192,11 @@ RunResult runCounters(const test::TestDatabase& db, int counters, double pace, d
                 one.start();
                 auto answer = g.call(randomPlay(random, t, numItem, nticket));
                 latencies[size_t(t)].push_back(one.nsecsElapsed() / 1e6);
-                if (!answer || answer.value().returnNumber() > 1) ++errors;
+                if (!answer || answer.value().returnNumber() > 1) {
+                    ++errors;
+                    firstErrors.note(answer ? u"código "_s + answer.value().returnText()
+                                            : answer.error().description);
+                }
                 ++plays;
                 pause(0.5, 1.5);
             }
