@@ -3,25 +3,19 @@
 // (VENDURA_BENCH_TICKETS_PER_DAY, VENDURA_BENCH_DAYS change the volume). Each figure is the
 // procedure's answer on the counter's connection plus the composition of the report's lines.
 #include "bench_run.h"
+#include "booking_load.h"
+#include "busy_reports.h"
 #include "platform/connection_text.h"
 #include "platform/pq_gateway.h"
-#include "reports/account_statement.h"
-#include "reports/final_report.h"
 #include "reports/prize_report.h"
-#include "reports/sales_monitor.h"
-#include "reports/sales_report.h"
-#include "sales/play_seller.h"
-#include "session/session.h"
 #include "test_database.h"
 
 #include <QElapsedTimer>
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <atomic>
 #include <cstdio>
-#include <thread>
+#include <optional>
 
 using namespace vendura;
 using namespace vendura::test;
@@ -38,8 +32,7 @@ int setting(const char* name, int fallback) {
 // One database for every benchmark, seeded once.
 struct BusySalesPoint {
     TestDatabase db;
-    PqGateway counter{5};
-    Session session;
+    std::optional<bench::ReportReader> reader;
     int perDay = setting("VENDURA_BENCH_TICKETS_PER_DAY", bench::sized(100000, 300));
     int days = setting("VENDURA_BENCH_DAYS", bench::sized(30, 2));
 
@@ -66,11 +59,7 @@ struct BusySalesPoint {
         checkLoaded();
         std::printf("seeded %d days of %d tickets in %.1f s\n", days + 1, perDay,
                     double(seeding.elapsed()) / 1000);
-        bench::check(counter.open(db.connectionText()).ok(), "no connection");
-        session.CodVendedor = u"00012"_s;
-        session.NombreVendedor = u"AGENCIA LA FORTUNA"_s;
-        session.Usuario = u"1001"_s;
-        session.NombreUsuario = u"ANA PEREZ"_s;
+        reader.emplace(db, u"00012"_s, u"1001"_s);
     }
 
     // perDay tickets of two items: a triple and a terminal on lotteries and numbers spread by
@@ -147,17 +136,6 @@ struct BusySalesPoint {
         bench::check(db.value(u"SELECT count(*) > 0 FROM central.premios"_s) == u"t"_s,
                      "no prize was stored");
     }
-
-    RecordSet rows(const ProcedureCall& call, CallAnswer* whole = nullptr) {
-        auto answer = counter.call(call);
-        if (!answer) {
-            std::fprintf(stderr, "%s: %s\n", qPrintable(call.name),
-                         qPrintable(answer.error().description));
-            bench::check(false, "a report's call failed");
-        }
-        if (whole) *whole = answer.value();
-        return answer.value().rows;
-    }
 };
 
 BusySalesPoint& busy() {
@@ -173,16 +151,8 @@ void report(benchmark::State& state, const std::function<QStringList()>& compose
 
 void BM_PrizeReport(benchmark::State& state) {
     BusySalesPoint& b = busy();
-    const bool detailed = state.range(1) == 1;
     const QDate from = kBusyDay.addDays(-state.range(0) + 1);
-    report(state, [&] {
-        const RecordSet tickets =
-            b.rows(prize_report::call(u"RPTTICKPREMIADOS"_s, u"00012"_s, from, kBusyDay));
-        const RecordSet plays = detailed ? b.rows(prize_report::call(u"RPTTICKPREMIADOSdetalle"_s,
-                                                                     u"00012"_s, from, kBusyDay))
-                                         : RecordSet();
-        return prize_report::compose(b.session, from, kBusyDay, detailed, tickets, plays);
-    });
+    report(state, [&] { return b.reader->prizeReport(from, kBusyDay, state.range(1) == 1); });
 }
 // days, detailed
 BENCHMARK(BM_PrizeReport)
@@ -195,22 +165,14 @@ BENCHMARK(BM_PrizeReport)
 
 void BM_SalesReport(benchmark::State& state) {
     BusySalesPoint& b = busy();
-    report(state, [&] {
-        CallAnswer a;
-        const RecordSet cancelled = b.rows(sales_report::call(b.session, kBusyDay), &a);
-        return sales_report::compose(b.session, kBusyDay, a.outputs.value(u"@montoventa"_s),
-                                     cancelled);
-    });
+    report(state, [&] { return b.reader->salesReport(kBusyDay); });
 }
 BENCHMARK(BM_SalesReport)->Unit(benchmark::kMillisecond)->Iterations(bench::sized(3, 1));
 
 void BM_FinalReport(benchmark::State& state) {
     BusySalesPoint& b = busy();
-    const auto kind = final_report::Kind(state.range(0));
-    report(state, [&] {
-        const RecordSet rows = b.rows(final_report::call(kind, u"00012"_s, kBusyDay, kBusyDay));
-        return final_report::compose(b.session, kind, kBusyDay, kBusyDay, rows, {});
-    });
+    report(state,
+           [&] { return b.reader->finalReport(final_report::Kind(state.range(0)), kBusyDay); });
 }
 // Resumido, Detallado, Loterias
 BENCHMARK(BM_FinalReport)
@@ -228,11 +190,7 @@ void BM_AccountStatement(benchmark::State& state) {
             u"(SELECT FROM central.liquidaciones)"_s,
             {kBusyDay.addDays(-1).toString(Qt::ISODate)});
     }
-    report(state, [&] {
-        CallAnswer a;
-        b.rows(account_statement::call(u"00012"_s, kBusyDay), &a);
-        return account_statement::compose(b.session, kBusyDay, a);
-    });
+    report(state, [&] { return b.reader->statement(kBusyDay); });
 }
 BENCHMARK(BM_AccountStatement)
     ->Arg(0)
@@ -242,11 +200,8 @@ BENCHMARK(BM_AccountStatement)
 
 void BM_Monitor(benchmark::State& state) {
     BusySalesPoint& b = busy();
-    const auto kind = sales_monitor::Kind(state.range(0));
     report(state, [&] {
-        return sales_monitor::lines(sales_monitor::entries(b.rows(sales_monitor::listing(
-                                        kind, u"AAA"_s, u"00012"_s, kBusyDay))),
-                                    6);
+        return b.reader->monitor(sales_monitor::Kind(state.range(0)), u"AAA"_s, kBusyDay);
     });
 }
 // GENERAL, DETALLADO
@@ -261,70 +216,36 @@ BENCHMARK(BM_Monitor)
 void BM_BookingBesideTheMonthsPrizeReport(benchmark::State& state, const QString& reportHost) {
     BusySalesPoint& b = busy();
     static const bool terminals = [&] {
-        for (int t = 0; t < 8; ++t) b.db.addVendor(u"B%1"_s.arg(t), u"BU%1"_s.arg(t));
+        bench::addBookingTerminals(b.db, 8);
         return true;
     }();
     (void)terminals;
-    // the test database's own connection serves one thread: the tickets are taken here
-    std::vector<QString> tickets;
-    for (int t = 0; t < 8; ++t) tickets.push_back(b.db.newTicket(u"B%1"_s.arg(t)));
-    const double seconds = bench::sized(10, 1);
-    std::atomic<bool> stop{false};
-    std::atomic<long> reports{0}, failures{0};
-    std::vector<std::vector<double>> latencies(8);
-    for (auto _ : state) {
-        std::vector<std::thread> threads;
-        if (!reportHost.isEmpty()) {
-            threads.emplace_back([&] {
-                ConnectionTarget target{reportHost, Cluster::get().port, b.db.name(),
-                                        b.db.account(u"00012"_s), u"clave-00012"_s};
-                PqGateway reader(5);
-                if (!reader.open(buildConnectionText(target))) {
-                    ++failures;
-                    return;
-                }
-                const QDate from = kBusyDay.addDays(-29);
-                while (!stop) {
-                    auto answer = reader.call(prize_report::call(u"RPTTICKPREMIADOSdetalle"_s,
-                                                                 u"00012"_s, from, kBusyDay));
-                    if (!answer || answer.value().rows.empty()) ++failures;
-                    ++reports;
-                }
-            });
-        }
-        for (int t = 0; t < 8; ++t) {
-            threads.emplace_back([&, t] {
-                const QString vendor = u"B%1"_s.arg(t), user = u"BU%1"_s.arg(t);
-                PqGateway g(5);
-                if (!g.open(b.db.connectionText(vendor))) {
-                    ++failures;
-                    return;
-                }
-                const QString& ticket = tickets[size_t(t)];
-                QElapsedTimer clock;
-                clock.start();
-                for (int item = 0; clock.elapsed() < seconds * 1000; item += 2) {
-                    QElapsedTimer one;
-                    one.start();
-                    auto answer = g.call(xcreanormal(vendor, user,
-                                                     QString::number((t * 125 + item / 2) % 1000),
-                                                     Money::whole(1), item, u"AAABBB"_s, ticket));
-                    latencies[size_t(t)].push_back(double(one.nsecsElapsed()) / 1e6);
-                    if (!answer || answer.value().returnNumber() > 1) ++failures;
-                }
-            });
-        }
-        for (size_t k = reportHost.isEmpty() ? 0 : 1; k < threads.size(); ++k) threads[k].join();
-        stop = true;
-        if (!reportHost.isEmpty()) threads[0].join();
+    bench::Beside reports;
+    if (!reportHost.isEmpty()) {
+        reports = [&](const std::atomic<bool>& stop, std::atomic<long>& rounds,
+                      std::atomic<long>& failures) {
+            ConnectionTarget target{reportHost, Cluster::get().port, b.db.name(),
+                                    b.db.account(u"00012"_s), u"clave-00012"_s};
+            PqGateway reader(5);
+            if (!reader.open(buildConnectionText(target))) {
+                ++failures;
+                return;
+            }
+            const QDate from = kBusyDay.addDays(-29);
+            while (!stop) {
+                auto answer = reader.call(
+                    prize_report::call(u"RPTTICKPREMIADOSdetalle"_s, u"00012"_s, from, kBusyDay));
+                if (!answer || answer.value().rows.empty()) ++failures;
+                ++rounds;
+            }
+        };
     }
-    std::vector<double> all;
-    for (const auto& l : latencies) all.insert(all.end(), l.begin(), l.end());
-    std::sort(all.begin(), all.end());
-    bench::check(failures == 0 && !all.empty(), "a play or a report failed beside the other");
-    state.counters["plays_per_s"] = double(all.size()) / seconds;
-    state.counters["p99_ms"] = all[std::min(all.size() - 1, size_t(0.99 * double(all.size())))];
-    state.counters["reports"] = double(reports);
+    bench::BookingFigures f;
+    long rounds = 0;
+    for (auto _ : state) f = bench::bookForAWhile(b.db, 8, bench::sized(10, 1), reports, &rounds);
+    state.counters["plays_per_s"] = f.playsPerSecond;
+    state.counters["p99_ms"] = f.p99Ms;
+    state.counters["reports"] = double(rounds);
 }
 
 }  // namespace
