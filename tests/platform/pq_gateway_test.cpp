@@ -88,4 +88,33 @@ TEST_F(PqGatewayTest, ASalesPointsLoginCanCallProceduresButNothingElse) {
     PQfinish(conn);
 }
 
+// A counter names its two servers: it goes on with whichever answers, one of them unknown,
+// refusing connections or not there at all, and says the connection was lost when neither does.
+TEST_F(PqGatewayTest, TheCounterGoesOnWithWhicheverOfItsTwoServersAnswers) {
+    const ConnectionTarget own = parseConnectionText(db.connectionText()).value();
+    const QString unknown = u"servidor-inexistente.invalid"_s, silent = u"127.0.0.3"_s;
+    const struct {
+        QString primary, secondary;
+        bool opens;
+    } cases[] = {
+        {own.host, unknown, true}, {unknown, own.host, true}, {silent, own.host, true},
+        {own.host, silent, true},  {unknown, silent, false},  {silent, unknown, false},
+    };
+    for (const auto& c : cases) {
+        ConnectionTarget t = own;
+        t.host = c.primary;
+        t.failoverHost = c.secondary;
+        PqGateway g(5);
+        const auto opened = g.open(buildConnectionText(t));
+        const QString which = c.primary + u" / "_s + c.secondary;
+        ASSERT_EQ(opened.ok(), c.opens) << which.toStdString();
+        if (c.opens) {
+            EXPECT_EQ(g.exec(u"Retornafecha"_s).value().rows.text(0, u"fecha"_s).size(), 19)
+                << which.toStdString();
+        } else {
+            EXPECT_EQ(opened.error().number, db_error::kConnectionLost) << which.toStdString();
+        }
+    }
+}
+
 }  // namespace
