@@ -67,13 +67,20 @@ SELECT admin.enviar_mensaje('00012', 'Bienvenidos a vendura. Recuerde: los sorte
 
 -- The central office's demo login, for the console (vendura-central): a member of
 -- vendura_oficina, which may call the functions of schema admin and nothing else.
+-- It is the office's supervisor; "oficina2", a clerk with the same password, is the second
+-- person a draw's numbers need.
 DO $$
 BEGIN
     IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'oficina') THEN
         CREATE ROLE oficina LOGIN PASSWORD 'oficina-demo-1756' IN ROLE vendura_oficina;
     END IF;
+    IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'oficina2') THEN
+        CREATE ROLE oficina2 LOGIN PASSWORD 'oficina-demo-1756' IN ROLE vendura_oficina;
+    END IF;
 END
 $$;
+INSERT INTO central.oficinistas (cuenta, nombre, rol)
+VALUES ('oficina', 'OFICINA CENTRAL', 'SUPERVISOR'), ('oficina2', 'TRANSCRIPTOR', 'OFICINISTA');
 
 -- What a unit sold pays, in multiples of the amount, for everything sold from the start: 600
 -- for the triple, 60 for the terminal, 6 for one digit; the evening lotteries also pay the

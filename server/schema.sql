@@ -376,6 +376,32 @@ CREATE TABLE central.resultados (
     PRIMARY KEY (cod_lot, fecha)
 );
 
+-- The central office's people: each a login of its own, a member of vendura_oficina, with a
+-- role. A clerk (OFICINISTA) works the day's business; a supervisor also makes office logins.
+-- The installation makes the first supervisor.
+CREATE TABLE central.oficinistas (
+    cuenta   name PRIMARY KEY,
+    nombre   varchar(60) NOT NULL,
+    rol      varchar(10) NOT NULL CHECK (rol IN ('OFICINISTA', 'SUPERVISOR')),
+    creado   timestamp NOT NULL DEFAULT central.ahora()
+);
+
+-- A draw's numbers as the first of two office logins entered them (its results, or their
+-- correction): they count only when a second, different login enters the same numbers, so a
+-- number typed wrong once pays no ticket. One entry waits per draw.
+CREATE TABLE central.resultados_pendientes (
+    cod_lot     varchar(3) NOT NULL REFERENCES central.loterias,
+    fecha       date NOT NULL,
+    correccion  boolean NOT NULL,
+    triple      varchar(3) NOT NULL CHECK (triple ~ '^[0-9]{3}$'),
+    segundo     varchar(3) CHECK (segundo ~ '^[0-9]{3}$'),
+    tercero     varchar(3) CHECK (tercero ~ '^[0-9]{3}$'),
+    especial    varchar(3) CHECK (especial ~ '^[0-9]{3}$'),
+    cuenta      name NOT NULL,
+    anotado     timestamp NOT NULL DEFAULT central.ahora(),
+    PRIMARY KEY (cod_lot, fecha)
+);
+
 -- What one unit sold pays when it wins, per lottery and kind of win: TRIPLE, SEGUNDO and
 -- TERCERO (a triple on the first, second or third prize), TERMINAL (the last two digits of the
 -- first prize), DIGITO (its last digit), ESPECIAL (a special play, per variant). A kind without

@@ -41,50 +41,131 @@ BEGIN
 END
 $$;
 
--- Enters the results of a closed draw and stores the prize of every item that wins
--- (central.premiar_sorteo). A draw has one set of results; a mistake is corrected with
--- admin.corregir_resultado.
+-- A draw's numbers as the audit trail writes them: "123 456 - -".
+CREATE FUNCTION central.numeros_resultado(p_triple varchar, p_segundo varchar, p_tercero varchar,
+                                          p_especial varchar) RETURNS text
+LANGUAGE sql IMMUTABLE AS $$
+    SELECT concat_ws(' ', p_triple, coalesce(p_segundo, '-'), coalesce(p_tercero, '-'),
+                     coalesce(p_especial, '-'))
+$$;
+
+-- Entries of one draw's numbers are taken one at a time, and each is validated after its turn
+-- came, against what the entry before it left.
+CREATE FUNCTION central.turno_del_sorteo(p_cod_lot varchar, p_fecha date) RETURNS void
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    PERFORM pg_advisory_xact_lock(hashtext('vendura.resultado'),
+                                  hashtext(upper(trim(coalesce(p_cod_lot, ''))) || p_fecha));
+END
+$$;
+
+-- One office login's entry of a draw's numbers, validated (p_correccion: a correction of its
+-- results). The first entry waits in central.resultados_pendientes, audited, and answers NULL.
+-- A second entry of the same numbers by another login takes the first one away and answers who
+-- made it: the numbers are then the draw's. The same login again, or other numbers, is refused
+-- and audited in a transaction of its own, and the first entry goes on waiting.
+CREATE FUNCTION central.entrada_de_dos(p_lot varchar, p_fecha date, p_triple varchar,
+                                       p_segundo varchar, p_tercero varchar, p_especial varchar,
+                                       p_correccion boolean) RETURNS name
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    v_yo name := central.cuenta_auditada();
+    v_numeros text := central.numeros_resultado(p_triple, p_segundo, p_tercero, p_especial);
+    v_que text := CASE WHEN p_correccion THEN 'la corrección' ELSE 'los números' END;
+    p central.resultados_pendientes;
+BEGIN
+    SELECT * INTO p FROM central.resultados_pendientes
+    WHERE cod_lot = p_lot AND fecha = p_fecha;
+    IF NOT FOUND THEN
+        INSERT INTO central.resultados_pendientes (cod_lot, fecha, correccion, triple, segundo,
+                                                   tercero, especial, cuenta)
+        VALUES (p_lot, p_fecha, p_correccion, p_triple, p_segundo, p_tercero, p_especial, v_yo);
+        PERFORM central.auditar(CASE WHEN p_correccion THEN 'CORRECCION_ANOTADA'
+                                     ELSE 'RESULTADO_ANOTADO' END, NULL, NULL,
+                                format('%s %s: %s; espera a que otra persona entre los mismos',
+                                       p_lot, p_fecha, v_numeros));
+        RETURN NULL;
+    END IF;
+    IF p.cuenta = v_yo THEN
+        PERFORM central.auditar_rechazo('RESULTADO_MISMA_PERSONA', NULL, NULL,
+                                        format('%s %s: %s', p_lot, p_fecha, v_numeros));
+        RAISE EXCEPTION 'Usted anotó % del sorteo % del %: debe confirmarlos otra persona',
+                        v_que, p_lot, p_fecha USING ERRCODE = '42501';
+    END IF;
+    IF p.correccion <> p_correccion
+       OR (p.triple, p.segundo, p.tercero, p.especial)
+          IS DISTINCT FROM (p_triple, p_segundo, p_tercero, p_especial) THEN
+        PERFORM central.auditar_rechazo('RESULTADO_DISCREPANTE', NULL, NULL,
+            format('%s %s: %s entró %s; %s había anotado %s', p_lot, p_fecha, v_yo, v_numeros,
+                   p.cuenta, central.numeros_resultado(p.triple, p.segundo, p.tercero,
+                                                       p.especial)));
+        RAISE EXCEPTION 'Los números no coinciden con los que anotó %: el sorteo % del % sigue '
+                        'pendiente', p.cuenta, p_lot, p_fecha USING ERRCODE = '22023';
+    END IF;
+    DELETE FROM central.resultados_pendientes WHERE cod_lot = p_lot AND fecha = p_fecha;
+    RETURN p.cuenta;
+END
+$$;
+
+-- Enters the results of a closed draw. They count when two different office logins have
+-- entered the same numbers (central.entrada_de_dos): the first entry answers NULL; the second
+-- stores the prize of every item that wins (central.premiar_sorteo) and answers how many. A
+-- draw has one set of results; a mistake is corrected with admin.corregir_resultado.
 CREATE FUNCTION admin.registrar_resultado(p_cod_lot varchar, p_fecha date, p_triple varchar,
                                           p_segundo varchar DEFAULT NULL,
                                           p_tercero varchar DEFAULT NULL,
                                           p_especial varchar DEFAULT NULL) RETURNS integer
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 DECLARE
-    v_lot varchar := admin.validar_resultado(p_cod_lot, p_fecha, p_triple, p_segundo,
-                                             p_tercero, p_especial, 'C');
+    v_lot varchar;
+    v_primera name;
     n integer;
 BEGIN
-    INSERT INTO central.resultados (cod_lot, fecha, triple, segundo, tercero, especial)
-    VALUES (v_lot, p_fecha, p_triple, p_segundo, p_tercero, p_especial)
-    ON CONFLICT DO NOTHING;
-    IF NOT FOUND THEN
-        RAISE EXCEPTION 'El sorteo % del % ya tiene resultados: corríjalos', v_lot, p_fecha
-            USING ERRCODE = '23505';
+    PERFORM central.turno_del_sorteo(p_cod_lot, p_fecha);
+    v_lot := admin.validar_resultado(p_cod_lot, p_fecha, p_triple, p_segundo, p_tercero,
+                                     p_especial, 'C');
+    v_primera := central.entrada_de_dos(v_lot, p_fecha, p_triple, p_segundo, p_tercero,
+                                        p_especial, false);
+    IF v_primera IS NULL THEN
+        RETURN NULL;
     END IF;
+    INSERT INTO central.resultados (cod_lot, fecha, triple, segundo, tercero, especial)
+    VALUES (v_lot, p_fecha, p_triple, p_segundo, p_tercero, p_especial);
     n := central.premiar_sorteo(v_lot, p_fecha);
     PERFORM central.auditar('RESULTADO', NULL, NULL,
-                            format('%s %s: %s %s %s %s (%s jugadas premiadas)', v_lot, p_fecha,
-                                   p_triple, coalesce(p_segundo, '-'), coalesce(p_tercero, '-'),
-                                   coalesce(p_especial, '-'), n));
+                            format('%s %s: %s (%s jugadas premiadas; anotó %s, confirmó %s)',
+                                   v_lot, p_fecha,
+                                   central.numeros_resultado(p_triple, p_segundo, p_tercero,
+                                                             p_especial),
+                                   n, v_primera, central.cuenta_auditada()));
     RETURN n;
 END
 $$;
 
--- Replaces the results of a draw and stores its prizes again. Allowed while it changes no prize
--- already paid (a second, third or special number left out may be added); one that would is
--- refused naming the ticket, and nothing changes. A change to tickets of a day already settled
--- is posted to the next open day of their sales point (central.premiar_sorteo).
+-- Replaces the results of a draw and stores its prizes again, under the same rule of two
+-- logins: the first entry answers NULL, the second applies it. Allowed while it changes no
+-- prize already paid (a second, third or special number left out may be added); one that would
+-- is refused naming the ticket, and nothing changes. A change to tickets of a day already
+-- settled is posted to the next open day of their sales point (central.premiar_sorteo).
 CREATE FUNCTION admin.corregir_resultado(p_cod_lot varchar, p_fecha date, p_triple varchar,
                                          p_segundo varchar DEFAULT NULL,
                                          p_tercero varchar DEFAULT NULL,
                                          p_especial varchar DEFAULT NULL) RETURNS integer
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 DECLARE
-    v_lot varchar := admin.validar_resultado(p_cod_lot, p_fecha, p_triple, p_segundo,
-                                             p_tercero, p_especial, 'R');
+    v_lot varchar;
+    v_primera name;
     anterior central.resultados;
     n integer;
 BEGIN
+    PERFORM central.turno_del_sorteo(p_cod_lot, p_fecha);
+    v_lot := admin.validar_resultado(p_cod_lot, p_fecha, p_triple, p_segundo, p_tercero,
+                                     p_especial, 'R');
+    v_primera := central.entrada_de_dos(v_lot, p_fecha, p_triple, p_segundo, p_tercero,
+                                        p_especial, true);
+    IF v_primera IS NULL THEN
+        RETURN NULL;
+    END IF;
     -- a payment holds its draws' results rows while it pays: it has committed by now, and its
     -- prize is one this correction may not change
     SELECT * INTO anterior FROM central.resultados
@@ -95,14 +176,51 @@ BEGIN
     WHERE cod_lot = v_lot AND fecha = p_fecha;
     n := central.premiar_sorteo(v_lot, p_fecha);
     PERFORM central.auditar('RESULTADO_CORREGIDO', NULL, NULL,
-                            format('%s %s: %s %s %s %s (antes %s %s %s %s; %s jugadas premiadas)',
-                                   v_lot, p_fecha, p_triple, coalesce(p_segundo, '-'),
-                                   coalesce(p_tercero, '-'), coalesce(p_especial, '-'),
-                                   anterior.triple, coalesce(anterior.segundo, '-'),
-                                   coalesce(anterior.tercero, '-'),
-                                   coalesce(anterior.especial, '-'), n));
+                            format('%s %s: %s (antes %s; %s jugadas premiadas; anotó %s, '
+                                   'confirmó %s)', v_lot, p_fecha,
+                                   central.numeros_resultado(p_triple, p_segundo, p_tercero,
+                                                             p_especial),
+                                   central.numeros_resultado(anterior.triple, anterior.segundo,
+                                                             anterior.tercero, anterior.especial),
+                                   n, v_primera, central.cuenta_auditada()));
     RETURN n;
 END
+$$;
+
+-- Takes away the entry of a draw's numbers waiting for its second person (one typed wrong), so
+-- that the draw can be entered again. Audited. Answers the numbers it held.
+CREATE FUNCTION admin.descartar_resultado(p_cod_lot varchar, p_fecha date) RETURNS text
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    p central.resultados_pendientes;
+    v_numeros text;
+BEGIN
+    PERFORM central.turno_del_sorteo(p_cod_lot, p_fecha);
+    DELETE FROM central.resultados_pendientes
+    WHERE cod_lot = upper(trim(coalesce(p_cod_lot, ''))) AND fecha = p_fecha
+    RETURNING * INTO p;
+    IF NOT FOUND THEN
+        RAISE EXCEPTION 'El sorteo % del % no tiene números esperando confirmación',
+                        upper(trim(coalesce(p_cod_lot, ''))), p_fecha USING ERRCODE = '22023';
+    END IF;
+    v_numeros := central.numeros_resultado(p.triple, p.segundo, p.tercero, p.especial);
+    PERFORM central.auditar('RESULTADO_DESCARTADO', NULL, NULL,
+                            format('%s %s: %s, anotados por %s', p.cod_lot, p.fecha, v_numeros,
+                                   p.cuenta));
+    RETURN v_numeros;
+END
+$$;
+
+-- The entries waiting for their second person, oldest first.
+CREATE FUNCTION admin.resultados_pendientes()
+RETURNS TABLE (cod_lot varchar, fecha date, correccion boolean, numeros text, cuenta name,
+               anotado timestamp)
+LANGUAGE sql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
+    SELECT p.cod_lot, p.fecha, p.correccion,
+           central.numeros_resultado(p.triple, p.segundo, p.tercero, p.especial), p.cuenta,
+             p.anotado
+    FROM central.resultados_pendientes p
+    ORDER BY p.anotado, p.cod_lot
 $$;
 
 -- Sets what a unit sold pays for one kind of win on a lottery (every lottery when the code is

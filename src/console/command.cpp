@@ -1,6 +1,7 @@
 #include "console/command.h"
 
 #include <QDate>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTime>
 
@@ -57,6 +58,15 @@ std::optional<QString> threeDigits(const CommandContext& c, const QString& text)
         return std::nullopt;
     }
     return text;
+}
+
+QString randomPassword() {
+    static const QString alphabet = u"abcdefghijkmnpqrstuvwxyzABCDEFGHJKLMNPQRSTUVWXYZ23456789"_s;
+    QString password;
+    for (int i = 0; i < 24; ++i) {
+        password += alphabet[int(QRandomGenerator::system()->bounded(qint64(alphabet.size())))];
+    }
+    return password;
 }
 
 Flags takeFlags(const QStringList& args, const QStringList& known) {

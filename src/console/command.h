@@ -57,6 +57,10 @@ std::optional<QString> wholeNumber(const CommandContext& c, const QString& text,
                                    const QString& what);
 std::optional<QString> threeDigits(const CommandContext& c, const QString& text);
 
+// A password drawn at random, for a login whose password someone is given once or a counter keeps
+// encoded in its configuration.
+QString randomPassword();
+
 // Options "--name value" taken out of the arguments; unknown options are an error.
 struct Flags {
     QStringList positional;

@@ -46,6 +46,43 @@ std::vector<Command> officeCommands() {
              }
              return kOk;
          }},
+        {{u"oficinista"_s, u"crear"_s},
+         u"CUENTA NOMBRE OFICINISTA|SUPERVISOR [CLAVE]"_s,
+         u"da a una persona de la oficina su cuenta (solo un supervisor; clave al azar si no se "
+         u"da)"_s,
+         3,
+         4,
+         true,
+         [](const CommandContext& c) {
+             const QString password = c.args.size() > 3 ? c.args[3] : randomPassword();
+             if (!c.call(u"crear_oficinista"_s,
+                         {c.args[0], c.args[1], c.args[2].toUpper(), password})) {
+                 return kRefused;
+             }
+             c.out << "Cuenta " << c.args[0] << " (" << c.args[2].toUpper() << ") creada";
+             if (c.args.size() > 3) {
+                 c.out << ".\n";
+             } else {
+                 c.out << "; su clave, mostrada esta vez: " << password << '\n';
+             }
+             return kOk;
+         }},
+        {{u"oficinista"_s, u"ver"_s},
+         QString(),
+         u"las cuentas de la oficina y sus roles"_s,
+         0,
+         0,
+         true,
+         [](const CommandContext& c) {
+             auto rows = c.call(u"oficinistas"_s, {});
+             if (!rows) return kRefused;
+             for (int r = 0; r < rows->size(); ++r) {
+                 c.out << rows->text(r, u"cuenta"_s).leftJustified(20)
+                       << rows->text(r, u"rol"_s).leftJustified(12) << rows->text(r, u"nombre"_s)
+                       << '\n';
+             }
+             return kOk;
+         }},
         {{u"clave-auditoria"_s},
          u"USUARIO [FECHA]"_s,
          u"la clave del día con que el usuario abre el visor del diario (hoy si no se da "

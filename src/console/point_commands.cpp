@@ -2,21 +2,8 @@
 
 #include "session/database_account.h"
 
-#include <QRandomGenerator>
-
 namespace vendura::console {
 namespace {
-
-// A password for a sales point's login that nobody has to remember: the counter keeps it
-// encoded in its configuration.
-QString newAccountPassword() {
-    static const QString alphabet = u"abcdefghijkmnpqrstuvwxyzABCDEFGHJKLMNPQRSTUVWXYZ23456789"_s;
-    QString password;
-    for (int i = 0; i < 24; ++i) {
-        password += alphabet[int(QRandomGenerator::system()->bounded(qint64(alphabet.size())))];
-    }
-    return password;
-}
 
 int printAccount(const CommandContext& c, const QString& account, const QString& password) {
     c.out << "CuentaBD=" << encodeAccount({account, password}) << '\n';
@@ -24,7 +11,7 @@ int printAccount(const CommandContext& c, const QString& account, const QString&
 }
 
 int createPoint(const CommandContext& c) {
-    const QString password = c.args.size() > 2 ? c.args[2] : newAccountPassword();
+    const QString password = c.args.size() > 2 ? c.args[2] : randomPassword();
     auto rows = c.call(u"crear_vendedor"_s, {c.args[0], c.args[1], password});
     if (!rows) return kRefused;
     const QString account = rows->text(0, 0);
@@ -35,7 +22,7 @@ int createPoint(const CommandContext& c) {
 }
 
 int newAccountKey(const CommandContext& c) {
-    const QString password = c.args.size() > 1 ? c.args[1] : newAccountPassword();
+    const QString password = c.args.size() > 1 ? c.args[1] : randomPassword();
     auto rows = c.call(u"cambiar_clave_cuenta"_s, {c.args[0], password});
     if (!rows) return kRefused;
     c.out << "Nueva clave de la cuenta " << rows->text(0, 0) << " del punto " << c.args[0] << ":\n";

@@ -34,7 +34,35 @@ int enterResults(const CommandContext& c, const QString& function, const QString
     for (const QString& name : {u"segundo"_s, u"tercero"_s, u"especial"_s}) {
         if (f.values.contains(name)) c.out << ", " << name << ' ' << f.values.value(name);
     }
-    c.out << "; " << rows->text(0, 0) << " jugada(s) premiada(s)\n";
+    // the first of the two entries a draw's numbers need answers nothing yet
+    if (!rows->value(0, 0)) {
+        c.out << "; anotado: cuenta cuando otra persona entre los mismos números\n";
+    } else {
+        c.out << "; " << rows->text(0, 0) << " jugada(s) premiada(s)\n";
+    }
+    return kOk;
+}
+
+int showPending(const CommandContext& c) {
+    auto rows = c.call(u"resultados_pendientes"_s, {});
+    if (!rows) return kRefused;
+    if (rows->size() == 0) c.out << "Ningún sorteo espera la confirmación de sus números\n";
+    for (int r = 0; r < rows->size(); ++r) {
+        c.out << rows->text(r, u"cod_lot"_s) << ' ' << rows->text(r, u"fecha"_s) << ": "
+              << (rows->text(r, u"correccion"_s) == u"t"_s ? "corrección " : "")
+              << rows->text(r, u"numeros"_s) << ", anotado por " << rows->text(r, u"cuenta"_s)
+              << " a las " << rows->text(r, u"anotado"_s).mid(11, 8) << '\n';
+    }
+    return kOk;
+}
+
+int discardPending(const CommandContext& c) {
+    const auto day = isoDate(c, c.args[1]);
+    if (!day) return kRefused;
+    auto rows = c.call(u"descartar_resultado"_s, {c.args[0].toUpper(), *day});
+    if (!rows) return kRefused;
+    c.out << "Sorteo " << c.args[0].toUpper() << " del " << *day << ": descartados los números "
+          << rows->text(0, 0) << '\n';
     return kOk;
 }
 
@@ -72,7 +100,8 @@ std::vector<Command> resultCommands() {
     return {
         {{u"resultado"_s, u"registrar"_s},
          u"LOTERIA FECHA TRIPLE [--segundo N] [--tercero N] [--especial N]"_s,
-         u"registra los números ganadores de un sorteo cerrado"_s,
+         u"anota los números ganadores de un sorteo cerrado; cuentan cuando otra persona entra "
+         u"los mismos"_s,
          3,
          9,
          true,
@@ -81,13 +110,28 @@ std::vector<Command> resultCommands() {
          }},
         {{u"resultado"_s, u"corregir"_s},
          u"LOTERIA FECHA TRIPLE [--segundo N] [--tercero N] [--especial N]"_s,
-         u"corrige los números de un sorteo; se niega si cambia un premio ya pagado"_s,
+         u"corrige los números de un sorteo, con la misma regla de dos personas; se niega si "
+         u"cambia un premio ya pagado"_s,
          3,
          9,
          true,
          [](const CommandContext& c) {
              return enterResults(c, u"corregir_resultado"_s, u"corregido a"_s);
          }},
+        {{u"resultado"_s, u"pendientes"_s},
+         QString(),
+         u"los números que esperan a una segunda persona"_s,
+         0,
+         0,
+         true,
+         showPending},
+        {{u"resultado"_s, u"descartar"_s},
+         u"LOTERIA FECHA"_s,
+         u"descarta los números anotados que esperan confirmación, para entrarlos de nuevo"_s,
+         2,
+         2,
+         true,
+         discardPending},
         {{u"pagos"_s, u"fijar"_s},
          u"LOTERIA|* TIPO MULTIPLICADOR [VARIANTE]"_s,
          u"lo que paga una unidad de lo que se venda desde ahora: TIPO es TRIPLE, SEGUNDO, "

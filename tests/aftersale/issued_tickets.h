@@ -79,15 +79,17 @@ inline void seedPayouts(const TestDatabase& db) {
         "('ESPECIAL', '1', 1000)) AS p (k, v, m)"));
 }
 
-// Results of a draw entered as the central office enters them: "triple second third special",
+// Results of a draw entered as the central office enters them, by two people: "triple second third
+// special",
 // "-" for a prize not drawn ("123 - - 777").
 inline void enterResult(const TestDatabase& db, const QString& lot, const QString& day,
                         const QString& prizes) {
     QStringList p = prizes.split(u' ');
     while (p.size() < 4) p << u"-"_s;
-    db.admin(QStringLiteral("SELECT admin.registrar_resultado($1, $2::date, $3, nullif($4, '-'), "
-                            "nullif($5, '-'), nullif($6, '-'))"),
-             {lot, day, p[0], p[1], p[2], p[3]});
+    db.asAdminByTwo(
+        QStringLiteral("SELECT admin.registrar_resultado($1, $2::date, $3, nullif($4, '-'), "
+                       "nullif($5, '-'), nullif($6, '-'))"),
+        {lot, day, p[0], p[1], p[2], p[3]});
 }
 
 // Issues a ticket a counter has open, as the counter issues it; answers xgrabtick's code.

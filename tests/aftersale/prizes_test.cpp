@@ -227,9 +227,9 @@ TEST_F(PrizePaymentTest, CorrectedResultsDecideUntilAPrizeOfTheDrawIsPaid) {
     enterResult(db, u"AAA"_s, kYesterday, u"124"_s);
     const QString number = issueTicket(db, u"701"_s, u"5"_s, kYesterday, u"AAA 123 1"_s);
     EXPECT_EQ(pagaticket(gateway, u"5"_s, u"0"_s, number).code, u"3"_s);
-    db.admin(u"SELECT admin.corregir_resultado('AAA', '2026-12-06', '123')"_s);
+    db.asAdminByTwo(u"SELECT admin.corregir_resultado('AAA', '2026-12-06', '123')"_s);
     EXPECT_EQ(pagaticket(gateway, u"5"_s, u"1"_s, number).code, u"0"_s);
-    EXPECT_EQ(db.adminError(u"SELECT admin.corregir_resultado('AAA', '2026-12-06', '555')"_s),
+    EXPECT_EQ(db.adminErrorByTwo(u"SELECT admin.corregir_resultado('AAA', '2026-12-06', '555')"_s),
               u"55000"_s);
     EXPECT_EQ(db.value(u"SELECT triple FROM central.resultados"_s), u"123"_s);
 }

@@ -6,6 +6,8 @@
 
 #include <QRegularExpression>
 
+#include <string_view>
+
 #include <gtest/gtest.h>
 
 using namespace vendura;
@@ -163,15 +165,21 @@ TEST_F(ConsoleTest, EveryCommandChangesWhatItSaysAndIsAudited) {
         {"loteria cierre AAA 21:30", "CIERRE", "AAA=false 21:30:00"},
         {"loteria cierre AAA 20:00 2026-12-08", "CIERRE", "AAAfalse20:00:00"},
         {"loteria cupos BBB 250 900.5", "CUPOS", "BBB=250.000/900.500"},
-        {"resultado registrar AAA 2026-12-06 123 --segundo 456", "RESULTADO", "resultado=123456"},
-        {"resultado corregir AAA 2026-12-06 124", "RESULTADO_CORREGIDO", "resultado=124-"},
+        // a draw's numbers: the first entry waits, the same numbers from another login count
+        {"resultado registrar AAA 2026-12-06 123 --segundo 456", "RESULTADO_ANOTADO", "sorteos="},
+        {"2: resultado registrar AAA 2026-12-06 123 --segundo 456", "RESULTADO",
+         "resultado=123456"},
+        {"resultado corregir AAA 2026-12-06 124", "CORRECCION_ANOTADA", "resultado=123456"},
+        {"2: resultado corregir AAA 2026-12-06 124", "RESULTADO_CORREGIDO", "resultado=124-"},
         {"pagos fijar * TRIPLE 650", "TABLA_PAGOS", "AAATRIPLE650.00,BBBTRIPLE650.00"},
         {"pagos fijar bbb especial 900 1", "TABLA_PAGOS", "BBBESPECIAL900.00"},
         {"mensaje todos Cierre temprano hoy", "MENSAJE_ENVIADO",
          "mensajes=00012:Cierre temprano hoy,00013:Cierre temprano hoy"}};
     for (const auto& [line, audited, shows] : effects) {
         const int auditRows = int(db.auditActions().size());
-        const Outcome r = run(words(line));
+        // "2: " runs the line as a second office login
+        const bool second = std::string_view(line).starts_with("2: ");
+        const Outcome r = second ? run(words(line + 3), db.officeLogin(1)) : run(words(line));
         EXPECT_TRUE(r.code == 0 && !r.out.isEmpty()) << line << ": " << r.err.toStdString();
         EXPECT_TRUE(state().contains(QString::fromUtf8(shows)))
             << line << ": " << state().toStdString();
@@ -187,6 +195,8 @@ TEST_F(ConsoleTest, EveryCommandChangesWhatItSaysAndIsAudited) {
 
 TEST_F(ConsoleTest, BadInputOrAWrongPasswordGetsAClearErrorANonZeroExitAndWritesNothing) {
     ASSERT_EQ(run(words("resultado registrar AAA 2026-12-06 123")).code, 0);
+    ASSERT_EQ(run(words("resultado registrar AAA 2026-12-06 123"), db.officeLogin(1)).code, 0);
+    ASSERT_EQ(run(words("resultado registrar BBB 2026-12-06 555")).code, 0);
     ASSERT_EQ(run(words("pagos fijar AAA TRIPLE 600")).code, 0);
     const QString before = db.checksum();
     struct Bad {
@@ -194,6 +204,7 @@ TEST_F(ConsoleTest, BadInputOrAWrongPasswordGetsAClearErrorANonZeroExitAndWrites
         int code;
         const char* says;
     } bad[] = {{"resultado registrar AAA 2026-12-06 555", 1, "ya tiene resultados"},
+               {"resultado registrar BBB 2026-12-06 555", 1, "debe confirmarlos otra persona"},
                {"resultado registrar BBB 2026-12-07 555", 1, "no ha cerrado"},
                {"resultado registrar BBB 2026-12-06 55", 1, "tres dígitos"},
                {"resultado registrar BBB 06/12/2026 555", 1, "AAAA-MM-DD"},
@@ -229,6 +240,30 @@ TEST_F(ConsoleTest, BadInputOrAWrongPasswordGetsAClearErrorANonZeroExitAndWrites
     const Outcome wrongPassword = run(words("pagos ver"), QString(), u"no-es-la-clave"_s);
     EXPECT_EQ(wrongPassword.code, 3);
     EXPECT_TRUE(wrongPassword.err.contains(u"no se pudo conectar"_s));
+}
+
+// Only a supervisor gives the people of the office their logins; the new login enters a draw's
+// numbers as the first person and the supervisor, entering the same, makes them count.
+TEST_F(ConsoleTest, OnlyASupervisorGivesThePeopleOfTheOfficeTheirLogins) {
+    const QString ana = db.name() + u"_ana"_s;
+    const QStringList create{u"oficinista"_s, u"crear"_s, ana, u"ANA RIOS"_s, u"oficinista"_s};
+    const Outcome refused = run(create);
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_TRUE(refused.err.contains(u"Solo un supervisor"_s)) << refused.err.toStdString();
+    db.admin(
+        u"INSERT INTO central.oficinistas (cuenta, nombre, rol) VALUES ($1, 'JEFE', "
+        u"'SUPERVISOR')"_s,
+        {office});
+    const Outcome made = run(create);
+    const auto password = QRegularExpression(u"mostrada esta vez: (\\S+)"_s).match(made.out);
+    ASSERT_TRUE(made.code == 0 && password.hasMatch()) << made.err.toStdString();
+    EXPECT_EQ(run(words("resultado registrar AAA 2026-12-06 123"), ana, password.captured(1)).code,
+              0);
+    EXPECT_EQ(db.value(u"SELECT count(*) FROM central.resultados"_s), u"0"_s);
+    EXPECT_EQ(run(words("resultado registrar AAA 2026-12-06 123")).code, 0);
+    EXPECT_EQ(db.value(u"SELECT triple FROM central.resultados"_s), u"123"_s);
+    EXPECT_TRUE(run(words("oficinista ver")).out.contains(ana.leftJustified(20) + u"OFICINISTA"_s));
+    db.admin(u"DROP ROLE \""_s + ana + u"\""_s);
 }
 
 // The key of the day for a seller; the counter's CuentaBD is made without a login.

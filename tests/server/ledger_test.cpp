@@ -292,6 +292,10 @@ class Ledger {
     QString adminStep(const QString& what, const QString& sql, const QStringList& params) {
         return what + u" "_s + db.adminError(sql, params);
     }
+    // a draw's numbers count once two office logins entered them
+    QString resultsStep(const QString& what, const QString& sql, const QStringList& params) {
+        return what + u" "_s + db.adminErrorByTwo(sql, params);
+    }
     QString review() {
         const QString m =
             any(u"SELECT cod_vendedor || ' ' || nrogasto FROM central.gastos WHERE "_s
@@ -322,12 +326,13 @@ class Ledger {
                                 u"fecha = $2::date"_s,
                                 d)
                               .isEmpty();
-        return adminStep(has ? u"correct"_s : u"results"_s,
-                         has ? u"SELECT admin.corregir_resultado($1, $2::date, $3, NULL, NULL, "_s
-                               u"nullif($4, ''))"_s
-                             : u"SELECT admin.registrar_resultado($1, $2::date, $3, NULL, NULL, "_s
-                               u"nullif($4, ''))"_s,
-                         {d[0], d[1], first, special});
+        return resultsStep(
+            has ? u"correct"_s : u"results"_s,
+            has ? u"SELECT admin.corregir_resultado($1, $2::date, $3, NULL, NULL, "_s
+                  u"nullif($4, ''))"_s
+                : u"SELECT admin.registrar_resultado($1, $2::date, $3, NULL, NULL, "_s
+                  u"nullif($4, ''))"_s,
+            {d[0], d[1], first, special});
     }
     // What else the central office does, the attempts to bring a draw back included.
     QString office() {

@@ -106,10 +106,11 @@ class MoneyRulesTest : public ::testing::Test {
 TEST_F(MoneyRulesTest, ADrawThatClosedNeverSellsAgain) {
     EXPECT_EQ(sell(u"123"_s, u"2"_s, u"AAABBB"_s), u"0"_s);
     const QString losing = issue();
-    EXPECT_EQ(office(u"SELECT admin.registrar_resultado('AAA', '2026-12-07', '123')"_s),
+    EXPECT_EQ(db.adminErrorByTwo(u"SELECT admin.registrar_resultado('AAA', '2026-12-07', '123')"_s),
               u"22023"_s);  // still open
     EXPECT_EQ(office(u"SELECT admin.cerrar_sorteo('AAA', '2026-12-07', true)"_s), QString());
-    EXPECT_EQ(office(u"SELECT admin.registrar_resultado('AAA', '2026-12-07', '555')"_s), QString());
+    EXPECT_EQ(db.adminErrorByTwo(u"SELECT admin.registrar_resultado('AAA', '2026-12-07', '555')"_s),
+              QString());
     // every way the office could bring it back
     for (const char* sql : {"SELECT admin.cerrar_sorteo('AAA', '2026-12-07', false)",
                             "SELECT admin.fijar_cierre('AAA', '23:59', '2026-12-07')"})
@@ -133,7 +134,7 @@ TEST_F(MoneyRulesTest, ADrawThatClosedNeverSellsAgain) {
     // void: BBB of Monday gives back what the issued ticket sold on it, and takes no results
     EXPECT_EQ(office(u"SELECT admin.anular_sorteo('AAA', '2026-12-07')"_s), u"55000"_s);
     EXPECT_EQ(office(u"SELECT admin.anular_sorteo('BBB', '2026-12-07')"_s), QString());
-    EXPECT_EQ(office(u"SELECT admin.registrar_resultado('BBB', '2026-12-07', '123')"_s),
+    EXPECT_EQ(db.adminErrorByTwo(u"SELECT admin.registrar_resultado('BBB', '2026-12-07', '123')"_s),
               u"55000"_s);
     EXPECT_EQ(db.value(u"SELECT monto || ' ' || reembolsado FROM central.tickets WHERE "
                        u"nroticket = $1"_s,
@@ -154,7 +155,8 @@ TEST_F(MoneyRulesTest, APrizeIsThePayoutInForceAtTheSaleStoredOnce) {
     EXPECT_EQ(sell(u"123"_s, u"1"_s), u"0"_s);
     const QString after = issue();
     db.setClock(u"2026-12-08 09:00:00"_s);
-    EXPECT_EQ(office(u"SELECT admin.registrar_resultado('AAA', '2026-12-07', '123')"_s), QString());
+    EXPECT_EQ(db.adminErrorByTwo(u"SELECT admin.registrar_resultado('AAA', '2026-12-07', '123')"_s),
+              QString());
     EXPECT_EQ(pay(before), u"0 600.00"_s);
     EXPECT_EQ(office(u"SELECT admin.fijar_pago('AAA', 'TRIPLE', 100)"_s), QString());
     EXPECT_EQ(pay(after, u"0"_s), u"0 900.00"_s);
@@ -168,8 +170,9 @@ TEST_F(MoneyRulesTest, SpecialPrizesReachEveryReportAndTheSettlement) {
     EXPECT_EQ(sell(u"777"_s, u"0.5"_s, u"AAA"_s, u"12"_s), u"0"_s);  // variant 2 pays nothing
     const QString special = issue();
     db.setClock(u"2026-12-08 09:00:00"_s);
-    EXPECT_EQ(office(u"SELECT admin.registrar_resultado('AAA', '2026-12-07', '123', NULL, NULL, "
-                     u"'777')"_s),
+    EXPECT_EQ(db.adminErrorByTwo(
+                  u"SELECT admin.registrar_resultado('AAA', '2026-12-07', '123', NULL, NULL, "
+                  u"'777')"_s),
               QString());
     EXPECT_EQ(pay(special, u"0"_s), u"0 500.00"_s);
     for (const auto& [procedure, mode, field] :
@@ -194,12 +197,12 @@ TEST_F(MoneyRulesTest, LateResultsReachTheAccountWithoutTouchingASettledDay) {
     issue();
     db.setClock(u"2026-12-08 09:00:00"_s);
     EXPECT_EQ(office(u"SELECT admin.liquidar('00012', '2026-12-07')"_s), u"55000"_s);
-    db.admin(u"SELECT admin.registrar_resultado('AAA', '2026-12-07', '999')"_s);
-    db.admin(u"SELECT admin.registrar_resultado('BBB', '2026-12-07', '999')"_s);
+    db.asAdminByTwo(u"SELECT admin.registrar_resultado('AAA', '2026-12-07', '999')"_s);
+    db.asAdminByTwo(u"SELECT admin.registrar_resultado('BBB', '2026-12-07', '999')"_s);
     db.admin(u"SELECT admin.liquidar('00012', '2026-12-07')"_s);
     const QString settled = statement(u"07/12/2026"_s);
     EXPECT_EQ(settled, u" 0.00 2.00 0.00 0.00 2.00 0.00 2.00 0.00"_s);
-    db.admin(u"SELECT admin.corregir_resultado('AAA', '2026-12-07', '123')"_s);
+    db.asAdminByTwo(u"SELECT admin.corregir_resultado('AAA', '2026-12-07', '123')"_s);
     EXPECT_EQ(statement(u"07/12/2026"_s), settled);
     EXPECT_EQ(statement(u"08/12/2026"_s),
               u"07/12/2026 2.00 -600.00 0.00 0.00 -598.00 0.00 -598.00 0.00"_s);
@@ -212,7 +215,7 @@ TEST_F(MoneyRulesTest, ASettlementNamesTheDrawsWithoutResults) {
     EXPECT_EQ(sell(u"123"_s, u"1"_s, u"AAABBB"_s), u"0"_s);
     issue();
     db.setClock(u"2026-12-08 09:00:00"_s);
-    db.admin(u"SELECT admin.registrar_resultado('AAA', '2026-12-07', '999')"_s);
+    db.asAdminByTwo(u"SELECT admin.registrar_resultado('AAA', '2026-12-07', '999')"_s);
     auto conn = connectAs(db, u"postgres"_s);
     PGresult* r = PQexec(conn.get(), "SELECT admin.liquidar('00012', '2026-12-07')");
     EXPECT_EQ(QString::fromUtf8(PQresultErrorField(r, PG_DIAG_MESSAGE_PRIMARY)),
@@ -233,7 +236,7 @@ TEST_F(MoneyRulesTest, ExpiryIsTheOfficesKeptWithTheTicketAndPostedBack) {
     EXPECT_EQ(a.value().rows.text(0, u"diascaduca"_s), u"1"_s);
     db.admin(u"SELECT admin.fijar_dias_caducidad('00012', 30)"_s);
     db.setClock(u"2026-12-08 09:00:00"_s);
-    db.admin(u"SELECT admin.registrar_resultado('AAA', '2026-12-07', '123')"_s);
+    db.asAdminByTwo(u"SELECT admin.registrar_resultado('AAA', '2026-12-07', '123')"_s);
     EXPECT_EQ(pay(number, u"0"_s), u"0 600.00"_s);  // the day after the draw: still paid
     db.setClock(u"2026-12-09 09:00:00"_s);
     EXPECT_EQ(pay(number, u"0"_s), u"7 600.00"_s);
@@ -356,7 +359,7 @@ TEST_F(MoneyRulesTest, CustomersAreTheNetworksKeptInVersions) {
     EXPECT_EQ(sell(u"123"_s, u"1"_s), u"0"_s);
     const QString number = issue();
     db.setClock(u"2026-12-08 09:00:00"_s);
-    db.admin(u"SELECT admin.registrar_resultado('AAA', '2026-12-07', '123')"_s);
+    db.asAdminByTwo(u"SELECT admin.registrar_resultado('AAA', '2026-12-07', '123')"_s);
     EXPECT_EQ(counter
                   .callPositional(u"PAGATICKETnew"_s,
                                   {u"77"_s, u"00012"_s, u"1001"_s, u"1"_s, number, u"V-9"_s})
@@ -407,17 +410,72 @@ TEST_F(MoneyRulesTest, ACorrectionChangesNoPaidPrize) {
     EXPECT_EQ(sell(u"777"_s, u"1"_s, u"AAA"_s, u"1"_s), u"0"_s);
     const QString special = issue();
     db.setClock(u"2026-12-08 09:00:00"_s);
-    db.admin(u"SELECT admin.registrar_resultado('AAA', '2026-12-07', '123')"_s);
+    db.asAdminByTwo(u"SELECT admin.registrar_resultado('AAA', '2026-12-07', '123')"_s);
     EXPECT_EQ(pay(paid), u"0 600.00"_s);
-    EXPECT_EQ(office(u"SELECT admin.corregir_resultado('AAA', '2026-12-07', '123', '456', NULL, "
-                     u"'777')"_s),
+    EXPECT_EQ(db.adminErrorByTwo(
+                  u"SELECT admin.corregir_resultado('AAA', '2026-12-07', '123', '456', NULL, "
+                  u"'777')"_s),
               QString());
     EXPECT_EQ(pay(special, u"0"_s), u"0 1000.00"_s);
+    // the first entry waits; the second, by another login, meets the paid prize
+    db.admin(u"SELECT admin.corregir_resultado('AAA', '2026-12-07', '124')"_s);
     auto conn = connectAs(db, u"postgres"_s);
+    const QByteArray other = "SET SESSION AUTHORIZATION \"" + db.officeLogin(1).toUtf8() + "\"";
+    PQclear(PQexec(conn.get(), other.constData()));
     PGresult* r = PQexec(conn.get(), "SELECT admin.corregir_resultado('AAA', '2026-12-07', '124')");
     EXPECT_EQ(QString::fromUtf8(PQresultErrorField(r, PG_DIAG_MESSAGE_PRIMARY)),
               u"El ticket "_s + paid + u" ya cobró su premio: estos resultados lo cambiarían"_s);
     PQclear(r);
+}
+
+// A draw's numbers count only when a second, different office login enters the same: until then
+// nothing is prized, paid or settled; the same login twice and other numbers are refused and
+// audited, the first entry waiting on; corrections follow the same rule, and a wrong first
+// entry can be taken away.
+TEST_F(MoneyRulesTest, ResultsCountWhenTwoPeopleEnterTheSameNumbers) {
+    EXPECT_EQ(sell(u"123"_s, u"1"_s), u"0"_s);
+    const QString winning = issue();
+    db.setClock(u"2026-12-08 09:00:00"_s);
+    const QString one = db.officeLogin(1), two = db.officeLogin(2), three = u"postgres"_s;
+    const QString enter = u"SELECT admin.registrar_resultado('AAA', '2026-12-07', $1)"_s,
+                  correct = u"SELECT admin.corregir_resultado('AAA', '2026-12-07', $1)"_s,
+                  discard = u"SELECT admin.descartar_resultado('AAA', '2026-12-07')"_s;
+    const struct {
+        QString login, sql, numbers, error, audited, pending, results;
+    } steps[] = {
+        {one, enter, u"123"_s, QString(), u"RESULTADO_ANOTADO"_s, u"f123"_s, QString()},
+        {one, enter, u"123"_s, u"42501"_s, u"RESULTADO_MISMA_PERSONA"_s, u"f123"_s, QString()},
+        {two, enter, u"124"_s, u"22023"_s, u"RESULTADO_DISCREPANTE"_s, u"f123"_s, QString()},
+        {two, discard, QString(), QString(), u"RESULTADO_DESCARTADO"_s, QString(), QString()},
+        {two, discard, QString(), u"22023"_s, QString(), QString(), QString()},
+        {two, enter, u"123"_s, QString(), u"RESULTADO_ANOTADO"_s, u"f123"_s, QString()},
+        {three, enter, u"123"_s, QString(), u"RESULTADO"_s, QString(), u"123"_s},
+        {three, enter, u"123"_s, u"23505"_s, QString(), QString(), u"123"_s},
+        {one, correct, u"125"_s, QString(), u"CORRECCION_ANOTADA"_s, u"t125"_s, u"123"_s},
+        {two, correct, u"126"_s, u"22023"_s, u"RESULTADO_DISCREPANTE"_s, u"t125"_s, u"123"_s},
+        {one, correct, u"125"_s, u"42501"_s, u"RESULTADO_MISMA_PERSONA"_s, u"t125"_s, u"123"_s},
+        {two, correct, u"125"_s, QString(), u"RESULTADO_CORREGIDO"_s, QString(), u"125"_s},
+    };
+    int step = 0;
+    for (const auto& s : steps) {
+        SCOPED_TRACE(step++);
+        const int audited = int(db.auditActions().size());
+        const QStringList params = s.numbers.isEmpty() ? QStringList() : QStringList{s.numbers};
+        EXPECT_EQ(db.adminErrorAs(s.login, s.sql, params), s.error);
+        const QStringList audit = db.auditActions().mid(audited);
+        EXPECT_EQ(audit.isEmpty() ? QString() : audit.join(u',').section(u'|', 0, 0), s.audited);
+        EXPECT_EQ(db.value(u"SELECT correccion::text::char || triple FROM "
+                           u"central.resultados_pendientes"_s),
+                  s.pending);
+        EXPECT_EQ(db.value(u"SELECT triple FROM central.resultados"_s), s.results);
+        // nothing is prized, paid or settled on numbers one person entered
+        if (s.results.isEmpty()) {
+            EXPECT_EQ(db.value(u"SELECT count(*) FROM central.premios"_s), u"0"_s);
+            EXPECT_EQ(pay(winning, u"0"_s).section(u' ', 0, 0), u"3"_s);
+            EXPECT_EQ(office(u"SELECT admin.liquidar('00012', '2026-12-07')"_s), u"55000"_s);
+        }
+    }
+    EXPECT_EQ(db.value(u"SELECT count(*) FROM central.premios"_s), u"0"_s);  // 125 wins nothing
 }
 
 }  // namespace

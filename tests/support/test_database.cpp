@@ -117,6 +117,8 @@ TestDatabase::~TestDatabase() {
     PGconn* postgres = connectAdmin(u"postgres"_s);
     const QString drop = u"DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)"_s.arg(name_);
     PQclear(PQexec(postgres, drop.toUtf8().constData()));
+    // and so would the office logins that entered results in it
+    accounts << name_ + u"_oficina_1"_s << name_ + u"_oficina_2"_s;
     for (const QString& a : accounts) {
         PQclear(PQexec(postgres, u"DROP ROLE IF EXISTS \"%1\""_s.arg(a).toUtf8().constData()));
     }
@@ -178,6 +180,37 @@ QString TestDatabase::adminError(const QString& sql, const QStringList& params) 
     const QString error = state ? QString::fromLatin1(state) : QString();
     PQclear(r);
     return error;
+}
+
+QString TestDatabase::officeLogin(int which) const {
+    const QString login = name_ + u"_oficina_"_s + QString::number(which);
+    if (value(u"SELECT count(*) FROM pg_roles WHERE rolname = $1"_s, {login}) == u"0"_s) {
+        admin(u"CREATE ROLE \"%1\" LOGIN PASSWORD 'oficina-prueba' IN ROLE vendura_oficina"_s.arg(
+            login));
+    }
+    return login;
+}
+
+QString TestDatabase::adminErrorAs(const QString& login, const QString& sql,
+                                   const QStringList& params) const {
+    admin(u"SET SESSION AUTHORIZATION \"%1\""_s.arg(login));
+    const QString error = adminError(sql, params);
+    admin(u"RESET SESSION AUTHORIZATION"_s);
+    return error;
+}
+
+QString TestDatabase::adminErrorByTwo(const QString& sql, const QStringList& params) const {
+    for (int which : {1, 2}) {
+        const QString error = adminErrorAs(officeLogin(which), sql, params);
+        if (!error.isEmpty()) return error;
+    }
+    return QString();
+}
+
+void TestDatabase::asAdminByTwo(const QString& sql, const QStringList& params) const {
+    const QString error = adminErrorByTwo(sql, params);
+    if (!error.isEmpty())
+        ADD_FAILURE() << "office SQL failed (" << error.toStdString() << "): " << sql.toStdString();
 }
 
 QString TestDatabase::value(const QString& sql, const QStringList& params) const {

@@ -63,6 +63,18 @@ class TestDatabase {
     QString adminError(const QString& sql) const;
     QString adminError(const QString& sql, const QStringList& params) const;
     std::vector<QStringList> rows(const QString& sql, const QStringList& params = {}) const;
+    // An office statement made by two different office logins of this database one after the
+    // other, as a draw's numbers must be entered: the first entry waits, the second makes it
+    // count. The SQLSTATE of the first that failed, or "" when both ran; asAdminByTwo fails the
+    // test instead.
+    QString adminErrorByTwo(const QString& sql, const QStringList& params = {}) const;
+    // An office statement as one login (its session_user): its SQLSTATE, or "" when it ran.
+    QString adminErrorAs(const QString& login, const QString& sql,
+                         const QStringList& params = {}) const;
+    void asAdminByTwo(const QString& sql, const QStringList& params = {}) const;
+    // One of those two office logins (1 or 2), made on first use; it can log in with the
+    // password "oficina-prueba".
+    QString officeLogin(int which) const;
 
     // A digest of every row of every table of schema central but the audit trail and the login
     // attempts, which refused calls are meant to write to, and the sessions of counters behind
