@@ -79,9 +79,8 @@ inline void seedPayouts(const TestDatabase& db) {
         "('ESPECIAL', '1', 1000)) AS p (k, v, m)"));
 }
 
-// Results of a draw entered as the central office enters them, by two people: "triple second third
-// special",
-// "-" for a prize not drawn ("123 - - 777").
+// Results of a draw entered as the central office enters them, by two people: "triple second
+// third special", "-" for a prize not drawn ("123 - - 777").
 inline void enterResult(const TestDatabase& db, const QString& lot, const QString& day,
                         const QString& prizes) {
     QStringList p = prizes.split(u' ');

@@ -478,4 +478,39 @@ TEST_F(MoneyRulesTest, ResultsCountWhenTwoPeopleEnterTheSameNumbers) {
     EXPECT_EQ(db.value(u"SELECT count(*) FROM central.premios"_s), u"0"_s);  // 125 wins nothing
 }
 
+// The exposure of a number is what the whole network pays if it comes out, at the payouts in
+// force when the desk reads it: a small day computed by hand.
+TEST_F(MoneyRulesTest, TheExposureOfEachNumberIsWhatTheNetworkPaysIfItComesOut) {
+    for (const auto& [number, amount] :
+         {std::pair{u"123"_s, u"2"_s}, {u"23"_s, u"3"_s}, {u"3"_s, u"1"_s}, {u"723"_s, u"5"_s}}) {
+        EXPECT_EQ(sell(number, amount), u"0"_s);
+    }
+    const QString theirs = db.newTicket(u"00013"_s);
+    EXPECT_TRUE(other.callPositional(
+        u"xcreanormal"_s, {u"00013"_s, u"2001"_s, u"123"_s, u"4"_s, u"0"_s, u"AAA"_s, theirs}));
+    const auto exposure = [&] {
+        QStringList lines;
+        for (const QStringList& r :
+             db.rows(u"SELECT numero, triple::numeric(12, 2), terminal::numeric(12, 2), "
+                     u"digito::numeric(12, 2), paga_primero::numeric(12, 2), "
+                     u"paga_segundo::numeric(12, 2), paga_tercero::numeric(12, 2), "
+                     u"cupo::numeric(12, 2), vendido::numeric(12, 2) "
+                     u"FROM admin.exposicion('aaa', '2026-12-07') WHERE numero IN ('123', '723', "
+                     u"'023', '000')"_s)) {
+            lines << r.join(u' ');
+        }
+        return lines.join(u" | ");
+    };
+    EXPECT_EQ(exposure(),
+              u"000 0.00 0.00 0.00 0.00 0.00 0.00 100.00 0.00 | "
+              u"023 0.00 3.00 1.00 186.00 0.00 0.00 100.00 0.00 | "
+              u"123 6.00 3.00 1.00 3786.00 600.00 300.00 100.00 6.00 | "
+              u"723 5.00 3.00 1.00 3186.00 500.00 250.00 100.00 5.00"_s);
+    EXPECT_EQ(db.value(u"SELECT count(*) FROM admin.exposicion('AAA', '2026-12-07')"_s), u"1000"_s);
+    EXPECT_EQ(office(u"SELECT admin.fijar_pago('AAA', 'TRIPLE', 700)"_s), QString());
+    EXPECT_EQ(db.value(u"SELECT paga_primero::numeric(12, 2) FROM "
+                       u"admin.exposicion('AAA', '2026-12-07') WHERE numero = '123'"_s),
+              u"4386.00"_s);
+}
+
 }  // namespace
