@@ -47,6 +47,7 @@ struct Command {
 std::vector<Command> pointCommands();
 std::vector<Command> lotteryCommands();
 std::vector<Command> resultCommands();
+std::vector<Command> exposureCommands();
 std::vector<Command> officeCommands();
 std::vector<Command> settlementCommands();
 

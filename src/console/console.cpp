@@ -7,8 +7,8 @@ namespace {
 
 std::vector<Command> allCommands() {
     std::vector<Command> all;
-    for (auto family :
-         {pointCommands, lotteryCommands, resultCommands, officeCommands, settlementCommands}) {
+    for (auto family : {pointCommands, lotteryCommands, resultCommands, exposureCommands,
+                        officeCommands, settlementCommands}) {
         for (Command& c : family()) all.push_back(std::move(c));
     }
     return all;

@@ -266,6 +266,26 @@ TEST_F(ConsoleTest, OnlyASupervisorGivesThePeopleOfTheOfficeTheirLogins) {
     db.admin(u"DROP ROLE \""_s + ana + u"\""_s);
 }
 
+// What each number would cost the network, the numbers that pay most first, across sales points.
+TEST_F(ConsoleTest, TheExposureListsTheNumbersThatPayMostFirst) {
+    db.admin(
+        u"INSERT INTO central.tabla_pagos (cod_lot, tipo, multiplicador) VALUES ('AAA', "
+        u"'TRIPLE', 600), ('AAA', 'TERMINAL', 60)"_s);
+    db.admin(
+        u"INSERT INTO central.acumulados (cod_lot, fecha, cod_vendedor, numero, "
+        u"monto_normal) VALUES ('AAA', '2026-12-07', '00012', '123', 2), ('AAA', "
+        u"'2026-12-07', '00013', '123', 1), ('AAA', '2026-12-07', '00012', '45', 1)"_s);
+    db.admin(
+        u"INSERT INTO central.ventas_numero (cod_lot, fecha, numero, vendido) VALUES "
+        u"('AAA', '2026-12-07', '123', 3)"_s);
+    const Outcome r = run(words("exposicion aaa 2026-12-07 --primeros 2"));
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out.split(u'\n').mid(1, 2).join(u'|').simplified(),
+              u"123 3,00 97,00 3 1.800,00|045 0,00 100,00 0 60,00"_s)
+        << r.out.toStdString();
+    EXPECT_TRUE(run(words("exposicion ZZZ 2026-12-07")).err.contains(u"no existe"_s));
+}
+
 // The key of the day for a seller; the counter's CuentaBD is made without a login.
 TEST_F(ConsoleTest, TheAuditKeyPrintedIsTheOneTheServerChecks) {
     const Outcome r = run(words("clave-auditoria 1001"));
