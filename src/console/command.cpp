@@ -1,9 +1,7 @@
 #include "console/command.h"
+#include "office/input.h"
 
-#include <QDate>
 #include <QRandomGenerator>
-#include <QRegularExpression>
-#include <QTime>
 
 namespace vendura::console {
 
@@ -23,41 +21,32 @@ std::optional<RecordSet> CommandContext::call(const QString& function,
     return rows.value();
 }
 
-std::optional<QString> isoDate(const CommandContext& c, const QString& text) {
-    const QDate day = QDate::fromString(text, Qt::ISODate);
-    if (!day.isValid() || text.size() != 10) {
-        c.fail(u"fecha inválida \"%1\": se escribe AAAA-MM-DD"_s.arg(text));
+namespace {
+// The office's own check of a typed value; its reason printed when it refuses.
+std::optional<QString> checked(const CommandContext& c, const Result<QString>& value) {
+    if (!value) {
+        c.fail(value.error().description);
         return std::nullopt;
     }
-    return day.toString(Qt::ISODate);
+    return value.value();
+}
+}  // namespace
+
+std::optional<QString> isoDate(const CommandContext& c, const QString& text) {
+    return checked(c, office::isoDate(text));
 }
 
 std::optional<QString> decimal(const CommandContext& c, const QString& text, const QString& what) {
-    static const QRegularExpression number(u"^[0-9]{1,12}([.,][0-9]{1,4})?$"_s);
-    if (!number.match(text).hasMatch()) {
-        c.fail(u"%1 inválido \"%2\": un número como 600 o 12.5"_s.arg(what, text));
-        return std::nullopt;
-    }
-    return QString(text).replace(u',', u'.');
+    return checked(c, office::decimal(text, what));
 }
 
 std::optional<QString> wholeNumber(const CommandContext& c, const QString& text,
                                    const QString& what) {
-    static const QRegularExpression number(u"^[0-9]{1,6}$"_s);
-    if (!number.match(text).hasMatch()) {
-        c.fail(u"%1 inválido \"%2\": un número entero"_s.arg(what, text));
-        return std::nullopt;
-    }
-    return text;
+    return checked(c, office::wholeNumber(text, what));
 }
 
 std::optional<QString> threeDigits(const CommandContext& c, const QString& text) {
-    static const QRegularExpression number(u"^[0-9]{3}$"_s);
-    if (!number.match(text).hasMatch()) {
-        c.fail(u"número ganador inválido \"%1\": tres dígitos"_s.arg(text));
-        return std::nullopt;
-    }
-    return text;
+    return checked(c, office::threeDigits(text));
 }
 
 QString randomPassword() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "console/admin_link.h"
+#include "office/admin_link.h"
 
 #include <QMap>
 #include <QStringList>
@@ -11,6 +11,8 @@
 #include <vector>
 
 namespace vendura::console {
+
+using office::AdminLink;
 
 // Exit codes of the console.
 constexpr int kOk = 0;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "console/admin_link.h"
+#include "office/admin_link.h"
 
 #include <QProcessEnvironment>
 #include <QStringList>
@@ -10,6 +10,10 @@
 #include <memory>
 
 namespace vendura::console {
+
+using office::AdminLink;
+using office::ConnectionOptions;
+using office::PqAdminLink;
 
 using Connector =
     std::function<Result<std::unique_ptr<AdminLink>>(const ConnectionOptions& options)>;

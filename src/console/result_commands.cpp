@@ -1,10 +1,11 @@
 #include "console/command.h"
+#include "office/draw_results.h"
 
 namespace vendura::console {
 namespace {
 
 // LOTERIA FECHA TRIPLE [--segundo N] [--tercero N] [--especial N]
-int enterResults(const CommandContext& c, const QString& function, const QString& done) {
+int enterResults(const CommandContext& c, bool correction, const QString& done) {
     const Flags f = takeFlags(c.args, {u"segundo"_s, u"tercero"_s, u"especial"_s});
     if (!f.error.isEmpty()) return c.fail(f.error);
     if (f.positional.size() != 3) {
@@ -12,57 +13,44 @@ int enterResults(const CommandContext& c, const QString& function, const QString
             u"se esperan LOTERIA FECHA TRIPLE y, si las hay, --segundo, --tercero, "
             u"--especial"_s);
     }
-    const auto day = isoDate(c, f.positional[1]);
-    if (!day) return kRefused;
-    std::vector<FieldValue> args{f.positional[0].toUpper(), *day};
-    const auto first = threeDigits(c, f.positional[2]);
-    if (!first) return kRefused;
-    args.push_back(*first);
-    for (const QString& name : {u"segundo"_s, u"tercero"_s, u"especial"_s}) {
-        FieldValue value;
-        if (f.values.contains(name)) {
-            const auto digits = threeDigits(c, f.values.value(name));
-            if (!digits) return kRefused;
-            value = *digits;
-        }
-        args.push_back(value);
-    }
-    auto rows = c.call(function, args);
-    if (!rows) return kRefused;
-    c.out << "Sorteo " << f.positional[0].toUpper() << " del " << *day << ": " << done << ' '
-          << *first;
+    const office::DrawEntry entry{f.positional[0].toUpper(),
+                                  f.positional[1],
+                                  f.positional[2],
+                                  f.values.value(u"segundo"_s),
+                                  f.values.value(u"tercero"_s),
+                                  f.values.value(u"especial"_s)};
+    auto winners = office::enterNumbers(*c.link, entry, correction);
+    if (!winners) return c.fail(winners.error().description);
+    c.out << "Sorteo " << entry.lottery << " del " << entry.day << ": " << done << ' '
+          << entry.triple;
     for (const QString& name : {u"segundo"_s, u"tercero"_s, u"especial"_s}) {
         if (f.values.contains(name)) c.out << ", " << name << ' ' << f.values.value(name);
     }
     // the first of the two entries a draw's numbers need answers nothing yet
-    if (!rows->value(0, 0)) {
+    if (!winners.value()) {
         c.out << "; anotado: cuenta cuando otra persona entre los mismos números\n";
     } else {
-        c.out << "; " << rows->text(0, 0) << " jugada(s) premiada(s)\n";
+        c.out << "; " << *winners.value() << " jugada(s) premiada(s)\n";
     }
     return kOk;
 }
 
 int showPending(const CommandContext& c) {
-    auto rows = c.call(u"resultados_pendientes"_s, {});
-    if (!rows) return kRefused;
-    if (rows->size() == 0) c.out << "Ningún sorteo espera la confirmación de sus números\n";
-    for (int r = 0; r < rows->size(); ++r) {
-        c.out << rows->text(r, u"cod_lot"_s) << ' ' << rows->text(r, u"fecha"_s) << ": "
-              << (rows->text(r, u"correccion"_s) == u"t"_s ? "corrección " : "")
-              << rows->text(r, u"numeros"_s) << ", anotado por " << rows->text(r, u"cuenta"_s)
-              << " a las " << rows->text(r, u"anotado"_s).mid(11, 8) << '\n';
+    auto entries = office::pendingEntries(*c.link);
+    if (!entries) return c.fail(entries.error().description);
+    if (entries.value().empty()) c.out << "Ningún sorteo espera la confirmación de sus números\n";
+    for (const office::PendingEntry& e : entries.value()) {
+        c.out << e.lottery << ' ' << e.day << ": " << (e.correction ? "corrección " : "")
+              << e.numbers << ", anotado por " << e.login << " a las " << e.at << '\n';
     }
     return kOk;
 }
 
 int discardPending(const CommandContext& c) {
-    const auto day = isoDate(c, c.args[1]);
-    if (!day) return kRefused;
-    auto rows = c.call(u"descartar_resultado"_s, {c.args[0].toUpper(), *day});
-    if (!rows) return kRefused;
-    c.out << "Sorteo " << c.args[0].toUpper() << " del " << *day << ": descartados los números "
-          << rows->text(0, 0) << '\n';
+    auto numbers = office::discardEntry(*c.link, c.args[0], c.args[1]);
+    if (!numbers) return c.fail(numbers.error().description);
+    c.out << "Sorteo " << c.args[0].toUpper() << " del " << c.args[1]
+          << ": descartados los números " << numbers.value() << '\n';
     return kOk;
 }
 
@@ -105,9 +93,7 @@ std::vector<Command> resultCommands() {
          3,
          9,
          true,
-         [](const CommandContext& c) {
-             return enterResults(c, u"registrar_resultado"_s, u"resultado"_s);
-         }},
+         [](const CommandContext& c) { return enterResults(c, false, u"resultado"_s); }},
         {{u"resultado"_s, u"corregir"_s},
          u"LOTERIA FECHA TRIPLE [--segundo N] [--tercero N] [--especial N]"_s,
          u"corrige los números de un sorteo, con la misma regla de dos personas; se niega si "
@@ -115,9 +101,7 @@ std::vector<Command> resultCommands() {
          3,
          9,
          true,
-         [](const CommandContext& c) {
-             return enterResults(c, u"corregir_resultado"_s, u"corregido a"_s);
-         }},
+         [](const CommandContext& c) { return enterResults(c, true, u"corregido a"_s); }},
         {{u"resultado"_s, u"pendientes"_s},
          QString(),
          u"los números que esperan a una segunda persona"_s,

@@ -1,10 +1,10 @@
-#include "console/admin_link.h"
+#include "office/admin_link.h"
 
 #include "platform/exec_text.h"
 
 #include <libpq-fe.h>
 
-namespace vendura::console {
+namespace vendura::office {
 namespace {
 
 QString serverMessage(const PGresult* r) {
@@ -23,7 +23,7 @@ PqAdminLink::~PqAdminLink() {
 Result<std::unique_ptr<PqAdminLink>> PqAdminLink::connect(const ConnectionOptions& o) {
     const QByteArray host = o.host.toUtf8(), port = QByteArray::number(o.port),
                      db = o.database.toUtf8(), user = o.user.toUtf8(),
-                     password = o.password.toUtf8();
+                     password = o.password.toUtf8(), application = o.application.toUtf8();
     std::vector<const char*> keys{
         "host", "port", "dbname", "user", "connect_timeout", "application_name", "client_encoding"};
     std::vector<const char*> values{host.constData(),
@@ -31,7 +31,7 @@ Result<std::unique_ptr<PqAdminLink>> PqAdminLink::connect(const ConnectionOption
                                     db.constData(),
                                     user.constData(),
                                     "10",
-                                    "vendura-central",
+                                    application.constData(),
                                     "UTF8"};
     if (!o.password.isEmpty()) {
         keys.push_back("password");
@@ -107,4 +107,4 @@ Result<RecordSet> PqAdminLink::call(const QString& function, const std::vector<F
     return rows;
 }
 
-}  // namespace vendura::console
+}  // namespace vendura::office

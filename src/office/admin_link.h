@@ -10,21 +10,22 @@
 
 typedef struct pg_conn PGconn;
 
-namespace vendura::console {
+namespace vendura::office {
 
-// Where the console connects and as whom: the central office's own login, a member of
-// vendura_oficina. The password comes from the environment (or libpq's password file), never
-// from the command line.
+// Where the office's programs connect and as whom: the login of a person of the central office,
+// a member of vendura_oficina. The console takes the password from the environment (or libpq's
+// password file), never from the command line; the desk from its login window.
 struct ConnectionOptions {
     QString host = QStringLiteral("127.0.0.1");
     int port = 1756;
     QString database = QStringLiteral("vendura");
     QString user = QStringLiteral("oficina");
     QString password;
+    QString application = QStringLiteral("vendura-central");  // as the server lists it
 };
 
-// The console's link to the central database: functions of schema admin and nothing else,
-// each call its own transaction.
+// The office's link to the central database, the console's and the desk's: functions of schema
+// admin and nothing else, each call its own transaction.
 class AdminLink {
   public:
     virtual ~AdminLink() = default;
@@ -45,4 +46,4 @@ class PqAdminLink final : public AdminLink {
     PGconn* conn_;
 };
 
-}  // namespace vendura::console
+}  // namespace vendura::office
