@@ -1,0 +1,32 @@
+#include "office/screens/desk_window.h"
+#include "office/screens/office_login.h"
+#include "platform/screens/message_box_dialogs.h"
+
+#include <QApplication>
+#include <QProcessEnvironment>
+
+using namespace vendura;
+
+// The central office's desk. The server and login may be given as the console's are
+// (VENDURA_CENTRAL_SERVIDOR, _PUERTO, _BASE, _USUARIO); the password is asked for.
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    office::ConnectionOptions defaults;
+    defaults.host = env.value(u"VENDURA_CENTRAL_SERVIDOR"_s, defaults.host);
+    defaults.port = env.value(u"VENDURA_CENTRAL_PUERTO"_s, QString::number(defaults.port)).toInt();
+    defaults.database = env.value(u"VENDURA_CENTRAL_BASE"_s, defaults.database);
+    defaults.user = env.value(u"VENDURA_CENTRAL_USUARIO"_s, defaults.user);
+    MessageBoxDialogs dialogs;
+    office::OfficeLogin login(
+        [](const office::ConnectionOptions& o) -> Result<std::unique_ptr<office::AdminLink>> {
+            auto link = office::PqAdminLink::connect(o);
+            if (!link) return link.error();
+            return std::unique_ptr<office::AdminLink>(std::move(link.value()));
+        },
+        dialogs, defaults);
+    if (login.exec() != QDialog::Accepted) return 0;
+    office::DeskWindow desk(login.takeLink(), login.login(), dialogs, QDate::currentDate());
+    desk.show();
+    return app.exec();
+}

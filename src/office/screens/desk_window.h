@@ -1,0 +1,38 @@
+#pragma once
+// The central office's desk: one window, a screen per task, F2 and F3 to move between them.
+#include "office/admin_link.h"
+
+#include <QDate>
+#include <QMainWindow>
+
+#include <memory>
+
+class QTabWidget;
+
+namespace vendura {
+class Dialogs;
+}
+
+namespace vendura::office {
+
+class ResultsScreen;
+class ExposureScreen;
+
+class DeskWindow final : public QMainWindow {
+    Q_OBJECT
+  public:
+    DeskWindow(std::unique_ptr<AdminLink> link, const QString& login, Dialogs& dialogs,
+               const QDate& today, QWidget* parent = nullptr);
+    ~DeskWindow() override;
+
+    ResultsScreen* results() const { return results_; }
+    ExposureScreen* exposure() const { return exposure_; }
+
+  private:
+    std::unique_ptr<AdminLink> link_;
+    QTabWidget* tabs_;
+    ResultsScreen* results_;
+    ExposureScreen* exposure_;
+};
+
+}  // namespace vendura::office

@@ -1,0 +1,45 @@
+#pragma once
+// What the network stands to pay on a draw as it sells: the grid of its thousand numbers and the
+// numbers that pay most if they come out first, read again every few seconds.
+#include "office/admin_link.h"
+
+#include <QDate>
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QTableWidget;
+class QTimer;
+
+namespace vendura {
+class Dialogs;
+}
+
+namespace vendura::office {
+
+class ExposureGrid;
+
+class ExposureScreen final : public QWidget {
+    Q_OBJECT
+  public:
+    static constexpr int kRefreshMs = 5000;
+    static constexpr int kTopNumbers = 15;
+
+    ExposureScreen(AdminLink& link, Dialogs& dialogs, const QDate& today,
+                   QWidget* parent = nullptr);
+
+    // Reads the draw named in the fields again.
+    void refresh();
+
+  private:
+    AdminLink& link_;
+    Dialogs& dialogs_;
+    QLineEdit* lottery_;
+    QLineEdit* day_;
+    QLabel* summary_;
+    ExposureGrid* grid_;
+    QTableWidget* top_;
+    QTimer* timer_;
+};
+
+}  // namespace vendura::office

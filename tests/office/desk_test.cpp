@@ -1,0 +1,159 @@
+// The central office's desk driven by keys, against a real central database, as two people of
+// the office use it.
+#include "office/screens/desk_window.h"
+#include "office/screens/exposure_grid.h"
+#include "office/screens/exposure_screen.h"
+#include "office/screens/office_login.h"
+#include "office/screens/results_screen.h"
+#include "recorders.h"
+#include "test_database.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace vendura;
+using namespace vendura::office;
+using namespace vendura::test;
+
+namespace {
+
+class DeskTest : public ::testing::Test {
+  protected:
+    DeskTest() {
+        db.seedVendor();
+        db.seedLotteries();  // the clock on 2026-12-07 10:00: the draws of the 6th are closed
+    }
+    ConnectionOptions as(const QString& login, const QString& password = u"oficina-prueba"_s) {
+        ConnectionOptions o;
+        o.host = Cluster::get().host;
+        o.port = Cluster::get().port;
+        o.database = db.name();
+        o.user = login;
+        o.password = password;
+        return o;
+    }
+    std::unique_ptr<AdminLink> linkOf(int person) {
+        auto link = PqAdminLink::connect(as(db.officeLogin(person)));
+        EXPECT_TRUE(link.ok());
+        return link ? std::unique_ptr<AdminLink>(std::move(link.value())) : nullptr;
+    }
+    // Types the numbers of a draw into a results screen and presses Enter.
+    static void type(QWidget* screen, const QString& lottery, const QString& triple) {
+        for (const auto& [name, text] :
+             {std::pair{u"txtLoteria"_s, lottery}, std::pair{u"txtTriple"_s, triple}}) {
+            auto* edit = screen->findChild<QLineEdit*>(name);
+            edit->clear();
+            QTest::keyClicks(edit, text);
+        }
+        QTest::keyClick(screen->findChild<QLineEdit*>(u"txtTriple"_s), Qt::Key_Return);
+    }
+    static QString said(const QWidget* screen) {
+        return screen->findChild<QLabel*>(u"lblResultado"_s)->text();
+    }
+    QString lastMessage() const {
+        return dialogs.shown.empty() ? QString() : dialogs.shown.back().text;
+    }
+
+    TestDatabase db;
+    DialogRecorder dialogs;
+};
+
+TEST_F(DeskTest, ADrawsNumbersCountWhenASecondPersonEntersTheSame) {
+    auto one = linkOf(1), two = linkOf(2);
+    ResultsScreen first(*one, dialogs, QDate(2026, 12, 6));
+    ResultsScreen second(*two, dialogs, QDate(2026, 12, 6));
+    auto* waiting = first.findChild<QTableWidget*>(u"tblPendientes"_s);
+
+    type(&first, u"aaa"_s, u"123"_s);
+    EXPECT_TRUE(said(&first).contains(u"anotado"_s)) << said(&first).toStdString();
+    ASSERT_EQ(waiting->rowCount(), 1);
+    EXPECT_EQ(waiting->item(0, 3)->text(), db.officeLogin(1));
+
+    type(&first, u"aaa"_s, u"123"_s);
+    EXPECT_TRUE(lastMessage().contains(u"debe confirmarlos otra persona"_s))
+        << lastMessage().toStdString();
+    type(&second, u"aaa"_s, u"124"_s);
+    EXPECT_TRUE(lastMessage().contains(u"no coinciden"_s)) << lastMessage().toStdString();
+    EXPECT_EQ(db.value(u"SELECT count(*) FROM central.resultados"_s), u"0"_s);
+
+    type(&second, u"aaa"_s, u"123"_s);
+    EXPECT_TRUE(said(&second).contains(u"los números cuentan"_s)) << said(&second).toStdString();
+    EXPECT_EQ(db.value(u"SELECT triple FROM central.resultados"_s), u"123"_s);
+    first.refresh();
+    EXPECT_EQ(waiting->rowCount(), 0);
+
+    // a first entry typed wrong is discarded from the list with Supr, after a question
+    const size_t boxes = dialogs.shown.size();
+    type(&first, u"bbb"_s, u"555"_s);
+    ASSERT_EQ(waiting->rowCount(), 1);
+    waiting->setCurrentCell(0, 0);
+    dialogs.answers = {true};
+    QTest::keyClick(waiting, Qt::Key_Delete);
+    EXPECT_EQ(dialogs.shown.size(), boxes + 1);  // the question, and no error
+    EXPECT_EQ(waiting->rowCount(), 0);
+    EXPECT_TRUE(db.auditActions().back().startsWith(u"RESULTADO_DESCARTADO|"_s));
+}
+
+TEST_F(DeskTest, TheExposureScreenShowsTheNumbersThatPayMostAndTheGridOfTheDraw) {
+    db.admin(
+        u"INSERT INTO central.tabla_pagos (cod_lot, tipo, multiplicador) VALUES ('AAA', "
+        u"'TRIPLE', 600)"_s);
+    db.admin(
+        u"INSERT INTO central.acumulados (cod_lot, fecha, cod_vendedor, numero, "
+        u"monto_normal) VALUES ('AAA', '2026-12-07', '00012', '123', 50), ('AAA', "
+        u"'2026-12-07', '00012', '777', 100)"_s);
+    db.admin(
+        u"INSERT INTO central.ventas_numero (cod_lot, fecha, numero, vendido) VALUES "
+        u"('AAA', '2026-12-07', '123', 50), ('AAA', '2026-12-07', '777', 100)"_s);
+    auto link = linkOf(1);
+    ExposureScreen screen(*link, dialogs, QDate(2026, 12, 7));
+    auto* lottery = screen.findChild<QLineEdit*>(u"txtLoteria"_s);
+    QTest::keyClicks(lottery, u"aaa"_s);
+    QTest::keyClick(lottery, Qt::Key_Return);
+    ASSERT_TRUE(dialogs.shown.empty()) << lastMessage().toStdString();
+    auto* top = screen.findChild<QTableWidget*>(u"tblPrimeros"_s);
+    ASSERT_EQ(top->rowCount(), ExposureScreen::kTopNumbers);
+    QStringList first;
+    for (int c = 0; c < top->columnCount(); ++c) first << top->item(0, c)->text();
+    EXPECT_EQ(first, (QStringList{u"777"_s, u"100,00"_s, u"0,00"_s, u"100"_s, u"60.000,00"_s}));
+    EXPECT_EQ(top->item(1, 0)->text(), u"123"_s);
+    const auto& grid = screen.findChild<ExposureGrid*>()->numbers();
+    ASSERT_EQ(grid.size(), 1000u);
+    EXPECT_EQ(ExposureGrid::shade(grid[123].soldShare()), QColor(255, 255, 0));  // half sold
+    EXPECT_EQ(ExposureGrid::shade(grid[777].soldShare()), QColor(255, 0, 0));    // sold out
+    EXPECT_EQ(ExposureGrid::shade(grid[0].soldShare()), QColor(255, 255, 255));
+
+    lottery->selectAll();
+    QTest::keyClicks(lottery, u"zzz"_s);
+    QTest::keyClick(lottery, Qt::Key_Return);
+    EXPECT_TRUE(lastMessage().contains(u"no existe"_s)) << lastMessage().toStdString();
+}
+
+TEST_F(DeskTest, TheLoginTakesOnlyAnOfficeLoginWithItsPasswordAndOpensTheDesk) {
+    const ConnectionOptions defaults = as(db.officeLogin(1), QString());
+    OfficeLogin login(
+        [](const ConnectionOptions& o) -> Result<std::unique_ptr<AdminLink>> {
+            auto link = PqAdminLink::connect(o);
+            if (!link) return link.error();
+            return std::unique_ptr<AdminLink>(std::move(link.value()));
+        },
+        dialogs, defaults);
+    auto* password = login.findChild<QLineEdit*>(u"txtClave"_s);
+    QTest::keyClicks(password, u"no-es-la-clave"_s);
+    login.accept();
+    EXPECT_EQ(login.result(), QDialog::Rejected);
+    EXPECT_TRUE(lastMessage().startsWith(u"No se pudo entrar"_s)) << lastMessage().toStdString();
+    EXPECT_TRUE(password->text().isEmpty());
+    QTest::keyClicks(password, u"oficina-prueba"_s);
+    login.accept();
+    ASSERT_EQ(login.result(), QDialog::Accepted);
+    DeskWindow desk(login.takeLink(), login.login(), dialogs, QDate(2026, 12, 7));
+    EXPECT_TRUE(desk.windowTitle().contains(db.officeLogin(1)));
+    EXPECT_EQ(desk.results()->findChild<QTableWidget*>(u"tblPendientes"_s)->rowCount(), 0);
+}
+
+}  // namespace
