@@ -1,5 +1,6 @@
 #include "console/command.h"
 
+#include "office/audit_trail.h"
 #include "session/database_account.h"
 
 namespace vendura::console {
@@ -80,6 +81,37 @@ std::vector<Command> officeCommands() {
                  c.out << rows->text(r, u"cuenta"_s).leftJustified(20)
                        << rows->text(r, u"rol"_s).leftJustified(12) << rows->text(r, u"nombre"_s)
                        << '\n';
+             }
+             return kOk;
+         }},
+        {{u"auditoria"_s},
+         u"DESDE HASTA [--punto P] [--vendedor U] [--accion A] [--csv]"_s,
+         u"el registro de auditoría de esos días, de un punto, vendedor o acción (basta su "
+         u"comienzo); --csv lo escribe como CSV"_s,
+         2,
+         9,
+         true,
+         [](const CommandContext& c) {
+             QStringList args = c.args;
+             const bool csv = args.removeAll(u"--csv"_s) > 0;
+             const Flags f = takeFlags(args, {u"punto"_s, u"vendedor"_s, u"accion"_s});
+             if (!f.error.isEmpty()) return c.fail(f.error);
+             if (f.positional.size() != 2) return c.fail(u"se esperan DESDE HASTA"_s);
+             auto rows = office::searchAudit(
+                 *c.link, {f.positional[0], f.positional[1], f.values.value(u"punto"_s),
+                           f.values.value(u"vendedor"_s), f.values.value(u"accion"_s)});
+             if (!rows) return c.fail(rows.error().description);
+             if (csv) {
+                 c.out << office::toCsv(rows.value());
+                 return kOk;
+             }
+             for (int r = 0; r < rows.value().size(); ++r) {
+                 const RecordSet& a = rows.value();
+                 c.out << a.text(r, u"momento"_s).left(19) << "  "
+                       << a.text(r, u"accion"_s).leftJustified(24) << ' '
+                       << a.text(r, u"cod_vendedor"_s).leftJustified(6) << ' '
+                       << a.text(r, u"cod_usuario"_s).leftJustified(6) << ' '
+                       << a.text(r, u"cuenta"_s) << ": " << a.text(r, u"detalle"_s) << '\n';
              }
              return kOk;
          }},

@@ -227,6 +227,7 @@ TEST_F(ConsoleTest, BadInputOrAWrongPasswordGetsAClearErrorANonZeroExitAndWrites
                {"loteria cupos AAA -1 5", 1, "cupo de triples"},
                {"clave-auditoria 9999", 1, "no existe"},
                {"resultado registrar AAA", 2, "uso:"},
+               {"auditoria 2026-12-07 07/12/2026", 1, "AAAA-MM-DD"},
                {"loteria vender AAA", 2, "uso:"},
                {"--puerto x pagos ver", 2, "puerto inválido"}};
     for (const Bad& b : bad) {
@@ -284,6 +285,22 @@ TEST_F(ConsoleTest, TheExposureListsTheNumbersThatPayMostFirst) {
               u"123 3,00 97,00 3 1.800,00|045 0,00 100,00 0 60,00"_s)
         << r.out.toStdString();
     EXPECT_TRUE(run(words("exposicion ZZZ 2026-12-07")).err.contains(u"no existe"_s));
+}
+
+// The audit trail of some days, as lines or as CSV, found by the beginning of an action.
+TEST_F(ConsoleTest, TheAuditTrailIsFoundByActionAsLinesOrCsv) {
+    ASSERT_EQ(run(words("punto suspender 00013")).code, 0);
+    const Outcome lines = run(words("auditoria 2026-12-07 2026-12-07 --accion vendedor_e"));
+    EXPECT_EQ(lines.out.count(u'\n'), 1) << lines.out.toStdString();
+    EXPECT_TRUE(lines.out.contains(u"VENDEDOR_ESTADO"_s));
+    const Outcome csv = run(words("auditoria 2026-12-07 2026-12-07 --accion VENDEDOR --csv"));
+    EXPECT_TRUE(
+        csv.out.startsWith(u"id,momento,cuenta,cod_vendedor,cod_usuario,accion,detalle\r\n"_s))
+        << csv.out.toStdString();
+    EXPECT_EQ(csv.out.count(u"\r\n"_s),
+              1 + db.value(u"SELECT count(*) FROM central.auditoria "
+                           u"WHERE accion LIKE 'VENDEDOR%' AND momento::date = '2026-12-07'"_s)
+                      .toInt());
 }
 
 // The key of the day for a seller; the counter's CuentaBD is made without a login.

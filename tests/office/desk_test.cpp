@@ -1,5 +1,6 @@
 // The central office's desk driven by keys, against a real central database, as two people of
 // the office use it.
+#include "office/screens/audit_screen.h"
 #include "office/screens/desk_window.h"
 #include "office/screens/exposure_grid.h"
 #include "office/screens/exposure_screen.h"
@@ -8,9 +9,12 @@
 #include "recorders.h"
 #include "test_database.h"
 
+#include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -154,6 +158,45 @@ TEST_F(DeskTest, TheLoginTakesOnlyAnOfficeLoginWithItsPasswordAndOpensTheDesk) {
     DeskWindow desk(login.takeLink(), login.login(), dialogs, QDate(2026, 12, 7));
     EXPECT_TRUE(desk.windowTitle().contains(db.officeLogin(1)));
     EXPECT_EQ(desk.results()->findChild<QTableWidget*>(u"tblPendientes"_s)->rowCount(), 0);
+}
+
+// The audit trail found by days and action, and written to the file the screen names, whatever a
+// sales point put into it.
+TEST_F(DeskTest, TheAuditTrailIsFoundByActionAndWrittenToACsvFile) {
+    db.admin(u"SELECT central.auditar('GASTO', '00012', '1001', '=1+1, \"dos\"')"_s);
+    auto one = linkOf(1);
+    ResultsScreen results(*one, dialogs, QDate(2026, 12, 6));
+    type(&results, u"aaa"_s, u"123"_s);
+    QTemporaryDir folder;
+    AuditScreen screen(*one, dialogs, QDate(2026, 12, 7), folder.path());
+    auto* action = screen.findChild<QLineEdit*>(u"txtAccion"_s);
+    QTest::keyClicks(action, u"resultado"_s);
+    QTest::keyClick(action, Qt::Key_Return);
+    auto* found = screen.findChild<QTableWidget*>(u"tblAuditoria"_s);
+    ASSERT_EQ(found->rowCount(), 1) << lastMessage().toStdString();
+    EXPECT_EQ(found->item(0, 1)->text(), u"RESULTADO_ANOTADO"_s);
+
+    action->clear();
+    QTest::keyClick(action, Qt::Key_Return);
+    const int day = db.value(
+                          u"SELECT count(*) FROM central.auditoria WHERE momento::date = "
+                          u"'2026-12-07'"_s)
+                        .toInt();
+    ASSERT_EQ(found->rowCount(), day);
+    // the shortcut of a shown, active window
+    screen.show();
+    QApplication::setActiveWindow(&screen);
+    QTest::keyClick(action, Qt::Key_E, Qt::ControlModifier);
+    QFile csv(folder.filePath(u"auditoria.csv"_s));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(csv.readAll()).split(u"\r\n"_s);
+    ASSERT_EQ(lines.size(), day + 2);  // the header, the rows, and the end of the last line
+    EXPECT_EQ(lines.filter(u",00012,1001,GASTO,\"'=1+1, \"\"dos\"\"\""_s).size(), 1)
+        << lines.join(u'|').toStdString();
+
+    screen.findChild<QLineEdit*>(u"txtDesde"_s)->setText(u"2026-13-01"_s);
+    screen.search();
+    EXPECT_TRUE(lastMessage().contains(u"AAAA-MM-DD"_s)) << lastMessage().toStdString();
 }
 
 }  // namespace

@@ -17,6 +17,7 @@ namespace vendura::office {
 
 class ResultsScreen;
 class ExposureScreen;
+class AuditScreen;
 
 class DeskWindow final : public QMainWindow {
     Q_OBJECT
@@ -27,12 +28,14 @@ class DeskWindow final : public QMainWindow {
 
     ResultsScreen* results() const { return results_; }
     ExposureScreen* exposure() const { return exposure_; }
+    AuditScreen* audit() const { return audit_; }
 
   private:
     std::unique_ptr<AdminLink> link_;
     QTabWidget* tabs_;
     ResultsScreen* results_;
     ExposureScreen* exposure_;
+    AuditScreen* audit_;
 };
 
 }  // namespace vendura::office

@@ -1,3 +1,4 @@
+#include "office/audit_trail.h"
 #include "office/exposure.h"
 
 #include <gtest/gtest.h>
@@ -44,6 +45,24 @@ TEST(Exposure, AFigureThatIsNoAmountIsRefusedNamingTheNumber) {
     ASSERT_FALSE(read);
     EXPECT_TRUE(read.error().description.contains(u"123"_s))
         << read.error().description.toStdString();
+}
+
+// What a sales point wrote into the audit trail reaches the office's spreadsheet as text: quoted
+// where it holds a comma, a quote or a line break, and never as a formula.
+TEST(AuditCsv, FieldsAreQuotedAndNothingRunsAsAFormula) {
+    RecordSet rows({u"accion"_s, u"detalle"_s});
+    rows.addRow({u"INGRESO"_s, u"clave errada"_s});
+    rows.addRow({u"SESION"_s, u"a, \"b\"\nc"_s});
+    rows.addRow({u"GASTO"_s, u"=HYPERLINK(\"http://x\")"_s});
+    rows.addRow({u"GASTO"_s, u"-1+1"_s});
+    rows.addRow({u"GASTO"_s, std::nullopt});
+    EXPECT_EQ(toCsv(rows),
+              u"accion,detalle\r\n"
+              u"INGRESO,clave errada\r\n"
+              u"SESION,\"a, \"\"b\"\"\nc\"\r\n"
+              u"GASTO,\"'=HYPERLINK(\"\"http://x\"\")\"\r\n"
+              u"GASTO,'-1+1\r\n"
+              u"GASTO,\r\n"_s);
 }
 
 }  // namespace
