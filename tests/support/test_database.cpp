@@ -115,6 +115,7 @@ TestDatabase::~TestDatabase() {
     for (const QStringList& row : rows(u"SELECT cuenta FROM central.cuentas"_s)) accounts << row[0];
     PQfinish(admin_);
     PGconn* postgres = connectAdmin(u"postgres"_s);
+    PQclear(PQexec(postgres, "SET client_min_messages = warning"));  // a login never made
     const QString drop = u"DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)"_s.arg(name_);
     PQclear(PQexec(postgres, drop.toUtf8().constData()));
     // and so would the office logins that entered results in it
