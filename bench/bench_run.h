@@ -19,6 +19,12 @@ inline int sized(int full, int tiny) {
     return smoke() ? tiny : full;
 }
 
+// A size the environment may change (VENDURA_BENCH_DAYS=60), else the fallback.
+inline int setting(const char* name, int fallback) {
+    const int v = qEnvironmentVariableIntValue(name);
+    return v > 0 ? v : fallback;
+}
+
 inline void check(bool holds, const char* what) {
     if (holds) return;
     std::fprintf(stderr, "benchmark check failed: %s\n", what);

@@ -59,14 +59,15 @@ BEGIN
 END
 $$;
 
--- One office login's entry of a draw's numbers, validated (p_correccion: a correction of its
--- results). The first entry waits in central.resultados_pendientes, audited, and answers NULL.
--- A second entry of the same numbers by another login takes the first one away and answers who
--- made it: the numbers are then the draw's. The same login again, or other numbers, is refused
--- and audited in a transaction of its own, and the first entry goes on waiting.
-CREATE FUNCTION central.entrada_de_dos(p_lot varchar, p_fecha date, p_triple varchar,
+-- One office login's entry of a draw's numbers (p_correccion: a correction of its results),
+-- taken after the entries before it and validated against what they left. The first entry
+-- waits in central.resultados_pendientes, audited, and answers no "primera". A second entry of
+-- the same numbers by another login takes the first one away and answers who made it: the
+-- numbers are then the draw's. The same login again, or other numbers, is refused and audited
+-- in a transaction of its own, and the first entry goes on waiting. "lot" is the lottery's code.
+CREATE FUNCTION central.entrada_de_dos(p_cod_lot varchar, p_fecha date, p_triple varchar,
                                        p_segundo varchar, p_tercero varchar, p_especial varchar,
-                                       p_correccion boolean) RETURNS name
+                                       p_correccion boolean, OUT lot varchar, OUT primera name)
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 DECLARE
     v_yo name := central.cuenta_auditada();
@@ -74,36 +75,39 @@ DECLARE
     v_que text := CASE WHEN p_correccion THEN 'la corrección' ELSE 'los números' END;
     p central.resultados_pendientes;
 BEGIN
+    PERFORM central.turno_del_sorteo(p_cod_lot, p_fecha);
+    lot := admin.validar_resultado(p_cod_lot, p_fecha, p_triple, p_segundo, p_tercero,
+                                   p_especial, CASE WHEN p_correccion THEN 'R' ELSE 'C' END);
     SELECT * INTO p FROM central.resultados_pendientes
-    WHERE cod_lot = p_lot AND fecha = p_fecha;
+    WHERE cod_lot = lot AND fecha = p_fecha;
     IF NOT FOUND THEN
         INSERT INTO central.resultados_pendientes (cod_lot, fecha, correccion, triple, segundo,
                                                    tercero, especial, cuenta)
-        VALUES (p_lot, p_fecha, p_correccion, p_triple, p_segundo, p_tercero, p_especial, v_yo);
+        VALUES (lot, p_fecha, p_correccion, p_triple, p_segundo, p_tercero, p_especial, v_yo);
         PERFORM central.auditar(CASE WHEN p_correccion THEN 'CORRECCION_ANOTADA'
                                      ELSE 'RESULTADO_ANOTADO' END, NULL, NULL,
                                 format('%s %s: %s; espera a que otra persona entre los mismos',
-                                       p_lot, p_fecha, v_numeros));
-        RETURN NULL;
+                                       lot, p_fecha, v_numeros));
+        RETURN;
     END IF;
     IF p.cuenta = v_yo THEN
         PERFORM central.auditar_rechazo('RESULTADO_MISMA_PERSONA', NULL, NULL,
-                                        format('%s %s: %s', p_lot, p_fecha, v_numeros));
+                                        format('%s %s: %s', lot, p_fecha, v_numeros));
         RAISE EXCEPTION 'Usted anotó % del sorteo % del %: debe confirmarlos otra persona',
-                        v_que, p_lot, p_fecha USING ERRCODE = '42501';
+                        v_que, lot, p_fecha USING ERRCODE = '42501';
     END IF;
     IF p.correccion <> p_correccion
        OR (p.triple, p.segundo, p.tercero, p.especial)
           IS DISTINCT FROM (p_triple, p_segundo, p_tercero, p_especial) THEN
         PERFORM central.auditar_rechazo('RESULTADO_DISCREPANTE', NULL, NULL,
-            format('%s %s: %s entró %s; %s había anotado %s', p_lot, p_fecha, v_yo, v_numeros,
+            format('%s %s: %s entró %s; %s había anotado %s', lot, p_fecha, v_yo, v_numeros,
                    p.cuenta, central.numeros_resultado(p.triple, p.segundo, p.tercero,
                                                        p.especial)));
         RAISE EXCEPTION 'Los números no coinciden con los que anotó %: el sorteo % del % sigue '
-                        'pendiente', p.cuenta, p_lot, p_fecha USING ERRCODE = '22023';
+                        'pendiente', p.cuenta, lot, p_fecha USING ERRCODE = '22023';
     END IF;
-    DELETE FROM central.resultados_pendientes WHERE cod_lot = p_lot AND fecha = p_fecha;
-    RETURN p.cuenta;
+    DELETE FROM central.resultados_pendientes WHERE cod_lot = lot AND fecha = p_fecha;
+    primera := p.cuenta;
 END
 $$;
 
@@ -121,11 +125,9 @@ DECLARE
     v_primera name;
     n integer;
 BEGIN
-    PERFORM central.turno_del_sorteo(p_cod_lot, p_fecha);
-    v_lot := admin.validar_resultado(p_cod_lot, p_fecha, p_triple, p_segundo, p_tercero,
-                                     p_especial, 'C');
-    v_primera := central.entrada_de_dos(v_lot, p_fecha, p_triple, p_segundo, p_tercero,
-                                        p_especial, false);
+    SELECT e.lot, e.primera INTO v_lot, v_primera
+    FROM central.entrada_de_dos(p_cod_lot, p_fecha, p_triple, p_segundo, p_tercero, p_especial,
+                                false) e;
     IF v_primera IS NULL THEN
         RETURN NULL;
     END IF;
@@ -158,11 +160,9 @@ DECLARE
     anterior central.resultados;
     n integer;
 BEGIN
-    PERFORM central.turno_del_sorteo(p_cod_lot, p_fecha);
-    v_lot := admin.validar_resultado(p_cod_lot, p_fecha, p_triple, p_segundo, p_tercero,
-                                     p_especial, 'R');
-    v_primera := central.entrada_de_dos(v_lot, p_fecha, p_triple, p_segundo, p_tercero,
-                                        p_especial, true);
+    SELECT e.lot, e.primera INTO v_lot, v_primera
+    FROM central.entrada_de_dos(p_cod_lot, p_fecha, p_triple, p_segundo, p_tercero, p_especial,
+                                true) e;
     IF v_primera IS NULL THEN
         RETURN NULL;
     END IF;
