@@ -7,10 +7,10 @@
 #include <QFile>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -46,6 +46,7 @@ AuditScreen::AuditScreen(AdminLink& link, Dialogs& dialogs, const QDate& today,
     rows_->setHorizontalHeaderLabels(
         {u"Momento"_s, u"Acción"_s, u"Punto"_s, u"Vendedor"_s, u"Cuenta"_s, u"Detalle"_s});
     rows_->horizontalHeader()->setStretchLastSection(true);
+    rows_->verticalHeader()->hide();
     rows_->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
     auto* fields = new QGridLayout;
@@ -69,9 +70,12 @@ AuditScreen::AuditScreen(AdminLink& link, Dialogs& dialogs, const QDate& today,
     layout->addLayout(buttons);
     layout->addWidget(rows_, 1);
     connect(search, &QPushButton::clicked, this, &AuditScreen::search);
+    setFocusProxy(from_);
     connect(write, &QPushButton::clicked, this, &AuditScreen::exportCsv);
-    connect(new QShortcut(QKeySequence(u"Ctrl+E"_s), this), &QShortcut::activated, this,
-            &AuditScreen::exportCsv);
+    for (QWidget* w : std::initializer_list<QWidget*>{from_, to_, vendor_, user_, action_, file_,
+                                                      rows_, search, write}) {
+        w->installEventFilter(this);
+    }
 }
 
 void AuditScreen::search() {
@@ -92,7 +96,21 @@ void AuditScreen::search() {
             rows_->setItem(r, column++, new QTableWidgetItem(text));
         }
     }
+    rows_->resizeColumnsToContents();
+    rows_->resizeRowsToContents();
     found_->setText(QString::number(last_.size()) + u" registro(s)"_s);
+}
+
+// Ctrl+E from any field of the screen, before a field takes it for a move to the line's end.
+bool AuditScreen::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_E && key->modifiers() == Qt::ControlModifier) {
+            exportCsv();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void AuditScreen::exportCsv() {

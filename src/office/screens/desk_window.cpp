@@ -5,7 +5,7 @@
 #include "office/screens/results_screen.h"
 
 #include <QDir>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <QStatusBar>
 #include <QTabWidget>
 
@@ -26,21 +26,28 @@ DeskWindow::DeskWindow(std::unique_ptr<AdminLink> link, const QString& login, Di
     tabs_->addTab(audit_, u"F4 Auditoría"_s);
     setCentralWidget(tabs_);
     statusBar()->showMessage(u"F2 Resultados   F3 Exposición   F4 Auditoría   Alt+F4 Salir"_s);
-    const auto key = [this](Qt::Key k, QWidget* screen) {
-        connect(new QShortcut(QKeySequence(k), this), &QShortcut::activated, this, [this, screen] {
-            tabs_->setCurrentWidget(screen);
-            if (QWidget* first = screen->nextInFocusChain()) first->setFocus();
-        });
-    };
-    key(Qt::Key_F2, results_);
-    key(Qt::Key_F3, exposure_);
-    key(Qt::Key_F4, audit_);
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int) {
         if (tabs_->currentWidget() == results_) results_->refresh();
     });
     resize(1100, 700);
+    results_->setFocus();
 }
 
 DeskWindow::~DeskWindow() = default;
+
+// The screens' keys reach the window from whichever field has the focus, with a window manager
+// or without one (a shortcut would wait for the window to be the active one).
+void DeskWindow::keyPressEvent(QKeyEvent* event) {
+    QWidget* screen = event->key() == Qt::Key_F2   ? static_cast<QWidget*>(results_)
+                      : event->key() == Qt::Key_F3 ? static_cast<QWidget*>(exposure_)
+                      : event->key() == Qt::Key_F4 ? static_cast<QWidget*>(audit_)
+                                                   : nullptr;
+    if (!screen || event->modifiers() != Qt::NoModifier) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    tabs_->setCurrentWidget(screen);
+    screen->setFocus();
+}
 
 }  // namespace vendura::office

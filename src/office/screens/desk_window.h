@@ -30,6 +30,9 @@ class DeskWindow final : public QMainWindow {
     ExposureScreen* exposure() const { return exposure_; }
     AuditScreen* audit() const { return audit_; }
 
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
   private:
     std::unique_ptr<AdminLink> link_;
     QTabWidget* tabs_;

@@ -34,14 +34,17 @@ QSize ExposureGrid::sizeHint() const {
 void ExposureGrid::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const double w = double(width()) / kColumns, h = double(height()) / kRows;
+    // three digits fit a cell, or the cell goes without them
     QFont font = p.font();
-    font.setPixelSize(std::max(7, int(h * 0.55)));
+    font.setPixelSize(std::max(1, int(std::min(h * 0.6, w / 2.1))));
     p.setFont(font);
+    const bool numbered = font.pixelSize() >= 7;
     for (int i = 0; i < int(numbers_.size()) && i < kColumns * kRows; ++i) {
         const QRectF cell((i % kColumns) * w, (i / kColumns) * h, w, h);
         p.fillRect(cell, shade(numbers_[size_t(i)].soldShare()));
         p.setPen(QColor(200, 200, 200));
         p.drawRect(cell);
+        if (!numbered) continue;
         p.setPen(Qt::black);
         p.drawText(cell, Qt::AlignCenter, numbers_[size_t(i)].numero);
     }

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -33,21 +34,27 @@ ExposureScreen::ExposureScreen(AdminLink& link, Dialogs& dialogs, const QDate& t
     top_->setObjectName(u"tblPrimeros"_s);
     top_->setHorizontalHeaderLabels({u"Número"_s, u"Vendido"_s, u"Cupo restante"_s, u"% del cupo"_s,
                                      u"Paga si sale primero"_s});
-    top_->horizontalHeader()->setStretchLastSection(true);
+    top_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    top_->verticalHeader()->hide();
     top_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     timer_ = new QTimer(this);
     timer_->setInterval(kRefreshMs);
 
+    lottery_->setMaximumWidth(lottery_->fontMetrics().horizontalAdvance(u'W') * 5);
+    day_->setMaximumWidth(day_->fontMetrics().horizontalAdvance(u'0') * 14);
     auto* fields = new QHBoxLayout;
-    fields->addWidget(new QLabel(u"&Lotería"_s, this));
-    fields->addWidget(lottery_);
-    fields->addWidget(new QLabel(u"Fecha"_s, this));
-    fields->addWidget(day_);
+    for (const auto& [label, edit] :
+         {std::pair{u"&Lotería"_s, lottery_}, std::pair{u"&Fecha"_s, day_}}) {
+        auto* l = new QLabel(label, this);
+        l->setBuddy(edit);
+        fields->addWidget(l);
+        fields->addWidget(edit);
+    }
     fields->addWidget(show);
     fields->addStretch();
     auto* body = new QHBoxLayout;
-    body->addWidget(grid_, 3);
-    body->addWidget(top_, 2);
+    body->addWidget(grid_, 1);
+    body->addWidget(top_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addWidget(summary_);
@@ -57,6 +64,7 @@ ExposureScreen::ExposureScreen(AdminLink& link, Dialogs& dialogs, const QDate& t
         connect(edit, &QLineEdit::returnPressed, this, &ExposureScreen::refresh);
     }
     connect(show, &QPushButton::clicked, this, &ExposureScreen::refresh);
+    setFocusProxy(lottery_);
     connect(timer_, &QTimer::timeout, this, [this] {
         if (isVisible()) refresh();
     });
@@ -97,6 +105,9 @@ void ExposureScreen::refresh() {
             top_->setItem(r, column++, item);
         }
     }
+    // the list as wide as its figures; the grid takes the rest
+    top_->setMinimumWidth(top_->horizontalHeader()->length() + 2 * top_->frameWidth() +
+                          top_->verticalScrollBar()->sizeHint().width());
     grid_->setNumbers(std::move(numbers.value()));
     timer_->start();
 }

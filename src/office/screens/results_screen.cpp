@@ -21,6 +21,7 @@ QLineEdit* field(const QString& name, int digits, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
     edit->setMaxLength(digits);
+    edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(u'0') * (digits + 4));
     return edit;
 }
 }  // namespace
@@ -74,6 +75,7 @@ ResultsScreen::ResultsScreen(AdminLink& link, Dialogs& dialogs, const QDate& tod
         connect(edit, &QLineEdit::returnPressed, this, &ResultsScreen::enter);
     }
     connect(enter, &QPushButton::clicked, this, &ResultsScreen::enter);
+    setFocusProxy(lottery_);
     connect(discard, &QPushButton::clicked, this, &ResultsScreen::discardSelected);
     refresh();
 }
@@ -94,6 +96,7 @@ void ResultsScreen::refresh() {
         }
         ++row;
     }
+    pending_->resizeColumnsToContents();
 }
 
 void ResultsScreen::enter() {
