@@ -88,15 +88,21 @@ void report(benchmark::State& state, const std::function<QStringList()>& compose
 }
 
 // Eight terminals booking on an empty database and on the year's, same cluster, same run: what
-// a year of data costs a play.
+// a year of data costs a play. Each books twice: right after the database was made (the year's
+// just loaded and checkpointed), then again, as the network goes on selling.
 void BM_Booking8(benchmark::State& state, bool withYear) {
     std::optional<TestDatabase> empty;
     if (!withYear) openNetwork(empty.emplace());
     const TestDatabase& db = withYear ? year().db : *empty;
-    bench::BookingFigures f;
-    for (auto _ : state) f = bench::bookForAWhile(db, 8, bench::sized(10, 1));
-    state.counters["plays_per_s"] = f.playsPerSecond;
-    state.counters["p99_ms"] = f.p99Ms;
+    bench::BookingFigures first, then;
+    for (auto _ : state) {
+        first = bench::bookForAWhile(db, 8, bench::sized(10, 1));
+        then = bench::bookForAWhile(db, 8, bench::sized(10, 1));
+    }
+    state.counters["first_plays_per_s"] = first.playsPerSecond;
+    state.counters["first_p99_ms"] = first.p99Ms;
+    state.counters["plays_per_s"] = then.playsPerSecond;
+    state.counters["p99_ms"] = then.p99Ms;
 }
 // the empty database first, before the year's is loaded beside it
 BENCHMARK_CAPTURE(BM_Booking8, EmptyDatabase, false)->Unit(benchmark::kMillisecond)->Iterations(1);
