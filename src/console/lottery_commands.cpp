@@ -1,4 +1,5 @@
 #include "console/command.h"
+#include "office/open_tickets.h"
 
 #include <QTime>
 
@@ -36,16 +37,13 @@ Command openClose(const QString& family, const QString& verb, bool closed) {
 }
 
 int openTickets(const CommandContext& c) {
-    const FieldValue vendor = c.args.isEmpty() ? FieldValue() : FieldValue(c.args[0]);
-    auto rows = c.call(u"tickets_abiertos"_s, {vendor});
-    if (!rows) return kRefused;
+    auto tickets = office::openTickets(*c.link, c.args.isEmpty() ? QString() : c.args[0]);
+    if (!tickets) return c.fail(tickets.error().description);
     c.out << "PUNTO  TICKET      ABIERTO              ULTIMA JUGADA        JUGADAS  CUPO\n";
-    for (int r = 0; r < rows->size(); ++r) {
-        c.out << rows->text(r, u"cod_vendedor"_s).leftJustified(7)
-              << rows->text(r, u"nticket"_s).leftJustified(12)
-              << rows->text(r, u"creado"_s).left(19).leftJustified(21)
-              << rows->text(r, u"ultima_jugada"_s).left(19).leftJustified(21)
-              << rows->text(r, u"jugadas"_s).leftJustified(9) << rows->text(r, u"cupo"_s) << '\n';
+    for (const office::OpenTicket& t : tickets.value()) {
+        c.out << t.vendor.leftJustified(7) << t.ticket.leftJustified(12)
+              << t.opened.leftJustified(21) << t.lastPlay.leftJustified(21)
+              << QString::number(t.plays).leftJustified(9) << t.quota.plain() << '\n';
     }
     return kOk;
 }
@@ -111,10 +109,10 @@ std::vector<Command> lotteryCommands() {
          2,
          true,
          [](const CommandContext& c) {
-             const FieldValue ticket = c.args.size() > 1 ? FieldValue(c.args[1]) : FieldValue();
-             auto rows = c.call(u"liberar_tickets"_s, {c.args[0], ticket});
-             if (!rows) return kRefused;
-             c.out << c.args[0] << ": " << rows->text(0, 0) << " ticket(s) liberado(s)\n";
+             auto released = office::releaseTickets(*c.link, c.args[0],
+                                                    c.args.size() > 1 ? c.args[1] : QString());
+             if (!released) return c.fail(released.error().description);
+             c.out << c.args[0] << ": " << released.value() << " ticket(s) liberado(s)\n";
              return kOk;
          }},
         {{u"inactividad"_s},

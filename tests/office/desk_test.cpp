@@ -1,11 +1,13 @@
 // The central office's desk driven by keys, against a real central database, as two people of
 // the office use it.
 #include "office/screens/audit_screen.h"
+#include "office/screens/counters_screen.h"
 #include "office/screens/desk_window.h"
 #include "office/screens/exposure_grid.h"
 #include "office/screens/exposure_screen.h"
 #include "office/screens/office_login.h"
 #include "office/screens/results_screen.h"
+#include "platform/pq_gateway.h"
 #include "recorders.h"
 #include "test_database.h"
 
@@ -200,6 +202,35 @@ TEST_F(DeskTest, TheAuditTrailIsFoundByActionAndWrittenToACsvFile) {
     screen.findChild<QLineEdit*>(u"txtDesde"_s)->setText(u"2026-13-01"_s);
     screen.search();
     EXPECT_TRUE(lastMessage().contains(u"AAAA-MM-DD"_s)) << lastMessage().toStdString();
+}
+
+// The counters selling now: an open ticket with its plays and the quota they hold, released with
+// Supr after a question, its quota back to sale.
+TEST_F(DeskTest, TheCountersSellingNowAreListedAndAnOpenTicketIsReleased) {
+    const QString ticket = db.newTicket(u"00012"_s);
+    PqGateway counter(5);
+    ASSERT_TRUE(counter.open(db.connectionText()).ok());
+    ASSERT_TRUE(counter.callPositional(
+        u"xcreanormal"_s, {u"00012"_s, u"1001"_s, u"123"_s, u"7"_s, u"0"_s, u"AAABBB"_s, ticket}));
+    auto link = linkOf(1);
+    CountersScreen screen(*link, dialogs);
+    screen.refresh();
+    auto* open = screen.findChild<QTableWidget*>(u"tblTickets"_s);
+    ASSERT_EQ(open->rowCount(), 1) << lastMessage().toStdString();
+    QStringList row;
+    for (int c : {0, 1, 4, 5}) row << open->item(0, c)->text();
+    EXPECT_EQ(row, (QStringList{u"00012"_s, ticket, u"2"_s, u"14,00"_s}));
+
+    open->setCurrentCell(0, 0);
+    dialogs.answers = {false};
+    QTest::keyClick(open, Qt::Key_Delete);
+    EXPECT_EQ(open->rowCount(), 1);  // kept when the answer is no
+    dialogs.answers = {true};
+    QTest::keyClick(open, Qt::Key_Delete);
+    EXPECT_EQ(open->rowCount(), 0) << lastMessage().toStdString();
+    EXPECT_EQ(db.value(u"SELECT coalesce(sum(vendido), 0)::numeric(12, 2) FROM "
+                       u"central.ventas_numero"_s),
+              u"0.00"_s);
 }
 
 }  // namespace

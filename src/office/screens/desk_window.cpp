@@ -1,6 +1,7 @@
 #include "office/screens/desk_window.h"
 
 #include "office/screens/audit_screen.h"
+#include "office/screens/counters_screen.h"
 #include "office/screens/exposure_screen.h"
 #include "office/screens/results_screen.h"
 
@@ -23,9 +24,12 @@ DeskWindow::DeskWindow(std::unique_ptr<AdminLink> link, const QString& login, Di
     tabs_->addTab(results_, u"F2 Resultados"_s);
     audit_ = new AuditScreen(*link_, dialogs, today, QDir::homePath(), tabs_);
     tabs_->addTab(exposure_, u"F3 Exposición"_s);
+    counters_ = new CountersScreen(*link_, dialogs, tabs_);
     tabs_->addTab(audit_, u"F4 Auditoría"_s);
+    tabs_->addTab(counters_, u"F5 Puntos en línea"_s);
     setCentralWidget(tabs_);
-    statusBar()->showMessage(u"F2 Resultados   F3 Exposición   F4 Auditoría   Alt+F4 Salir"_s);
+    statusBar()->showMessage(
+        u"F2 Resultados   F3 Exposición   F4 Auditoría   F5 Puntos en línea   Alt+F4 Salir"_s);
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int) {
         if (tabs_->currentWidget() == results_) results_->refresh();
     });
@@ -41,6 +45,7 @@ void DeskWindow::keyPressEvent(QKeyEvent* event) {
     QWidget* screen = event->key() == Qt::Key_F2   ? static_cast<QWidget*>(results_)
                       : event->key() == Qt::Key_F3 ? static_cast<QWidget*>(exposure_)
                       : event->key() == Qt::Key_F4 ? static_cast<QWidget*>(audit_)
+                      : event->key() == Qt::Key_F5 ? static_cast<QWidget*>(counters_)
                                                    : nullptr;
     if (!screen || event->modifiers() != Qt::NoModifier) {
         QMainWindow::keyPressEvent(event);

@@ -18,6 +18,7 @@ namespace vendura::office {
 class ResultsScreen;
 class ExposureScreen;
 class AuditScreen;
+class CountersScreen;
 
 class DeskWindow final : public QMainWindow {
     Q_OBJECT
@@ -29,6 +30,7 @@ class DeskWindow final : public QMainWindow {
     ResultsScreen* results() const { return results_; }
     ExposureScreen* exposure() const { return exposure_; }
     AuditScreen* audit() const { return audit_; }
+    CountersScreen* counters() const { return counters_; }
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -39,6 +41,7 @@ class DeskWindow final : public QMainWindow {
     ResultsScreen* results_;
     ExposureScreen* exposure_;
     AuditScreen* audit_;
+    CountersScreen* counters_;
 };
 
 }  // namespace vendura::office

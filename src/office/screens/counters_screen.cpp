@@ -1,0 +1,106 @@
+#include "office/screens/counters_screen.h"
+
+#include "office/open_tickets.h"
+#include "platform/dialogs.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace vendura::office {
+namespace {
+const QString kTitle = u"Puntos en línea"_s;
+}
+
+CountersScreen::CountersScreen(AdminLink& link, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent), link_(link), dialogs_(dialogs) {
+    setObjectName(u"CountersScreen"_s);
+    summary_ = new QLabel(this);
+    summary_->setObjectName(u"lblResumen"_s);
+    tickets_ = new QTableWidget(0, 6, this);
+    tickets_->setObjectName(u"tblTickets"_s);
+    tickets_->setHorizontalHeaderLabels({u"Punto"_s, u"Ticket"_s, u"Abierto"_s, u"Última jugada"_s,
+                                         u"Jugadas"_s, u"Cupo retenido"_s});
+    tickets_->horizontalHeader()->setStretchLastSection(true);
+    tickets_->verticalHeader()->hide();
+    tickets_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tickets_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tickets_->installEventFilter(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(summary_);
+    layout->addWidget(tickets_, 1);
+    layout->addWidget(new QLabel(
+        u"Supr libera el ticket elegido: su cupo vuelve a la venta y el punto sigue con otro."_s,
+        this));
+    setFocusProxy(tickets_);
+    timer_ = new QTimer(this);
+    timer_->setInterval(kRefreshMs);
+    connect(timer_, &QTimer::timeout, this, [this] {
+        if (isVisible()) refresh();
+    });
+}
+
+void CountersScreen::showEvent(QShowEvent* event) {
+    refresh();
+    timer_->start();
+    QWidget::showEvent(event);
+}
+
+void CountersScreen::refresh() {
+    auto open = openTickets(link_);
+    if (!open) {
+        timer_->stop();
+        dialogs_.message(DialogIcon::Critical, kTitle, open.error().description);
+        return;
+    }
+    Money held;
+    QStringList points;
+    tickets_->setRowCount(int(open.value().size()));
+    int row = 0;
+    for (const OpenTicket& t : open.value()) {
+        held += t.quota;
+        if (!points.contains(t.vendor)) points << t.vendor;
+        int column = 0;
+        for (const QString& text : {t.vendor, t.ticket, t.opened, t.lastPlay,
+                                    QString::number(t.plays), t.quota.display()}) {
+            auto* item = new QTableWidgetItem(text);
+            if (column >= 4) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            tickets_->setItem(row, column++, item);
+        }
+        ++row;
+    }
+    tickets_->resizeColumnsToContents();
+    summary_->setText(QString::number(points.size()) + u" punto(s) con ticket abierto, "_s +
+                      QString::number(open.value().size()) + u" ticket(s), cupo retenido "_s +
+                      held.display() + u" (se lee de nuevo cada "_s +
+                      QString::number(kRefreshMs / 1000) + u" s)"_s);
+}
+
+void CountersScreen::releaseSelected() {
+    const int row = tickets_->currentRow();
+    if (row < 0) return;
+    const QString vendor = tickets_->item(row, 0)->text(), ticket = tickets_->item(row, 1)->text();
+    if (!dialogs_.question(DialogIcon::Question, kTitle,
+                           u"¿Liberar el ticket "_s + ticket + u" del punto "_s + vendor +
+                               u"? Su cupo vuelve a la venta."_s,
+                           false)) {
+        return;
+    }
+    auto released = releaseTickets(link_, vendor, ticket);
+    if (!released) dialogs_.message(DialogIcon::Critical, kTitle, released.error().description);
+    refresh();
+}
+
+bool CountersScreen::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == tickets_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+        releaseSelected();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace vendura::office
