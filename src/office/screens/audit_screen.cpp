@@ -1,13 +1,13 @@
 #include "office/screens/audit_screen.h"
 
 #include "office/audit_trail.h"
+#include "office/screens/key_hook.h"
 #include "platform/dialogs.h"
 
 #include <QDir>
 #include <QFile>
 #include <QGridLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -72,10 +72,10 @@ AuditScreen::AuditScreen(AdminLink& link, Dialogs& dialogs, const QDate& today,
     connect(search, &QPushButton::clicked, this, &AuditScreen::search);
     setFocusProxy(from_);
     connect(write, &QPushButton::clicked, this, &AuditScreen::exportCsv);
-    for (QWidget* w : std::initializer_list<QWidget*>{from_, to_, vendor_, user_, action_, file_,
-                                                      rows_, search, write}) {
-        w->installEventFilter(this);
-    }
+    // from any field, before a field takes Ctrl+E for a move to the line's end
+    new KeyHook(this, Qt::CTRL | Qt::Key_E,
+                {from_, to_, vendor_, user_, action_, file_, rows_, search, write},
+                [this] { exportCsv(); });
 }
 
 void AuditScreen::search() {
@@ -99,18 +99,6 @@ void AuditScreen::search() {
     rows_->resizeColumnsToContents();
     rows_->resizeRowsToContents();
     found_->setText(QString::number(last_.size()) + u" registro(s)"_s);
-}
-
-// Ctrl+E from any field of the screen, before a field takes it for a move to the line's end.
-bool AuditScreen::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_E && key->modifiers() == Qt::ControlModifier) {
-            exportCsv();
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void AuditScreen::exportCsv() {

@@ -26,9 +26,6 @@ class AuditScreen final : public QWidget {
     // Writes what the search found to the file named in the screen.
     void exportCsv();
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
     AdminLink& link_;
     Dialogs& dialogs_;

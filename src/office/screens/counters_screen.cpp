@@ -1,10 +1,10 @@
 #include "office/screens/counters_screen.h"
 
 #include "office/open_tickets.h"
+#include "office/screens/key_hook.h"
 #include "platform/dialogs.h"
 
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QTableWidget>
 #include <QTimer>
@@ -28,7 +28,7 @@ CountersScreen::CountersScreen(AdminLink& link, Dialogs& dialogs, QWidget* paren
     tickets_->verticalHeader()->hide();
     tickets_->setSelectionBehavior(QAbstractItemView::SelectRows);
     tickets_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tickets_->installEventFilter(this);
+    new KeyHook(this, Qt::Key_Delete, {tickets_}, [this] { releaseSelected(); });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(summary_);
     layout->addWidget(tickets_, 1);
@@ -92,15 +92,6 @@ void CountersScreen::releaseSelected() {
     auto released = releaseTickets(link_, vendor, ticket);
     if (!released) dialogs_.message(DialogIcon::Critical, kTitle, released.error().description);
     refresh();
-}
-
-bool CountersScreen::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == tickets_ && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
-        releaseSelected();
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace vendura::office

@@ -25,7 +25,6 @@ class CountersScreen final : public QWidget {
     void refresh();
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
   private:

@@ -1,12 +1,12 @@
 #include "office/screens/results_screen.h"
 
 #include "office/draw_results.h"
+#include "office/screens/key_hook.h"
 #include "platform/dialogs.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -51,7 +51,7 @@ ResultsScreen::ResultsScreen(AdminLink& link, Dialogs& dialogs, const QDate& tod
     pending_->horizontalHeader()->setStretchLastSection(true);
     pending_->setSelectionBehavior(QAbstractItemView::SelectRows);
     pending_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    pending_->installEventFilter(this);
+    new KeyHook(this, Qt::Key_Delete, {pending_}, [this] { discardSelected(); });
     auto* discard = new QPushButton(u"&Descartar (Supr)"_s, this);
     discard->setObjectName(u"btnDescartar"_s);
 
@@ -143,15 +143,6 @@ void ResultsScreen::discardSelected() {
                           numbers.value() + u"."_s);
     }
     refresh();
-}
-
-bool ResultsScreen::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == pending_ && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
-        discardSelected();
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace vendura::office

@@ -25,9 +25,6 @@ class ResultsScreen final : public QWidget {
     // Reads the entries waiting again.
     void refresh();
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
     void enter();
     void discardSelected();
