@@ -10,6 +10,8 @@
 #include <QDate>
 #include <QStringList>
 
+#include <functional>
+
 namespace vendura::bench {
 
 class ReportReader {
@@ -29,5 +31,17 @@ class ReportReader {
     PqGateway counter_{5};
     Session session_;
 };
+
+// What a report benchmark reads: the busy database and the counter of its sales point 00012.
+struct BusyPoint {
+    const test::TestDatabase& db;
+    ReportReader& reader;
+};
+
+// Registers the benchmarks of every report of sales point 00012's last day and month over the
+// database `busy` answers (seeded on its first call): the prize report of the day and of thirty
+// days, summary and detailed; the sales report; the final relation of each kind; the account
+// statement as it stands, then settled the day before; the monitor of AAA, general and detailed.
+void registerReportBenchmarks(const std::function<BusyPoint()>& busy, const QDate& lastDay);
 
 }  // namespace vendura::bench

@@ -55,73 +55,6 @@ BusySalesPoint& busy() {
     return seeded;
 }
 
-void report(benchmark::State& state, const std::function<QStringList()>& compose) {
-    qsizetype lines = 0;
-    for (auto _ : state) lines = compose().size();
-    state.counters["lines"] = double(lines);
-}
-
-void BM_PrizeReport(benchmark::State& state) {
-    BusySalesPoint& b = busy();
-    const QDate from = kBusyDay.addDays(-state.range(0) + 1);
-    report(state, [&] { return b.reader->prizeReport(from, kBusyDay, state.range(1) == 1); });
-}
-// days, detailed
-BENCHMARK(BM_PrizeReport)
-    ->Args({1, 0})
-    ->Args({1, 1})
-    ->Args({30, 0})
-    ->Args({30, 1})
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(bench::sized(3, 1));
-
-void BM_SalesReport(benchmark::State& state) {
-    BusySalesPoint& b = busy();
-    report(state, [&] { return b.reader->salesReport(kBusyDay); });
-}
-BENCHMARK(BM_SalesReport)->Unit(benchmark::kMillisecond)->Iterations(bench::sized(3, 1));
-
-void BM_FinalReport(benchmark::State& state) {
-    BusySalesPoint& b = busy();
-    report(state,
-           [&] { return b.reader->finalReport(final_report::Kind(state.range(0)), kBusyDay); });
-}
-// Resumido, Detallado, Loterias
-BENCHMARK(BM_FinalReport)
-    ->DenseRange(0, 2)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(bench::sized(3, 1));
-
-// The statement of the busy day: never settled (every day of the month counts), or settled
-// the day before.
-void BM_AccountStatement(benchmark::State& state) {
-    BusySalesPoint& b = busy();
-    if (state.range(0) == 1) {
-        b.db.admin(
-            u"SELECT admin.liquidar('00012', $1::date) WHERE NOT EXISTS "
-            u"(SELECT FROM central.liquidaciones)"_s,
-            {kBusyDay.addDays(-1).toString(Qt::ISODate)});
-    }
-    report(state, [&] { return b.reader->statement(kBusyDay); });
-}
-BENCHMARK(BM_AccountStatement)
-    ->Arg(0)
-    ->Arg(1)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(bench::sized(3, 1));
-
-void BM_Monitor(benchmark::State& state) {
-    BusySalesPoint& b = busy();
-    report(state, [&] {
-        return b.reader->monitor(sales_monitor::Kind(state.range(0)), u"AAA"_s, kBusyDay);
-    });
-}
-// GENERAL, DETALLADO
-BENCHMARK(BM_Monitor)
-    ->DenseRange(0, 1)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(bench::sized(5, 1));
-
 // Booking at eight terminals for a while beside a month's detailed prize report composed again
 // and again: with no report, with the report on the primary, and on the standby (when tools/bench
 // started one, VENDURA_STANDBY_HOST). Plays per second and p99 of the booking, reports composed.
@@ -163,6 +96,12 @@ void BM_BookingBesideTheMonthsPrizeReport(benchmark::State& state, const QString
 }  // namespace
 
 int main(int argc, char** argv) {
+    bench::registerReportBenchmarks(
+        [] {
+            BusySalesPoint& b = busy();
+            return bench::BusyPoint{b.db, *b.reader};
+        },
+        kBusyDay);
     const QString standby = qEnvironmentVariable("VENDURA_STANDBY_HOST");
     const auto beside = [](const char* name, QString host) {
         benchmark::RegisterBenchmark(name, BM_BookingBesideTheMonthsPrizeReport, host)

@@ -80,13 +80,6 @@ YearOfNetwork& year() {
     return seeded;
 }
 
-void report(benchmark::State& state, const std::function<QStringList()>& compose) {
-    year();
-    qsizetype lines = 0;
-    for (auto _ : state) lines = compose().size();
-    state.counters["lines"] = double(lines);
-}
-
 // Eight terminals booking on an empty database and on the year's, same cluster, same run: what
 // a year of data costs a play. Each books twice: right after the database was made (the year's
 // just loaded and checkpointed), then again, as the network goes on selling.
@@ -108,65 +101,15 @@ void BM_Booking8(benchmark::State& state, bool withYear) {
 BENCHMARK_CAPTURE(BM_Booking8, EmptyDatabase, false)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK_CAPTURE(BM_Booking8, YearOfData, true)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-void BM_PrizeReport(benchmark::State& state) {
-    const QDate from = kLastDay.addDays(-state.range(0) + 1);
-    report(state, [&] { return year().reader->prizeReport(from, kLastDay, state.range(1) == 1); });
-}
-// days, detailed
-BENCHMARK(BM_PrizeReport)
-    ->Args({1, 0})
-    ->Args({1, 1})
-    ->Args({30, 0})
-    ->Args({30, 1})
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(bench::sized(3, 1));
-
-void BM_SalesReport(benchmark::State& state) {
-    report(state, [&] { return year().reader->salesReport(kLastDay); });
-}
-BENCHMARK(BM_SalesReport)->Unit(benchmark::kMillisecond)->Iterations(bench::sized(3, 1));
-
-void BM_FinalReport(benchmark::State& state) {
-    report(state, [&] {
-        return year().reader->finalReport(final_report::Kind(state.range(0)), kLastDay);
-    });
-}
-// Resumido, Detallado, Loterias
-BENCHMARK(BM_FinalReport)
-    ->DenseRange(0, 2)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(bench::sized(3, 1));
-
-// The statement of the last day: a month since the last settlement, or settled the day before.
-void BM_AccountStatement(benchmark::State& state) {
-    if (state.range(0) == 1) {
-        year().db.admin(
-            u"SELECT admin.liquidar('00012', $1::date) WHERE central.ultima_liquidacion('00012') "
-            u"IS DISTINCT FROM $1::date"_s,
-            {kLastDay.addDays(-1).toString(Qt::ISODate)});
-    }
-    report(state, [&] { return year().reader->statement(kLastDay); });
-}
-BENCHMARK(BM_AccountStatement)
-    ->Arg(0)
-    ->Arg(1)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(bench::sized(3, 1));
-
-void BM_Monitor(benchmark::State& state) {
-    report(state, [&] {
-        return year().reader->monitor(sales_monitor::Kind(state.range(0)), u"AAA"_s, kLastDay);
-    });
-}
-// GENERAL, DETALLADO
-BENCHMARK(BM_Monitor)
-    ->DenseRange(0, 1)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(bench::sized(5, 1));
-
 }  // namespace
 
 int main(int argc, char** argv) {
+    bench::registerReportBenchmarks(
+        [] {
+            YearOfNetwork& y = year();
+            return bench::BusyPoint{y.db, *y.reader};
+        },
+        kLastDay);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
