@@ -192,16 +192,16 @@ $$;
 CREATE FUNCTION admin.descartar_resultado(p_cod_lot varchar, p_fecha date) RETURNS text
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 DECLARE
+    v_lot varchar := upper(trim(coalesce(p_cod_lot, '')));
     p central.resultados_pendientes;
     v_numeros text;
 BEGIN
-    PERFORM central.turno_del_sorteo(p_cod_lot, p_fecha);
-    DELETE FROM central.resultados_pendientes
-    WHERE cod_lot = upper(trim(coalesce(p_cod_lot, ''))) AND fecha = p_fecha
+    PERFORM central.turno_del_sorteo(v_lot, p_fecha);
+    DELETE FROM central.resultados_pendientes WHERE cod_lot = v_lot AND fecha = p_fecha
     RETURNING * INTO p;
     IF NOT FOUND THEN
-        RAISE EXCEPTION 'El sorteo % del % no tiene números esperando confirmación',
-                        upper(trim(coalesce(p_cod_lot, ''))), p_fecha USING ERRCODE = '22023';
+        RAISE EXCEPTION 'El sorteo % del % no tiene números esperando confirmación', v_lot,
+                        p_fecha USING ERRCODE = '22023';
     END IF;
     v_numeros := central.numeros_resultado(p.triple, p.segundo, p.tercero, p.especial);
     PERFORM central.auditar('RESULTADO_DESCARTADO', NULL, NULL,
@@ -218,7 +218,7 @@ RETURNS TABLE (cod_lot varchar, fecha date, correccion boolean, numeros text, cu
 LANGUAGE sql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
     SELECT p.cod_lot, p.fecha, p.correccion,
            central.numeros_resultado(p.triple, p.segundo, p.tercero, p.especial), p.cuenta,
-             p.anotado
+           p.anotado
     FROM central.resultados_pendientes p
     ORDER BY p.anotado, p.cod_lot
 $$;

@@ -105,8 +105,8 @@ std::vector<Command> officeCommands() {
                  c.out << office::toCsv(rows.value());
                  return kOk;
              }
-             for (int r = 0; r < rows.value().size(); ++r) {
-                 const RecordSet& a = rows.value();
+             const RecordSet& a = rows.value();
+             for (int r = 0; r < a.size(); ++r) {
                  c.out << a.text(r, u"momento"_s).left(19) << "  "
                        << a.text(r, u"accion"_s).leftJustified(24) << ' '
                        << a.text(r, u"cod_vendedor"_s).leftJustified(6) << ' '
