@@ -29,12 +29,8 @@ BEGIN
     IF v_rol NOT IN ('OFICINISTA', 'SUPERVISOR') THEN
         RAISE EXCEPTION 'El rol es OFICINISTA o SUPERVISOR' USING ERRCODE = '22023';
     END IF;
-    IF length(coalesce(p_clave, '')) < 8 THEN
-        RAISE EXCEPTION 'La clave debe tener al menos 8 caracteres' USING ERRCODE = '22023';
-    END IF;
-    IF EXISTS (SELECT FROM pg_roles WHERE rolname = p_cuenta) THEN
-        RAISE EXCEPTION 'La cuenta % ya existe en el servidor', p_cuenta USING ERRCODE = '42710';
-    END IF;
+    PERFORM central.exigir_clave_de_cuenta(p_clave);
+    PERFORM central.exigir_cuenta_nueva(p_cuenta);
     PERFORM central.texto_libre('El nombre', p_nombre);
     INSERT INTO central.oficinistas (cuenta, nombre, rol) VALUES (p_cuenta, p_nombre, v_rol);
     EXECUTE format('CREATE ROLE %I LOGIN PASSWORD %L IN ROLE vendura_oficina', p_cuenta,

@@ -14,16 +14,11 @@ BEGIN
         RAISE EXCEPTION 'Código de vendedor inválido: de 1 a 5 letras o dígitos'
             USING ERRCODE = '22023';
     END IF;
-    IF length(coalesce(p_clave, '')) < 8 THEN
-        RAISE EXCEPTION 'La clave de la cuenta debe tener al menos 8 caracteres'
-            USING ERRCODE = '22023';
-    END IF;
+    PERFORM central.exigir_clave_de_cuenta(p_clave);
     IF EXISTS (SELECT FROM central.vendedores WHERE cod_vendedor = p_cod_vendedor) THEN
         RAISE EXCEPTION 'El vendedor % ya existe', p_cod_vendedor USING ERRCODE = '23505';
     END IF;
-    IF EXISTS (SELECT FROM pg_roles WHERE rolname = v_cuenta) THEN
-        RAISE EXCEPTION 'La cuenta % ya existe en el servidor', v_cuenta USING ERRCODE = '42710';
-    END IF;
+    PERFORM central.exigir_cuenta_nueva(v_cuenta);
     PERFORM central.texto_libre('El nombre', p_nombre);
     INSERT INTO central.vendedores (cod_vendedor, nombre) VALUES (p_cod_vendedor, p_nombre);
     EXECUTE format('CREATE ROLE %I LOGIN PASSWORD %L CONNECTION LIMIT %s IN ROLE vendura_puntos',
@@ -52,10 +47,7 @@ BEGIN
     IF NOT FOUND THEN
         RAISE EXCEPTION 'El vendedor % no tiene cuenta', p_cod_vendedor USING ERRCODE = '22023';
     END IF;
-    IF length(coalesce(p_clave, '')) < 8 THEN
-        RAISE EXCEPTION 'La clave de la cuenta debe tener al menos 8 caracteres'
-            USING ERRCODE = '22023';
-    END IF;
+    PERFORM central.exigir_clave_de_cuenta(p_clave);
     EXECUTE format('ALTER ROLE %I PASSWORD %L', v_cuenta, p_clave);
     -- the counters behind the pooler prove the new password too
     UPDATE central.cuentas SET clave_hash = central.crypt(p_clave, central.gen_salt('bf', 8))

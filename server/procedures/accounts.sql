@@ -318,6 +318,28 @@ BEGIN
 END
 $$;
 
+-- A login's password, as every procedure that gives one takes it: eight characters at least.
+CREATE FUNCTION central.exigir_clave_de_cuenta(p_clave text) RETURNS void
+LANGUAGE plpgsql IMMUTABLE AS $$
+BEGIN
+    IF length(coalesce(p_clave, '')) < 8 THEN
+        RAISE EXCEPTION 'La clave de la cuenta debe tener al menos 8 caracteres'
+            USING ERRCODE = '22023';
+    END IF;
+END
+$$;
+
+-- A login about to be made is one the server does not have yet: logins belong to the cluster,
+-- not to this database.
+CREATE FUNCTION central.exigir_cuenta_nueva(p_cuenta name) RETURNS void
+LANGUAGE plpgsql STABLE AS $$
+BEGIN
+    IF EXISTS (SELECT FROM pg_roles WHERE rolname = p_cuenta) THEN
+        RAISE EXCEPTION 'La cuenta % ya existe en el servidor', p_cuenta USING ERRCODE = '42710';
+    END IF;
+END
+$$;
+
 -- Database rights are kept outside the database and a copy made from a template starts with the
 -- defaults again: whoever creates a central database calls this on it.
 CREATE FUNCTION central.proteger_base() RETURNS void
