@@ -523,11 +523,31 @@ CREATE TABLE central.juego_dia (
     PRIMARY KEY (cod_vendedor, fecha, cod_lot, tipo)
 );
 
+-- The same sales by the hour their tickets were issued, for the office's chart of the day: kept
+-- beside central.juego_dia by the same triggers, a row per sales point so that no two counters
+-- write one row.
+CREATE TABLE central.venta_hora (
+    cod_vendedor  varchar(5) NOT NULL REFERENCES central.vendedores,
+    fecha         date NOT NULL,
+    hora          smallint NOT NULL CHECK (hora BETWEEN 0 AND 23),
+    venta         numeric(16, 3) NOT NULL DEFAULT 0,
+    PRIMARY KEY (fecha, hora, cod_vendedor)
+);
+
 -- Adds to the days' sales the live sold items of some tickets, each times its sign: 1 a ticket
 -- that starts counting, -1 one that stops.
 CREATE FUNCTION central.sumar_juego_dia(p_tickets varchar[], p_signos integer[]) RETURNS void
 LANGUAGE plpgsql AS $$
 BEGIN
+    INSERT INTO central.venta_hora AS v (cod_vendedor, fecha, hora, venta)
+    SELECT t.cod_vendedor, t.fecha, extract(hour FROM t.hora), sum(x.signo * i.monto_vendido)
+    FROM unnest(p_tickets, p_signos) AS x(nroticket, signo)
+    JOIN central.tickets t ON t.nroticket = x.nroticket
+    JOIN central.items_ticket i ON i.nticket = x.nroticket
+    WHERE x.signo <> 0 AND i.vigente AND i.monto_vendido > 0
+    GROUP BY 1, 2, 3
+    ORDER BY 2, 3, 1
+    ON CONFLICT (fecha, hora, cod_vendedor) DO UPDATE SET venta = v.venta + EXCLUDED.venta;
     INSERT INTO central.juego_dia AS v (cod_vendedor, fecha, cod_lot, tipo, venta)
     SELECT t.cod_vendedor, t.fecha, i.cod_lot, i.tipo, sum(x.signo * i.monto_vendido)
     FROM unnest(p_tickets, p_signos) AS x(nroticket, signo)
@@ -570,21 +590,31 @@ $$;
 CREATE FUNCTION central.juego_dia_cambio_item() RETURNS trigger
 LANGUAGE plpgsql AS $$
 BEGIN
-    INSERT INTO central.juego_dia AS v (cod_vendedor, fecha, cod_lot, tipo, venta)
-    SELECT x.cod_vendedor, x.fecha, x.cod_lot, x.tipo, sum(x.cambio)
-    FROM (SELECT t.cod_vendedor, t.fecha, n.cod_lot, n.tipo,
-                 CASE WHEN n.vigente AND n.monto_vendido > 0 THEN n.monto_vendido ELSE 0 END
-                 - CASE WHEN a.vigente AND a.monto_vendido > 0 THEN a.monto_vendido ELSE 0 END
-                     AS cambio
-          FROM nuevos n
-          JOIN antes a USING (nticket, num_item)
-          JOIN central.tickets t ON t.nroticket = n.nticket
-          WHERE central.ticket_cuenta(t) = 1) x
-    GROUP BY 1, 2, 3, 4
+    WITH c AS (
+        SELECT t.cod_vendedor, t.fecha, extract(hour FROM t.hora) AS hora, n.cod_lot, n.tipo,
+               CASE WHEN n.vigente AND n.monto_vendido > 0 THEN n.monto_vendido ELSE 0 END
+               - CASE WHEN a.vigente AND a.monto_vendido > 0 THEN a.monto_vendido ELSE 0 END
+                   AS cambio
+        FROM nuevos n
+        JOIN antes a USING (nticket, num_item)
+        JOIN central.tickets t ON t.nroticket = n.nticket
+        WHERE central.ticket_cuenta(t) = 1),
+    dia AS (
+        INSERT INTO central.juego_dia AS v (cod_vendedor, fecha, cod_lot, tipo, venta)
+        SELECT x.cod_vendedor, x.fecha, x.cod_lot, x.tipo, sum(x.cambio)
+        FROM c x
+        GROUP BY 1, 2, 3, 4
+        HAVING sum(x.cambio) <> 0
+        ORDER BY 1, 2, 3, 4
+        ON CONFLICT (cod_vendedor, fecha, cod_lot, tipo) DO UPDATE
+            SET venta = v.venta + EXCLUDED.venta)
+    INSERT INTO central.venta_hora AS v (cod_vendedor, fecha, hora, venta)
+    SELECT x.cod_vendedor, x.fecha, x.hora, sum(x.cambio)
+    FROM c x
+    GROUP BY 1, 2, 3
     HAVING sum(x.cambio) <> 0
-    ORDER BY 1, 2, 3, 4
-    ON CONFLICT (cod_vendedor, fecha, cod_lot, tipo) DO UPDATE
-        SET venta = v.venta + EXCLUDED.venta;
+    ORDER BY 2, 3, 1
+    ON CONFLICT (fecha, hora, cod_vendedor) DO UPDATE SET venta = v.venta + EXCLUDED.venta;
     RETURN NULL;
 END
 $$;

@@ -6,6 +6,7 @@
 CREATE FUNCTION admin.estado_vendedor(p_cod_vendedor varchar, p_estado varchar) RETURNS void
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 BEGIN
+    PERFORM central.exigir_supervisor();
     IF coalesce(p_estado, '') NOT IN ('A', 'S', 'I') THEN
         RAISE EXCEPTION 'Estado inválido: A, S o I' USING ERRCODE = '22023';
     END IF;
@@ -67,6 +68,7 @@ LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 DECLARE
     v_lot varchar := upper(coalesce(p_cod_lot, '*'));
 BEGIN
+    PERFORM central.exigir_supervisor();
     IF NOT EXISTS (SELECT FROM central.vendedores WHERE cod_vendedor = p_cod_vendedor) THEN
         RAISE EXCEPTION 'El vendedor % no existe', p_cod_vendedor USING ERRCODE = '22023';
     END IF;

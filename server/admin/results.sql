@@ -234,6 +234,7 @@ DECLARE
     v_variante varchar := coalesce(p_variante, '');
     n integer;
 BEGIN
+    PERFORM central.exigir_supervisor();
     IF p_cod_lot IS DISTINCT FROM '*' THEN
         PERFORM admin.lot_existente(p_cod_lot);
     END IF;

@@ -148,6 +148,7 @@ DECLARE
     v_faltan text;
     e record;
 BEGIN
+    PERFORM central.exigir_supervisor();
     PERFORM admin.vendedor_existente(p_cod_vendedor);
     -- entries of this sales point's account wait until the settlement is written
     PERFORM 1 FROM central.vendedores WHERE cod_vendedor = p_cod_vendedor FOR UPDATE;

@@ -8,6 +8,7 @@ LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 DECLARE
     v_antes integer;
 BEGIN
+    PERFORM central.exigir_supervisor();
     IF p_minutos IS NULL OR p_minutos NOT BETWEEN 0 AND 1440 THEN
         RAISE EXCEPTION 'Los minutos para anular deben ir de 0 a 1440' USING ERRCODE = '22023';
     END IF;
@@ -31,6 +32,7 @@ LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 DECLARE
     v_antes integer;
 BEGIN
+    PERFORM central.exigir_supervisor();
     IF p_dias IS NULL OR p_dias NOT BETWEEN 0 AND 999 THEN
         RAISE EXCEPTION 'Los días para cobrar un premio van de 0 a 999' USING ERRCODE = '22023';
     END IF;
@@ -109,6 +111,7 @@ CREATE FUNCTION admin.fijar_cupo_punto(p_cod_vendedor varchar, p_porcentaje nume
 RETURNS void
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 BEGIN
+    PERFORM central.exigir_supervisor();
     IF p_porcentaje IS NULL OR p_porcentaje <= 0 OR p_porcentaje > 100
        OR p_porcentaje <> round(p_porcentaje, 2) THEN
         RAISE EXCEPTION 'La parte del cupo va de más de 0 a 100 por ciento, con dos decimales'

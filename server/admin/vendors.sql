@@ -10,6 +10,7 @@ DECLARE
     v_cuenta name := coalesce(p_cuenta,
                               left(current_database(), 40) || '_' || lower(p_cod_vendedor));
 BEGIN
+    PERFORM central.exigir_supervisor();
     IF coalesce(p_cod_vendedor, '') !~ '^[A-Za-z0-9]{1,5}$' THEN
         RAISE EXCEPTION 'Código de vendedor inválido: de 1 a 5 letras o dígitos'
             USING ERRCODE = '22023';
@@ -43,6 +44,7 @@ LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 DECLARE
     v_cuenta name;
 BEGIN
+    PERFORM central.exigir_supervisor();
     SELECT c.cuenta INTO v_cuenta FROM central.cuentas c WHERE c.cod_vendedor = p_cod_vendedor;
     IF NOT FOUND THEN
         RAISE EXCEPTION 'El vendedor % no tiene cuenta', p_cod_vendedor USING ERRCODE = '22023';

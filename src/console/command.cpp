@@ -1,8 +1,6 @@
 #include "console/command.h"
 #include "office/input.h"
 
-#include <QRandomGenerator>
-
 namespace vendura::console {
 
 int CommandContext::fail(const QString& why) const {
@@ -47,15 +45,6 @@ std::optional<QString> wholeNumber(const CommandContext& c, const QString& text,
 
 std::optional<QString> threeDigits(const CommandContext& c, const QString& text) {
     return checked(c, office::threeDigits(text));
-}
-
-QString randomPassword() {
-    static const QString alphabet = u"abcdefghijkmnpqrstuvwxyzABCDEFGHJKLMNPQRSTUVWXYZ23456789"_s;
-    QString password;
-    for (int i = 0; i < 24; ++i) {
-        password += alphabet[int(QRandomGenerator::system()->bounded(qint64(alphabet.size())))];
-    }
-    return password;
 }
 
 Flags takeFlags(const QStringList& args, const QStringList& known) {

@@ -45,8 +45,9 @@ struct Command {
     std::function<int(const CommandContext&)> run;
 };
 
-// The command families, one file each.
-std::vector<Command> pointCommands();
+// The command families, one file each; the office's actions (office/office_action.h) are
+// commands as they stand.
+std::vector<Command> actionCommands();
 std::vector<Command> lotteryCommands();
 std::vector<Command> resultCommands();
 std::vector<Command> exposureCommands();
@@ -59,10 +60,6 @@ std::optional<QString> decimal(const CommandContext& c, const QString& text, con
 std::optional<QString> wholeNumber(const CommandContext& c, const QString& text,
                                    const QString& what);
 std::optional<QString> threeDigits(const CommandContext& c, const QString& text);
-
-// A password drawn at random, for a login whose password someone is given once or a counter keeps
-// encoded in its configuration.
-QString randomPassword();
 
 // Options "--name value" taken out of the arguments; unknown options are an error.
 struct Flags {

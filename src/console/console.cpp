@@ -7,7 +7,7 @@ namespace {
 
 std::vector<Command> allCommands() {
     std::vector<Command> all;
-    for (auto family : {pointCommands, lotteryCommands, resultCommands, exposureCommands,
+    for (auto family : {actionCommands, lotteryCommands, resultCommands, exposureCommands,
                         officeCommands, settlementCommands}) {
         for (Command& c : family()) all.push_back(std::move(c));
     }

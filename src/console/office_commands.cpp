@@ -1,6 +1,7 @@
 #include "console/command.h"
 
 #include "office/audit_trail.h"
+#include "office/office_action.h"
 #include "session/database_account.h"
 
 namespace vendura::console {
@@ -15,21 +16,6 @@ std::vector<Command> officeCommands() {
          false,
          [](const CommandContext& c) {
              c.out << encodeAccount({c.args[0], c.args[1]}) << '\n';
-             return kOk;
-         }},
-        {{u"mensaje"_s},
-         u"PUNTO|todos TEXTO..."_s,
-         u"deja un mensaje de la oficina central a un punto de venta o a todos los activos"_s,
-         2,
-         -1,
-         true,
-         [](const CommandContext& c) {
-             const bool everyone = c.args[0].compare(u"todos"_s, Qt::CaseInsensitive) == 0;
-             const QString text = c.args.mid(1).join(u' ');
-             auto rows = c.call(u"enviar_mensaje"_s,
-                                {everyone ? FieldValue() : FieldValue(c.args[0]), text});
-             if (!rows) return kRefused;
-             c.out << "Mensaje enviado a " << rows->text(0, 0) << " punto(s) de venta\n";
              return kOk;
          }},
         {{u"replica"_s},
@@ -55,7 +41,7 @@ std::vector<Command> officeCommands() {
          4,
          true,
          [](const CommandContext& c) {
-             const QString password = c.args.size() > 3 ? c.args[3] : randomPassword();
+             const QString password = c.args.size() > 3 ? c.args[3] : office::randomPassword();
              if (!c.call(u"crear_oficinista"_s,
                          {c.args[0], c.args[1], c.args[2].toUpper(), password})) {
                  return kRefused;

@@ -1,4 +1,5 @@
 #include "console/command.h"
+#include "office/account_book.h"
 #include "office/draw_results.h"
 
 namespace vendura::console {
@@ -54,30 +55,13 @@ int discardPending(const CommandContext& c) {
     return kOk;
 }
 
-int setPayout(const CommandContext& c) {
-    const auto multiplier = decimal(c, c.args[2], u"multiplicador"_s);
-    if (!multiplier) return kRefused;
-    const QString lottery = c.args[0].toUpper();
-    const QString kind = c.args[1].toUpper();
-    const QString variant = c.args.size() > 3 ? c.args[3] : QString();
-    auto rows = c.call(u"fijar_pago"_s, {lottery, kind, *multiplier, variant});
-    if (!rows) return kRefused;
-    c.out << kind << (variant.isEmpty() ? QString() : u" "_s + variant) << " paga " << *multiplier
-          << " por unidad en " << rows->text(0, 0) << " lotería(s)\n";
-    return kOk;
-}
-
 int showPayouts(const CommandContext& c) {
-    const FieldValue lottery = c.args.isEmpty() ? FieldValue() : FieldValue(c.args[0].toUpper());
-    auto rows = c.call(u"tabla_pagos"_s, {lottery});
-    if (!rows) return kRefused;
+    auto table = office::payoutTable(*c.link, c.args.value(0));
+    if (!table) return c.fail(table.error().description);
     c.out << "LOTERIA  TIPO      VARIANTE  MULTIPLICADOR  DESDE\n";
-    for (int r = 0; r < rows->size(); ++r) {
-        c.out << rows->text(r, u"cod_lot"_s).leftJustified(9)
-              << rows->text(r, u"tipo"_s).leftJustified(10)
-              << rows->text(r, u"variante"_s).leftJustified(10)
-              << rows->text(r, u"multiplicador"_s).leftJustified(15)
-              << rows->text(r, u"desde"_s).left(19) << '\n';
+    for (const office::Payout& p : table.value()) {
+        c.out << p.lottery.leftJustified(9) << p.kind.leftJustified(10)
+              << p.variant.leftJustified(10) << p.multiplier.leftJustified(15) << p.since << '\n';
     }
     return kOk;
 }
@@ -116,14 +100,6 @@ std::vector<Command> resultCommands() {
          2,
          true,
          discardPending},
-        {{u"pagos"_s, u"fijar"_s},
-         u"LOTERIA|* TIPO MULTIPLICADOR [VARIANTE]"_s,
-         u"lo que paga una unidad de lo que se venda desde ahora: TIPO es TRIPLE, SEGUNDO, "
-         u"TERCERO, TERMINAL, DIGITO o ESPECIAL (con su variante)"_s,
-         3,
-         4,
-         true,
-         setPayout},
         {{u"pagos"_s, u"ver"_s}, u"[LOTERIA]"_s, u"la tabla de pagos"_s, 0, 1, true, showPayouts},
     };
 }

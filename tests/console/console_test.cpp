@@ -35,6 +35,10 @@ class ConsoleTest : public ::testing::Test {
         db.seedLotteries();
         db.admin(u"CREATE ROLE \""_s + office +
                  u"\" LOGIN PASSWORD 'oficina-prueba' IN ROLE vendura_oficina"_s);
+        db.admin(
+            u"INSERT INTO central.oficinistas (cuenta, nombre, rol) VALUES ($1, 'JEFE', "
+            u"'SUPERVISOR')"_s,
+            {office});
     }
     ~ConsoleTest() override { db.admin(u"DROP ROLE IF EXISTS \""_s + office + u"\""_s); }
 
@@ -243,26 +247,34 @@ TEST_F(ConsoleTest, BadInputOrAWrongPasswordGetsAClearErrorANonZeroExitAndWrites
     EXPECT_TRUE(wrongPassword.err.contains(u"no se pudo conectar"_s));
 }
 
-// Only a supervisor gives the people of the office their logins; the new login enters a draw's
-// numbers as the first person and the supervisor, entering the same, makes them count.
-TEST_F(ConsoleTest, OnlyASupervisorGivesThePeopleOfTheOfficeTheirLogins) {
+// A supervisor gives the people of the office their logins; a clerk enters a draw's numbers
+// as the first person (the supervisor, entering the same, makes them count) but decides nothing
+// of the network's money, its sales points or the office's logins.
+TEST_F(ConsoleTest, AClerkEntersResultsButOnlyASupervisorDecidesMoneyPointsAndLogins) {
     const QString ana = db.name() + u"_ana"_s;
-    const QStringList create{u"oficinista"_s, u"crear"_s, ana, u"ANA RIOS"_s, u"oficinista"_s};
-    const Outcome refused = run(create);
-    EXPECT_EQ(refused.code, 1);
-    EXPECT_TRUE(refused.err.contains(u"Solo un supervisor"_s)) << refused.err.toStdString();
-    db.admin(
-        u"INSERT INTO central.oficinistas (cuenta, nombre, rol) VALUES ($1, 'JEFE', "
-        u"'SUPERVISOR')"_s,
-        {office});
-    const Outcome made = run(create);
+    const Outcome made = run({u"oficinista"_s, u"crear"_s, ana, u"ANA RIOS"_s, u"oficinista"_s});
     const auto password = QRegularExpression(u"mostrada esta vez: (\\S+)"_s).match(made.out);
     ASSERT_TRUE(made.code == 0 && password.hasMatch()) << made.err.toStdString();
-    EXPECT_EQ(run(words("resultado registrar AAA 2026-12-06 123"), ana, password.captured(1)).code,
-              0);
+    auto asAna = [&](const char* line) { return run(words(line), ana, password.captured(1)); };
+    const QString before = state();
+    for (const char* line :
+         {"pagos fijar AAA TRIPLE 700", "punto suspender 00013", "punto caducidad 00013 9",
+          "punto cupo 00013 50", "punto comision 00013 12", "punto ventana-anulacion 00013 60",
+          "punto clave-cuenta 00013", "punto crear 00077 NUEVO", "liquidar 00012 2026-12-05"}) {
+        const Outcome r = asAna(line);
+        EXPECT_EQ(r.code, 1) << line;
+        EXPECT_TRUE(r.err.contains(u"Solo un supervisor"_s)) << line << ": " << r.err.toStdString();
+    }
+    EXPECT_TRUE(
+        run({u"oficinista"_s, u"crear"_s, db.name() + u"_beto"_s, u"BETO"_s, u"supervisor"_s}, ana,
+            password.captured(1))
+            .err.contains(u"Solo un supervisor"_s));
+    EXPECT_EQ(state(), before);
+    EXPECT_EQ(asAna("resultado registrar AAA 2026-12-06 123").code, 0);
     EXPECT_EQ(db.value(u"SELECT count(*) FROM central.resultados"_s), u"0"_s);
     EXPECT_EQ(run(words("resultado registrar AAA 2026-12-06 123")).code, 0);
     EXPECT_EQ(db.value(u"SELECT triple FROM central.resultados"_s), u"123"_s);
+    EXPECT_EQ(asAna("mensaje 00013 revise la impresora").code, 0);
     EXPECT_TRUE(run(words("oficinista ver")).out.contains(ana.leftJustified(20) + u"OFICINISTA"_s));
     db.admin(u"DROP ROLE \""_s + ana + u"\""_s);
 }

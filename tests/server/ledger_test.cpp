@@ -144,6 +144,13 @@ class Ledger {
              "GROUP BY 1, 2, 3, 4) x USING (cod_vendedor, fecha, cod_lot, tipo) "
              "WHERE coalesce(d.venta, 0) <> coalesce(x.venta, 0) "
              "OR coalesce(d.premios, 0) <> coalesce(x.premios, 0)"},
+            {"an hour's sales kept other than its tickets' items",
+             "SELECT h.fecha || ' ' || h.hora FROM central.venta_hora h FULL JOIN (SELECT "
+             "t.cod_vendedor, t.fecha, extract(hour FROM t.hora) AS hora, sum(i.monto_vendido) "
+             "AS venta FROM central.tickets t JOIN central.items_ticket i ON i.nticket = "
+             "t.nroticket WHERE t.estado = 'ACT' AND t.anulado = 'N' AND i.vigente AND "
+             "i.monto_vendido > 0 GROUP BY 1, 2, 3) x USING (cod_vendedor, fecha, hora) "
+             "WHERE coalesce(h.venta, 0) <> coalesce(x.venta, 0)"},
             {"an expired prize posted back other than as stored",
              "SELECT a.nroticket FROM central.ajustes a WHERE a.concepto = 'CADUCADO' GROUP BY 1 "
              "HAVING sum(a.monto) <> (SELECT sum(x.premio) FROM central.premios x WHERE "

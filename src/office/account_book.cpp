@@ -1,0 +1,56 @@
+#include "office/account_book.h"
+
+namespace vendura::office {
+namespace {
+FieldValue orNull(const QString& v) {
+    return v.trimmed().isEmpty() ? FieldValue() : FieldValue(v.trimmed());
+}
+}  // namespace
+
+Result<StatementLines> readStatement(AdminLink& link, const QString& vendor, const QString& day) {
+    auto rows = link.call(u"estado_cuenta"_s, {vendor.trimmed(), orNull(day)});
+    if (!rows) return rows.error();
+    static const std::pair<const char*, const char*> lines[] = {
+        {"Última liquidación", "ultima"},
+        {"Deuda", "deuda"},
+        {"Cuenta del día", "cuenta"},
+        {"Movimientos", "movimiento"},
+        {"Depósitos", "deposito"},
+        {"Saldo de jugada", "total"},
+        {"Saldo de préstamos", "saldo_prestamo"},
+        {"Saldo general", "total_general"},
+        {"Por confirmar", "por_confirmar"}};
+    StatementLines statement;
+    for (const auto& [label, field] : lines) {
+        const QString value = rows.value().text(0, QString::fromLatin1(field));
+        statement.emplace_back(QString::fromUtf8(label), value.isEmpty() ? u"-"_s : value);
+    }
+    return statement;
+}
+
+Result<std::vector<PendingMovement>> pendingMovements(AdminLink& link, const QString& vendor) {
+    auto rows = link.call(u"movimientos_pendientes"_s, {orNull(vendor)});
+    if (!rows) return rows.error();
+    const RecordSet& r = rows.value();
+    std::vector<PendingMovement> pending;
+    for (int i = 0; i < r.size(); ++i) {
+        pending.push_back({r.text(i, u"cod_vendedor"_s), r.text(i, u"nrogasto"_s),
+                           r.text(i, u"fecha"_s), r.text(i, u"monto"_s),
+                           r.text(i, u"descripcion"_s), r.text(i, u"observacion"_s)});
+    }
+    return pending;
+}
+
+Result<std::vector<Payout>> payoutTable(AdminLink& link, const QString& lottery) {
+    auto rows = link.call(u"tabla_pagos"_s, {orNull(lottery.toUpper())});
+    if (!rows) return rows.error();
+    const RecordSet& r = rows.value();
+    std::vector<Payout> table;
+    for (int i = 0; i < r.size(); ++i) {
+        table.push_back({r.text(i, u"cod_lot"_s), r.text(i, u"tipo"_s), r.text(i, u"variante"_s),
+                         r.text(i, u"multiplicador"_s), r.text(i, u"desde"_s).left(19)});
+    }
+    return table;
+}
+
+}  // namespace vendura::office

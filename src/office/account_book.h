@@ -1,0 +1,36 @@
+#pragma once
+// What the office reads of the sales points' money: the statement of an account on a day,
+// the movements waiting for the office, and the payouts in force with the moment each began.
+#include "office/admin_link.h"
+
+#include <utility>
+#include <vector>
+
+namespace vendura::office {
+
+// The statement's lines in the order the office reads them: caption and value ("-" none).
+using StatementLines = std::vector<std::pair<QString, QString>>;
+Result<StatementLines> readStatement(AdminLink& link, const QString& vendor,
+                                     const QString& day = QString());
+
+struct PendingMovement {
+    QString vendor;
+    QString document;
+    QString day;
+    QString amount;
+    QString description;
+    QString note;
+};
+Result<std::vector<PendingMovement>> pendingMovements(AdminLink& link,
+                                                      const QString& vendor = QString());
+
+struct Payout {
+    QString lottery;
+    QString kind;
+    QString variant;
+    QString multiplier;
+    QString since;  // AAAA-MM-DD hh:mm:ss; empty: from the start
+};
+Result<std::vector<Payout>> payoutTable(AdminLink& link, const QString& lottery = QString());
+
+}  // namespace vendura::office
