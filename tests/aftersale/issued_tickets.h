@@ -25,7 +25,8 @@ struct SoldItem {
 // Answers its ten-digit number.
 inline QString issueTicket(const TestDatabase& db, const QString& number, const QString& serial,
                            const QString& day, const std::vector<SoldItem>& items,
-                           const QString& vendor = u"00012"_s, const QString& user = u"1001"_s) {
+                           const QString& vendor = u"00012"_s, const QString& user = u"1001"_s,
+                           const QString& time = u"09:30"_s) {
     const QString n = number.rightJustified(10, u'0');
     db.admin(QStringLiteral("INSERT INTO central.tickets_temporales (nticket, cod_vendedor, "
                             "creado, estado) VALUES ($1, $2, $3::date + time '09:30', 'EMI')"),
@@ -43,10 +44,10 @@ inline QString issueTicket(const TestDatabase& db, const QString& number, const 
     db.admin(QStringLiteral(
                  "INSERT INTO central.tickets (nroticket, cod_vendedor, cod_usuario, "
                  "serial, fecha, hora, monto, dias_caduca) SELECT $1::varchar, $2::varchar, $3, "
-                 "$4::bigint, $5::date, '09:30', sum(i.monto_vendido), (SELECT "
+                 "$4::bigint, $5::date, $6::time, sum(i.monto_vendido), (SELECT "
                  "v.dias_caduca FROM central.vendedores v WHERE v.cod_vendedor = $2) "
                  "FROM central.items_ticket i WHERE i.nticket = $1::varchar"),
-             {n, vendor, user, serial, day});
+             {n, vendor, user, serial, day, time});
     // a ticket written after its draws' results gets its prizes as entering them stores them
     db.admin(QStringLiteral("SELECT central.premiar_sorteo(r.cod_lot, r.fecha) FROM "
                             "central.resultados r WHERE (r.cod_lot, r.fecha) IN (SELECT "
@@ -60,7 +61,8 @@ inline QString issueTicket(const TestDatabase& db, const QString& number, const 
 // after the amount, apart by ';': "AAA 123 2; AAA 777 0.5 1".
 inline QString issueTicket(const TestDatabase& db, const QString& number, const QString& serial,
                            const QString& day, const QString& items,
-                           const QString& vendor = u"00012"_s, const QString& user = u"1001"_s) {
+                           const QString& vendor = u"00012"_s, const QString& user = u"1001"_s,
+                           const QString& time = u"09:30"_s) {
     std::vector<SoldItem> sold;
     for (const QString& text : items.split(u';')) {
         const QStringList i = text.simplified().split(u' ');

@@ -1,5 +1,6 @@
 // The central office's desk driven by keys, against a real central database, as two people of
 // the office use it.
+#include "desk_fixture.h"
 #include "office/screens/audit_screen.h"
 #include "office/screens/counters_screen.h"
 #include "office/screens/desk_window.h"
@@ -8,8 +9,6 @@
 #include "office/screens/office_login.h"
 #include "office/screens/results_screen.h"
 #include "platform/pq_gateway.h"
-#include "recorders.h"
-#include "test_database.h"
 
 #include <QFile>
 #include <QLabel>
@@ -26,47 +25,6 @@ using namespace vendura::office;
 using namespace vendura::test;
 
 namespace {
-
-class DeskTest : public ::testing::Test {
-  protected:
-    DeskTest() {
-        db.seedVendor();
-        db.seedLotteries();  // the clock on 2026-12-07 10:00: the draws of the 6th are closed
-    }
-    ConnectionOptions as(const QString& login, const QString& password = u"oficina-prueba"_s) {
-        ConnectionOptions o;
-        o.host = Cluster::get().host;
-        o.port = Cluster::get().port;
-        o.database = db.name();
-        o.user = login;
-        o.password = password;
-        return o;
-    }
-    std::unique_ptr<AdminLink> linkOf(int person) {
-        auto link = PqAdminLink::connect(as(db.officeLogin(person)));
-        EXPECT_TRUE(link.ok());
-        return link ? std::unique_ptr<AdminLink>(std::move(link.value())) : nullptr;
-    }
-    // Types the numbers of a draw into a results screen and presses Enter.
-    static void type(QWidget* screen, const QString& lottery, const QString& triple) {
-        for (const auto& [name, text] :
-             {std::pair{u"txtLoteria"_s, lottery}, std::pair{u"txtTriple"_s, triple}}) {
-            auto* edit = screen->findChild<QLineEdit*>(name);
-            edit->clear();
-            QTest::keyClicks(edit, text);
-        }
-        QTest::keyClick(screen->findChild<QLineEdit*>(u"txtTriple"_s), Qt::Key_Return);
-    }
-    static QString said(const QWidget* screen) {
-        return screen->findChild<QLabel*>(u"lblResultado"_s)->text();
-    }
-    QString lastMessage() const {
-        return dialogs.shown.empty() ? QString() : dialogs.shown.back().text;
-    }
-
-    TestDatabase db;
-    DialogRecorder dialogs;
-};
 
 TEST_F(DeskTest, ADrawsNumbersCountWhenASecondPersonEntersTheSame) {
     auto one = linkOf(1), two = linkOf(2);

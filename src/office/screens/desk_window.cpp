@@ -3,7 +3,11 @@
 #include "office/screens/audit_screen.h"
 #include "office/screens/counters_screen.h"
 #include "office/screens/exposure_screen.h"
+#include "office/screens/money_screen.h"
+#include "office/screens/payouts_screen.h"
+#include "office/screens/points_screen.h"
 #include "office/screens/results_screen.h"
+#include "office/screens/sales_screen.h"
 
 #include <QDir>
 #include <QKeyEvent>
@@ -21,15 +25,26 @@ DeskWindow::DeskWindow(std::unique_ptr<AdminLink> link, const QString& login, Di
     tabs_->setObjectName(u"tabsOficina"_s);
     results_ = new ResultsScreen(*link_, dialogs, today, tabs_);
     exposure_ = new ExposureScreen(*link_, dialogs, today, tabs_);
-    tabs_->addTab(results_, u"F2 Resultados"_s);
     audit_ = new AuditScreen(*link_, dialogs, today, QDir::homePath(), tabs_);
-    tabs_->addTab(exposure_, u"F3 Exposición"_s);
     counters_ = new CountersScreen(*link_, dialogs, tabs_);
-    tabs_->addTab(audit_, u"F4 Auditoría"_s);
-    tabs_->addTab(counters_, u"F5 Puntos en línea"_s);
+    sales_ = new SalesScreen(*link_, dialogs, today, tabs_);
+    money_ = new MoneyScreen(*link_, dialogs, today, tabs_);
+    points_ = new PointsScreen(*link_, dialogs, tabs_);
+    payouts_ = new PayoutsScreen(*link_, dialogs, tabs_);
+    const std::pair<QWidget*, QString> screens[] = {
+        {results_, u"Resultados"_s},       {exposure_, u"Exposición"_s}, {audit_, u"Auditoría"_s},
+        {counters_, u"Puntos en línea"_s}, {sales_, u"Ventas"_s},        {money_, u"Dinero"_s},
+        {points_, u"Puntos de venta"_s},   {payouts_, u"Pagos"_s}};
+    QStringList help;
+    int key = Qt::Key_F2;
+    for (const auto& [screen, name] : screens) {
+        const QString caption = u"F"_s + QString::number(key - Qt::Key_F1 + 1) + u" "_s + name;
+        tabs_->addTab(screen, caption);
+        keys_.emplace_back(key++, screen);
+        help << caption;
+    }
     setCentralWidget(tabs_);
-    statusBar()->showMessage(
-        u"F2 Resultados   F3 Exposición   F4 Auditoría   F5 Puntos en línea   Alt+F4 Salir"_s);
+    statusBar()->showMessage(help.join(u"   "_s) + u"   Alt+F4 Salir"_s);
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int) {
         if (tabs_->currentWidget() == results_) results_->refresh();
     });
@@ -42,11 +57,10 @@ DeskWindow::~DeskWindow() = default;
 // The screens' keys reach the window from whichever field has the focus, with a window manager
 // or without one (a shortcut would wait for the window to be the active one).
 void DeskWindow::keyPressEvent(QKeyEvent* event) {
-    QWidget* screen = event->key() == Qt::Key_F2   ? static_cast<QWidget*>(results_)
-                      : event->key() == Qt::Key_F3 ? static_cast<QWidget*>(exposure_)
-                      : event->key() == Qt::Key_F4 ? static_cast<QWidget*>(audit_)
-                      : event->key() == Qt::Key_F5 ? static_cast<QWidget*>(counters_)
-                                                   : nullptr;
+    QWidget* screen = nullptr;
+    for (const auto& [key, shown] : keys_) {
+        if (event->key() == key) screen = shown;
+    }
     if (!screen || event->modifiers() != Qt::NoModifier) {
         QMainWindow::keyPressEvent(event);
         return;

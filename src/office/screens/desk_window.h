@@ -1,11 +1,13 @@
 #pragma once
-// The central office's desk: one window, a screen per task, F2 and F3 to move between them.
+// The central office's desk: one window, a screen per task, F2 to F9 to move between them.
 #include "office/admin_link.h"
 
 #include <QDate>
 #include <QMainWindow>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QTabWidget;
 
@@ -19,6 +21,10 @@ class ResultsScreen;
 class ExposureScreen;
 class AuditScreen;
 class CountersScreen;
+class SalesScreen;
+class MoneyScreen;
+class PointsScreen;
+class PayoutsScreen;
 
 class DeskWindow final : public QMainWindow {
     Q_OBJECT
@@ -31,6 +37,10 @@ class DeskWindow final : public QMainWindow {
     ExposureScreen* exposure() const { return exposure_; }
     AuditScreen* audit() const { return audit_; }
     CountersScreen* counters() const { return counters_; }
+    SalesScreen* sales() const { return sales_; }
+    MoneyScreen* money() const { return money_; }
+    PointsScreen* points() const { return points_; }
+    PayoutsScreen* payouts() const { return payouts_; }
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -42,6 +52,11 @@ class DeskWindow final : public QMainWindow {
     ExposureScreen* exposure_;
     AuditScreen* audit_;
     CountersScreen* counters_;
+    SalesScreen* sales_;
+    MoneyScreen* money_;
+    PointsScreen* points_;
+    PayoutsScreen* payouts_;
+    std::vector<std::pair<int, QWidget*>> keys_;  // F2... and the screen it shows
 };
 
 }  // namespace vendura::office

@@ -1,0 +1,66 @@
+#include "office/screens/points_screen.h"
+
+#include "office/network_view.h"
+#include "office/screens/action_form.h"
+#include "platform/dialogs.h"
+
+#include <QHeaderView>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace vendura::office {
+
+PointsScreen::PointsScreen(AdminLink& link, Dialogs& dialogs, QWidget* parent)
+    : ActionScreen(link, dialogs, u"Puntos de venta"_s,
+                   {u"Punto"_s, u"Nombre"_s, u"Estado"_s, u"Cuenta"_s, u"Caducidad (días)"_s,
+                    u"Anulación (min)"_s, u"Cupo %"_s, u"Comisión %"_s, u"Vendedores"_s,
+                    u"Liquidado hasta"_s},
+                   salesPointActions(),
+                   u"Intro muestra los vendedores del punto elegido. Estado: A activo, S "
+                   u"suspendido, I inactivo."_s,
+                   parent) {
+    setObjectName(u"PointsScreen"_s);
+    sellers_ = new QTableWidget(0, 3, this);
+    sellers_->setObjectName(u"tblVendedores"_s);
+    sellers_->setHorizontalHeaderLabels({u"Vendedor"_s, u"Nombre"_s, u"Estado"_s});
+    sellers_->horizontalHeader()->setStretchLastSection(true);
+    sellers_->verticalHeader()->hide();
+    sellers_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    sellers_->setMaximumHeight(160);
+    side()->addWidget(sellers_);
+}
+
+Result<std::vector<QStringList>> PointsScreen::rows() {
+    auto points = salesPoints(link_);
+    if (!points) return points.error();
+    std::vector<QStringList> rows;
+    for (const SalesPoint& p : points.value()) {
+        rows.push_back({p.vendor, p.name, p.state, p.account, p.expiryDays, p.cancelMinutes,
+                        p.quotaShare, p.commission, p.sellers, p.settledTo});
+    }
+    return rows;
+}
+
+void PointsScreen::rowChosen(const QStringList& row) {
+    form()->fill(u"Punto de venta"_s, row[0]);
+}
+
+void PointsScreen::rowKey(const QStringList& row, bool remove) {
+    if (remove) return;
+    auto read = sellersOf(link_, row[0]);
+    if (!read) {
+        dialogs_.message(DialogIcon::Critical, title_, read.error().description);
+        return;
+    }
+    sellers_->setRowCount(int(read.value().size()));
+    int r = 0;
+    for (const Seller& s : read.value()) {
+        sellers_->setItem(r, 0, new QTableWidgetItem(s.code));
+        sellers_->setItem(r, 1, new QTableWidgetItem(s.name));
+        sellers_->setItem(r, 2, new QTableWidgetItem(s.state));
+        ++r;
+    }
+    sellers_->resizeColumnsToContents();
+}
+
+}  // namespace vendura::office

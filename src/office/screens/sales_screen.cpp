@@ -1,0 +1,62 @@
+#include "office/screens/sales_screen.h"
+
+#include "office/input.h"
+#include "office/screens/sales_chart.h"
+#include "platform/dialogs.h"
+
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace vendura::office {
+namespace {
+const QString kTitle = u"Ventas del día"_s;
+}
+
+SalesScreen::SalesScreen(AdminLink& link, Dialogs& dialogs, const QDate& today, QWidget* parent)
+    : QWidget(parent), link_(link), dialogs_(dialogs) {
+    setObjectName(u"SalesScreen"_s);
+    day_ = new QLineEdit(today.toString(Qt::ISODate), this);
+    day_->setObjectName(u"txtFecha"_s);
+    day_->setMaximumWidth(day_->fontMetrics().horizontalAdvance(u'0') * 14);
+    summary_ = new QLabel(this);
+    summary_->setObjectName(u"lblResumen"_s);
+    chart_ = new SalesChart(this);
+    auto* form = new QFormLayout;
+    form->addRow(u"&Día"_s, day_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(summary_);
+    layout->addWidget(chart_, 1);
+    setFocusProxy(day_);
+    connect(day_, &QLineEdit::returnPressed, this, &SalesScreen::refresh);
+    timer_ = new QTimer(this);
+    timer_->setInterval(kRefreshMs);
+    connect(timer_, &QTimer::timeout, this, [this] {
+        if (isVisible()) refresh();
+    });
+}
+
+void SalesScreen::showEvent(QShowEvent* event) {
+    refresh();
+    timer_->start();
+    QWidget::showEvent(event);
+}
+
+void SalesScreen::refresh() {
+    auto day = isoDate(day_->text().trimmed());
+    auto sales = day ? daySales(link_, day.value()) : Result<DaySales>(day.error());
+    if (!sales) {
+        timer_->stop();
+        dialogs_.message(DialogIcon::Critical, kTitle, sales.error().description);
+        return;
+    }
+    summary_->setText(u"Vendido el "_s + day.value() + u": "_s + sales.value().total.display() +
+                      u" en tickets emitidos que cuentan (se lee de nuevo cada "_s +
+                      QString::number(kRefreshMs / 1000) + u" s)"_s);
+    chart_->setSales(std::move(sales.value()));
+}
+
+}  // namespace vendura::office

@@ -1,0 +1,43 @@
+#pragma once
+// The day's sales of the network at the desk, per lottery and per hour, read again every few
+// seconds while shown.
+#include "office/admin_link.h"
+
+#include <QDate>
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QTimer;
+
+namespace vendura {
+class Dialogs;
+}
+
+namespace vendura::office {
+
+class SalesChart;
+
+class SalesScreen final : public QWidget {
+    Q_OBJECT
+  public:
+    static constexpr int kRefreshMs = 5000;
+
+    SalesScreen(AdminLink& link, Dialogs& dialogs, const QDate& today, QWidget* parent = nullptr);
+
+    void refresh();
+    SalesChart* chart() const { return chart_; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    AdminLink& link_;
+    Dialogs& dialogs_;
+    QLineEdit* day_;
+    QLabel* summary_;
+    SalesChart* chart_;
+    QTimer* timer_;
+};
+
+}  // namespace vendura::office
