@@ -36,6 +36,27 @@ QString networkSeller(int p) {
     return u"Q%1"_s.arg(p, 4, 10, QChar(u'0'));
 }
 
+namespace {
+// The day's results, the prizes entering them stores, and half of 00012's winners paid.
+void loadDraws(const test::TestDatabase& db, const QString& day) {
+    const QStringList p{day};
+    db.admin(
+        u"INSERT INTO central.resultados (cod_lot, fecha, triple) SELECT l.cod_lot, $1::date, "
+        u"lpad((('x' || substr(md5(l.cod_lot || $1), 1, 7))::bit(28)::int % 1000)::text, 3, "
+        u"'0') FROM central.loterias l"_s,
+        {p[0]});
+    // the prizes, as entering the results stores them
+    db.admin(u"SELECT central.premiar_sorteo(l.cod_lot, $1::date) FROM central.loterias l"_s,
+             {p[0]});
+    db.admin(
+        u"INSERT INTO central.pagos (nroticket, cod_vendedor, cod_usuario, monto, pagado) "
+        u"SELECT g.nroticket, '00012', '1001', sum(g.premio), $1::date + time '18:00' "
+        u"FROM central.items_ganadores('00012', $1::date, $1::date) g "
+        u"WHERE right(g.nroticket, 1)::int % 2 = 0 GROUP BY g.nroticket"_s,
+        {p[0]});
+}
+}  // namespace
+
 void loadDay(const test::TestDatabase& db, const QDate& day, qint64 firstTicket,
              const DaySales& sales) {
     const QStringList p{day.toString(Qt::ISODate), QString::number(sales.busy + sales.network),
@@ -68,26 +89,22 @@ void loadDay(const test::TestDatabase& db, const QDate& day, qint64 firstTicket,
         u"THEN 'S' ELSE 'N' END, CASE WHEN g % 100 = 0 THEN $1::date + time '08:05' END "
         u"FROM generate_series(1, $2::int) g"_s,
         p);
-    db.admin(
-        u"INSERT INTO central.resultados (cod_lot, fecha, triple) SELECT l.cod_lot, $1::date, "
-        u"lpad((('x' || substr(md5(l.cod_lot || $1), 1, 7))::bit(28)::int % 1000)::text, 3, "
-        u"'0') FROM central.loterias l"_s,
-        {p[0]});
-    // the prizes, as entering the results stores them
-    db.admin(u"SELECT central.premiar_sorteo(l.cod_lot, $1::date) FROM central.loterias l"_s,
-             {p[0]});
-    db.admin(
-        u"INSERT INTO central.pagos (nroticket, cod_vendedor, cod_usuario, monto, pagado) "
-        u"SELECT g.nroticket, '00012', '1001', sum(g.premio), $1::date + time '18:00' "
-        u"FROM central.items_ganadores('00012', $1::date, $1::date) g "
-        u"WHERE right(g.nroticket, 1)::int % 2 = 0 GROUP BY g.nroticket"_s,
-        {p[0]});
+    if (!sales.drawn) {
+        db.admin(
+            u"INSERT INTO central.ventas_numero (cod_lot, fecha, numero, vendido) SELECT "
+            u"cod_lot, fecha_sorteo, numero, sum(monto_vendido) FROM central.items_ticket "
+            u"WHERE fecha_sorteo = $1::date AND vigente GROUP BY 1, 2, 3"_s,
+            {p[0]});
+    } else {
+        loadDraws(db, p[0]);
+    }
     db.admin(
         u"INSERT INTO central.acumulados (cod_lot, fecha, cod_vendedor, numero, monto_normal) "
         u"SELECT cod_lot, fecha_sorteo, cod_vendedor, rtrim(numero, '*'), sum(monto_vendido) "
         u"FROM central.items_ticket WHERE fecha_sorteo = $1::date GROUP BY 1, 2, 3, 4"_s,
         {p[0]});
 }
+
 
 void checkDaysLoaded(const test::TestDatabase& db, qint64 tickets, const QDate& since) {
     check(db.value(u"SELECT count(*) FROM central.tickets"_s) == QString::number(tickets),

@@ -504,6 +504,9 @@ CREATE TABLE central.acumulados (
     monto_especial  numeric(14, 3) NOT NULL DEFAULT 0,
     PRIMARY KEY (cod_lot, fecha, cod_vendedor, numero)
 ) WITH (fillfactor = 50);  -- changed at every play, as central.ventas_numero
+-- what special plays hold, for the office's exposure: a few rows among the day's
+CREATE INDEX acumulados_especiales ON central.acumulados (cod_lot, fecha, numero)
+    WHERE monto_especial <> 0;
 
 
 -- The play of each sales point on each day (its tickets' date), per lottery and kind of play:

@@ -4,9 +4,10 @@
 -- first (triples on n, terminales on its last two digits, one-digit plays on its last digit) and
 -- what the network then pays at the payouts in force now; what the triples on n pay as the
 -- second or third prize; what special plays hold on n (paid by their variant, shown apart); the
--- number's quota and what is sold of it. Read from what booking keeps as it sells (the monitor's
--- accumulation, the numbers' sold quota), never from the items: a thousand rows, whatever the day
--- sold.
+-- number's quota and what is sold of it. Read from what booking keeps as it sells (the numbers'
+-- sold quota, less what special plays hold of it as the monitor's accumulation keeps it), never
+-- from the items nor from every sales point's accumulation: about a thousand rows read, whatever
+-- the day sold and however many sales points sold it.
 CREATE FUNCTION admin.exposicion(p_cod_lot varchar, p_fecha date)
 RETURNS TABLE (numero varchar, triple numeric, terminal numeric, digito numeric,
                especial numeric, paga_primero numeric, paga_segundo numeric,
@@ -26,25 +27,30 @@ BEGIN
         RAISE EXCEPTION 'Falta la fecha del sorteo' USING ERRCODE = '22023';
     END IF;
     RETURN QUERY
-        WITH sold AS (
-            SELECT a.numero AS n, sum(a.monto_normal) AS normal, sum(a.monto_digito) AS dig,
-                   sum(a.monto_especial) AS esp
+        WITH especial AS (
+            SELECT a.numero AS n, sum(a.monto_especial) AS esp
             FROM central.acumulados a
-            WHERE a.cod_lot = v_lot AND a.fecha = p_fecha
-            GROUP BY a.numero)
-        SELECT x.n::varchar, coalesce(t.normal, 0), coalesce(e.normal, 0), coalesce(d.dig, 0),
-               coalesce(t.esp, 0),
-               coalesce(t.normal, 0) * m_triple + coalesce(e.normal, 0) * m_terminal
-                   + coalesce(d.dig, 0) * m_digito,
-               coalesce(t.normal, 0) * m_segundo, coalesce(t.normal, 0) * m_tercero,
-               k.cupo, coalesce(v.vendido, 0)
-        FROM (SELECT lpad(g::text, 3, '0') AS n FROM generate_series(0, 999) g) x
-        LEFT JOIN sold t ON t.n = x.n
-        LEFT JOIN sold e ON e.n = right(x.n, 2)
-        LEFT JOIN sold d ON d.n = right(x.n, 1)
-        LEFT JOIN central.ventas_numero v
-            ON v.cod_lot = v_lot AND v.fecha = p_fecha AND v.numero = x.n
-        CROSS JOIN LATERAL central.cupo(v_lot, p_fecha, x.n) k
-        ORDER BY x.n;
+            WHERE a.cod_lot = v_lot AND a.fecha = p_fecha AND a.monto_especial <> 0
+            GROUP BY a.numero),
+        -- each played number ("123", "45*", "7**") keyed by its digits and their count, with
+        -- its straight plays apart from the special ones
+        jugado AS (
+            SELECT length(rtrim(v.numero, '*')) * 1000 + rtrim(v.numero, '*')::integer AS clave,
+                   v.vendido - coalesce(e.esp, 0) AS recto, coalesce(e.esp, 0) AS esp, v.vendido
+            FROM central.ventas_numero v
+            LEFT JOIN especial e ON e.n = rtrim(v.numero, '*')
+            WHERE v.cod_lot = v_lot AND v.fecha = p_fecha)
+        SELECT lpad(g::text, 3, '0')::varchar, coalesce(t.recto, 0), coalesce(e.recto, 0),
+               coalesce(d.recto, 0), coalesce(t.esp, 0),
+               coalesce(t.recto, 0) * m_triple + coalesce(e.recto, 0) * m_terminal
+                   + coalesce(d.recto, 0) * m_digito,
+               coalesce(t.recto, 0) * m_segundo, coalesce(t.recto, 0) * m_tercero,
+               k.cupo, coalesce(t.vendido, 0)
+        FROM generate_series(0, 999) g
+        LEFT JOIN jugado t ON t.clave = 3000 + g
+        LEFT JOIN jugado e ON e.clave = 2000 + g % 100
+        LEFT JOIN jugado d ON d.clave = 1000 + g % 10
+        CROSS JOIN LATERAL central.cupo(v_lot, p_fecha, lpad(g::text, 3, '0')) k
+        ORDER BY g;
 END
 $$;

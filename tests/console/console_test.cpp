@@ -290,7 +290,7 @@ TEST_F(ConsoleTest, TheExposureListsTheNumbersThatPayMostFirst) {
         u"'2026-12-07', '00013', '123', 1), ('AAA', '2026-12-07', '00012', '45', 1)"_s);
     db.admin(
         u"INSERT INTO central.ventas_numero (cod_lot, fecha, numero, vendido) VALUES "
-        u"('AAA', '2026-12-07', '123', 3)"_s);
+        u"('AAA', '2026-12-07', '123', 3), ('AAA', '2026-12-07', '45*', 1)"_s);
     const Outcome r = run(words("exposicion aaa 2026-12-07 --primeros 2"));
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(r.out.split(u'\n').mid(1, 2).join(u'|').simplified(),

@@ -507,6 +507,12 @@ TEST_F(MoneyRulesTest, TheExposureOfEachNumberIsWhatTheNetworkPaysIfItComesOut) 
               u"123 6.00 3.00 1.00 3786.00 600.00 300.00 100.00 6.00 | "
               u"723 5.00 3.00 1.00 3186.00 500.00 250.00 100.00 5.00"_s);
     EXPECT_EQ(db.value(u"SELECT count(*) FROM admin.exposicion('AAA', '2026-12-07')"_s), u"1000"_s);
+    // a special play on the number holds its quota but is paid by its variant: shown apart
+    EXPECT_EQ(sell(u"123"_s, u"2"_s, u"AAA"_s, u"1"_s), u"0"_s);
+    EXPECT_EQ(db.value(u"SELECT concat_ws(' ', triple::numeric(12, 2), especial::numeric(12, 2), "
+                       u"vendido::numeric(12, 2), paga_primero::numeric(12, 2)) FROM "
+                       u"admin.exposicion('AAA', '2026-12-07') WHERE numero = '123'"_s),
+              u"6.00 2.00 8.00 3786.00"_s);
     EXPECT_EQ(office(u"SELECT admin.fijar_pago('AAA', 'TRIPLE', 700)"_s), QString());
     EXPECT_EQ(db.value(u"SELECT paga_primero::numeric(12, 2) FROM "
                        u"admin.exposicion('AAA', '2026-12-07') WHERE numero = '123'"_s),
