@@ -68,7 +68,7 @@ inline QString issueTicket(const TestDatabase& db, const QString& number, const 
         const QStringList i = text.simplified().split(u' ');
         sold.push_back({i[0], i[1], i[2], i.size() > 3 ? u"2"_s : u"1"_s, i.value(3)});
     }
-    return issueTicket(db, number, serial, day, sold, vendor, user);
+    return issueTicket(db, number, serial, day, sold, vendor, user, time);
 }
 
 // The payout table of the tests on lotteries AAA and BBB, in force for everything sold: triple

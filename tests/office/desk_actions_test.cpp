@@ -101,7 +101,7 @@ TEST_F(DeskActionsTest, DeclaredMovementsAreConfirmedOrRejectedWithAReasonByKeys
     QTest::keyClick(screen.findChild<QLineEdit*>(u"txtFechaCuenta"_s), Qt::Key_Return);
     const QString statement = screen.findChild<QLabel*>(u"lblEstadoCuenta"_s)->text();
     EXPECT_TRUE(statement.split(u'\n').contains(u"Movimientos"_s.leftJustified(20) +
-                                                u"-50.00"_s.rightJustified(16)))
+                                                u"-50,00"_s.rightJustified(16)))
         << statement.toStdString() << lastMessage().toStdString();
 }
 

@@ -28,6 +28,11 @@ ActionForm::ActionForm(AdminLink& link, Dialogs& dialogs, std::vector<OfficeActi
     top->addRow(u"&Acción"_s, chosen_);
     layout->addLayout(top);
     layout->addLayout(fields_);
+    auto* hint = new QLabel(
+        u"Intro pasa al campo siguiente; en el último pregunta y, con un sí, lo hace. * obligatorio."_s,
+        this);
+    hint->setWordWrap(true);
+    layout->addWidget(hint);
     layout->addWidget(outcome_);
     layout->addStretch(1);
     connect(chosen_, &QComboBox::currentIndexChanged, this, [this](int i) { build(i); });

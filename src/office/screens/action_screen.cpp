@@ -41,7 +41,9 @@ ActionScreen::ActionScreen(AdminLink& link, Dialogs& dialogs, const QString& tit
     auto* left = new QVBoxLayout;
     left->addWidget(summary_);
     left->addWidget(list_, 1);
-    left->addWidget(new QLabel(keysHelp, this));
+    auto* help = new QLabel(keysHelp, this);
+    help->setWordWrap(true);
+    left->addWidget(help);
     side_ = new QVBoxLayout;
     side_->addWidget(form_, 1);
     auto* layout = new QHBoxLayout(this);

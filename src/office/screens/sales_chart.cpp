@@ -73,7 +73,7 @@ void SalesChart::paintEvent(QPaintEvent*) {
     }
     if (last < 0) first = 8, last = 20;
     for (int h = first; h <= last; ++h) {
-        hours.push_back({QString::number(h), sales_.hours[size_t(h)]});
+        hours.push_back({u"%1:00"_s.arg(h, 2, 10, QChar(u'0')), sales_.hours[size_t(h)]});
     }
     const QRectF all = QRectF(rect()).adjusted(12, 8, -12, -8);
     const double gap = 24;
