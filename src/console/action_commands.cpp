@@ -73,8 +73,8 @@ Command commandOf(const office::OfficeAction& a) {
 
 std::vector<Command> actionCommands() {
     std::vector<Command> commands;
-    for (const auto& family :
-         {office::salesPointActions(), office::moneyActions(), office::payoutActions()}) {
+    for (const auto& family : {office::salesPointActions(), office::moneyActions(),
+                               office::payoutActions(), office::officeLoginActions()}) {
         for (const office::OfficeAction& a : family) commands.push_back(commandOf(a));
     }
     return commands;

@@ -1,7 +1,6 @@
 #include "console/command.h"
 
 #include "office/audit_trail.h"
-#include "office/office_action.h"
 #include "session/database_account.h"
 
 namespace vendura::console {
@@ -30,27 +29,6 @@ std::vector<Command> officeCommands() {
              for (int i = 0; i < rows->size(); ++i) {
                  c.out << rows->text(i, 0) << ": " << rows->text(i, 1) << ", " << rows->text(i, 2)
                        << ", retraso " << rows->text(i, 3) << '\n';
-             }
-             return kOk;
-         }},
-        {{u"oficinista"_s, u"crear"_s},
-         u"CUENTA NOMBRE OFICINISTA|SUPERVISOR [CLAVE]"_s,
-         u"da a una persona de la oficina su cuenta (solo un supervisor; clave al azar si no se "
-         u"da)"_s,
-         3,
-         4,
-         true,
-         [](const CommandContext& c) {
-             const QString password = c.args.size() > 3 ? c.args[3] : office::randomPassword();
-             if (!c.call(u"crear_oficinista"_s,
-                         {c.args[0], c.args[1], c.args[2].toUpper(), password})) {
-                 return kRefused;
-             }
-             c.out << "Cuenta " << c.args[0] << " (" << c.args[2].toUpper() << ") creada";
-             if (c.args.size() > 3) {
-                 c.out << ".\n";
-             } else {
-                 c.out << "; su clave, mostrada esta vez: " << password << '\n';
              }
              return kOk;
          }},

@@ -58,5 +58,6 @@ QString randomPassword();
 std::vector<OfficeAction> salesPointActions();
 std::vector<OfficeAction> moneyActions();
 std::vector<OfficeAction> payoutActions();
+std::vector<OfficeAction> officeLoginActions();
 
 }  // namespace vendura::office

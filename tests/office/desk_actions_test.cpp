@@ -168,6 +168,22 @@ TEST_F(DeskActionsTest, ASupervisorCreatesAndSetsUpASalesPointByKeys) {
     ASSERT_TRUE(screen.form()->choose(u"mensaje"_s));
     typeInto(screen.form(), dialogs, {u"todos"_s, u"cierre a las 8"_s});
     EXPECT_EQ(screen.form()->outcome(), u"Mensaje enviado a 2 punto(s) de venta"_s);
+    // the office's own logins are given there too, by a supervisor only
+    const QString ana = db.name() + u"_ana"_s;
+    ASSERT_TRUE(screen.form()->choose(u"oficinista crear"_s));
+    typeInto(screen.form(), dialogs, {ana, u"ANA RIOS"_s, u"oficinista"_s});
+    EXPECT_TRUE(screen.form()->outcome().startsWith(
+        u"Cuenta "_s + ana + u" (OFICINISTA) creada; su clave, mostrada esta vez: "_s))
+        << lastMessage().toStdString();
+    auto clerk = linkOf(2);
+    PointsScreen clerks(*clerk, dialogs);
+    ASSERT_TRUE(clerks.form()->choose(u"oficinista crear"_s));
+    typeInto(clerks.form(), dialogs, {db.name() + u"_beto"_s, u"BETO"_s, u"supervisor"_s});
+    EXPECT_TRUE(lastMessage().contains(u"Solo un supervisor"_s)) << lastMessage().toStdString();
+    EXPECT_EQ(db.value(u"SELECT string_agg(cuenta || ' ' || rol, ',') FROM central.oficinistas "
+                       u"WHERE cuenta LIKE '%\\_ana' OR cuenta LIKE '%\\_beto'"_s),
+              ana + u" OFICINISTA"_s);
+    db.admin(u"DROP ROLE \""_s + ana + u"\""_s);
     EXPECT_EQ(db.auditActions().filter(u"|00031|"_s),
               (QStringList{u"VENDEDOR_CREADO|00031|"_s, u"DIAS_CADUCIDAD|00031|"_s}));
 }

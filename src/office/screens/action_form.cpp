@@ -63,7 +63,7 @@ void ActionForm::build(int index) {
 
 bool ActionForm::choose(const QString& verb) {
     for (size_t i = 0; i < actions_.size(); ++i) {
-        if (actions_[i].words.last() == verb) {
+        if (actions_[i].words.join(u' ') == verb || actions_[i].words.last() == verb) {
             chosen_->setCurrentIndex(int(i));
             return true;
         }

@@ -24,7 +24,8 @@ class ActionForm final : public QWidget {
     ActionForm(AdminLink& link, Dialogs& dialogs, std::vector<OfficeAction> actions,
                QWidget* parent = nullptr);
 
-    // Chooses the action with this console command's last word ("confirmar"); false if none.
+    // Chooses the first action of this console command ("oficinista crear") or of this last word
+    // of one ("confirmar"); false if none.
     bool choose(const QString& verb);
     // Writes a value in the chosen action's field of that caption, if it has one.
     void fill(const QString& label, const QString& value);

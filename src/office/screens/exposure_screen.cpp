@@ -30,10 +30,11 @@ ExposureScreen::ExposureScreen(AdminLink& link, Dialogs& dialogs, const QDate& t
     summary_ = new QLabel(u"Escriba la lotería y pulse Intro."_s, this);
     summary_->setObjectName(u"lblResumen"_s);
     grid_ = new ExposureGrid(this);
-    top_ = new QTableWidget(0, 5, this);
+    top_ = new QTableWidget(0, 8, this);
     top_->setObjectName(u"tblPrimeros"_s);
     top_->setHorizontalHeaderLabels({u"Número"_s, u"Vendido"_s, u"Cupo restante"_s, u"% del cupo"_s,
-                                     u"Paga si sale primero"_s});
+                                     u"Paga si sale primero"_s, u"si sale segundo"_s,
+                                     u"si sale tercero"_s, u"En especiales"_s});
     top_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     top_->verticalHeader()->hide();
     top_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -94,12 +95,21 @@ void ExposureScreen::refresh() {
                       u" (se lee de nuevo cada "_s + QString::number(kRefreshMs / 1000) + u" s)"_s);
     const auto top = topExposures(numbers.value(), kTopNumbers);
     top_->setRowCount(int(top.size()));
+    // second and third prizes and special plays apart, where the draw has them
+    bool shown[3] = {false, false, false};
+    for (const NumberExposure& n : numbers.value()) {
+        shown[0] = shown[0] || !n.pagaSegundo.isZero();
+        shown[1] = shown[1] || !n.pagaTercero.isZero();
+        shown[2] = shown[2] || !n.especial.isZero();
+    }
+    for (int c = 0; c < 3; ++c) top_->setColumnHidden(5 + c, !shown[c]);
     for (int r = 0; r < int(top.size()); ++r) {
         const NumberExposure& n = top[size_t(r)];
         int column = 0;
         for (const QString& text :
              {n.numero, n.vendido.display(), n.quotaLeft().display(),
-              QString::number(n.soldShare() / 100), n.pagaPrimero.display()}) {
+              QString::number(n.soldShare() / 100), n.pagaPrimero.display(),
+              n.pagaSegundo.display(), n.pagaTercero.display(), n.especial.display()}) {
             auto* item = new QTableWidgetItem(text);
             if (column > 0) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             top_->setItem(r, column++, item);

@@ -9,13 +9,20 @@
 #include <QVBoxLayout>
 
 namespace vendura::office {
+namespace {
+// The office's own logins are given where its sales points are.
+std::vector<OfficeAction> withOfficeLogins(std::vector<OfficeAction> actions) {
+    for (OfficeAction& a : officeLoginActions()) actions.push_back(std::move(a));
+    return actions;
+}
+}  // namespace
 
 PointsScreen::PointsScreen(AdminLink& link, Dialogs& dialogs, QWidget* parent)
     : ActionScreen(link, dialogs, u"Puntos de venta"_s,
                    {u"Punto"_s, u"Nombre"_s, u"Estado"_s, u"Cuenta"_s, u"Caducidad (días)"_s,
                     u"Anulación (min)"_s, u"Cupo %"_s, u"Comisión %"_s, u"Vendedores"_s,
                     u"Liquidado hasta"_s},
-                   salesPointActions(),
+                   withOfficeLogins(salesPointActions()),
                    u"Intro muestra los vendedores del punto elegido. Estado: A activo, S "
                    u"suspendido, I inactivo."_s,
                    parent) {

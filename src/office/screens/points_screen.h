@@ -1,8 +1,8 @@
 #pragma once
 // The sales points and their sellers at the desk: each point with what the office set for it;
 // creating, suspending and reactivating points and sellers, their passwords, cancellation
-// windows, prize expiry, quota shares, commissions, and messages to one or all. Enter on a point
-// lists its sellers.
+// windows, prize expiry, quota shares, commissions, messages to one or all, and the office's own
+// logins. Enter on a point lists its sellers.
 #include "office/screens/action_screen.h"
 
 namespace vendura::office {
