@@ -1,5 +1,6 @@
 #include "office/audit_trail.h"
 #include "office/exposure.h"
+#include "office/office_action.h"
 
 #include <gtest/gtest.h>
 
@@ -63,6 +64,64 @@ TEST(AuditCsv, FieldsAreQuotedAndNothingRunsAsAFormula) {
               u"GASTO,\"'=HYPERLINK(\"\"http://x\"\")\"\r\n"
               u"GASTO,'-1+1\r\n"
               u"GASTO,\r\n"_s);
+}
+
+}  // namespace
+
+namespace {
+
+// What every action's typed values become before they are sent, whichever program typed them:
+// each kind of field over good, bad and empty values.
+TEST(OfficeActions, TypedValuesAreCheckedBeforeAnythingIsSent) {
+    const OfficeAction deposit = moneyActions().front();     // punto, monto, --fecha, --referencia
+    const OfficeAction point = salesPointActions().front();  // código, nombre, clave
+    struct Case {
+        const OfficeAction& action;
+        QStringList typed;
+        const char* becomes;  // the values joined by '|', or the refusal's beginning
+    } cases[] = {
+        {deposit, {u" 00012 "_s, u"12,5"_s}, "00012|12.5||"},
+        {deposit,
+         {u"00012"_s, u"100"_s, u"2026-12-05"_s, u" BANCO 77 "_s},
+         "00012|100|2026-12-05|BANCO 77"},
+        {deposit, {u"00012"_s, u"12x"_s}, "monto inválido \"12x\""},
+        {deposit, {u"00012"_s, u"100"_s, u"2026-13-05"_s}, "fecha inválida"},
+        {deposit, {u"00012"_s}, "falta monto"},
+        {deposit, {QString(), u"100"_s}, "falta punto de venta"},
+        {point, {u"00031"_s, u"NORTE"_s, u"una-clave-larga"_s}, "00031|NORTE|una-clave-larga"},
+    };
+    for (const Case& c : cases) {
+        auto checked = checkFields(c.action, c.typed);
+        const QString got = checked ? checked.value().join(u'|') : checked.error().description;
+        EXPECT_TRUE(got.startsWith(QString::fromUtf8(c.becomes)))
+            << c.typed.join(u',').toStdString() << " -> " << got.toStdString();
+    }
+    // a login's password left empty is drawn at random, a new one each time
+    const auto first = checkFields(point, {u"00031"_s, u"NORTE"_s}),
+               second = checkFields(point, {u"00031"_s, u"NORTE"_s});
+    ASSERT_TRUE(first && second);
+    EXPECT_EQ(first.value()[2].size(), 24);
+    EXPECT_NE(first.value()[2], second.value()[2]);
+}
+
+// Every action of the catalogue can be typed on the console: its required values before its
+// optional ones, options named, each command once.
+TEST(OfficeActions, EveryActionIsACommandOfItsOwn) {
+    QStringList commands;
+    for (const auto& family :
+         {salesPointActions(), moneyActions(), payoutActions(), officeLoginActions()}) {
+        for (const OfficeAction& a : family) {
+            EXPECT_FALSE(commands.contains(a.words.join(u' '))) << a.words.join(u' ').toStdString();
+            commands << a.words.join(u' ');
+            bool optionalSeen = false;
+            for (const ActionField& f : a.fields) {
+                if (f.flag) continue;
+                EXPECT_FALSE(optionalSeen && !f.optional) << a.title.toStdString();
+                optionalSeen = optionalSeen || f.optional;
+            }
+            EXPECT_TRUE(a.done) << a.title.toStdString();
+        }
+    }
 }
 
 }  // namespace
