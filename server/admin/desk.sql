@@ -61,3 +61,27 @@ BEGIN
         ORDER BY h;
 END
 $$;
+
+-- The statement of every sales point on a day, the one admin.estado_cuenta gives each (prizes
+-- that expired unpaid posted first, then the figures and what pending movements would add), with
+-- the last day it is settled up to, for the office settling a day.
+CREATE FUNCTION admin.estados_del_dia(p_fecha date)
+RETURNS TABLE (cod_vendedor varchar, nombre varchar, liquidado date, ultima date, deuda numeric,
+               cuenta numeric, movimiento numeric, deposito numeric, total numeric,
+               saldo_prestamo numeric, total_general numeric, por_confirmar numeric)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    IF p_fecha IS NULL THEN
+        RAISE EXCEPTION 'Falta el día' USING ERRCODE = '22023';
+    END IF;
+    PERFORM central.asentar_caducados_red();
+    RETURN QUERY
+        SELECT v.cod_vendedor, v.nombre, central.ultima_liquidacion(v.cod_vendedor), e.ultima,
+               e.deuda, e.cuenta, e.movimiento, e.deposito,
+               e.total, e.saldo_prestamo, e.total_general,
+               central.por_confirmar(v.cod_vendedor, p_fecha)
+        FROM central.vendedores v
+        CROSS JOIN LATERAL central.estado_cuenta(v.cod_vendedor, p_fecha) e
+        ORDER BY v.cod_vendedor;
+END
+$$;

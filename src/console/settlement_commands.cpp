@@ -20,6 +20,24 @@ int statement(const CommandContext& c) {
     return kOk;
 }
 
+// Every sales point's statement on a day, a line each: the figures a settlement of the day
+// would keep.
+int statementsOfDay(const CommandContext& c) {
+    const auto day = isoDate(c, c.args[0]);
+    if (!day) return kRefused;
+    auto statements = office::statementsOfDay(*c.link, *day);
+    if (!statements) return c.fail(statements.error().description);
+    c.out << "PUNTO  LIQUIDADO   DEUDA         CUENTA        MOVIMIENTOS   DEPOSITOS     SALDO\n";
+    for (const office::PointStatement& p : statements.value()) {
+        c.out << p.vendor.leftJustified(7);
+        for (int line : {0, 1, 2, 3, 4, 5}) {
+            c.out << p.lines[size_t(line)].second.leftJustified(line == 0 ? 12 : 14);
+        }
+        c.out << '\n';
+    }
+    return kOk;
+}
+
 int pendingMovements(const CommandContext& c) {
     auto pending = office::pendingMovements(*c.link, c.args.value(0));
     if (!pending) return c.fail(pending.error().description);
@@ -43,6 +61,13 @@ std::vector<Command> settlementCommands() {
          1,
          true,
          pendingMovements},
+        {{u"estados"_s},
+         u"FECHA"_s,
+         u"el estado de cuenta de cada punto de venta en un día, para liquidarlo"_s,
+         1,
+         1,
+         true,
+         statementsOfDay},
         {{u"estado-cuenta"_s},
          u"PUNTO [FECHA]"_s,
          u"el estado de cuenta del punto de venta en un día (hoy si no se da fecha)"_s,

@@ -5,11 +5,9 @@ namespace {
 FieldValue orNull(const QString& v) {
     return v.trimmed().isEmpty() ? FieldValue() : FieldValue(v.trimmed());
 }
-}  // namespace
 
-Result<StatementLines> readStatement(AdminLink& link, const QString& vendor, const QString& day) {
-    auto rows = link.call(u"estado_cuenta"_s, {vendor.trimmed(), orNull(day)});
-    if (!rows) return rows.error();
+// The statement's lines of a row of admin.estado_cuenta or admin.estados_del_dia.
+StatementLines statementOf(const RecordSet& rows, int row) {
     static const std::pair<const char*, const char*> lines[] = {
         {"Última liquidación", "ultima"},
         {"Deuda", "deuda"},
@@ -22,10 +20,35 @@ Result<StatementLines> readStatement(AdminLink& link, const QString& vendor, con
         {"Por confirmar", "por_confirmar"}};
     StatementLines statement;
     for (const auto& [label, field] : lines) {
-        const QString value = rows.value().text(0, QString::fromLatin1(field));
+        const QString value = rows.text(row, QString::fromLatin1(field));
         statement.emplace_back(QString::fromUtf8(label), value.isEmpty() ? u"-"_s : value);
     }
     return statement;
+}
+
+}  // namespace
+
+Result<StatementLines> readStatement(AdminLink& link, const QString& vendor, const QString& day) {
+    auto rows = link.call(u"estado_cuenta"_s, {vendor.trimmed(), orNull(day)});
+    if (!rows) return rows.error();
+    return statementOf(rows.value(), 0);
+}
+
+QString shownValue(const QString& value) {
+    const auto amount = Money::parse(value);
+    return amount ? amount.value().display() : value;
+}
+
+Result<std::vector<PointStatement>> statementsOfDay(AdminLink& link, const QString& day) {
+    auto rows = link.call(u"estados_del_dia"_s, {day.trimmed()});
+    if (!rows) return rows.error();
+    std::vector<PointStatement> statements;
+    for (int i = 0; i < rows.value().size(); ++i) {
+        statements.push_back({rows.value().text(i, u"cod_vendedor"_s),
+                              rows.value().text(i, u"nombre"_s),
+                              rows.value().text(i, u"liquidado"_s), statementOf(rows.value(), i)});
+    }
+    return statements;
 }
 
 Result<std::vector<PendingMovement>> pendingMovements(AdminLink& link, const QString& vendor) {

@@ -2,6 +2,7 @@
 // What the office reads of the sales points' money: the statement of an account on a day,
 // the movements waiting for the office, and the payouts in force with the moment each began.
 #include "office/admin_link.h"
+#include "session/money.h"
 
 #include <utility>
 #include <vector>
@@ -12,6 +13,17 @@ namespace vendura::office {
 using StatementLines = std::vector<std::pair<QString, QString>>;
 Result<StatementLines> readStatement(AdminLink& link, const QString& vendor,
                                      const QString& day = QString());
+// A statement's value as the office reads it: an amount as "1.234,50", a day as it comes.
+QString shownValue(const QString& value);
+
+// Every sales point's statement on a day, its lines as readStatement gives them, for settling it.
+struct PointStatement {
+    QString vendor;
+    QString name;
+    QString settledTo;  // the last day settled; empty: never
+    StatementLines lines;
+};
+Result<std::vector<PointStatement>> statementsOfDay(AdminLink& link, const QString& day);
 
 struct PendingMovement {
     QString vendor;

@@ -345,6 +345,11 @@ TEST_F(ConsoleTest, DepositsLoansAndSettlementsOfASalesPointsAccount) {
     EXPECT_TRUE(statement.contains(u"Última liquidación  2026-12-05"_s)) << statement.toStdString();
     EXPECT_TRUE(statement.contains(u"Saldo de préstamos  900"_s)) << statement.toStdString();
     EXPECT_TRUE(statement.contains(u"Saldo general       749.5"_s)) << statement.toStdString();
+    // every sales point's statement of the day, a line each
+    const QStringList day = ok(words("estados 2026-12-07")).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(day.size(), 3) << day.join(u'\n').toStdString();
+    EXPECT_TRUE(day[1].simplified().startsWith(u"00012 2026-12-05 "_s)) << day[1].toStdString();
+    EXPECT_TRUE(day[2].simplified().startsWith(u"00013 - "_s)) << day[2].toStdString();
 
     // a settled day takes no movement and is not settled again; amounts are read whole
     const QString before = db.checksum();

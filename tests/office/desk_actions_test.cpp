@@ -8,6 +8,7 @@
 #include "office/screens/points_screen.h"
 #include "office/screens/sales_chart.h"
 #include "office/screens/sales_screen.h"
+#include "office/screens/settlement_screen.h"
 #include "platform/pq_gateway.h"
 
 #include <QApplication>
@@ -247,15 +248,41 @@ TEST_F(DeskActionsTest, TheDaysSalesChartCountsTheIssuedTicketsPerLotteryAndHour
     EXPECT_TRUE(screen.findChild<QLabel*>(u"lblResumen"_s)->text().contains(u"17,50"_s));
 }
 
-// F2 to F9 show the desk's screens in their order, from whichever field has the focus.
+// The statements of every sales point on a day; Enter twice on one settles it up to that day,
+// and the list shows it settled.
+TEST_F(DeskActionsTest, ADayIsSettledFromTheStatementsOfEverySalesPoint) {
+    db.addVendor(u"00013"_s, u"2001"_s);
+    db.admin(u"SELECT admin.registrar_deposito('00012', 150.5, '2026-12-06')"_s);
+    auto link = supervisorLink(1);
+    SettlementScreen screen(*link, dialogs, QDate(2026, 12, 7));
+    screen.refresh();
+    QTableWidget* list = screen.list();
+    ASSERT_EQ(column(list, 0), (QStringList{u"00012"_s, u"00013"_s}))
+        << lastMessage().toStdString();
+    EXPECT_EQ(list->item(0, 7)->text(), u"150,50"_s);  // deposits
+    EXPECT_EQ(list->item(0, 2)->text(), u"-"_s);       // never settled
+    list->setCurrentCell(0, 0);
+    QTest::keyClick(list, Qt::Key_Return);
+    dialogs.answers = {true};
+    QTest::keyClick(screen.focusWidget(), Qt::Key_Return);
+    EXPECT_TRUE(screen.form()->outcome().startsWith(
+        u"00012 liquidado hasta el 2026-12-06: saldo de jugada -150.5"_s))
+        << screen.form()->outcome().toStdString() << lastMessage().toStdString();
+    EXPECT_EQ(list->item(0, 2)->text(), u"2026-12-06"_s);
+    EXPECT_EQ(db.value(u"SELECT string_agg(cod_vendedor || ' ' || fecha, ',') FROM "
+                       u"central.liquidaciones"_s),
+              u"00012 2026-12-06"_s);
+}
+
+// F2 to F10 show the desk's screens in their order, from whichever field has the focus.
 TEST_F(DeskActionsTest, EveryScreenIsAFunctionKeyAway) {
     DeskWindow desk(linkOf(1), db.officeLogin(1), dialogs, QDate(2026, 12, 7));
     desk.show();
     auto* tabs = desk.findChild<QTabWidget*>(u"tabsOficina"_s);
     const QString shown[] = {u"ResultsScreen"_s,  u"ExposureScreen"_s, u"AuditScreen"_s,
                              u"CountersScreen"_s, u"SalesScreen"_s,    u"MoneyScreen"_s,
-                             u"PointsScreen"_s,   u"PayoutsScreen"_s};
-    for (int k = 0; k < 8; ++k) {
+                             u"PointsScreen"_s,   u"PayoutsScreen"_s,  u"SettlementScreen"_s};
+    for (int k = 0; k < 9; ++k) {
         QWidget* from = QApplication::focusWidget() ? QApplication::focusWidget() : &desk;
         QTest::keyClick(from, Qt::Key(Qt::Key_F2 + k));
         EXPECT_EQ(tabs->currentWidget()->objectName(), shown[k]);

@@ -8,6 +8,7 @@
 #include "office/screens/points_screen.h"
 #include "office/screens/results_screen.h"
 #include "office/screens/sales_screen.h"
+#include "office/screens/settlement_screen.h"
 
 #include <QDir>
 #include <QKeyEvent>
@@ -31,10 +32,13 @@ DeskWindow::DeskWindow(std::unique_ptr<AdminLink> link, const QString& login, Di
     money_ = new MoneyScreen(*link_, dialogs, today, tabs_);
     points_ = new PointsScreen(*link_, dialogs, tabs_);
     payouts_ = new PayoutsScreen(*link_, dialogs, tabs_);
+    settlement_ = new SettlementScreen(*link_, dialogs, today, tabs_);
     const std::pair<QWidget*, QString> screens[] = {
-        {results_, u"Resultados"_s},       {exposure_, u"Exposición"_s}, {audit_, u"Auditoría"_s},
-        {counters_, u"Puntos en línea"_s}, {sales_, u"Ventas"_s},        {money_, u"Dinero"_s},
-        {points_, u"Puntos de venta"_s},   {payouts_, u"Pagos"_s}};
+        {results_, u"Resultados"_s},     {exposure_, u"Exposición"_s},
+        {audit_, u"Auditoría"_s},        {counters_, u"Puntos en línea"_s},
+        {sales_, u"Ventas"_s},           {money_, u"Dinero"_s},
+        {points_, u"Puntos de venta"_s}, {payouts_, u"Pagos"_s},
+        {settlement_, u"Liquidación"_s}};
     QStringList help;
     int key = Qt::Key_F2;
     for (const auto& [screen, name] : screens) {

@@ -1,5 +1,5 @@
 #pragma once
-// The central office's desk: one window, a screen per task, F2 to F9 to move between them.
+// The central office's desk: one window, a screen per task, F2 to F10 to move between them.
 #include "office/admin_link.h"
 
 #include <QDate>
@@ -25,6 +25,7 @@ class SalesScreen;
 class MoneyScreen;
 class PointsScreen;
 class PayoutsScreen;
+class SettlementScreen;
 
 class DeskWindow final : public QMainWindow {
     Q_OBJECT
@@ -41,6 +42,7 @@ class DeskWindow final : public QMainWindow {
     MoneyScreen* money() const { return money_; }
     PointsScreen* points() const { return points_; }
     PayoutsScreen* payouts() const { return payouts_; }
+    SettlementScreen* settlement() const { return settlement_; }
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -56,6 +58,7 @@ class DeskWindow final : public QMainWindow {
     MoneyScreen* money_;
     PointsScreen* points_;
     PayoutsScreen* payouts_;
+    SettlementScreen* settlement_;
     std::vector<std::pair<int, QWidget*>> keys_;  // F2... and the screen it shows
 };
 

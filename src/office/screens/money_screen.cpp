@@ -3,7 +3,6 @@
 #include "office/account_book.h"
 #include "office/screens/action_form.h"
 #include "platform/dialogs.h"
-#include "session/money.h"
 
 #include <QFontDatabase>
 #include <QFormLayout>
@@ -69,10 +68,7 @@ void MoneyScreen::showStatement() {
     }
     QStringList text;
     for (const auto& [label, value] : lines.value()) {
-        // amounts as the office reads money; the day of the last settlement as it comes
-        const auto amount = Money::parse(value);
-        text << label.leftJustified(20) +
-                    (amount ? amount.value().display() : value).rightJustified(16);
+        text << label.leftJustified(20) + shownValue(value).rightJustified(16);
     }
     statement_->setText(text.join(u'\n'));
 }
