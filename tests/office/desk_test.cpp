@@ -60,6 +60,14 @@ TEST_F(DeskTest, ADrawsNumbersCountWhenASecondPersonEntersTheSame) {
     EXPECT_EQ(dialogs.shown.size(), boxes + 1);  // the question, and no error
     EXPECT_EQ(waiting->rowCount(), 0);
     EXPECT_TRUE(db.auditActions().back().startsWith(u"RESULTADO_DESCARTADO|"_s));
+
+    // a draw still selling takes no numbers: the server's reason on screen, nothing written
+    const QString before = db.checksum();
+    ResultsScreen today(*one, dialogs, QDate(2026, 12, 7));
+    type(&today, u"aaa"_s, u"777"_s);
+    EXPECT_TRUE(lastMessage().contains(u"El sorteo AAA del 2026-12-07 no ha cerrado"_s))
+        << lastMessage().toStdString();
+    EXPECT_EQ(db.checksum(), before);
 }
 
 TEST_F(DeskTest, TheExposureScreenShowsTheNumbersThatPayMostAndTheGridOfTheDraw) {
