@@ -6,6 +6,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace vendura::office {
@@ -28,6 +29,10 @@ ActionForm::ActionForm(AdminLink& link, Dialogs& dialogs, std::vector<OfficeActi
     top->addRow(u"&Acción"_s, chosen_);
     layout->addLayout(top);
     layout->addLayout(fields_);
+    auto* run = new QPushButton(u"&Hacer"_s, this);
+    run->setObjectName(u"btnHacer"_s);
+    connect(run, &QPushButton::clicked, this, &ActionForm::run);
+    layout->addWidget(run, 0, Qt::AlignRight);
     auto* hint = new QLabel(
         u"Intro pasa al campo siguiente; en el último pregunta y, con un sí, lo hace. * obligatorio."_s,
         this);

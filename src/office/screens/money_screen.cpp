@@ -8,6 +8,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace vendura::office {
@@ -34,6 +35,10 @@ MoneyScreen::MoneyScreen(AdminLink& link, Dialogs& dialogs, const QDate& today, 
     auto* form = new QFormLayout;
     form->addRow(u"Estado de cuenta del &punto"_s, point_);
     form->addRow(u"al &día"_s, day_);
+    auto* show = new QPushButton(u"&Ver estado"_s, this);
+    show->setObjectName(u"btnVerEstado"_s);
+    connect(show, &QPushButton::clicked, this, &MoneyScreen::showStatement);
+    form->addRow(QString(), show);
     side()->insertLayout(0, form);
     side()->insertWidget(1, statement_);
 }

@@ -5,6 +5,7 @@
 
 #include <QFormLayout>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace vendura::office {
@@ -38,6 +39,10 @@ SettlementScreen::SettlementScreen(AdminLink& link, Dialogs& dialogs, const QDat
     connect(day_, &QLineEdit::returnPressed, this, &ActionScreen::refresh);
     auto* form = new QFormLayout;
     form->addRow(u"Estados de cuenta del &día"_s, day_);
+    auto* show = new QPushButton(u"&Leer"_s, this);
+    show->setObjectName(u"btnLeer"_s);
+    connect(show, &QPushButton::clicked, this, &ActionScreen::refresh);
+    form->addRow(QString(), show);
     side()->insertLayout(0, form);
 }
 
