@@ -28,12 +28,10 @@ int usage(const std::vector<Command>& commands, QTextStream& err) {
 }  // namespace
 
 Result<ConnectionOptions> connectionOptions(QStringList& args, const QProcessEnvironment& env) {
-    ConnectionOptions o;
-    o.host = env.value(u"VENDURA_CENTRAL_SERVIDOR"_s, o.host);
-    o.database = env.value(u"VENDURA_CENTRAL_BASE"_s, o.database);
-    o.user = env.value(u"VENDURA_CENTRAL_USUARIO"_s, o.user);
-    o.password = env.value(u"VENDURA_CENTRAL_CLAVE"_s);
-    QString port = env.value(u"VENDURA_CENTRAL_PUERTO"_s, QString::number(o.port));
+    auto fromEnvironment = office::connectionFromEnvironment(env);
+    if (!fromEnvironment) return Error{kUsage, fromEnvironment.error().description};
+    ConnectionOptions o = fromEnvironment.value();
+    QString port = QString::number(o.port);
     while (!args.isEmpty() && args.first().startsWith(u"--"_s)) {
         const QString option = args.takeFirst();
         if (args.isEmpty()) return Error{kUsage, u"falta el valor de "_s + option};

@@ -16,6 +16,19 @@ void silence(void*, const PGresult*) {}
 
 }  // namespace
 
+Result<ConnectionOptions> connectionFromEnvironment(const QProcessEnvironment& env) {
+    ConnectionOptions o;
+    o.host = env.value(u"VENDURA_CENTRAL_SERVIDOR"_s, o.host);
+    o.database = env.value(u"VENDURA_CENTRAL_BASE"_s, o.database);
+    o.user = env.value(u"VENDURA_CENTRAL_USUARIO"_s, o.user);
+    o.password = env.value(u"VENDURA_CENTRAL_CLAVE"_s);
+    const QString port = env.value(u"VENDURA_CENTRAL_PUERTO"_s, QString::number(o.port));
+    bool ok = false;
+    o.port = port.toInt(&ok);
+    if (!ok || o.port <= 0 || o.port > 65535) return Error{2, u"puerto inválido: "_s + port};
+    return o;
+}
+
 PqAdminLink::~PqAdminLink() {
     PQfinish(conn_);
 }
@@ -77,6 +90,9 @@ Result<RecordSet> PqAdminLink::call(const QString& function, const std::vector<F
     }
     sql += ")";
 
+    // a connection lost since the last call (a restart, a failover) is opened again before this
+    // one is sent; a call whose answer was lost is never sent twice
+    if (PQstatus(conn_) != CONNECTION_OK) PQreset(conn_);
     auto begun = exec("BEGIN");
     if (!begun) return begun.error();
     PGresult* r = PQexecParams(conn_, sql.constData(), int(values.size()), nullptr, values.data(),

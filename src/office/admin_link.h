@@ -3,6 +3,7 @@
 #include "platform/record_set.h"
 #include "platform/result.h"
 
+#include <QProcessEnvironment>
 #include <QString>
 
 #include <memory>
@@ -23,6 +24,11 @@ struct ConnectionOptions {
     QString password;
     QString application = QStringLiteral("vendura-central");  // as the server lists it
 };
+
+// The server and login as the environment gives them (VENDURA_CENTRAL_SERVIDOR, _PUERTO, _BASE,
+// _USUARIO, and the password from VENDURA_CENTRAL_CLAVE); the defaults otherwise. A port that is
+// no port is refused, naming it.
+Result<ConnectionOptions> connectionFromEnvironment(const QProcessEnvironment& env);
 
 // The office's link to the central database, the console's and the desk's: functions of schema
 // admin and nothing else, each call its own transaction.

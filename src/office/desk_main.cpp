@@ -11,13 +11,16 @@ using namespace vendura;
 // (VENDURA_CENTRAL_SERVIDOR, _PUERTO, _BASE, _USUARIO); the password is asked for.
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    office::ConnectionOptions defaults;
-    defaults.host = env.value(u"VENDURA_CENTRAL_SERVIDOR"_s, defaults.host);
-    defaults.port = env.value(u"VENDURA_CENTRAL_PUERTO"_s, QString::number(defaults.port)).toInt();
-    defaults.database = env.value(u"VENDURA_CENTRAL_BASE"_s, defaults.database);
-    defaults.user = env.value(u"VENDURA_CENTRAL_USUARIO"_s, defaults.user);
     MessageBoxDialogs dialogs;
+    auto fromEnvironment =
+        office::connectionFromEnvironment(QProcessEnvironment::systemEnvironment());
+    if (!fromEnvironment) {
+        dialogs.message(DialogIcon::Critical, u"vendura - Oficina central"_s,
+                        fromEnvironment.error().description);
+        return 2;
+    }
+    office::ConnectionOptions defaults = fromEnvironment.value();
+    defaults.password.clear();  // the person types it
     office::OfficeLogin login(
         [](const office::ConnectionOptions& o) -> Result<std::unique_ptr<office::AdminLink>> {
             auto link = office::PqAdminLink::connect(o);

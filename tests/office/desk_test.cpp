@@ -119,11 +119,20 @@ TEST_F(DeskTest, TheLoginTakesOnlyAnOfficeLoginWithItsPasswordAndOpensTheDesk) {
         },
         dialogs, defaults);
     auto* password = login.findChild<QLineEdit*>(u"txtClave"_s);
+    auto* user = login.findChild<QLineEdit*>(u"txtUsuario"_s);
     QTest::keyClicks(password, u"no-es-la-clave"_s);
     login.accept();
     EXPECT_EQ(login.result(), QDialog::Rejected);
     EXPECT_TRUE(lastMessage().startsWith(u"No se pudo entrar"_s)) << lastMessage().toStdString();
     EXPECT_TRUE(password->text().isEmpty());
+    // a sales point's login, with its right password, is no login of the office
+    user->setText(db.account(u"00012"_s));
+    QTest::keyClicks(password, u"clave-00012"_s);
+    login.accept();
+    EXPECT_EQ(login.result(), QDialog::Rejected);
+    EXPECT_EQ(lastMessage(), u"No se pudo entrar: la cuenta "_s + db.account(u"00012"_s) +
+                                 u" no es de la oficina central."_s);
+    user->setText(db.officeLogin(1));
     QTest::keyClicks(password, u"oficina-prueba"_s);
     login.accept();
     ASSERT_EQ(login.result(), QDialog::Accepted);

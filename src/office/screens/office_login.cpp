@@ -59,6 +59,15 @@ void OfficeLogin::accept() {
         password_->setFocus();
         return;
     }
+    // a login that may not read the office's own list is no office login (a sales point's)
+    if (!link.value()->call(u"oficinistas"_s, {})) {
+        dialogs_.message(
+            DialogIcon::Critical, windowTitle(),
+            u"No se pudo entrar: la cuenta "_s + login() + u" no es de la oficina central."_s);
+        password_->clear();
+        password_->setFocus();
+        return;
+    }
     link_ = std::move(link.value());
     QDialog::accept();
 }
