@@ -288,6 +288,27 @@ BEGIN
 END
 $$;
 
+-- Every payout a lottery had, or every lottery's, with the moment it took effect (NULL: from the
+-- start) and the moment the next one replaced it (NULL: in force now): what a prize won at a
+-- moment was paid by.
+CREATE FUNCTION admin.historia_pagos(p_cod_lot varchar DEFAULT NULL)
+RETURNS TABLE (cod_lot varchar, tipo varchar, variante varchar, multiplicador numeric,
+               desde timestamp, hasta timestamp)
+LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    RETURN QUERY
+        SELECT t.cod_lot, t.tipo, t.variante, t.multiplicador,
+               CASE WHEN t.desde <> '-infinity' THEN t.desde END,
+               lead(t.desde) OVER (PARTITION BY t.cod_lot, t.tipo, t.variante ORDER BY t.desde)
+        FROM central.tabla_pagos t
+        JOIN central.loterias l ON l.cod_lot = t.cod_lot
+        WHERE p_cod_lot IS NULL OR t.cod_lot = upper(p_cod_lot)
+        ORDER BY l.orden, t.cod_lot,
+                 array_position(ARRAY['TRIPLE', 'SEGUNDO', 'TERCERO', 'TERMINAL', 'DIGITO',
+                                      'ESPECIAL']::varchar[], t.tipo), t.variante, t.desde;
+END
+$$;
+
 -- The audit key of a seller for a day (the server's today when none is given), for the central
 -- office to read out to the counter. Handing one out is audited.
 CREATE FUNCTION admin.clave_auditoria(p_fecha date, p_cod_usuario varchar) RETURNS varchar

@@ -132,6 +132,7 @@ CREATE FUNCTION admin.fijar_longitud_permuta(p_cod_vendedor varchar, p_digitos i
 RETURNS void
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
 BEGIN
+    PERFORM central.exigir_supervisor();
     IF p_digitos IS NULL OR p_digitos NOT BETWEEN 2 AND 8 THEN
         RAISE EXCEPTION 'Una permuta toma de 2 a 8 dígitos' USING ERRCODE = '22023';
     END IF;

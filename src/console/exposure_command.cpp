@@ -17,16 +17,18 @@ int showExposure(const CommandContext& c) {
         if (!n) return kRefused;
         count = std::min(n->toInt(), 1000);
     }
-    auto rows = c.call(u"exposicion"_s, {f.positional[0].toUpper(), *day});
-    if (!rows) return kRefused;
-    auto numbers = office::readExposure(*rows);
-    if (!numbers) return c.fail(numbers.error().description);
-    c.out << "NUM  VENDIDO        CUPO RESTANTE  % CUPO  PAGA SI SALE PRIMERO\n";
-    for (const office::NumberExposure& n : office::topExposures(numbers.value(), count)) {
-        c.out << n.numero.leftJustified(5) << n.vendido.display().rightJustified(12) << "  "
-              << n.quotaLeft().display().rightJustified(13) << "  "
-              << QString::number(n.soldShare() / 100).rightJustified(6) << "  "
-              << n.pagaPrimero.display().rightJustified(20) << '\n';
+    auto draw = office::readDrawExposure(*c.link, f.positional[0], *day);
+    if (!draw) return c.fail(draw.error().description);
+    const auto line = [&c](const QStringList& columns) {
+        c.out << columns[0].leftJustified(7);
+        for (int i = 1; i < columns.size(); ++i) c.out << columns[i].rightJustified(22);
+        c.out << '\n';
+    };
+    QStringList captions = office::exposureCaptions(draw.value());
+    for (QString& caption : captions) caption = caption.toUpper();
+    line(captions);
+    for (const office::NumberExposure& n : office::topExposures(draw.value().numbers, count)) {
+        line(office::exposureRow(draw.value(), n));
     }
     return kOk;
 }

@@ -55,13 +55,23 @@ int discardPending(const CommandContext& c) {
     return kOk;
 }
 
-int showPayouts(const CommandContext& c) {
-    auto table = office::payoutTable(*c.link, c.args.value(0));
+// The payouts in force, or every one there was with the moment the next replaced it.
+int showPayouts(const CommandContext& c, bool history) {
+    auto table = history ? office::payoutHistory(*c.link, c.args.value(0))
+                         : office::payoutTable(*c.link, c.args.value(0));
     if (!table) return c.fail(table.error().description);
-    c.out << "LOTERIA  TIPO      VARIANTE  MULTIPLICADOR  DESDE\n";
+    c.out << "LOTERIA  TIPO      VARIANTE  MULTIPLICADOR  DESDE"
+          << (history ? "                HASTA" : "") << '\n';
     for (const office::Payout& p : table.value()) {
         c.out << p.lottery.leftJustified(9) << p.kind.leftJustified(10)
-              << p.variant.leftJustified(10) << p.multiplier.leftJustified(15) << p.since << '\n';
+              << p.variant.leftJustified(10) << p.multiplier.leftJustified(15);
+        if (history) {
+            c.out << (p.since.isEmpty() ? u"-"_s : p.since).leftJustified(21)
+                  << (p.until.isEmpty() ? u"en vigor"_s : p.until);
+        } else {
+            c.out << p.since;
+        }
+        c.out << '\n';
     }
     return kOk;
 }
@@ -100,7 +110,20 @@ std::vector<Command> resultCommands() {
          2,
          true,
          discardPending},
-        {{u"pagos"_s, u"ver"_s}, u"[LOTERIA]"_s, u"la tabla de pagos"_s, 0, 1, true, showPayouts},
+        {{u"pagos"_s, u"ver"_s},
+         u"[LOTERIA]"_s,
+         u"la tabla de pagos"_s,
+         0,
+         1,
+         true,
+         [](const CommandContext& c) { return showPayouts(c, false); }},
+        {{u"pagos"_s, u"historia"_s},
+         u"[LOTERIA]"_s,
+         u"cada pago que hubo, desde cuándo y hasta cuándo rigió"_s,
+         0,
+         1,
+         true,
+         [](const CommandContext& c) { return showPayouts(c, true); }},
     };
 }
 

@@ -27,12 +27,17 @@ int statementsOfDay(const CommandContext& c) {
     if (!day) return kRefused;
     auto statements = office::statementsOfDay(*c.link, *day);
     if (!statements) return c.fail(statements.error().description);
-    c.out << "PUNTO  LIQUIDADO   DEUDA         CUENTA        MOVIMIENTOS   DEPOSITOS     SALDO\n";
-    for (const office::PointStatement& p : statements.value()) {
-        c.out << p.vendor.leftJustified(7);
-        for (int line : {0, 1, 2, 3, 4, 5}) {
-            c.out << p.lines[size_t(line)].second.leftJustified(line == 0 ? 12 : 14);
+    c.out << "PUNTO  LIQUIDADO   ";
+    if (!statements.value().empty()) {
+        for (const auto& [label, value] : statements.value().front().lines) {
+            c.out << label.toUpper().left(13).leftJustified(14);
         }
+    }
+    c.out << '\n';
+    for (const office::PointStatement& p : statements.value()) {
+        c.out << p.vendor.leftJustified(7)
+              << (p.settledTo.isEmpty() ? u"-"_s : p.settledTo).leftJustified(11);
+        for (const auto& [label, value] : p.lines) c.out << value.leftJustified(14);
         c.out << '\n';
     }
     return kOk;

@@ -1,5 +1,7 @@
 #include "office/account_book.h"
 
+#include "office/input.h"
+
 namespace vendura::office {
 namespace {
 FieldValue orNull(const QString& v) {
@@ -29,6 +31,10 @@ StatementLines statementOf(const RecordSet& rows, int row) {
 }  // namespace
 
 Result<StatementLines> readStatement(AdminLink& link, const QString& vendor, const QString& day) {
+    if (!day.trimmed().isEmpty()) {
+        auto checked = isoDate(day.trimmed());
+        if (!checked) return checked.error();
+    }
     auto rows = link.call(u"estado_cuenta"_s, {vendor.trimmed(), orNull(day)});
     if (!rows) return rows.error();
     return statementOf(rows.value(), 0);
@@ -40,7 +46,9 @@ QString shownValue(const QString& value) {
 }
 
 Result<std::vector<PointStatement>> statementsOfDay(AdminLink& link, const QString& day) {
-    auto rows = link.call(u"estados_del_dia"_s, {day.trimmed()});
+    auto checked = isoDate(day.trimmed());
+    if (!checked) return checked.error();
+    auto rows = link.call(u"estados_del_dia"_s, {checked.value()});
     if (!rows) return rows.error();
     std::vector<PointStatement> statements;
     for (int i = 0; i < rows.value().size(); ++i) {
@@ -64,16 +72,28 @@ Result<std::vector<PendingMovement>> pendingMovements(AdminLink& link, const QSt
     return pending;
 }
 
-Result<std::vector<Payout>> payoutTable(AdminLink& link, const QString& lottery) {
-    auto rows = link.call(u"tabla_pagos"_s, {orNull(lottery.toUpper())});
+namespace {
+Result<std::vector<Payout>> payouts(AdminLink& link, const QString& function,
+                                    const QString& lottery) {
+    auto rows = link.call(function, {orNull(lottery.toUpper())});
     if (!rows) return rows.error();
     const RecordSet& r = rows.value();
     std::vector<Payout> table;
     for (int i = 0; i < r.size(); ++i) {
         table.push_back({r.text(i, u"cod_lot"_s), r.text(i, u"tipo"_s), r.text(i, u"variante"_s),
-                         r.text(i, u"multiplicador"_s), r.text(i, u"desde"_s).left(19)});
+                         r.text(i, u"multiplicador"_s), r.text(i, u"desde"_s).left(19),
+                         r.text(i, u"hasta"_s).left(19)});
     }
     return table;
+}
+}  // namespace
+
+Result<std::vector<Payout>> payoutTable(AdminLink& link, const QString& lottery) {
+    return payouts(link, u"tabla_pagos"_s, lottery);
+}
+
+Result<std::vector<Payout>> payoutHistory(AdminLink& link, const QString& lottery) {
+    return payouts(link, u"historia_pagos"_s, lottery);
 }
 
 }  // namespace vendura::office

@@ -41,8 +41,12 @@ struct Payout {
     QString kind;
     QString variant;
     QString multiplier;
-    QString since;  // AAAA-MM-DD hh:mm:ss; empty: from the start
+    QString since;    // AAAA-MM-DD hh:mm:ss; empty: from the start
+    QString until{};  // when the next one replaced it; empty: in force now
 };
+// The payouts in force now.
 Result<std::vector<Payout>> payoutTable(AdminLink& link, const QString& lottery = QString());
+// Every payout there was, each with its dates, in force now last.
+Result<std::vector<Payout>> payoutHistory(AdminLink& link, const QString& lottery = QString());
 
 }  // namespace vendura::office

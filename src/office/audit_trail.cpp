@@ -25,8 +25,19 @@ Result<RecordSet> searchAudit(AdminLink& link, const AuditQuery& q) {
     const auto optional = [](const QString& v) {
         return v.trimmed().isEmpty() ? FieldValue() : FieldValue(v.trimmed());
     };
-    return link.call(u"auditoria"_s, {from.value(), to.value(), optional(q.vendor),
-                                      optional(q.user), optional(q.action)});
+    return link.call(u"auditoria"_s,
+                     {from.value(), to.value(), optional(q.vendor), optional(q.user),
+                      optional(q.action), QString::number(kAuditLimit)});
+}
+
+QString auditFound(const RecordSet& rows) {
+    QString found = QString::number(rows.size()) + u" registro(s)"_s;
+    if (rows.size() >= kAuditLimit) {
+        found +=
+            u", los primeros: hay más; acorte los días o busque por punto, vendedor o "
+            u"acción"_s;
+    }
+    return found;
 }
 
 QString toCsv(const RecordSet& rows) {

@@ -1,5 +1,7 @@
 #include "office/exposure.h"
 
+#include "office/input.h"
+
 #include <algorithm>
 
 namespace vendura::office {
@@ -50,6 +52,43 @@ std::vector<NumberExposure> topExposures(std::vector<NumberExposure> numbers, in
                      });
     if (count >= 0 && size_t(count) < numbers.size()) numbers.resize(size_t(count));
     return numbers;
+}
+
+Result<DrawExposure> readDrawExposure(AdminLink& link, const QString& lottery, const QString& day) {
+    auto checked = isoDate(day.trimmed());
+    if (!checked) return checked.error();
+    auto rows = link.call(u"exposicion"_s, {lottery.trimmed().toUpper(), checked.value()});
+    if (!rows) return rows.error();
+    auto numbers = readExposure(rows.value());
+    if (!numbers) return numbers.error();
+    DrawExposure draw;
+    draw.numbers = std::move(numbers.value());
+    for (const NumberExposure& n : draw.numbers) {
+        draw.segundo = draw.segundo || !n.pagaSegundo.isZero();
+        draw.tercero = draw.tercero || !n.pagaTercero.isZero();
+        draw.especial = draw.especial || !n.especial.isZero();
+        draw.sold += n.vendido;
+        draw.worst = std::max(draw.worst, n.pagaPrimero);
+    }
+    return draw;
+}
+
+QStringList exposureCaptions(const DrawExposure& draw) {
+    QStringList captions{u"Número"_s, u"Vendido"_s, u"Cupo restante"_s, u"% del cupo"_s,
+                         u"Paga si sale primero"_s};
+    if (draw.segundo) captions << u"si sale segundo"_s;
+    if (draw.tercero) captions << u"si sale tercero"_s;
+    if (draw.especial) captions << u"En jugadas especiales"_s;
+    return captions;
+}
+
+QStringList exposureRow(const DrawExposure& draw, const NumberExposure& n) {
+    QStringList row{n.numero, n.vendido.display(), n.quotaLeft().display(),
+                    QString::number(n.soldShare() / 100), n.pagaPrimero.display()};
+    if (draw.segundo) row << n.pagaSegundo.display();
+    if (draw.tercero) row << n.pagaTercero.display();
+    if (draw.especial) row << n.especial.display();
+    return row;
 }
 
 }  // namespace vendura::office

@@ -1,6 +1,7 @@
 #pragma once
 // What the network stands to pay on a draw, number by number, as the office reads it from
 // admin.exposicion: the desk's grid and the console's list share it.
+#include "office/admin_link.h"
 #include "platform/record_set.h"
 #include "session/money.h"
 
@@ -34,5 +35,22 @@ Result<std::vector<NumberExposure>> readExposure(const RecordSet& rows);
 // The `count` numbers that pay most if they come out first, most first; equal ones in number
 // order.
 std::vector<NumberExposure> topExposures(std::vector<NumberExposure> numbers, int count);
+
+// A draw's exposure as the office's lists show it: its numbers, and which figures go beside the
+// first prize because the draw has them (its second and third prizes, special plays held).
+struct DrawExposure {
+    std::vector<NumberExposure> numbers;
+    bool segundo = false;
+    bool tercero = false;
+    bool especial = false;
+    Money sold;   // what its numbers hold of their quota, every kind of play on them
+    Money worst;  // the most one number would pay if it came out first
+};
+// The draw's exposure from the server; the lottery's code and the day checked as typed.
+Result<DrawExposure> readDrawExposure(AdminLink& link, const QString& lottery, const QString& day);
+// A number's row in the console's and the desk's lists, and their captions: number, sold, quota
+// left, share of the quota sold, what it pays first, then the figures the draw has apart.
+QStringList exposureCaptions(const DrawExposure& draw);
+QStringList exposureRow(const DrawExposure& draw, const NumberExposure& n);
 
 }  // namespace vendura::office

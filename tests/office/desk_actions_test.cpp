@@ -12,6 +12,7 @@
 #include "platform/pq_gateway.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QTableWidget>
 
 using namespace vendura;
@@ -217,10 +218,17 @@ TEST_F(DeskActionsTest, APayoutIsSetFromTheListOfPayoutsInForce) {
     QTest::keyClick(variant, Qt::Key_Return);
     EXPECT_EQ(screen.form()->outcome(), u"TRIPLE paga 650 por unidad en 1 lotería(s)"_s)
         << lastMessage().toStdString();
-    const int row = int(column(list, 1).indexOf(u"TRIPLE"_s));
+    // the payout it replaced stays listed with its dates, the new one in force
+    const int row = int(column(list, 1).lastIndexOf(u"TRIPLE"_s));
+    EXPECT_EQ(row, triple + 1);
     EXPECT_EQ(list->item(row, 0)->text(), lottery);
-    EXPECT_EQ(list->item(row, 3)->text(), u"650.00"_s);
-    EXPECT_EQ(list->item(row, 4)->text(), u"2026-12-07 10:00:00"_s);
+    QStringList dates;
+    for (int r : {triple, row}) {
+        dates << list->item(r, 3)->text() + u" "_s + list->item(r, 4)->text() + u" - "_s +
+                     list->item(r, 5)->text();
+    }
+    EXPECT_EQ(dates, (QStringList{u"600.00 2026-12-07 08:00:00 - 2026-12-07 10:00:00"_s,
+                                  u"650.00 2026-12-07 10:00:00 - en vigor"_s}));
 }
 
 // The day's sales per lottery and per hour of issue, as the issued tickets that count show
@@ -287,6 +295,9 @@ TEST_F(DeskActionsTest, EveryScreenIsAFunctionKeyAway) {
         QTest::keyClick(from, Qt::Key(Qt::Key_F2 + k));
         EXPECT_EQ(tabs->currentWidget()->objectName(), shown[k]);
     }
+    // a field that takes F4 for itself (the list of actions) gives it to the window
+    QTest::keyClick(desk.money()->form()->findChild<QComboBox*>(u"cmbAccion"_s), Qt::Key_F4);
+    EXPECT_EQ(tabs->currentWidget()->objectName(), u"AuditScreen"_s);
     EXPECT_TRUE(dialogs.shown.empty()) << lastMessage().toStdString();
 }
 

@@ -98,7 +98,7 @@ void AuditScreen::search() {
     }
     rows_->resizeColumnsToContents();
     rows_->resizeRowsToContents();
-    found_->setText(QString::number(last_.size()) + u" registro(s)"_s);
+    found_->setText(auditFound(last_));
 }
 
 void AuditScreen::exportCsv() {
@@ -110,8 +110,7 @@ void AuditScreen::exportCsv() {
             u"No se pudo escribir "_s + file.fileName() + u": "_s + file.errorString());
         return;
     }
-    found_->setText(QString::number(last_.size()) + u" registro(s) escritos en "_s +
-                    file.fileName());
+    found_->setText(auditFound(last_) + u"; escritos en "_s + file.fileName());
 }
 
 }  // namespace vendura::office

@@ -52,8 +52,10 @@ void CountersScreen::showEvent(QShowEvent* event) {
 void CountersScreen::refresh() {
     auto open = openTickets(link_);
     if (!open) {
-        timer_->stop();
-        dialogs_.message(DialogIcon::Critical, kTitle, open.error().description);
+        // said on the screen; the next round tries again
+        summary_->setText(u"No se pudo leer de nuevo ("_s + open.error().description +
+                          u"); se intenta otra vez en "_s + QString::number(kRefreshMs / 1000) +
+                          u" s"_s);
         return;
     }
     Money held;

@@ -10,6 +10,7 @@
 #include "office/screens/sales_screen.h"
 #include "office/screens/settlement_screen.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QKeyEvent>
 #include <QStatusBar>
@@ -53,24 +54,29 @@ DeskWindow::DeskWindow(std::unique_ptr<AdminLink> link, const QString& login, Di
         if (tabs_->currentWidget() == results_) results_->refresh();
     });
     resize(1100, 700);
+    qApp->installEventFilter(this);
     results_->setFocus();
 }
 
 DeskWindow::~DeskWindow() = default;
 
-// The screens' keys reach the window from whichever field has the focus, with a window manager
-// or without one (a shortcut would wait for the window to be the active one).
-void DeskWindow::keyPressEvent(QKeyEvent* event) {
-    QWidget* screen = nullptr;
-    for (const auto& [key, shown] : keys_) {
-        if (event->key() == key) screen = shown;
+// The screens' keys, F2 to F10, are the window's whichever of its fields has the focus, before
+// the field takes them (a list opens on F4), with a window manager or without one (a shortcut
+// would wait for the window to be the active one).
+bool DeskWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType() ||
+        static_cast<QWidget*>(watched)->window() != this) {
+        return QMainWindow::eventFilter(watched, event);
     }
-    if (!screen || event->modifiers() != Qt::NoModifier) {
-        QMainWindow::keyPressEvent(event);
-        return;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() != Qt::NoModifier) return QMainWindow::eventFilter(watched, event);
+    for (const auto& [code, screen] : keys_) {
+        if (key->key() != code) continue;
+        tabs_->setCurrentWidget(screen);
+        screen->setFocus();
+        return true;
     }
-    tabs_->setCurrentWidget(screen);
-    screen->setFocus();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 }  // namespace vendura::office

@@ -45,7 +45,7 @@ class DeskWindow final : public QMainWindow {
     SettlementScreen* settlement() const { return settlement_; }
 
   protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     std::unique_ptr<AdminLink> link_;

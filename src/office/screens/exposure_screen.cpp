@@ -30,11 +30,8 @@ ExposureScreen::ExposureScreen(AdminLink& link, Dialogs& dialogs, const QDate& t
     summary_ = new QLabel(u"Escriba la lotería y pulse Intro."_s, this);
     summary_->setObjectName(u"lblResumen"_s);
     grid_ = new ExposureGrid(this);
-    top_ = new QTableWidget(0, 8, this);
+    top_ = new QTableWidget(0, 0, this);
     top_->setObjectName(u"tblPrimeros"_s);
-    top_->setHorizontalHeaderLabels({u"Número"_s, u"Vendido"_s, u"Cupo restante"_s, u"% del cupo"_s,
-                                     u"Paga si sale primero"_s, u"si sale segundo"_s,
-                                     u"si sale tercero"_s, u"En especiales"_s});
     top_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     top_->verticalHeader()->hide();
     top_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -67,49 +64,48 @@ ExposureScreen::ExposureScreen(AdminLink& link, Dialogs& dialogs, const QDate& t
     connect(show, &QPushButton::clicked, this, &ExposureScreen::refresh);
     setFocusProxy(lottery_);
     connect(timer_, &QTimer::timeout, this, [this] {
-        if (isVisible()) refresh();
+        if (isVisible()) reread();
     });
 }
 
 void ExposureScreen::refresh() {
     const QString lottery = lottery_->text().trimmed().toUpper();
     if (lottery.isEmpty()) return;
-    auto day = isoDate(day_->text().trimmed());
-    auto rows =
-        day ? link_.call(u"exposicion"_s, {lottery, day.value()}) : Result<RecordSet>(day.error());
-    auto numbers =
-        rows ? readExposure(rows.value()) : Result<std::vector<NumberExposure>>(rows.error());
-    if (!numbers) {
-        timer_->stop();
-        dialogs_.message(DialogIcon::Critical, u"Exposición"_s, numbers.error().description);
-        return;
+    if (!read(lottery, day_->text().trimmed())) return;
+    shownLottery_ = lottery;
+    shownDay_ = day_->text().trimmed();
+    timer_->start();
+}
+
+void ExposureScreen::reread() {
+    if (!shownLottery_.isEmpty()) read(shownLottery_, shownDay_);
+}
+
+bool ExposureScreen::read(const QString& lottery, const QString& day) {
+    auto draw = readDrawExposure(link_, lottery, day);
+    if (!draw) {
+        if (timer_->isActive() && lottery == shownLottery_ && day == shownDay_) {
+            summary_->setText(u"Sorteo "_s + lottery + u" del "_s + day +
+                              u": no se pudo leer de nuevo ("_s + draw.error().description +
+                              u"); se intenta otra vez en "_s + QString::number(kRefreshMs / 1000) +
+                              u" s"_s);
+        } else {
+            dialogs_.message(DialogIcon::Critical, u"Exposición"_s, draw.error().description);
+        }
+        return false;
     }
-    Money sold, worst;
-    for (const NumberExposure& n : numbers.value()) {
-        sold += n.vendido;
-        worst = std::max(worst, n.pagaPrimero);
-    }
-    summary_->setText(u"Sorteo "_s + lottery + u" del "_s + day.value() +
-                      u": vendido en triples "_s + sold.display() +
-                      u"; el número que más pagaría: "_s + worst.display() +
+    const DrawExposure& d = draw.value();
+    summary_->setText(u"Sorteo "_s + lottery + u" del "_s + day + u": vendido "_s +
+                      d.sold.display() + u"; el número que más pagaría: "_s + d.worst.display() +
                       u" (se lee de nuevo cada "_s + QString::number(kRefreshMs / 1000) + u" s)"_s);
-    const auto top = topExposures(numbers.value(), kTopNumbers);
+    const QStringList captions = exposureCaptions(d);
+    top_->setColumnCount(int(captions.size()));
+    top_->setHorizontalHeaderLabels(captions);
+    const auto top = topExposures(d.numbers, kTopNumbers);
     top_->setRowCount(int(top.size()));
-    // second and third prizes and special plays apart, where the draw has them
-    bool shown[3] = {false, false, false};
-    for (const NumberExposure& n : numbers.value()) {
-        shown[0] = shown[0] || !n.pagaSegundo.isZero();
-        shown[1] = shown[1] || !n.pagaTercero.isZero();
-        shown[2] = shown[2] || !n.especial.isZero();
-    }
-    for (int c = 0; c < 3; ++c) top_->setColumnHidden(5 + c, !shown[c]);
     for (int r = 0; r < int(top.size()); ++r) {
-        const NumberExposure& n = top[size_t(r)];
         int column = 0;
-        for (const QString& text :
-             {n.numero, n.vendido.display(), n.quotaLeft().display(),
-              QString::number(n.soldShare() / 100), n.pagaPrimero.display(),
-              n.pagaSegundo.display(), n.pagaTercero.display(), n.especial.display()}) {
+        for (const QString& text : exposureRow(d, top[size_t(r)])) {
             auto* item = new QTableWidgetItem(text);
             if (column > 0) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             top_->setItem(r, column++, item);
@@ -118,8 +114,8 @@ void ExposureScreen::refresh() {
     // the list as wide as its figures; the grid takes the rest
     top_->setMinimumWidth(top_->horizontalHeader()->length() + 2 * top_->frameWidth() +
                           top_->verticalScrollBar()->sizeHint().width());
-    grid_->setNumbers(std::move(numbers.value()));
-    timer_->start();
+    grid_->setNumbers(d.numbers);
+    return true;
 }
 
 }  // namespace vendura::office

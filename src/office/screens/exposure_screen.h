@@ -28,10 +28,15 @@ class ExposureScreen final : public QWidget {
     ExposureScreen(AdminLink& link, Dialogs& dialogs, const QDate& today,
                    QWidget* parent = nullptr);
 
-    // Reads the draw named in the fields again.
+    // Reads the draw named in the fields (Enter); a refusal is shown in a box.
     void refresh();
 
   private:
+    // Reads the draw shown again, as the timer does: a failure is said on the screen, and the
+    // next round tries again.
+    void reread();
+    bool read(const QString& lottery, const QString& day);
+
     AdminLink& link_;
     Dialogs& dialogs_;
     QLineEdit* lottery_;
@@ -40,6 +45,8 @@ class ExposureScreen final : public QWidget {
     ExposureGrid* grid_;
     QTableWidget* top_;
     QTimer* timer_;
+    QString shownLottery_;  // the draw on screen, as accepted with Enter
+    QString shownDay_;
 };
 
 }  // namespace vendura::office

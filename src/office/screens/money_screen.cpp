@@ -48,7 +48,7 @@ Result<std::vector<QStringList>> MoneyScreen::rows() {
     if (!pending) return pending.error();
     std::vector<QStringList> rows;
     for (const PendingMovement& m : pending.value()) {
-        rows.push_back({m.vendor, m.document, m.day, m.amount, m.description, m.note});
+        rows.push_back({m.vendor, m.document, m.day, shownValue(m.amount), m.description, m.note});
     }
     return rows;
 }

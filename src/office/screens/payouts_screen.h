@@ -1,6 +1,6 @@
 #pragma once
-// The payouts in force at the desk, each with the moment it began; a new payout counts for what
-// is sold from then on, never for prizes already won.
+// The payouts at the desk, every one with the moment it began and the moment the next replaced
+// it; a new payout counts for what is sold from then on, never for prizes already won.
 #include "office/screens/action_screen.h"
 
 namespace vendura::office {

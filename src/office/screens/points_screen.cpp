@@ -34,6 +34,10 @@ PointsScreen::PointsScreen(AdminLink& link, Dialogs& dialogs, QWidget* parent)
     sellers_->verticalHeader()->hide();
     sellers_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     sellers_->setMaximumHeight(160);
+    connect(sellers_, &QTableWidget::currentCellChanged, this, [this](int row, int, int, int) {
+        if (row >= 0 && sellers_->item(row, 0))
+            form()->fill(u"Vendedor"_s, sellers_->item(row, 0)->text());
+    });
     side()->addWidget(sellers_);
 }
 

@@ -35,28 +35,46 @@ SalesScreen::SalesScreen(AdminLink& link, Dialogs& dialogs, const QDate& today, 
     timer_ = new QTimer(this);
     timer_->setInterval(kRefreshMs);
     connect(timer_, &QTimer::timeout, this, [this] {
-        if (isVisible()) refresh();
+        if (isVisible()) reread();
     });
 }
 
 void SalesScreen::showEvent(QShowEvent* event) {
-    refresh();
+    if (shownDay_.isEmpty()) {
+        refresh();
+    } else {
+        reread();
+    }
     timer_->start();
     QWidget::showEvent(event);
 }
 
 void SalesScreen::refresh() {
-    auto day = isoDate(day_->text().trimmed());
-    auto sales = day ? daySales(link_, day.value()) : Result<DaySales>(day.error());
+    if (read(day_->text().trimmed(), false)) shownDay_ = day_->text().trimmed();
+}
+
+void SalesScreen::reread() {
+    read(shownDay_, true);
+}
+
+bool SalesScreen::read(const QString& day, bool quiet) {
+    auto checked = isoDate(day);
+    auto sales = checked ? daySales(link_, checked.value()) : Result<DaySales>(checked.error());
     if (!sales) {
-        timer_->stop();
-        dialogs_.message(DialogIcon::Critical, kTitle, sales.error().description);
-        return;
+        if (quiet) {
+            summary_->setText(u"No se pudo leer de nuevo el "_s + day + u" ("_s +
+                              sales.error().description + u"); se intenta otra vez en "_s +
+                              QString::number(kRefreshMs / 1000) + u" s"_s);
+        } else {
+            dialogs_.message(DialogIcon::Critical, kTitle, sales.error().description);
+        }
+        return false;
     }
-    summary_->setText(u"Vendido el "_s + day.value() + u": "_s + sales.value().total.display() +
+    summary_->setText(u"Vendido el "_s + checked.value() + u": "_s + sales.value().total.display() +
                       u" en tickets emitidos que cuentan (se lee de nuevo cada "_s +
                       QString::number(kRefreshMs / 1000) + u" s)"_s);
     chart_->setSales(std::move(sales.value()));
+    return true;
 }
 
 }  // namespace vendura::office

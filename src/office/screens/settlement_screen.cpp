@@ -49,6 +49,7 @@ SettlementScreen::SettlementScreen(AdminLink& link, Dialogs& dialogs, const QDat
 Result<std::vector<QStringList>> SettlementScreen::rows() {
     auto statements = statementsOfDay(link_, day_->text());
     if (!statements) return statements.error();
+    listed_ = day_->text().trimmed();
     std::vector<QStringList> rows;
     for (const PointStatement& p : statements.value()) {
         QStringList row{p.vendor, p.name, p.settledTo.isEmpty() ? u"-"_s : p.settledTo};
@@ -60,7 +61,7 @@ Result<std::vector<QStringList>> SettlementScreen::rows() {
 
 void SettlementScreen::rowChosen(const QStringList& row) {
     form()->fill(u"Punto de venta"_s, row[0]);
-    form()->fill(u"Hasta el día"_s, day_->text().trimmed());
+    form()->fill(u"Hasta el día"_s, listed_);
 }
 
 void SettlementScreen::rowKey(const QStringList& row, bool remove) {

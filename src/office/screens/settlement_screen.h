@@ -22,6 +22,7 @@ class SettlementScreen final : public ActionScreen {
 
   private:
     QLineEdit* day_;
+    QString listed_;  // the day whose statements the list shows
 };
 
 }  // namespace vendura::office
