@@ -74,11 +74,12 @@ Result<DrawExposure> readDrawExposure(AdminLink& link, const QString& lottery, c
 }
 
 QStringList exposureCaptions(const DrawExposure& draw) {
+    // what it pays if it comes out first, second or third
     QStringList captions{u"Número"_s, u"Vendido"_s, u"Cupo restante"_s, u"% del cupo"_s,
-                         u"Paga si sale primero"_s};
-    if (draw.segundo) captions << u"si sale segundo"_s;
-    if (draw.tercero) captions << u"si sale tercero"_s;
-    if (draw.especial) captions << u"En jugadas especiales"_s;
+                         u"Paga 1º"_s};
+    if (draw.segundo) captions << u"Paga 2º"_s;
+    if (draw.tercero) captions << u"Paga 3º"_s;
+    if (draw.especial) captions << u"En especiales"_s;
     return captions;
 }
 
