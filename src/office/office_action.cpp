@@ -11,8 +11,8 @@ Result<QStringList> checkFields(const OfficeAction& action, QStringList typed) {
     QStringList checked;
     for (size_t i = 0; i < action.fields.size(); ++i) {
         const ActionField& f = action.fields[i];
-        const QString text =
-            f.kind == FieldKind::Password ? typed[int(i)] : typed[int(i)].trimmed();
+        const bool asTyped = f.kind == FieldKind::Password || f.kind == FieldKind::Secret;
+        const QString text = asTyped ? typed[int(i)] : typed[int(i)].trimmed();
         if (text.isEmpty()) {
             if (f.kind == FieldKind::Password) {
                 checked << randomPassword();
@@ -38,6 +38,7 @@ Result<QStringList> checkFields(const OfficeAction& action, QStringList typed) {
                 break;
             case FieldKind::Text:
             case FieldKind::Password:
+            case FieldKind::Secret:
                 break;
         }
         if (!value) return value.error();

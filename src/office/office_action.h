@@ -18,6 +18,7 @@ enum class FieldKind {
     Amount,    // 600 or 12.5
     Whole,     // a whole number
     Password,  // as typed; one drawn at random when left empty
+    Secret,    // as typed, never shown back (a seller's password)
 };
 
 struct ActionField {

@@ -124,7 +124,7 @@ std::vector<OfficeAction> salesPointActions() {
          {{u"Vendedor"_s, u"CODIGO"_s},
           {u"Punto de venta"_s, u"PUNTO"_s},
           {u"Nombre"_s, u"NOMBRE"_s},
-          {u"Clave"_s, u"CLAVE"_s},
+          {u"Clave"_s, u"CLAVE"_s, FieldKind::Secret},
           {u"Permisos"_s, u"PERMISOS"_s, FieldKind::Text, true}},
          [](const QStringList& v) {
              return std::vector<FieldValue>{v[0], v[1], v[2], v[3], v[4]};
@@ -140,7 +140,7 @@ std::vector<OfficeAction> salesPointActions() {
          u"Restablecer la clave de un vendedor"_s,
          u"restablece la clave de un vendedor"_s,
          u"cambiar_clave_usuario"_s,
-         {{u"Vendedor"_s, u"CODIGO"_s}, {u"Clave nueva"_s, u"CLAVE"_s}},
+         {{u"Vendedor"_s, u"CODIGO"_s}, {u"Clave nueva"_s, u"CLAVE"_s, FieldKind::Secret}},
          {},
          [](const QStringList& v, const RecordSet&) { return v[0] + u": clave restablecida"_s; }},
         {{u"mensaje"_s},

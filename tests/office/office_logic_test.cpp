@@ -75,6 +75,10 @@ namespace {
 TEST(OfficeActions, TypedValuesAreCheckedBeforeAnythingIsSent) {
     const OfficeAction deposit = moneyActions().front();     // punto, monto, --fecha, --referencia
     const OfficeAction point = salesPointActions().front();  // código, nombre, clave
+    OfficeAction seller;  // usuario crear: código, punto, nombre, clave, permisos
+    for (const OfficeAction& a : salesPointActions()) {
+        if (a.words == QStringList{u"usuario"_s, u"crear"_s}) seller = a;
+    }
     struct Case {
         const OfficeAction& action;
         QStringList typed;
@@ -89,6 +93,9 @@ TEST(OfficeActions, TypedValuesAreCheckedBeforeAnythingIsSent) {
         {deposit, {u"00012"_s}, "falta monto"},
         {deposit, {QString(), u"100"_s}, "falta punto de venta"},
         {point, {u"00031"_s, u"NORTE"_s, u"una-clave-larga"_s}, "00031|NORTE|una-clave-larga"},
+        // a seller's password is kept as typed, blanks included, and never drawn at random
+        {seller, {u"2020"_s, u"00020"_s, u"JUAN"_s, u" 43 21"_s}, "2020|00020|JUAN| 43 21|"},
+        {seller, {u"2020"_s, u"00020"_s, u"JUAN"_s}, "falta clave"},
     };
     for (const Case& c : cases) {
         auto checked = checkFields(c.action, c.typed);

@@ -54,6 +54,7 @@ void ActionForm::build(int index) {
         auto* edit = new QLineEdit(this);
         edit->setObjectName(u"txtCampo"_s + QString::number(i + 1));
         if (f.kind == FieldKind::Password) edit->setPlaceholderText(u"vacío: una al azar"_s);
+        if (f.kind == FieldKind::Secret) edit->setEchoMode(QLineEdit::Password);
         connect(edit, &QLineEdit::returnPressed, this, [this, i] {
             if (i + 1 < edits_.size()) {
                 edits_[i + 1]->setFocus();
@@ -98,7 +99,9 @@ void ActionForm::run() {
     QStringList typed, shown;
     for (size_t i = 0; i < edits_.size(); ++i) {
         typed << edits_[i]->text();
-        if (!edits_[i]->text().trimmed().isEmpty() && a.fields[i].kind != FieldKind::Password) {
+        const bool hidden =
+            a.fields[i].kind == FieldKind::Password || a.fields[i].kind == FieldKind::Secret;
+        if (!edits_[i]->text().trimmed().isEmpty() && !hidden) {
             shown << a.fields[i].label + u": "_s + edits_[i]->text().trimmed();
         }
     }
