@@ -207,6 +207,18 @@ TEST_F(DeskTest, TheCountersSellingNowAreListedAndAnOpenTicketIsReleased) {
     dialogs.answers = {true};
     QTest::keyClick(open, Qt::Key_Delete);
     EXPECT_EQ(open->rowCount(), 0) << lastMessage().toStdString();
+    // Shift+Supr: every open ticket of the chosen point, another point's left alone
+    db.addVendor(u"00013"_s, u"2001"_s);
+    db.admin(
+        u"SELECT central.crear_ticket_temporal('00012'), central.crear_ticket_temporal('00012'), "
+        u"central.crear_ticket_temporal('00013')"_s);
+    screen.refresh();
+    ASSERT_EQ(open->rowCount(), 3);
+    open->setCurrentCell(open->item(0, 0)->text() == u"00012"_s ? 0 : 2, 0);
+    dialogs.answers = {true};
+    QTest::keyClick(open, Qt::Key_Delete, Qt::ShiftModifier);
+    ASSERT_EQ(open->rowCount(), 1) << lastMessage().toStdString();
+    EXPECT_EQ(open->item(0, 0)->text(), u"00013"_s);
     EXPECT_EQ(db.value(u"SELECT coalesce(sum(vendido), 0)::numeric(12, 2) FROM "
                        u"central.ventas_numero"_s),
               u"0.00"_s);

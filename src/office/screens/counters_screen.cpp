@@ -28,12 +28,15 @@ CountersScreen::CountersScreen(AdminLink& link, Dialogs& dialogs, QWidget* paren
     tickets_->verticalHeader()->hide();
     tickets_->setSelectionBehavior(QAbstractItemView::SelectRows);
     tickets_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    new KeyHook(this, Qt::Key_Delete, {tickets_}, [this] { releaseSelected(); });
+    new KeyHook(this, Qt::Key_Delete, {tickets_}, [this] { releaseSelected(false); });
+    new KeyHook(this, QKeyCombination(Qt::ShiftModifier, Qt::Key_Delete), {tickets_},
+                [this] { releaseSelected(true); });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(summary_);
     layout->addWidget(tickets_, 1);
     layout->addWidget(new QLabel(
-        u"Supr libera el ticket elegido: su cupo vuelve a la venta y el punto sigue con otro."_s,
+        u"Supr libera el ticket elegido: su cupo vuelve a la venta y el punto sigue con otro. "
+        u"Mayús+Supr libera todos los del punto elegido."_s,
         this));
     setFocusProxy(tickets_);
     timer_ = new QTimer(this);
@@ -81,14 +84,17 @@ void CountersScreen::refresh() {
                       QString::number(kRefreshMs / 1000) + u" s)"_s);
 }
 
-void CountersScreen::releaseSelected() {
+void CountersScreen::releaseSelected(bool everyTicketOfThePoint) {
     const int row = tickets_->currentRow();
     if (row < 0) return;
-    const QString vendor = tickets_->item(row, 0)->text(), ticket = tickets_->item(row, 1)->text();
-    if (!dialogs_.question(DialogIcon::Question, kTitle,
-                           u"¿Liberar el ticket "_s + ticket + u" del punto "_s + vendor +
-                               u"? Su cupo vuelve a la venta."_s,
-                           false)) {
+    const QString vendor = tickets_->item(row, 0)->text();
+    const QString ticket = everyTicketOfThePoint ? QString() : tickets_->item(row, 1)->text();
+    const QString which =
+        everyTicketOfThePoint ? u"todos los tickets abiertos"_s : u"el ticket "_s + ticket;
+    if (!dialogs_.question(
+            DialogIcon::Question, kTitle,
+            u"¿Liberar "_s + which + u" del punto "_s + vendor + u"? Su cupo vuelve a la venta."_s,
+            false)) {
         return;
     }
     auto released = releaseTickets(link_, vendor, ticket);

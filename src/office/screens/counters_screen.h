@@ -28,7 +28,8 @@ class CountersScreen final : public QWidget {
     void showEvent(QShowEvent* event) override;
 
   private:
-    void releaseSelected();
+    // The chosen ticket, or every open ticket of its sales point, after a question.
+    void releaseSelected(bool everyTicketOfThePoint);
 
     AdminLink& link_;
     Dialogs& dialogs_;
