@@ -60,6 +60,29 @@ BEGIN
 END
 $$;
 
+-- The deposits of one sales point (or of all) on the days from p_desde to p_hasta, each with
+-- its number (what admin.eliminar_deposito takes) and whether its day is settled.
+CREATE FUNCTION admin.depositos(p_cod_vendedor varchar, p_desde date, p_hasta date)
+RETURNS TABLE (id bigint, cod_vendedor varchar, fecha date, monto numeric, referencia varchar,
+               liquidado boolean)
+LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    IF p_desde IS NULL OR p_hasta IS NULL OR p_hasta < p_desde THEN
+        RAISE EXCEPTION 'Los días van de una fecha a otra igual o posterior' USING ERRCODE = '22023';
+    END IF;
+    IF p_cod_vendedor IS NOT NULL THEN
+        PERFORM admin.vendedor_existente(p_cod_vendedor);
+    END IF;
+    RETURN QUERY
+        SELECT d.id, d.cod_vendedor, d.fecha, d.monto, d.referencia,
+               d.fecha <= coalesce(central.ultima_liquidacion(d.cod_vendedor), '-infinity')
+        FROM central.depositos d
+        WHERE (p_cod_vendedor IS NULL OR d.cod_vendedor = p_cod_vendedor)
+          AND d.fecha BETWEEN p_desde AND p_hasta
+        ORDER BY d.fecha, d.cod_vendedor, d.id;
+END
+$$;
+
 -- Takes back a deposit entered by mistake, while its day is not settled.
 CREATE FUNCTION admin.eliminar_deposito(p_id bigint) RETURNS void
 LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$

@@ -2,6 +2,8 @@
 
 #include "office/account_book.h"
 
+#include <QDate>
+
 namespace vendura::console {
 namespace {
 
@@ -43,6 +45,25 @@ int statementsOfDay(const CommandContext& c) {
     return kOk;
 }
 
+// [PUNTO] [--desde F] [--hasta F]: the deposits of those days (today when no day is given).
+int listDeposits(const CommandContext& c) {
+    const Flags f = takeFlags(c.args, {u"desde"_s, u"hasta"_s});
+    if (!f.error.isEmpty()) return c.fail(f.error);
+    if (f.positional.size() > 1) return c.fail(u"se espera [PUNTO] [--desde F] [--hasta F]"_s);
+    const QString today = QDate::currentDate().toString(Qt::ISODate);
+    const QString from = f.values.value(u"desde"_s, f.values.value(u"hasta"_s, today));
+    auto found =
+        office::deposits(*c.link, f.positional.value(0), from, f.values.value(u"hasta"_s, from));
+    if (!found) return c.fail(found.error().description);
+    c.out << "NUMERO  PUNTO  FECHA       MONTO         REFERENCIA\n";
+    for (const office::Deposit& d : found.value()) {
+        c.out << d.number.leftJustified(8) << d.vendor.leftJustified(7) << d.day.leftJustified(12)
+              << d.amount.leftJustified(14) << d.reference << (d.settled ? " (liquidado)" : "")
+              << '\n';
+    }
+    return kOk;
+}
+
 int pendingMovements(const CommandContext& c) {
     auto pending = office::pendingMovements(*c.link, c.args.value(0));
     if (!pending) return c.fail(pending.error().description);
@@ -59,6 +80,14 @@ int pendingMovements(const CommandContext& c) {
 // Deposits, loans, confirmations and settlement are the office's actions (money_actions.cpp).
 std::vector<Command> settlementCommands() {
     return {
+        {{u"deposito"_s, u"ver"_s},
+         u"[PUNTO] [--desde F] [--hasta F]"_s,
+         u"los depósitos de esos días (hoy si no se dan), con su número y si su día está "
+         u"liquidado"_s,
+         0,
+         5,
+         true,
+         listDeposits},
         {{u"movimiento"_s, u"pendientes"_s},
          u"[PUNTO]"_s,
          u"los movimientos que los puntos de venta registraron y esperan confirmación"_s,

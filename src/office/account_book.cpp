@@ -40,6 +40,24 @@ Result<StatementLines> readStatement(AdminLink& link, const QString& vendor, con
     return statementOf(rows.value(), 0);
 }
 
+Result<std::vector<Deposit>> deposits(AdminLink& link, const QString& vendor, const QString& from,
+                                      const QString& to) {
+    auto since = isoDate(from.trimmed());
+    if (!since) return since.error();
+    auto until = isoDate(to.trimmed());
+    if (!until) return until.error();
+    auto rows = link.call(u"depositos"_s, {orNull(vendor), since.value(), until.value()});
+    if (!rows) return rows.error();
+    const RecordSet& r = rows.value();
+    std::vector<Deposit> found;
+    for (int i = 0; i < r.size(); ++i) {
+        found.push_back({r.text(i, u"id"_s), r.text(i, u"cod_vendedor"_s), r.text(i, u"fecha"_s),
+                         r.text(i, u"monto"_s), r.text(i, u"referencia"_s),
+                         r.text(i, u"liquidado"_s) == u"t"_s});
+    }
+    return found;
+}
+
 QString shownValue(const QString& value) {
     const auto amount = Money::parse(value);
     return amount ? amount.value().display() : value;

@@ -25,6 +25,18 @@ struct PointStatement {
 };
 Result<std::vector<PointStatement>> statementsOfDay(AdminLink& link, const QString& day);
 
+struct Deposit {
+    QString number;  // what "deposito eliminar" takes
+    QString vendor;
+    QString day;
+    QString amount;
+    QString reference;
+    bool settled = false;  // its day is settled: it stays
+};
+// The deposits of a sales point (every one's when empty) on the days from `from` to `to`.
+Result<std::vector<Deposit>> deposits(AdminLink& link, const QString& vendor, const QString& from,
+                                      const QString& to);
+
 struct PendingMovement {
     QString vendor;
     QString document;

@@ -345,6 +345,13 @@ TEST_F(ConsoleTest, DepositsLoansAndSettlementsOfASalesPointsAccount) {
     EXPECT_TRUE(statement.contains(u"Última liquidación  2026-12-05"_s)) << statement.toStdString();
     EXPECT_TRUE(statement.contains(u"Saldo de préstamos  900"_s)) << statement.toStdString();
     EXPECT_TRUE(statement.contains(u"Saldo general       749.5"_s)) << statement.toStdString();
+    // the deposits of some days, with their numbers, a settled day's marked
+    const QStringList deposits =
+        ok(words("deposito ver 00012 --desde 2026-12-01 --hasta 2026-12-07"))
+            .split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(deposits.size(), 2) << deposits.join(u'\n').toStdString();
+    EXPECT_TRUE(deposits[1].simplified().endsWith(u"2026-12-05 150.50 BANCO (liquidado)"_s))
+        << deposits[1].toStdString();
     // every sales point's statement of the day, a line each
     const QStringList day = ok(words("estados 2026-12-07")).split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(day.size(), 3) << day.join(u'\n').toStdString();

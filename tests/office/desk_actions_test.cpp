@@ -105,6 +105,20 @@ TEST_F(DeskActionsTest, DeclaredMovementsAreConfirmedOrRejectedWithAReasonByKeys
     EXPECT_TRUE(statement.split(u'\n').contains(u"Movimientos"_s.leftJustified(20) +
                                                 u"-50,00"_s.rightJustified(16)))
         << statement.toStdString() << lastMessage().toStdString();
+
+    // the day's deposits under the statement; Supr on one takes it back, after a question
+    ASSERT_TRUE(screen.form()->choose(u"deposito registrar"_s));
+    typeInto(screen.form(), dialogs, {u"00012"_s, u"150,5"_s, QString(), u"BANCO 77"_s});
+    QTableWidget* deposits = screen.deposits();
+    ASSERT_EQ(deposits->rowCount(), 1) << lastMessage().toStdString();
+    EXPECT_EQ(deposits->item(0, 1)->text(), u"150,50"_s);
+    deposits->setCurrentCell(0, 0);
+    QTest::keyClick(deposits, Qt::Key_Delete);
+    ASSERT_EQ(screen.focusWidget(), screen.form()->findChild<QLineEdit*>(u"txtCampo1"_s));
+    dialogs.answers = {true};
+    QTest::keyClick(screen.focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(deposits->rowCount(), 0) << lastMessage().toStdString();
+    EXPECT_EQ(db.value(u"SELECT count(*) FROM central.depositos"_s), u"0"_s);
 }
 
 // What the server refuses is shown as it says it, and nothing is written: a clerk's settlement,

@@ -2,13 +2,16 @@
 
 #include "office/account_book.h"
 #include "office/screens/action_form.h"
+#include "office/screens/key_hook.h"
 #include "platform/dialogs.h"
 
 #include <QFontDatabase>
 #include <QFormLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace vendura::office {
@@ -41,6 +44,27 @@ MoneyScreen::MoneyScreen(AdminLink& link, Dialogs& dialogs, const QDate& today, 
     form->addRow(QString(), show);
     side()->insertLayout(0, form);
     side()->insertWidget(1, statement_);
+    deposits_ = new QTableWidget(0, 4, this);
+    deposits_->setObjectName(u"tblDepositos"_s);
+    deposits_->setHorizontalHeaderLabels(
+        {u"Depósito"_s, u"Monto"_s, u"Referencia"_s, u"Día liquidado"_s});
+    deposits_->horizontalHeader()->setStretchLastSection(true);
+    deposits_->verticalHeader()->hide();
+    deposits_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    deposits_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    deposits_->setMaximumHeight(120);
+    side()->insertWidget(2, deposits_);
+    // Supr on a deposit of the day shown: its removal, asked before it is done
+    new KeyHook(this, Qt::Key_Delete, {deposits_}, [this] {
+        const int row = deposits_->currentRow();
+        if (row < 0) return;
+        this->form()->choose(u"deposito eliminar"_s);
+        this->form()->fill(u"Número de depósito"_s, deposits_->item(row, 0)->text());
+        this->form()->focusFirstEmpty();
+    });
+    connect(this->form(), &ActionForm::done, this, [this] {
+        if (!point_->text().trimmed().isEmpty()) showStatement();
+    });
 }
 
 Result<std::vector<QStringList>> MoneyScreen::rows() {
@@ -76,6 +100,17 @@ void MoneyScreen::showStatement() {
         text << label.leftJustified(20) + shownValue(value).rightJustified(16);
     }
     statement_->setText(text.join(u'\n'));
+    auto found = office::deposits(link_, point_->text(), day_->text(), day_->text());
+    deposits_->setRowCount(found ? int(found.value().size()) : 0);
+    int r = 0;
+    for (const Deposit& d : found ? found.value() : std::vector<Deposit>{}) {
+        int column = 0;
+        for (const QString& text :
+             {d.number, shownValue(d.amount), d.reference, d.settled ? u"sí"_s : u"no"_s}) {
+            deposits_->setItem(r, column++, new QTableWidgetItem(text));
+        }
+        ++r;
+    }
 }
 
 }  // namespace vendura::office

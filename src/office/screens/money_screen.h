@@ -15,8 +15,9 @@ class MoneyScreen final : public ActionScreen {
   public:
     MoneyScreen(AdminLink& link, Dialogs& dialogs, const QDate& today, QWidget* parent = nullptr);
 
-    // Shows the statement of the account and day written above it.
+    // Shows the statement of the account and day written above it, and that day's deposits.
     void showStatement();
+    QTableWidget* deposits() const { return deposits_; }
 
   protected:
     Result<std::vector<QStringList>> rows() override;
@@ -27,6 +28,7 @@ class MoneyScreen final : public ActionScreen {
     QLineEdit* point_;
     QLineEdit* day_;
     QLabel* statement_;
+    QTableWidget* deposits_;
 };
 
 }  // namespace vendura::office
