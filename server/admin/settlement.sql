@@ -209,6 +209,39 @@ BEGIN
 END
 $$;
 
+-- Settles every sales point not yet settled up to a day that is over, each as admin.liquidar
+-- would, in one transaction: a sales point that cannot be settled (a draw without results, a
+-- day not over) is left as it was and answered with the reason, the others are settled.
+-- Supervisors only.
+CREATE FUNCTION admin.liquidar_todos(p_fecha date)
+RETURNS TABLE (cod_vendedor varchar, liquidado boolean, motivo text)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    v record;
+BEGIN
+    PERFORM central.exigir_supervisor();
+    IF p_fecha IS NULL OR p_fecha >= central.ahora()::date THEN
+        RAISE EXCEPTION 'Solo se liquidan días terminados' USING ERRCODE = '22023';
+    END IF;
+    FOR v IN
+        SELECT x.cod_vendedor FROM central.vendedores x
+        WHERE coalesce(central.ultima_liquidacion(x.cod_vendedor), '-infinity') < p_fecha
+        ORDER BY x.cod_vendedor
+    LOOP
+        cod_vendedor := v.cod_vendedor;
+        BEGIN
+            PERFORM admin.liquidar(v.cod_vendedor, p_fecha);
+            liquidado := true;
+            motivo := NULL;
+        EXCEPTION WHEN raise_exception OR invalid_parameter_value OR object_not_in_prerequisite_state THEN
+            liquidado := false;
+            GET STACKED DIAGNOSTICS motivo = MESSAGE_TEXT;
+        END;
+        RETURN NEXT;
+    END LOOP;
+END
+$$;
+
 -- A movement a sales point recorded, still waiting for the central office, locked for its
 -- review; the sales point's row is held as an entry of its account holds it.
 CREATE FUNCTION admin.movimiento_pendiente(p_cod_vendedor varchar, p_nrogasto varchar)

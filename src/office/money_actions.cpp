@@ -97,6 +97,28 @@ std::vector<OfficeAction> moneyActions() {
              return u"%1 liquidado hasta el %2: saldo de jugada %3, saldo de préstamos %4"_s.arg(
                  v[0], v[1], r.text(0, u"saldo_jugada"_s), r.text(0, u"saldo_prestamo"_s));
          }},
+        {{u"liquidar-todos"_s},
+         u"Liquidar todos los puntos"_s,
+         u"liquida hasta un día terminado cada punto de venta que aún no lo esté; los que no "
+         u"pueden liquidarse quedan como estaban, con el motivo"_s,
+         u"liquidar_todos"_s,
+         {{u"Hasta el día"_s, u"FECHA"_s, FieldKind::Day}},
+         {},
+         [](const QStringList& v, const RecordSet& r) {
+             int settled = 0;
+             QStringList refused;
+             for (int i = 0; i < r.size(); ++i) {
+                 if (r.text(i, u"liquidado"_s) == u"t"_s) {
+                     ++settled;
+                 } else {
+                     refused << r.text(i, u"cod_vendedor"_s) + u" ("_s + r.text(i, u"motivo"_s) +
+                                    u")"_s;
+                 }
+             }
+             QString done = QString::number(settled) + u" punto(s) liquidado(s) hasta el "_s + v[0];
+             if (!refused.isEmpty()) done += u"; sin liquidar: "_s + refused.join(u"; "_s);
+             return done;
+         }},
     };
 }
 

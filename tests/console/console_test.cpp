@@ -260,7 +260,8 @@ TEST_F(ConsoleTest, AClerkEntersResultsButOnlyASupervisorDecidesMoneyPointsAndLo
     for (const char* line :
          {"pagos fijar AAA TRIPLE 700", "punto suspender 00013", "punto caducidad 00013 9",
           "punto cupo 00013 50", "punto comision 00013 12", "punto ventana-anulacion 00013 60",
-          "punto clave-cuenta 00013", "punto crear 00077 NUEVO", "liquidar 00012 2026-12-05"}) {
+          "punto clave-cuenta 00013", "punto crear 00077 NUEVO", "liquidar 00012 2026-12-05",
+          "liquidar-todos 2026-12-05"}) {
         const Outcome r = asAna(line);
         EXPECT_EQ(r.code, 1) << line;
         EXPECT_TRUE(r.err.contains(u"Solo un supervisor"_s)) << line << ": " << r.err.toStdString();

@@ -294,6 +294,21 @@ TEST_F(DeskActionsTest, ADayIsSettledFromTheStatementsOfEverySalesPoint) {
     EXPECT_EQ(db.value(u"SELECT string_agg(cod_vendedor || ' ' || fecha, ',') FROM "
                        u"central.liquidaciones"_s),
               u"00012 2026-12-06"_s);
+
+    // every point not yet settled, in one go: one that sold on a draw still without results is
+    // left as it was, with the reason
+    db.addVendor(u"00014"_s, u"3001"_s);
+    issueTicket(db, u"91"_s, u"9001"_s, u"2026-12-06"_s, {{u"AAA"_s, u"123"_s, u"5"_s}}, u"00013"_s,
+                u"2001"_s);
+    ASSERT_TRUE(screen.form()->choose(u"liquidar-todos"_s));
+    typeInto(screen.form(), dialogs, {u"2026-12-06"_s});
+    EXPECT_EQ(screen.form()->outcome(),
+              u"1 punto(s) liquidado(s) hasta el 2026-12-06; sin liquidar: 00013 (Faltan los "
+              u"resultados de los sorteos AAA 2026-12-06)"_s)
+        << lastMessage().toStdString();
+    EXPECT_EQ(db.value(u"SELECT string_agg(cod_vendedor || ' ' || fecha, ',' ORDER BY 1) FROM "
+                       u"central.liquidaciones"_s),
+              u"00012 2026-12-06,00014 2026-12-06"_s);
 }
 
 // F2 to F10 show the desk's screens in their order, from whichever field has the focus.

@@ -11,11 +11,11 @@
 namespace vendura::office {
 namespace {
 
-// The settlement alone of the office's money actions.
+// The settlements of the office's money actions: of one sales point, and of every one.
 std::vector<OfficeAction> settling() {
     std::vector<OfficeAction> actions;
     for (OfficeAction& a : moneyActions()) {
-        if (a.function == u"liquidar"_s) actions.push_back(std::move(a));
+        if (a.function.startsWith(u"liquidar"_s)) actions.push_back(std::move(a));
     }
     return actions;
 }
