@@ -97,6 +97,13 @@ TEST_F(DeskTest, TheExposureScreenShowsTheNumbersThatPayMostAndTheGridOfTheDraw)
     EXPECT_EQ(first, (QStringList{u"777"_s, u"100,00"_s, u"0,00"_s, u"100"_s, u"60.000,00"_s,
                                   u"10.000,00"_s}));
     EXPECT_EQ(top->item(1, 0)->text(), u"123"_s);
+    // any of the thousand numbers from the keyboard
+    auto* number = screen.findChild<QLineEdit*>(u"txtNumero"_s);
+    QTest::keyClicks(number, u"777"_s);
+    QTest::keyClick(number, Qt::Key_Return);
+    EXPECT_EQ(screen.findChild<QLabel*>(u"lblNumero"_s)->text(),
+              u"777: Vendido 100,00, Cupo restante 0,00, % del cupo 100, Paga 1º 60.000,00, "
+              u"Paga 2º 10.000,00"_s);
     const auto& grid = screen.findChild<ExposureGrid*>()->numbers();
     ASSERT_EQ(grid.size(), 1000u);
     EXPECT_EQ(ExposureGrid::shade(grid[123].soldShare()), QColor(255, 255, 0));  // half sold

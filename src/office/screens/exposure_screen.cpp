@@ -49,13 +49,26 @@ ExposureScreen::ExposureScreen(AdminLink& link, Dialogs& dialogs, const QDate& t
         fields->addWidget(edit);
     }
     fields->addWidget(show);
+    number_ = new QLineEdit(this);
+    number_->setObjectName(u"txtNumero"_s);
+    number_->setMaxLength(3);
+    number_->setMaximumWidth(number_->fontMetrics().horizontalAdvance(u'0') * 7);
+    auto* numberLabel = new QLabel(u"&Número"_s, this);
+    numberLabel->setBuddy(number_);
+    fields->addSpacing(24);
+    fields->addWidget(numberLabel);
+    fields->addWidget(number_);
+    numberFigures_ = new QLabel(this);
+    numberFigures_->setObjectName(u"lblNumero"_s);
     fields->addStretch();
+    connect(number_, &QLineEdit::returnPressed, this, &ExposureScreen::showNumber);
     auto* body = new QHBoxLayout;
     body->addWidget(grid_, 1);
     body->addWidget(top_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addWidget(summary_);
+    layout->addWidget(numberFigures_);
     layout->addLayout(body, 1);
 
     for (QLineEdit* edit : {lottery_, day_}) {
@@ -115,7 +128,23 @@ bool ExposureScreen::read(const QString& lottery, const QString& day) {
     top_->setMinimumWidth(top_->horizontalHeader()->length() + 2 * top_->frameWidth() +
                           top_->verticalScrollBar()->sizeHint().width());
     grid_->setNumbers(d.numbers);
+    shown_ = d;
+    if (!number_->text().isEmpty()) showNumber();
     return true;
+}
+
+void ExposureScreen::showNumber() {
+    const QString typed = number_->text().trimmed();
+    for (const NumberExposure& n : shown_.numbers) {
+        if (n.numero != typed) continue;
+        const QStringList captions = exposureCaptions(shown_), row = exposureRow(shown_, n);
+        QStringList parts;
+        for (int i = 1; i < captions.size(); ++i) parts << captions[i] + u" "_s + row[i];
+        numberFigures_->setText(n.numero + u": "_s + parts.join(u", "_s));
+        return;
+    }
+    numberFigures_->setText(shown_.numbers.empty() ? u"Vea primero un sorteo."_s
+                                                   : u"Un número de tres dígitos, 000 a 999."_s);
 }
 
 }  // namespace vendura::office
