@@ -47,17 +47,20 @@ std::optional<QStringList> typedValues(const CommandContext& c, const office::Of
 }
 
 Command commandOf(const office::OfficeAction& a) {
+    // values in order, required ones first; an option is its name and its value; a last field
+    // taking every word left takes any number
     int required = 0, most = 0;
+    bool anyNumber = false;
     for (const office::ActionField& f : a.fields) {
         most += f.flag ? 2 : 1;
         if (!f.optional && !f.flag) ++required;
-        if (f.rest) most = -1000;
+        anyNumber = anyNumber || f.rest;
     }
     return {a.words,
             usageOf(a),
             a.help,
             required,
-            most < 0 ? -1 : most,
+            anyNumber ? -1 : most,
             true,
             [a](const CommandContext& c) {
                 const auto typed = typedValues(c, a);

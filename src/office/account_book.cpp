@@ -4,10 +4,6 @@
 
 namespace vendura::office {
 namespace {
-FieldValue orNull(const QString& v) {
-    return v.trimmed().isEmpty() ? FieldValue() : FieldValue(v.trimmed());
-}
-
 // The statement's lines of a row of admin.estado_cuenta or admin.estados_del_dia.
 StatementLines statementOf(const RecordSet& rows, int row) {
     static const std::pair<const char*, const char*> lines[] = {
@@ -35,7 +31,7 @@ Result<StatementLines> readStatement(AdminLink& link, const QString& vendor, con
         auto checked = isoDate(day.trimmed());
         if (!checked) return checked.error();
     }
-    auto rows = link.call(u"estado_cuenta"_s, {vendor.trimmed(), orNull(day)});
+    auto rows = link.call(u"estado_cuenta"_s, {vendor.trimmed(), orNull(day.trimmed())});
     if (!rows) return rows.error();
     return statementOf(rows.value(), 0);
 }
@@ -46,7 +42,7 @@ Result<std::vector<Deposit>> deposits(AdminLink& link, const QString& vendor, co
     if (!since) return since.error();
     auto until = isoDate(to.trimmed());
     if (!until) return until.error();
-    auto rows = link.call(u"depositos"_s, {orNull(vendor), since.value(), until.value()});
+    auto rows = link.call(u"depositos"_s, {orNull(vendor.trimmed()), since.value(), until.value()});
     if (!rows) return rows.error();
     const RecordSet& r = rows.value();
     std::vector<Deposit> found;
@@ -78,7 +74,7 @@ Result<std::vector<PointStatement>> statementsOfDay(AdminLink& link, const QStri
 }
 
 Result<std::vector<PendingMovement>> pendingMovements(AdminLink& link, const QString& vendor) {
-    auto rows = link.call(u"movimientos_pendientes"_s, {orNull(vendor)});
+    auto rows = link.call(u"movimientos_pendientes"_s, {orNull(vendor.trimmed())});
     if (!rows) return rows.error();
     const RecordSet& r = rows.value();
     std::vector<PendingMovement> pending;
@@ -93,7 +89,7 @@ Result<std::vector<PendingMovement>> pendingMovements(AdminLink& link, const QSt
 namespace {
 Result<std::vector<Payout>> payouts(AdminLink& link, const QString& function,
                                     const QString& lottery) {
-    auto rows = link.call(function, {orNull(lottery.toUpper())});
+    auto rows = link.call(function, {orNull(lottery.trimmed().toUpper())});
     if (!rows) return rows.error();
     const RecordSet& r = rows.value();
     std::vector<Payout> table;

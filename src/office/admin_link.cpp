@@ -16,6 +16,10 @@ void silence(void*, const PGresult*) {}
 
 }  // namespace
 
+FieldValue orNull(const QString& value) {
+    return value.isEmpty() ? FieldValue() : FieldValue(value);
+}
+
 Result<ConnectionOptions> connectionFromEnvironment(const QProcessEnvironment& env) {
     ConnectionOptions o;
     o.host = env.value(u"VENDURA_CENTRAL_SERVIDOR"_s, o.host);

@@ -30,6 +30,9 @@ struct ConnectionOptions {
 // no port is refused, naming it.
 Result<ConnectionOptions> connectionFromEnvironment(const QProcessEnvironment& env);
 
+// A value a person typed or left empty: empty goes as null, for the function's default.
+FieldValue orNull(const QString& value);
+
 // The office's link to the central database, the console's and the desk's: functions of schema
 // admin and nothing else, each call its own transaction.
 class AdminLink {

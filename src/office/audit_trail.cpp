@@ -22,12 +22,9 @@ Result<RecordSet> searchAudit(AdminLink& link, const AuditQuery& q) {
     if (!from) return from.error();
     auto to = isoDate(q.to);
     if (!to) return to.error();
-    const auto optional = [](const QString& v) {
-        return v.trimmed().isEmpty() ? FieldValue() : FieldValue(v.trimmed());
-    };
-    return link.call(u"auditoria"_s,
-                     {from.value(), to.value(), optional(q.vendor), optional(q.user),
-                      optional(q.action), QString::number(kAuditLimit)});
+    return link.call(u"auditoria"_s, {from.value(), to.value(), orNull(q.vendor.trimmed()),
+                                      orNull(q.user.trimmed()), orNull(q.action.trimmed()),
+                                      QString::number(kAuditLimit)});
 }
 
 QString auditFound(const RecordSet& rows) {

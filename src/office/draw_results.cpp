@@ -16,10 +16,9 @@ Result<void> checkEntry(const DrawEntry& e) {
 
 Result<std::optional<int>> enterNumbers(AdminLink& link, const DrawEntry& e, bool correction) {
     if (auto checked = checkEntry(e); !checked) return checked.error();
-    const auto optional = [](const QString& v) { return v.isEmpty() ? FieldValue() : v; };
     auto rows = link.call(correction ? u"corregir_resultado"_s : u"registrar_resultado"_s,
-                          {e.lottery.trimmed().toUpper(), e.day, e.triple, optional(e.segundo),
-                           optional(e.tercero), optional(e.especial)});
+                          {e.lottery.trimmed().toUpper(), e.day, e.triple, orNull(e.segundo),
+                           orNull(e.tercero), orNull(e.especial)});
     if (!rows) return rows.error();
     const FieldValue winners = rows.value().value(0, 0);
     return winners ? std::optional<int>(winners->toInt()) : std::nullopt;

@@ -7,10 +7,6 @@ const ActionField kPoint{u"Punto de venta"_s, u"PUNTO"_s};
 const ActionField kAmount{u"Monto"_s, u"MONTO"_s, FieldKind::Amount};
 const ActionField kDay{u"Día (vacío: hoy)"_s, u"fecha"_s, FieldKind::Day, true, true};
 
-FieldValue orNull(const QString& v) {
-    return v.isEmpty() ? FieldValue() : FieldValue(v);
-}
-
 // A movement of the central office on a sales point's account: a loan ("2"), an instalment
 // paid ("3"), or any kind typed.
 OfficeAction movement(const QStringList& words, const QString& title, const QString& kind,

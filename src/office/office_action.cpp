@@ -55,7 +55,7 @@ Result<QString> runAction(AdminLink& link, const OfficeAction& action, QStringLi
     if (action.arguments) {
         args = action.arguments(values);
     } else {
-        for (const QString& v : values) args.push_back(v.isEmpty() ? FieldValue() : FieldValue(v));
+        for (const QString& v : values) args.push_back(orNull(v));
     }
     auto rows = link.call(action.function, args);
     if (!rows) return rows.error();

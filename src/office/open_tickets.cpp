@@ -3,9 +3,7 @@
 namespace vendura::office {
 
 Result<std::vector<OpenTicket>> openTickets(AdminLink& link, const QString& vendor) {
-    auto rows =
-        link.call(u"tickets_abiertos"_s,
-                  {vendor.trimmed().isEmpty() ? FieldValue() : FieldValue(vendor.trimmed())});
+    auto rows = link.call(u"tickets_abiertos"_s, {orNull(vendor.trimmed())});
     if (!rows) return rows.error();
     const RecordSet& r = rows.value();
     std::vector<OpenTicket> tickets;
@@ -20,8 +18,7 @@ Result<std::vector<OpenTicket>> openTickets(AdminLink& link, const QString& vend
 }
 
 Result<int> releaseTickets(AdminLink& link, const QString& vendor, const QString& ticket) {
-    auto rows = link.call(u"liberar_tickets"_s,
-                          {vendor.trimmed(), ticket.isEmpty() ? FieldValue() : FieldValue(ticket)});
+    auto rows = link.call(u"liberar_tickets"_s, {vendor.trimmed(), orNull(ticket)});
     if (!rows) return rows.error();
     return rows.value().text(0, 0).toInt();
 }
