@@ -542,25 +542,28 @@ CREATE TABLE central.venta_hora (
 CREATE FUNCTION central.sumar_juego_dia(p_tickets varchar[], p_signos integer[]) RETURNS void
 LANGUAGE plpgsql AS $$
 BEGIN
+    -- the tickets' live sold items read once for both
+    WITH c AS (
+        SELECT t.cod_vendedor, t.fecha, extract(hour FROM t.hora) AS hora, i.cod_lot, i.tipo,
+               x.signo * i.monto_vendido AS venta
+        FROM unnest(p_tickets, p_signos) AS x(nroticket, signo)
+        JOIN central.tickets t ON t.nroticket = x.nroticket
+        JOIN central.items_ticket i ON i.nticket = x.nroticket
+        WHERE x.signo <> 0 AND i.vigente AND i.monto_vendido > 0),
+    dia AS (
+        INSERT INTO central.juego_dia AS v (cod_vendedor, fecha, cod_lot, tipo, venta)
+        SELECT c.cod_vendedor, c.fecha, c.cod_lot, c.tipo, sum(c.venta)
+        FROM c
+        GROUP BY 1, 2, 3, 4
+        ORDER BY 1, 2, 3, 4
+        ON CONFLICT (cod_vendedor, fecha, cod_lot, tipo) DO UPDATE
+            SET venta = v.venta + EXCLUDED.venta)
     INSERT INTO central.venta_hora AS v (cod_vendedor, fecha, hora, venta)
-    SELECT t.cod_vendedor, t.fecha, extract(hour FROM t.hora), sum(x.signo * i.monto_vendido)
-    FROM unnest(p_tickets, p_signos) AS x(nroticket, signo)
-    JOIN central.tickets t ON t.nroticket = x.nroticket
-    JOIN central.items_ticket i ON i.nticket = x.nroticket
-    WHERE x.signo <> 0 AND i.vigente AND i.monto_vendido > 0
+    SELECT c.cod_vendedor, c.fecha, c.hora, sum(c.venta)
+    FROM c
     GROUP BY 1, 2, 3
     ORDER BY 2, 3, 1
     ON CONFLICT (fecha, hora, cod_vendedor) DO UPDATE SET venta = v.venta + EXCLUDED.venta;
-    INSERT INTO central.juego_dia AS v (cod_vendedor, fecha, cod_lot, tipo, venta)
-    SELECT t.cod_vendedor, t.fecha, i.cod_lot, i.tipo, sum(x.signo * i.monto_vendido)
-    FROM unnest(p_tickets, p_signos) AS x(nroticket, signo)
-    JOIN central.tickets t ON t.nroticket = x.nroticket
-    JOIN central.items_ticket i ON i.nticket = x.nroticket
-    WHERE x.signo <> 0 AND i.vigente AND i.monto_vendido > 0
-    GROUP BY 1, 2, 3, 4
-    ORDER BY 1, 2, 3, 4
-    ON CONFLICT (cod_vendedor, fecha, cod_lot, tipo) DO UPDATE
-        SET venta = v.venta + EXCLUDED.venta;
 END
 $$;
 
