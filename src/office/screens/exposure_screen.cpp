@@ -84,20 +84,20 @@ ExposureScreen::ExposureScreen(AdminLink& link, Dialogs& dialogs, const QDate& t
 void ExposureScreen::refresh() {
     const QString lottery = lottery_->text().trimmed().toUpper();
     if (lottery.isEmpty()) return;
-    if (!read(lottery, day_->text().trimmed())) return;
+    if (!read(lottery, day_->text().trimmed(), false)) return;
     shownLottery_ = lottery;
     shownDay_ = day_->text().trimmed();
     timer_->start();
 }
 
 void ExposureScreen::reread() {
-    if (!shownLottery_.isEmpty()) read(shownLottery_, shownDay_);
+    if (!shownLottery_.isEmpty()) read(shownLottery_, shownDay_, true);
 }
 
-bool ExposureScreen::read(const QString& lottery, const QString& day) {
+bool ExposureScreen::read(const QString& lottery, const QString& day, bool quiet) {
     auto draw = readDrawExposure(link_, lottery, day);
     if (!draw) {
-        if (timer_->isActive() && lottery == shownLottery_ && day == shownDay_) {
+        if (quiet) {
             summary_->setText(u"Sorteo "_s + lottery + u" del "_s + day +
                               u": no se pudo leer de nuevo ("_s + draw.error().description +
                               u"); se intenta otra vez en "_s + QString::number(kRefreshMs / 1000) +

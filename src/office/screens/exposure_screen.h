@@ -39,7 +39,7 @@ class ExposureScreen final : public QWidget {
     // Reads the draw shown again, as the timer does: a failure is said on the screen, and the
     // next round tries again.
     void reread();
-    bool read(const QString& lottery, const QString& day);
+    bool read(const QString& lottery, const QString& day, bool quiet);
 
     AdminLink& link_;
     Dialogs& dialogs_;
