@@ -2,6 +2,7 @@
 
 #include "office/screens/action_form.h"
 #include "office/screens/key_hook.h"
+#include "office/screens/table_rows.h"
 #include "platform/dialogs.h"
 
 #include <QHBoxLayout>
@@ -64,14 +65,7 @@ void ActionScreen::refresh() {
         return;
     }
     const int current = list_->currentRow();
-    list_->setRowCount(int(read.value().size()));
-    int r = 0;
-    for (const QStringList& texts : read.value()) {
-        for (int c = 0; c < texts.size() && c < list_->columnCount(); ++c) {
-            list_->setItem(r, c, new QTableWidgetItem(texts[c]));
-        }
-        ++r;
-    }
+    showRows(list_, read.value());
     list_->resizeColumnsToContents();
     if (current >= 0 && current < list_->rowCount()) list_->setCurrentCell(current, 0);
     summary_->setText(QString::number(list_->rowCount()) + u" fila(s)"_s);

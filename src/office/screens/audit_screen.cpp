@@ -2,6 +2,7 @@
 
 #include "office/audit_trail.h"
 #include "office/screens/key_hook.h"
+#include "office/screens/table_rows.h"
 #include "platform/dialogs.h"
 
 #include <QDir>
@@ -86,16 +87,17 @@ void AuditScreen::search() {
         return;
     }
     last_ = rows.value();
-    rows_->setRowCount(last_.size());
+    std::vector<QStringList> shown;
     for (int r = 0; r < last_.size(); ++r) {
-        int column = 0;
+        QStringList texts;
         for (const char16_t* f :
              {u"momento", u"accion", u"cod_vendedor", u"cod_usuario", u"cuenta", u"detalle"}) {
-            QString text = last_.text(r, QString::fromUtf16(f));
-            if (column == 0) text = text.left(19);
-            rows_->setItem(r, column++, new QTableWidgetItem(text));
+            texts << last_.text(r, QString::fromUtf16(f));
         }
+        texts[0] = texts[0].left(19);
+        shown.push_back(texts);
     }
+    showRows(rows_, shown);
     rows_->resizeColumnsToContents();
     rows_->resizeRowsToContents();
     found_->setText(auditFound(last_));

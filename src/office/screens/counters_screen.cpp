@@ -2,6 +2,7 @@
 
 #include "office/open_tickets.h"
 #include "office/screens/key_hook.h"
+#include "office/screens/table_rows.h"
 #include "platform/dialogs.h"
 
 #include <QHeaderView>
@@ -63,20 +64,14 @@ void CountersScreen::refresh() {
     }
     Money held;
     QStringList points;
-    tickets_->setRowCount(int(open.value().size()));
-    int row = 0;
+    std::vector<QStringList> rows;
     for (const OpenTicket& t : open.value()) {
         held += t.quota;
         if (!points.contains(t.vendor)) points << t.vendor;
-        int column = 0;
-        for (const QString& text : {t.vendor, t.ticket, t.opened, t.lastPlay,
-                                    QString::number(t.plays), t.quota.display()}) {
-            auto* item = new QTableWidgetItem(text);
-            if (column >= 4) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            tickets_->setItem(row, column++, item);
-        }
-        ++row;
+        rows.push_back({t.vendor, t.ticket, t.opened, t.lastPlay, QString::number(t.plays),
+                        t.quota.display()});
     }
+    showRows(tickets_, rows, 4);
     tickets_->resizeColumnsToContents();
     summary_->setText(QString::number(points.size()) + u" punto(s) con ticket abierto, "_s +
                       QString::number(open.value().size()) + u" ticket(s), cupo retenido "_s +

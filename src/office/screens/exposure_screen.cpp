@@ -2,6 +2,7 @@
 
 #include "office/input.h"
 #include "office/screens/exposure_grid.h"
+#include "office/screens/table_rows.h"
 #include "platform/dialogs.h"
 
 #include <QHBoxLayout>
@@ -114,16 +115,11 @@ bool ExposureScreen::read(const QString& lottery, const QString& day, bool quiet
     const QStringList captions = exposureCaptions(d);
     top_->setColumnCount(int(captions.size()));
     top_->setHorizontalHeaderLabels(captions);
-    const auto top = topExposures(d.numbers, kTopNumbers);
-    top_->setRowCount(int(top.size()));
-    for (int r = 0; r < int(top.size()); ++r) {
-        int column = 0;
-        for (const QString& text : exposureRow(d, top[size_t(r)])) {
-            auto* item = new QTableWidgetItem(text);
-            if (column > 0) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            top_->setItem(r, column++, item);
-        }
+    std::vector<QStringList> rows;
+    for (const NumberExposure& n : topExposures(d.numbers, kTopNumbers)) {
+        rows.push_back(exposureRow(d, n));
     }
+    showRows(top_, rows, 1);
     // the list as wide as its figures; the grid takes the rest
     top_->setMinimumWidth(top_->horizontalHeader()->length() + 2 * top_->frameWidth() +
                           top_->verticalScrollBar()->sizeHint().width());

@@ -3,6 +3,7 @@
 #include "office/account_book.h"
 #include "office/screens/action_form.h"
 #include "office/screens/key_hook.h"
+#include "office/screens/table_rows.h"
 #include "platform/dialogs.h"
 
 #include <QFontDatabase>
@@ -101,16 +102,12 @@ void MoneyScreen::showStatement() {
     }
     statement_->setText(text.join(u'\n'));
     auto found = office::deposits(link_, point_->text(), day_->text(), day_->text());
-    deposits_->setRowCount(found ? int(found.value().size()) : 0);
-    int r = 0;
+    std::vector<QStringList> rows;
     for (const Deposit& d : found ? found.value() : std::vector<Deposit>{}) {
-        int column = 0;
-        for (const QString& text :
-             {d.number, shownValue(d.amount), d.reference, d.settled ? u"sí"_s : u"no"_s}) {
-            deposits_->setItem(r, column++, new QTableWidgetItem(text));
-        }
-        ++r;
+        rows.push_back(
+            {d.number, shownValue(d.amount), d.reference, d.settled ? u"sí"_s : u"no"_s});
     }
+    showRows(deposits_, rows);
 }
 
 }  // namespace vendura::office

@@ -2,6 +2,7 @@
 
 #include "office/network_view.h"
 #include "office/screens/action_form.h"
+#include "office/screens/table_rows.h"
 #include "platform/dialogs.h"
 
 #include <QHeaderView>
@@ -63,14 +64,9 @@ void PointsScreen::rowKey(const QStringList& row, bool remove) {
         dialogs_.message(DialogIcon::Critical, title_, read.error().description);
         return;
     }
-    sellers_->setRowCount(int(read.value().size()));
-    int r = 0;
-    for (const Seller& s : read.value()) {
-        sellers_->setItem(r, 0, new QTableWidgetItem(s.code));
-        sellers_->setItem(r, 1, new QTableWidgetItem(s.name));
-        sellers_->setItem(r, 2, new QTableWidgetItem(s.state));
-        ++r;
-    }
+    std::vector<QStringList> rows;
+    for (const Seller& s : read.value()) rows.push_back({s.code, s.name, s.state});
+    showRows(sellers_, rows);
     sellers_->resizeColumnsToContents();
 }
 

@@ -2,6 +2,7 @@
 
 #include "office/draw_results.h"
 #include "office/screens/key_hook.h"
+#include "office/screens/table_rows.h"
 #include "platform/dialogs.h"
 
 #include <QCheckBox>
@@ -86,16 +87,12 @@ void ResultsScreen::refresh() {
         dialogs_.message(DialogIcon::Critical, kTitle, entries.error().description);
         return;
     }
-    pending_->setRowCount(int(entries.value().size()));
-    int row = 0;
+    std::vector<QStringList> rows;
     for (const PendingEntry& e : entries.value()) {
         const QString numbers = (e.correction ? u"corrección "_s : QString()) + e.numbers;
-        int column = 0;
-        for (const QString& text : {e.lottery, e.day, numbers, e.login, e.at}) {
-            pending_->setItem(row, column++, new QTableWidgetItem(text));
-        }
-        ++row;
+        rows.push_back({e.lottery, e.day, numbers, e.login, e.at});
     }
+    showRows(pending_, rows);
     pending_->resizeColumnsToContents();
 }
 
