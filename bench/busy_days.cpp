@@ -98,13 +98,7 @@ void loadDay(const test::TestDatabase& db, const QDate& day, qint64 firstTicket,
     } else {
         loadDraws(db, p[0]);
     }
-    db.admin(
-        u"INSERT INTO central.acumulados (cod_lot, fecha, cod_vendedor, numero, monto_normal) "
-        u"SELECT cod_lot, fecha_sorteo, cod_vendedor, rtrim(numero, '*'), sum(monto_vendido) "
-        u"FROM central.items_ticket WHERE fecha_sorteo = $1::date GROUP BY 1, 2, 3, 4"_s,
-        {p[0]});
 }
-
 
 void checkDaysLoaded(const test::TestDatabase& db, qint64 tickets, const QDate& since) {
     check(db.value(u"SELECT count(*) FROM central.tickets"_s) == QString::number(tickets),

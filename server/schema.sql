@@ -33,11 +33,15 @@ $$;
 -- SECURITY DEFINER: result cursors of the procedures may evaluate it after the procedure has
 -- returned, with the rights of the counter program's role. Helpers are plpgsql rather than
 -- sql: a SECURITY DEFINER sql function is planned again at every call, plpgsql keeps its plans.
+-- The server's clock as one row: booking joins it into the query that locks the ticket.
+CREATE VIEW central.reloj AS
+    SELECT coalesce(i.reloj_fijo, (now() AT TIME ZONE i.zona_horaria) + i.reloj_desfase) AS ahora
+    FROM central.instalacion i;
+
 CREATE FUNCTION central.ahora() RETURNS timestamp
 LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
 BEGIN
-    RETURN (SELECT coalesce(i.reloj_fijo, (now() AT TIME ZONE i.zona_horaria) + i.reloj_desfase)
-            FROM central.instalacion i);
+    RETURN (SELECT r.ahora FROM central.reloj r);
 END
 $$;
 
@@ -490,23 +494,14 @@ CREATE INDEX mensajes_sin_leer ON central.mensajes (cod_vendedor, id) WHERE leid
 
 -- Reports, settlement and the day's money movements of the sales points.
 
--- What each sales point sold of each number of each lottery's draw, kept by the bookings as
--- they happen (central.reservar adds, central.liberar_items gives back), for the counters'
--- "Monitor On Line". Numbers are kept without their marks: "7", "45", "123". Amounts in Bs.F.:
--- two- and three-digit straight plays, one-digit straight plays, special plays.
-CREATE TABLE central.acumulados (
-    cod_lot         varchar(3) NOT NULL,
-    fecha           date NOT NULL,
-    cod_vendedor    varchar(5) NOT NULL REFERENCES central.vendedores,
-    numero          varchar(3) NOT NULL,
-    monto_normal    numeric(14, 3) NOT NULL DEFAULT 0,
-    monto_digito    numeric(14, 3) NOT NULL DEFAULT 0,
-    monto_especial  numeric(14, 3) NOT NULL DEFAULT 0,
-    PRIMARY KEY (cod_lot, fecha, cod_vendedor, numero)
-) WITH (fillfactor = 50);  -- changed at every play, as central.ventas_numero
--- what special plays hold, for the office's exposure: a few rows among the day's
-CREATE INDEX acumulados_especiales ON central.acumulados (cod_lot, fecha, numero)
-    WHERE monto_especial <> 0;
+-- What a sales point sold of a number of a draw, for the counters' "Monitor On Line" and the
+-- sales points' quota shares, is read from the items themselves (central.acumulados, a view):
+-- booking writes nothing more for it. Per sales point, lottery and day, and the few special
+-- plays of a draw for the office's exposure.
+CREATE INDEX items_ticket_vendedor ON central.items_ticket (cod_vendedor, fecha_sorteo, cod_lot,
+                                                          numero);
+CREATE INDEX items_ticket_especiales ON central.items_ticket (cod_lot, fecha_sorteo, numero)
+    WHERE tipo = '2';
 
 
 -- The play of each sales point on each day (its tickets' date), per lottery and kind of play:

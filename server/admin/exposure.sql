@@ -5,9 +5,8 @@
 -- what the network then pays at the payouts in force now; what the triples on n pay as the
 -- second or third prize; what special plays hold on n (paid by their variant, shown apart); the
 -- number's quota and what is sold of it. Read from what booking keeps as it sells (the numbers'
--- sold quota, less what special plays hold of it as the monitor's accumulation keeps it), never
--- from the items nor from every sales point's accumulation: about a thousand rows read, whatever
--- the day sold and however many sales points sold it.
+-- sold quota), less the special plays' items, found by their own index: about a thousand rows
+-- read, whatever the day sold and however many sales points sold it.
 CREATE FUNCTION admin.exposicion(p_cod_lot varchar, p_fecha date)
 RETURNS TABLE (numero varchar, triple numeric, terminal numeric, digito numeric,
                especial numeric, paga_primero numeric, paga_segundo numeric,
@@ -28,17 +27,15 @@ BEGIN
     END IF;
     RETURN QUERY
         WITH especial AS (
-            SELECT a.numero AS n, sum(a.monto_especial) AS esp
-            FROM central.acumulados a
-            WHERE a.cod_lot = v_lot AND a.fecha = p_fecha AND a.monto_especial <> 0
-            GROUP BY a.numero),
+            SELECT e.numero AS n, e.monto AS esp
+            FROM central.especiales_del_sorteo(v_lot, p_fecha) e),
         -- each played number ("123", "45*", "7**") keyed by its digits and their count, with
         -- its straight plays apart from the special ones
         jugado AS (
             SELECT length(rtrim(v.numero, '*')) * 1000 + rtrim(v.numero, '*')::integer AS clave,
                    v.vendido - coalesce(e.esp, 0) AS recto, coalesce(e.esp, 0) AS esp, v.vendido
             FROM central.ventas_numero v
-            LEFT JOIN especial e ON e.n = rtrim(v.numero, '*')
+            LEFT JOIN especial e ON e.n = v.numero
             WHERE v.cod_lot = v_lot AND v.fecha = p_fecha)
         SELECT lpad(g::text, 3, '0')::varchar, coalesce(t.recto, 0), coalesce(e.recto, 0),
                coalesce(d.recto, 0), coalesce(t.esp, 0),

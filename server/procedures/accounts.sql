@@ -32,12 +32,12 @@ BEGIN
 END
 $$;
 
--- The vendor whose sales point owns the login of this connection; NULL for any other login. A
--- pooled connection's call that carries no live session is refused whole (SQLSTATE 28000,
--- audited in a transaction of its own): the counter opens a session again and sends the call
--- once more. A session serves one call at a time, so a sales point keeps no more of the
--- pooler's server connections busy than the sessions it may hold.
-CREATE FUNCTION central.vendedor_de_sesion() RETURNS varchar
+-- The login a call acts for: central.cuenta_de_sesion, but a pooled connection's call that
+-- carries no live session is refused whole (SQLSTATE 28000, audited in a transaction of its
+-- own): the counter opens a session again and sends the call once more. A session serves one
+-- call at a time, so a sales point keeps no more of the pooler's server connections busy than
+-- the sessions it may hold.
+CREATE FUNCTION central.cuenta_de_llamada() RETURNS name
 LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
 DECLARE
     v_cuenta name := central.cuenta_de_sesion();
@@ -53,6 +53,16 @@ BEGIN
             RAISE EXCEPTION 'La sesión está en uso por otra llamada' USING ERRCODE = '55P03';
         END IF;
     END IF;
+    RETURN v_cuenta;
+END
+$$;
+
+-- The vendor whose sales point owns the login of this connection; NULL for any other login.
+CREATE FUNCTION central.vendedor_de_sesion() RETURNS varchar
+LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    v_cuenta name := central.cuenta_de_llamada();
+BEGIN
     RETURN (SELECT c.cod_vendedor FROM central.cuentas c WHERE c.cuenta = v_cuenta);
 END
 $$;

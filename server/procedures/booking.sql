@@ -48,9 +48,6 @@ BEGIN
           GROUP BY i.cod_lot, i.fecha_sorteo, i.numero) s
     WHERE v.cod_lot = s.cod_lot AND v.fecha = s.fecha_sorteo AND v.numero = s.numero;
 
-    -- the monitor's accumulation gives back what these items added (monitor.sql)
-    PERFORM central.desacumular(p_tickets, p_items);
-
     WITH r AS (
         UPDATE central.items_ticket i SET vigente = false
         WHERE i.nticket = ANY (p_tickets) AND (p_items IS NULL OR i.num_item = ANY (p_items))
@@ -208,9 +205,9 @@ $$;
 -- items of one number take what is left of its quota in the order they were sent. A number
 -- with room for the whole amount takes it in one update, which locks the row itself; a number
 -- sold out as last committed takes nothing without waiting for its lock, so a sold-out hot
--- number holds no terminal up; anything else is decided under the row's lock. The caller has
--- locked the open ticket, checked that none of these item numbers is used, and that the
--- vendor's share is the whole quota.
+-- number holds no terminal up; anything else is decided under the row's lock. The items are
+-- written at the end in one statement. The caller has locked the open ticket, checked that none
+-- of these item numbers is used, and that the vendor's share is the whole quota.
 CREATE FUNCTION central.reservar_en_orden(
     p_vendedor varchar, p_usuario varchar, p_nticket varchar, p_base integer,
     p_lots varchar[], p_numeros varchar[], p_montos numeric[], p_tipo char, p_jugada varchar,
@@ -219,6 +216,7 @@ CREATE FUNCTION central.reservar_en_orden(
 LANGUAGE plpgsql AS $$
 DECLARE
     hoy date := p_momento::date;
+    n integer := cardinality(p_lots);
     orden integer[] := ARRAY(SELECT x.k::integer
                              FROM unnest(p_lots, p_numeros) WITH ORDINALITY AS x(l, num, k)
                              ORDER BY x.l, x.num, x.k);
@@ -233,8 +231,8 @@ DECLARE
     ya numeric;
     toma numeric;
 BEGIN
-    vendido := array_fill(NULL::numeric, ARRAY[cardinality(orden)]);
-    st := array_fill(NULL::varchar, ARRAY[cardinality(orden)]);
+    vendido := array_fill(NULL::numeric, ARRAY[n]);
+    st := array_fill(NULL::varchar, ARRAY[n]);
     FOREACH i IN ARRAY orden LOOP
         l := p_lots[i];
         num := p_numeros[i];
@@ -248,68 +246,55 @@ BEGIN
         END IF;
         IF NOT vende THEN
             vendido[i] := 0;
-            st[i] := '4';
             -- an item on a code that names no lottery is answered, not kept
-            CONTINUE WHEN NOT existe;
-            toma := 0;
+            st[i] := CASE WHEN existe THEN '4' ELSE '-' END;
+            CONTINUE;
+        END IF;
+        UPDATE central.ventas_numero v SET vendido = v.vendido + m
+        FROM central.cupo(l, hoy, num) k
+        WHERE v.cod_lot = l AND v.fecha = hoy AND v.numero = num AND v.vendido + m <= k.cupo;
+        IF FOUND THEN
+            toma := m;
         ELSE
-            UPDATE central.ventas_numero v SET vendido = v.vendido + m
+            SELECT k.cupo, v.vendido INTO v_cupo, ya
             FROM central.cupo(l, hoy, num) k
-            WHERE v.cod_lot = l AND v.fecha = hoy AND v.numero = num AND v.vendido + m <= k.cupo;
-            IF FOUND THEN
-                toma := m;
-            ELSE
-                SELECT k.cupo, v.vendido INTO v_cupo, ya
-                FROM central.cupo(l, hoy, num) k
-                LEFT JOIN central.ventas_numero v
-                    ON v.cod_lot = l AND v.fecha = hoy AND v.numero = num;
-                toma := NULL;
-                IF ya IS NULL THEN
-                    toma := trunc(least(m, greatest(v_cupo, 0)), 2);
-                    INSERT INTO central.ventas_numero (cod_lot, fecha, numero, vendido)
-                    VALUES (l, hoy, num, toma)
-                    ON CONFLICT DO NOTHING;
-                    IF NOT FOUND THEN
-                        toma := NULL;
-                    END IF;
-                ELSIF ya >= v_cupo THEN
-                    toma := 0;
+            LEFT JOIN central.ventas_numero v
+                ON v.cod_lot = l AND v.fecha = hoy AND v.numero = num;
+            toma := NULL;
+            IF ya IS NULL THEN
+                toma := trunc(least(m, greatest(v_cupo, 0)), 2);
+                INSERT INTO central.ventas_numero (cod_lot, fecha, numero, vendido)
+                VALUES (l, hoy, num, toma)
+                ON CONFLICT DO NOTHING;
+                IF NOT FOUND THEN
+                    toma := NULL;
                 END IF;
-                IF toma IS NULL THEN
-                    SELECT v.vendido INTO ya FROM central.ventas_numero v
-                    WHERE v.cod_lot = l AND v.fecha = hoy AND v.numero = num
-                    FOR UPDATE;
-                    toma := trunc(least(m, greatest(v_cupo - ya, 0)), 2);
-                    IF toma > 0 THEN
-                        UPDATE central.ventas_numero v SET vendido = v.vendido + toma
-                        WHERE v.cod_lot = l AND v.fecha = hoy AND v.numero = num;
-                    END IF;
+            ELSIF ya >= v_cupo THEN
+                toma := 0;
+            END IF;
+            IF toma IS NULL THEN
+                SELECT v.vendido INTO ya FROM central.ventas_numero v
+                WHERE v.cod_lot = l AND v.fecha = hoy AND v.numero = num
+                FOR UPDATE;
+                toma := trunc(least(m, greatest(v_cupo - ya, 0)), 2);
+                IF toma > 0 THEN
+                    UPDATE central.ventas_numero v SET vendido = v.vendido + toma
+                    WHERE v.cod_lot = l AND v.fecha = hoy AND v.numero = num;
                 END IF;
             END IF;
-            vendido[i] := toma;
-            st[i] := CASE WHEN toma = m THEN '0' WHEN toma > 0 THEN '2' ELSE '1' END;
         END IF;
-        -- the item, and what it sold in the monitor's accumulation (monitor.sql), in one go: a
-        -- plain update of the vendor's row for the number, which the first sale of the number
-        -- in the day makes
-        WITH item AS (
-            INSERT INTO central.items_ticket (nticket, num_item, cod_vendedor, cod_usuario,
-                                              cod_lot, fecha_sorteo, numero, monto_pedido,
-                                              monto_vendido, status, tipo, jugada, especial,
-                                              variante, creado)
-            VALUES (p_nticket, p_base + i, p_vendedor, p_usuario, l, hoy, num, m, toma, st[i],
-                    p_tipo, p_jugada, p_especial, p_variantes[i], p_momento))
-        UPDATE central.acumulados a
-        SET monto_normal = a.monto_normal + c.normal, monto_digito = a.monto_digito + c.digito,
-            monto_especial = a.monto_especial + c.especial
-        FROM central.partes_acumuladas(num, p_tipo, toma) c
-        WHERE a.cod_lot = l AND a.fecha = hoy AND a.cod_vendedor = p_vendedor
-          AND a.numero = rtrim(num, '*') AND toma > 0;
-        IF NOT FOUND AND toma > 0 THEN
-            PERFORM central.acumular(p_vendedor, hoy, ARRAY[l], ARRAY[num], ARRAY[toma],
-                                     ARRAY[true], p_tipo);
-        END IF;
+        vendido[i] := toma;
+        st[i] := CASE WHEN toma = m THEN '0' WHEN toma > 0 THEN '2' ELSE '1' END;
     END LOOP;
+
+    INSERT INTO central.items_ticket (nticket, num_item, cod_vendedor, cod_usuario, cod_lot,
+                                      fecha_sorteo, numero, monto_pedido, monto_vendido, status,
+                                      tipo, jugada, especial, variante, creado)
+    SELECT p_nticket, p_base + x.k, p_vendedor, p_usuario, x.l, hoy, x.num, x.m, x.v, x.s,
+           p_tipo, p_jugada, p_especial, p_variantes[x.k], p_momento
+    FROM unnest(p_lots, p_numeros, p_montos, vendido, st) WITH ORDINALITY AS x(l, num, m, v, s, k)
+    WHERE x.s <> '-';
+    st := array_replace(st, '-', '4');
 END
 $$;
 
@@ -408,11 +393,10 @@ BEGIN
             SELECT least(k.cupo - v.vendido,
                          CASE WHEN p_parte < 100
                               THEN trunc(k.cupo * p_parte / 100, 2) - coalesce(
-                                  (SELECT a.monto_normal + a.monto_digito + a.monto_especial
-                                   FROM central.acumulados a
-                                   WHERE a.cod_lot = x.l AND a.fecha = hoy
-                                     AND a.cod_vendedor = p_vendedor
-                                     AND a.numero = rtrim(x.num, '*')), 0) END) AS resto
+                                  (SELECT sum(i.monto_vendido) FROM central.items_ticket i
+                                   WHERE i.cod_vendedor = p_vendedor AND i.fecha_sorteo = hoy
+                                     AND i.cod_lot = x.l AND i.numero = x.num
+                                     AND i.vigente), 0) END) AS resto
             FROM central.ventas_numero v
             CROSS JOIN LATERAL central.cupo(x.l, hoy, x.num) k
             WHERE v.cod_lot = x.l AND v.fecha = hoy AND v.numero = x.num
@@ -440,9 +424,6 @@ BEGIN
          WITH ORDINALITY AS x(l, num, m, v, s, nuevo, k)
     WHERE x.nuevo;
     r_ultimo := p_base + n;
-
-    -- the monitor's accumulation of what this vendor sold of each number (monitor.sql)
-    PERFORM central.acumular(p_vendedor, hoy, p_lots, p_numeros, vendido, nuevo, p_tipo);
 END
 $$;
 
@@ -460,9 +441,10 @@ $$;
 -- number takes of its quota is whole céntimos, and a sales point never holds more of a number
 -- than its share of the number's quota (vendedores.cupo_porcentaje). A call of a few new items
 -- is booked item by item (central.reservar_en_orden), any other over its arrays
--- (central.reservar_en_bloque). The caller has checked that the vendor and user belong to the
--- connection's sales point; like the two, it runs with the caller's rights (the owner's) and
--- search path.
+-- (central.reservar_en_bloque). It checks itself, in the statement that locks the ticket, that
+-- the vendor is the connection's sales point and the user one of its sellers (73 otherwise,
+-- with nothing touched: the caller that has not asked central.autoriza asks it then, for the
+-- audit trail); like the two, it runs with the caller's rights (the owner's) and search path.
 CREATE FUNCTION central.reservar(
     p_vendedor varchar, p_usuario varchar, p_nticket varchar, p_base integer,
     p_lots varchar[], p_numeros varchar[], p_montos numeric[],
@@ -489,13 +471,20 @@ BEGIN
         RETURN;
     END IF;
 
+    -- who calls, the ticket, the seller and the clock in one statement
     SELECT t.estado, (SELECT max(i.num_item) FROM central.items_ticket i
                       WHERE i.nticket = t.nticket),
-           central.usuario_activo(p_vendedor, p_usuario), v.cupo_porcentaje, central.ahora()
+           coalesce(u.estado = 'A' AND v.estado = 'A', false), v.cupo_porcentaje, r.ahora
     INTO v_estado, v_ultimo, v_activo, v_parte, momento
-    FROM central.tickets_temporales t
-    JOIN central.vendedores v ON v.cod_vendedor = t.cod_vendedor
-    WHERE t.nticket = p_nticket AND t.cod_vendedor = p_vendedor
+    FROM central.cuentas c
+    JOIN central.vendedores v ON v.cod_vendedor = c.cod_vendedor
+    JOIN central.tickets_temporales t
+        ON t.nticket = p_nticket AND t.cod_vendedor = c.cod_vendedor
+    LEFT JOIN central.usuarios u ON u.cod_usuario = p_usuario AND u.cod_vendedor = c.cod_vendedor
+    CROSS JOIN central.reloj r
+    WHERE c.cuenta = CASE WHEN session_user = 'vendura_pasarela' THEN central.cuenta_de_llamada()
+                          ELSE session_user END
+      AND c.cod_vendedor = p_vendedor
     FOR UPDATE OF t;
     IF v_estado IS DISTINCT FROM 'ABI' OR NOT v_activo THEN
         -- a ticket released for want of plays (or by the central office) says so
@@ -611,18 +600,24 @@ DECLARE
     numero varchar := trim(coalesce(t_numero_cadena, ''));
     monto numeric := central.monto_jugada(t_monto_normal);
     r record;
+    rehusada boolean;
 BEGIN
-    IF NOT central.autoriza('xcreanormal', t_vendedor, t_usuario) THEN
-        return_value := 73;
-    ELSIF numero !~ '^[0-9]{1,3}$' THEN
-        return_value := 70;
-    ELSIF monto IS NULL THEN
-        return_value := 71;
+    -- central.reservar checks the caller in the statement that locks the ticket; a call it
+    -- refuses, or one that goes no further, asks central.autoriza for the audit trail
+    IF numero !~ '^[0-9]{1,3}$' OR monto IS NULL OR n = 0 THEN
+        rehusada := true;
+        return_value := CASE WHEN NOT central.autoriza('xcreanormal', t_vendedor, t_usuario)
+                             THEN 73 WHEN numero !~ '^[0-9]{1,3}$' THEN 70
+                             WHEN monto IS NULL THEN 71 ELSE 0 END;
     ELSE
-        return_value := 0;
+        r := central.reservar(t_vendedor, t_usuario, trim(coalesce(nticket, '')), base, lots,
+                              array_fill(central.numero_ticket(numero), ARRAY[n]),
+                              array_fill(monto, ARRAY[n]), '1', 'Venta Normal', NULL);
+        return_value := r.codigo;
+        rehusada := r.codigo = 73 AND NOT central.autoriza('xcreanormal', t_vendedor, t_usuario);
     END IF;
 
-    IF return_value <> 0 THEN
+    IF rehusada THEN
         OPEN rs FOR
             SELECT x.l AS cod_lot, left(coalesce(t_numero_cadena, ''), 3) AS numero,
                    0::numeric AS monto, '9'::varchar AS status, (base + x.k)::text AS titems,
@@ -630,12 +625,6 @@ BEGIN
             FROM unnest(lots) WITH ORDINALITY AS x(l, k);
         RETURN;
     END IF;
-
-    numero := central.numero_ticket(numero);
-    r := central.reservar(t_vendedor, t_usuario, trim(coalesce(nticket, '')), base, lots,
-                          array_fill(numero, ARRAY[n]), array_fill(monto, ARRAY[n]), '1',
-                          'Venta Normal', NULL);
-    return_value := r.codigo;
     OPEN rs FOR
         SELECT x.l AS cod_lot, x.num AS numero, x.m AS monto, x.s AS status, x.k::text AS titems,
                r.r_ultimo AS ultimo_item

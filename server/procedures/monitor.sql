@@ -13,49 +13,30 @@ LANGUAGE sql IMMUTABLE AS $$
            CASE WHEN p_tipo = '2' THEN p_monto ELSE 0 END
 $$;
 
--- Adds what a play call booked to its vendor's accumulation. Items come as the arrays of
--- central.reservar; only the new ones with an amount sold count. The caller holds the locks of
--- these numbers' ventas_numero rows, so two calls never touch the same rows in another order.
-CREATE FUNCTION central.acumular(p_vendedor varchar, p_fecha date, p_lots varchar[],
-                                 p_numeros varchar[], p_montos numeric[], p_nuevos boolean[],
-                                 p_tipo char) RETURNS void
-LANGUAGE plpgsql AS $$
-BEGIN
-    INSERT INTO central.acumulados AS a (cod_lot, fecha, cod_vendedor, numero, monto_normal,
-                                         monto_digito, monto_especial)
-    SELECT x.l, p_fecha, p_vendedor, rtrim(x.num, '*'), sum(c.normal), sum(c.digito),
-           sum(c.especial)
-    FROM unnest(p_lots, p_numeros, p_montos, p_nuevos) AS x(l, num, m, nuevo)
-    CROSS JOIN LATERAL central.partes_acumuladas(x.num, p_tipo, x.m) c
-    WHERE x.nuevo AND x.m > 0
-    GROUP BY x.l, x.num
-    ORDER BY x.l, x.num
-    ON CONFLICT (cod_lot, fecha, cod_vendedor, numero) DO UPDATE
-        SET monto_normal = a.monto_normal + EXCLUDED.monto_normal,
-            monto_digito = a.monto_digito + EXCLUDED.monto_digito,
-            monto_especial = a.monto_especial + EXCLUDED.monto_especial;
-END
-$$;
+-- What each sales point sold of each number of each lottery's draw: the live sold items of its
+-- tickets, open or issued, summed as booking and every give-back leave them. Numbers without
+-- their marks: "7", "45", "123". Read for one sales point, lottery and day by key.
+CREATE VIEW central.acumulados AS
+    SELECT i.cod_lot, i.fecha_sorteo AS fecha, i.cod_vendedor,
+           rtrim(i.numero, '*')::varchar AS numero,
+           sum(c.normal)::numeric(14, 3) AS monto_normal,
+           sum(c.digito)::numeric(14, 3) AS monto_digito,
+           sum(c.especial)::numeric(14, 3) AS monto_especial
+    FROM central.items_ticket i
+    CROSS JOIN LATERAL central.partes_acumuladas(i.numero, i.tipo, i.monto_vendido) c
+    WHERE i.vigente AND i.monto_vendido > 0
+    GROUP BY i.cod_lot, i.fecha_sorteo, i.cod_vendedor, rtrim(i.numero, '*');
 
--- Takes back what the live sold items of some temporary tickets (all, or those numbered in
--- p_items) had added; the caller gives their quota back and holds the locks of their numbers.
-CREATE FUNCTION central.desacumular(p_tickets varchar[], p_items integer[]) RETURNS void
-LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
-BEGIN
-    UPDATE central.acumulados a
-    SET monto_normal = a.monto_normal - s.normal,
-        monto_digito = a.monto_digito - s.digito,
-        monto_especial = a.monto_especial - s.especial
-    FROM (SELECT i.cod_lot, i.fecha_sorteo, i.cod_vendedor, rtrim(i.numero, '*') AS numero,
-                 sum(c.normal) AS normal, sum(c.digito) AS digito, sum(c.especial) AS especial
-          FROM central.items_ticket i
-          CROSS JOIN LATERAL central.partes_acumuladas(i.numero, i.tipo, i.monto_vendido) c
-          WHERE i.nticket = ANY (p_tickets) AND (p_items IS NULL OR i.num_item = ANY (p_items))
-            AND i.vigente AND i.monto_vendido > 0
-          GROUP BY 1, 2, 3, 4) s
-    WHERE a.cod_lot = s.cod_lot AND a.fecha = s.fecha_sorteo AND a.cod_vendedor = s.cod_vendedor
-      AND a.numero = s.numero;
-END
+-- What special plays hold of each number of a draw, network-wide: a few items among the day's,
+-- found by their own index.
+CREATE FUNCTION central.especiales_del_sorteo(p_cod_lot varchar, p_fecha date)
+RETURNS TABLE (numero varchar, monto numeric)
+LANGUAGE sql STABLE AS $$
+    SELECT i.numero, sum(i.monto_vendido)
+    FROM central.items_ticket i
+    WHERE i.cod_lot = p_cod_lot AND i.fecha_sorteo = p_fecha AND i.tipo = '2' AND i.vigente
+      AND i.monto_vendido > 0
+    GROUP BY i.numero
 $$;
 
 -- The accumulation of a lottery's draw on a day, per number: the calling sales point's own
@@ -75,14 +56,19 @@ BEGIN
               AND a.monto_normal + a.monto_digito + a.monto_especial > 0
             ORDER BY a.numero;
     ELSE
+        -- the network's totals are the numbers' sold quota, special plays apart
         RETURN QUERY
-            SELECT p_cod_lot, to_char(p_fecha, 'DD/MM/YYYY')::varchar, NULL::varchar, a.numero,
-                   sum(a.monto_normal), sum(a.monto_digito), sum(a.monto_especial)
-            FROM central.acumulados a
-            WHERE a.cod_lot = p_cod_lot AND a.fecha = p_fecha
-            GROUP BY a.numero
-            HAVING sum(a.monto_normal + a.monto_digito + a.monto_especial) > 0
-            ORDER BY a.numero;
+            SELECT p_cod_lot, to_char(p_fecha, 'DD/MM/YYYY')::varchar, NULL::varchar,
+                   rtrim(v.numero, '*')::varchar,
+                   (CASE WHEN v.numero !~ '^[0-9]\*\*$' THEN v.vendido - coalesce(e.monto, 0)
+                         ELSE 0 END)::numeric(14, 3),
+                   (CASE WHEN v.numero ~ '^[0-9]\*\*$' THEN v.vendido - coalesce(e.monto, 0)
+                         ELSE 0 END)::numeric(14, 3),
+                   coalesce(e.monto, 0)::numeric(14, 3)
+            FROM central.ventas_numero v
+            LEFT JOIN central.especiales_del_sorteo(p_cod_lot, p_fecha) e ON e.numero = v.numero
+            WHERE v.cod_lot = p_cod_lot AND v.fecha = p_fecha AND v.vendido > 0
+            ORDER BY 4;
     END IF;
 END
 $$;

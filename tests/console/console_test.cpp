@@ -286,10 +286,6 @@ TEST_F(ConsoleTest, TheExposureListsTheNumbersThatPayMostFirst) {
         u"INSERT INTO central.tabla_pagos (cod_lot, tipo, multiplicador) VALUES ('AAA', "
         u"'TRIPLE', 600), ('AAA', 'TERMINAL', 60)"_s);
     db.admin(
-        u"INSERT INTO central.acumulados (cod_lot, fecha, cod_vendedor, numero, "
-        u"monto_normal) VALUES ('AAA', '2026-12-07', '00012', '123', 2), ('AAA', "
-        u"'2026-12-07', '00013', '123', 1), ('AAA', '2026-12-07', '00012', '45', 1)"_s);
-    db.admin(
         u"INSERT INTO central.ventas_numero (cod_lot, fecha, numero, vendido) VALUES "
         u"('AAA', '2026-12-07', '123', 3), ('AAA', '2026-12-07', '45*', 1)"_s);
     const Outcome r = run(words("exposicion aaa 2026-12-07 --primeros 2"));

@@ -75,10 +75,6 @@ TEST_F(DeskTest, TheExposureScreenShowsTheNumbersThatPayMostAndTheGridOfTheDraw)
         u"INSERT INTO central.tabla_pagos (cod_lot, tipo, multiplicador) VALUES ('AAA', "
         u"'TRIPLE', 600), ('AAA', 'SEGUNDO', 100)"_s);
     db.admin(
-        u"INSERT INTO central.acumulados (cod_lot, fecha, cod_vendedor, numero, "
-        u"monto_normal) VALUES ('AAA', '2026-12-07', '00012', '123', 50), ('AAA', "
-        u"'2026-12-07', '00012', '777', 100)"_s);
-    db.admin(
         u"INSERT INTO central.ventas_numero (cod_lot, fecha, numero, vendido) VALUES "
         u"('AAA', '2026-12-07', '123', 50), ('AAA', '2026-12-07', '777', 100)"_s);
     auto link = linkOf(1);

@@ -151,6 +151,15 @@ class Ledger {
              "t.nroticket WHERE t.estado = 'ACT' AND t.anulado = 'N' AND i.vigente AND "
              "i.monto_vendido > 0 GROUP BY 1, 2, 3) x USING (cod_vendedor, fecha, hora) "
              "WHERE coalesce(h.venta, 0) <> coalesce(x.venta, 0)"},
+            {"the network's monitor other than the sales points' live items",
+             "SELECT coalesce(g.cod_lot, x.cod_lot) || coalesce(g.numero, x.numero) FROM (SELECT "
+             "DISTINCT cod_lot, fecha FROM central.ventas_numero) d CROSS JOIN LATERAL "
+             "central.acumulados_de('GENERAL', d.cod_lot, NULL, d.fecha) g FULL JOIN (SELECT "
+             "cod_lot, to_char(fecha, 'DD/MM/YYYY') AS fecha, numero, sum(monto_normal) AS n, "
+             "sum(monto_digito) AS dg, sum(monto_especial) AS e FROM central.acumulados GROUP BY "
+             "1, 2, 3) x ON x.cod_lot = g.cod_lot AND x.fecha = g.fecha AND x.numero = g.numero "
+             "WHERE coalesce(g.monto_normal, 0) <> coalesce(x.n, 0) OR coalesce(g.monto_digito, "
+             "0) <> coalesce(x.dg, 0) OR coalesce(g.monto_especial, 0) <> coalesce(x.e, 0)"},
             {"an expired prize posted back other than as stored",
              "SELECT a.nroticket FROM central.ajustes a WHERE a.concepto = 'CADUCADO' GROUP BY 1 "
              "HAVING sum(a.monto) <> (SELECT sum(x.premio) FROM central.premios x WHERE "
