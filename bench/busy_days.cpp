@@ -89,15 +89,13 @@ void loadDay(const test::TestDatabase& db, const QDate& day, qint64 firstTicket,
         u"THEN 'S' ELSE 'N' END, CASE WHEN g % 100 = 0 THEN $1::date + time '08:05' END "
         u"FROM generate_series(1, $2::int) g"_s,
         p);
-    if (!sales.drawn) {
-        db.admin(
-            u"INSERT INTO central.ventas_numero (cod_lot, fecha, numero, vendido) SELECT "
-            u"cod_lot, fecha_sorteo, numero, sum(monto_vendido) FROM central.items_ticket "
-            u"WHERE fecha_sorteo = $1::date AND vigente GROUP BY 1, 2, 3"_s,
-            {p[0]});
-    } else {
-        loadDraws(db, p[0]);
-    }
+    // the numbers' sold quota, as booking keeps it: the network's monitor reads it
+    db.admin(
+        u"INSERT INTO central.ventas_numero (cod_lot, fecha, numero, vendido) SELECT "
+        u"cod_lot, fecha_sorteo, numero, sum(monto_vendido) FROM central.items_ticket "
+        u"WHERE fecha_sorteo = $1::date AND vigente GROUP BY 1, 2, 3"_s,
+        {p[0]});
+    if (sales.drawn) loadDraws(db, p[0]);
 }
 
 void checkDaysLoaded(const test::TestDatabase& db, qint64 tickets, const QDate& since) {

@@ -17,7 +17,7 @@ struct DaySales {
     int busy = 0;
     int network = 0;
     int points = 1;
-    // false: a day still selling, its draws open, what each number sold held of its quota
+    // false: a day still selling, its draws open
     bool drawn = true;
 };
 QString networkPoint(int p);
@@ -25,9 +25,8 @@ QString networkSeller(int p);
 
 // One day: its tickets of two items each (a triple and a terminal on lotteries and numbers
 // spread by the ticket's number; one in a hundred cancelled), numbered from firstTicket + 1; the
-// draws' results and their stored prizes and half of 00012's winners paid (a day drawn) or the
-// numbers' sold quota (a day still selling); the monitor's accumulation as the bookings would
-// have left it.
+// numbers' sold quota as the bookings would have left it; and, for a day drawn, the draws'
+// results, their stored prizes and half of 00012's winners paid.
 void loadDay(const test::TestDatabase& db, const QDate& day, qint64 firstTicket,
              const DaySales& sales);
 
