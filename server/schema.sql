@@ -30,14 +30,14 @@ BEGIN
 END
 $$;
 
--- SECURITY DEFINER: result cursors of the procedures may evaluate it after the procedure has
--- returned, with the rights of the counter program's role. Helpers are plpgsql rather than
--- sql: a SECURITY DEFINER sql function is planned again at every call, plpgsql keeps its plans.
 -- The server's clock as one row: booking joins it into the query that locks the ticket.
 CREATE VIEW central.reloj AS
     SELECT coalesce(i.reloj_fijo, (now() AT TIME ZONE i.zona_horaria) + i.reloj_desfase) AS ahora
     FROM central.instalacion i;
 
+-- SECURITY DEFINER: result cursors of the procedures may evaluate it after the procedure has
+-- returned, with the rights of the counter program's role. Helpers are plpgsql rather than
+-- sql: a SECURITY DEFINER sql function is planned again at every call, plpgsql keeps its plans.
 CREATE FUNCTION central.ahora() RETURNS timestamp
 LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
 BEGIN

@@ -3,10 +3,9 @@
 -- Refuses the caller unless it is a supervisor of the office (or the cluster's superuser, who
 -- installs it). Supervisors decide what binds the network's money and its sales points: payouts,
 -- settlements, prize expiry, cancellation windows, permutation digits, quota shares, commissions,
--- the sales points
--- themselves and their logins, and the office's own logins. Clerks enter results, confirm or
--- reject movements, record deposits and loans, send messages, look after sellers and release
--- tickets.
+-- the sales points themselves and their logins, and the office's own logins. Clerks enter
+-- results, confirm or reject movements, record deposits and loans, send messages, look after
+-- sellers and release tickets.
 CREATE FUNCTION central.exigir_supervisor() RETURNS void
 LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
 BEGIN

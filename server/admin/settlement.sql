@@ -68,7 +68,8 @@ RETURNS TABLE (id bigint, cod_vendedor varchar, fecha date, monto numeric, refer
 LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
 BEGIN
     IF p_desde IS NULL OR p_hasta IS NULL OR p_hasta < p_desde THEN
-        RAISE EXCEPTION 'Los días van de una fecha a otra igual o posterior' USING ERRCODE = '22023';
+        RAISE EXCEPTION 'Los días van de una fecha a otra igual o posterior'
+            USING ERRCODE = '22023';
     END IF;
     IF p_cod_vendedor IS NOT NULL THEN
         PERFORM admin.vendedor_existente(p_cod_vendedor);
@@ -233,7 +234,9 @@ BEGIN
             PERFORM admin.liquidar(v.cod_vendedor, p_fecha);
             liquidado := true;
             motivo := NULL;
-        EXCEPTION WHEN raise_exception OR invalid_parameter_value OR object_not_in_prerequisite_state THEN
+        EXCEPTION
+            WHEN raise_exception OR invalid_parameter_value
+                 OR object_not_in_prerequisite_state THEN
             liquidado := false;
             GET STACKED DIAGNOSTICS motivo = MESSAGE_TEXT;
         END;
