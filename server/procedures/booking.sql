@@ -474,7 +474,7 @@ BEGIN
     -- who calls, the ticket, the seller and the clock in one statement
     SELECT t.estado, (SELECT max(i.num_item) FROM central.items_ticket i
                       WHERE i.nticket = t.nticket),
-           coalesce(u.estado = 'A' AND v.estado = 'A', false), v.cupo_porcentaje, r.ahora
+           central.puede_vender(u.estado, v.estado), v.cupo_porcentaje, r.ahora
     INTO v_estado, v_ultimo, v_activo, v_parte, momento
     FROM central.cuentas c
     JOIN central.vendedores v ON v.cod_vendedor = c.cod_vendedor
