@@ -56,17 +56,16 @@ BEGIN
               AND a.monto_normal + a.monto_digito + a.monto_especial > 0
             ORDER BY a.numero;
     ELSE
-        -- the network's totals are the numbers' sold quota, special plays apart
+        -- the network's totals are the numbers' sold quota: what special plays hold of a
+        -- number, and the rest as straight plays
         RETURN QUERY
             SELECT p_cod_lot, to_char(p_fecha, 'DD/MM/YYYY')::varchar, NULL::varchar,
-                   rtrim(v.numero, '*')::varchar,
-                   (CASE WHEN v.numero !~ '^[0-9]\*\*$' THEN v.vendido - coalesce(e.monto, 0)
-                         ELSE 0 END)::numeric(14, 3),
-                   (CASE WHEN v.numero ~ '^[0-9]\*\*$' THEN v.vendido - coalesce(e.monto, 0)
-                         ELSE 0 END)::numeric(14, 3),
-                   coalesce(e.monto, 0)::numeric(14, 3)
+                   rtrim(v.numero, '*')::varchar, c.normal::numeric(14, 3),
+                   c.digito::numeric(14, 3), coalesce(e.monto, 0)::numeric(14, 3)
             FROM central.ventas_numero v
             LEFT JOIN central.especiales_del_sorteo(p_cod_lot, p_fecha) e ON e.numero = v.numero
+            CROSS JOIN LATERAL central.partes_acumuladas(v.numero, NULL,
+                                                         v.vendido - coalesce(e.monto, 0)) c
             WHERE v.cod_lot = p_cod_lot AND v.fecha = p_fecha AND v.vendido > 0
             ORDER BY 4;
     END IF;
