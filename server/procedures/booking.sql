@@ -482,9 +482,7 @@ BEGIN
         ON t.nticket = p_nticket AND t.cod_vendedor = c.cod_vendedor
     LEFT JOIN central.usuarios u ON u.cod_usuario = p_usuario AND u.cod_vendedor = c.cod_vendedor
     CROSS JOIN central.reloj r
-    WHERE c.cuenta = CASE WHEN session_user = 'vendura_pasarela' THEN central.cuenta_de_llamada()
-                          ELSE session_user END
-      AND c.cod_vendedor = p_vendedor
+    WHERE c.cuenta = central.cuenta_de_llamada() AND c.cod_vendedor = p_vendedor
     FOR UPDATE OF t;
     IF v_estado IS DISTINCT FROM 'ABI' OR NOT v_activo THEN
         -- a ticket released for want of plays (or by the central office) says so
