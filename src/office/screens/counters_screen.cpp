@@ -2,6 +2,7 @@
 
 #include "office/open_tickets.h"
 #include "office/screens/key_hook.h"
+#include "office/screens/live_reading.h"
 #include "office/screens/table_rows.h"
 #include "platform/dialogs.h"
 
@@ -41,7 +42,7 @@ CountersScreen::CountersScreen(AdminLink& link, Dialogs& dialogs, QWidget* paren
         this));
     setFocusProxy(tickets_);
     timer_ = new QTimer(this);
-    timer_->setInterval(kRefreshMs);
+    timer_->setInterval(kLiveRefreshMs);
     connect(timer_, &QTimer::timeout, this, [this] {
         if (isVisible()) refresh();
     });
@@ -57,9 +58,7 @@ void CountersScreen::refresh() {
     auto open = openTickets(link_);
     if (!open) {
         // said on the screen; the next round tries again
-        summary_->setText(u"No se pudo leer de nuevo ("_s + open.error().description +
-                          u"); se intenta otra vez en "_s + QString::number(kRefreshMs / 1000) +
-                          u" s"_s);
+        summary_->setText(readAgainFailed(u"No se pudo leer de nuevo"_s, open.error().description));
         return;
     }
     Money held;
@@ -75,8 +74,7 @@ void CountersScreen::refresh() {
     tickets_->resizeColumnsToContents();
     summary_->setText(QString::number(points.size()) + u" punto(s) con ticket abierto, "_s +
                       QString::number(open.value().size()) + u" ticket(s), cupo retenido "_s +
-                      held.display() + u" (se lee de nuevo cada "_s +
-                      QString::number(kRefreshMs / 1000) + u" s)"_s);
+                      held.display() + readAgainEvery());
 }
 
 void CountersScreen::releaseSelected(bool everyTicketOfThePoint) {

@@ -18,8 +18,6 @@ namespace vendura::office {
 class CountersScreen final : public QWidget {
     Q_OBJECT
   public:
-    static constexpr int kRefreshMs = 5000;
-
     CountersScreen(AdminLink& link, Dialogs& dialogs, QWidget* parent = nullptr);
 
     void refresh();

@@ -2,6 +2,7 @@
 
 #include "office/input.h"
 #include "office/screens/exposure_grid.h"
+#include "office/screens/live_reading.h"
 #include "office/screens/table_rows.h"
 #include "platform/dialogs.h"
 
@@ -37,7 +38,7 @@ ExposureScreen::ExposureScreen(AdminLink& link, Dialogs& dialogs, const QDate& t
     top_->verticalHeader()->hide();
     top_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     timer_ = new QTimer(this);
-    timer_->setInterval(kRefreshMs);
+    timer_->setInterval(kLiveRefreshMs);
 
     lottery_->setMaximumWidth(lottery_->fontMetrics().horizontalAdvance(u'W') * 5);
     day_->setMaximumWidth(day_->fontMetrics().horizontalAdvance(u'0') * 14);
@@ -99,10 +100,9 @@ bool ExposureScreen::read(const QString& lottery, const QString& day, bool quiet
     auto draw = readDrawExposure(link_, lottery, day);
     if (!draw) {
         if (quiet) {
-            summary_->setText(u"Sorteo "_s + lottery + u" del "_s + day +
-                              u": no se pudo leer de nuevo ("_s + draw.error().description +
-                              u"); se intenta otra vez en "_s + QString::number(kRefreshMs / 1000) +
-                              u" s"_s);
+            summary_->setText(readAgainFailed(
+                u"Sorteo "_s + lottery + u" del "_s + day + u": no se pudo leer de nuevo"_s,
+                draw.error().description));
         } else {
             dialogs_.message(DialogIcon::Critical, u"Exposición"_s, draw.error().description);
         }
@@ -111,7 +111,7 @@ bool ExposureScreen::read(const QString& lottery, const QString& day, bool quiet
     const DrawExposure& d = draw.value();
     summary_->setText(u"Sorteo "_s + lottery + u" del "_s + day + u": vendido "_s +
                       d.sold.display() + u"; el número que más pagaría: "_s + d.worst.display() +
-                      u" (se lee de nuevo cada "_s + QString::number(kRefreshMs / 1000) + u" s)"_s);
+                      readAgainEvery());
     const QStringList captions = exposureCaptions(d);
     top_->setColumnCount(int(captions.size()));
     top_->setHorizontalHeaderLabels(captions);

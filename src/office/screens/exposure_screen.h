@@ -23,7 +23,6 @@ class ExposureGrid;
 class ExposureScreen final : public QWidget {
     Q_OBJECT
   public:
-    static constexpr int kRefreshMs = 5000;
     static constexpr int kTopNumbers = 15;
 
     ExposureScreen(AdminLink& link, Dialogs& dialogs, const QDate& today,

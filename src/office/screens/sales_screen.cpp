@@ -1,6 +1,7 @@
 #include "office/screens/sales_screen.h"
 
 #include "office/input.h"
+#include "office/screens/live_reading.h"
 #include "office/screens/sales_chart.h"
 #include "platform/dialogs.h"
 
@@ -33,7 +34,7 @@ SalesScreen::SalesScreen(AdminLink& link, Dialogs& dialogs, const QDate& today, 
     setFocusProxy(day_);
     connect(day_, &QLineEdit::returnPressed, this, &SalesScreen::refresh);
     timer_ = new QTimer(this);
-    timer_->setInterval(kRefreshMs);
+    timer_->setInterval(kLiveRefreshMs);
     connect(timer_, &QTimer::timeout, this, [this] {
         if (isVisible()) reread();
     });
@@ -62,17 +63,15 @@ bool SalesScreen::read(const QString& day, bool quiet) {
     auto sales = checked ? daySales(link_, checked.value()) : Result<DaySales>(checked.error());
     if (!sales) {
         if (quiet) {
-            summary_->setText(u"No se pudo leer de nuevo el "_s + day + u" ("_s +
-                              sales.error().description + u"); se intenta otra vez en "_s +
-                              QString::number(kRefreshMs / 1000) + u" s"_s);
+            summary_->setText(readAgainFailed(u"No se pudo leer de nuevo el "_s + day,
+                                              sales.error().description));
         } else {
             dialogs_.message(DialogIcon::Critical, kTitle, sales.error().description);
         }
         return false;
     }
     summary_->setText(u"Vendido el "_s + checked.value() + u": "_s + sales.value().total.display() +
-                      u" en tickets emitidos que cuentan (se lee de nuevo cada "_s +
-                      QString::number(kRefreshMs / 1000) + u" s)"_s);
+                      u" en tickets emitidos que cuentan"_s + readAgainEvery());
     chart_->setSales(std::move(sales.value()));
     return true;
 }

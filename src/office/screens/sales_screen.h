@@ -21,8 +21,6 @@ class SalesChart;
 class SalesScreen final : public QWidget {
     Q_OBJECT
   public:
-    static constexpr int kRefreshMs = 5000;
-
     SalesScreen(AdminLink& link, Dialogs& dialogs, const QDate& today, QWidget* parent = nullptr);
 
     // Reads the day in the field (Enter); a refusal is shown in a box.
