@@ -11,8 +11,7 @@ Result<QStringList> checkFields(const OfficeAction& action, QStringList typed) {
     QStringList checked;
     for (size_t i = 0; i < action.fields.size(); ++i) {
         const ActionField& f = action.fields[i];
-        const bool asTyped = f.kind == FieldKind::Password || f.kind == FieldKind::Secret;
-        const QString text = asTyped ? typed[int(i)] : typed[int(i)].trimmed();
+        const QString text = isPassword(f.kind) ? typed[int(i)] : typed[int(i)].trimmed();
         if (text.isEmpty()) {
             if (f.kind == FieldKind::Password) {
                 checked << randomPassword();

@@ -21,6 +21,11 @@ enum class FieldKind {
     Secret,    // as typed, never shown back (a seller's password)
 };
 
+// A password, drawn or typed: kept as typed, not trimmed, and never repeated in a question.
+inline bool isPassword(FieldKind kind) {
+    return kind == FieldKind::Password || kind == FieldKind::Secret;
+}
+
 struct ActionField {
     QString label;  // the desk's caption: "Punto de venta"
     QString name;   // the console's: "PUNTO" for a value in order, "fecha" for --fecha

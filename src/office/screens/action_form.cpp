@@ -99,9 +99,7 @@ void ActionForm::run() {
     QStringList typed, shown;
     for (size_t i = 0; i < edits_.size(); ++i) {
         typed << edits_[i]->text();
-        const bool hidden =
-            a.fields[i].kind == FieldKind::Password || a.fields[i].kind == FieldKind::Secret;
-        if (!edits_[i]->text().trimmed().isEmpty() && !hidden) {
+        if (!edits_[i]->text().trimmed().isEmpty() && !isPassword(a.fields[i].kind)) {
             shown << a.fields[i].label + u": "_s + edits_[i]->text().trimmed();
         }
     }
