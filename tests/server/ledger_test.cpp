@@ -116,6 +116,10 @@ class Ledger {
              "0) "
              "FROM central.items_ticket i WHERE i.nticket = t.nroticket AND i.monto_vendido > 0 "
              "AND CASE t.estado WHEN 'ACT' THEN i.vigente ELSE i.anulado END)"},
+            {"an item on a ticket of another vendor, or on none",
+             "SELECT i.nticket || ' ' || i.num_item FROM central.items_ticket i LEFT JOIN "
+             "central.tickets_temporales t ON t.nticket = i.nticket AND t.cod_vendedor = "
+             "i.cod_vendedor WHERE t.nticket IS NULL"},
             {"a ticket both paid and cancelled",
              "SELECT p.nroticket FROM central.pagos p JOIN central.tickets t USING (nroticket) "
              "WHERE t.estado = 'ELI'"},
