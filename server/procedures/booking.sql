@@ -359,7 +359,7 @@ BEGIN
         RETURN;
     END IF;
 
-    -- the numbers to book get their rows, then are locked, both in one fixed order
+    -- the numbers to book get their rows, in the fixed order their locks are taken in
     INSERT INTO central.ventas_numero (cod_lot, fecha, numero)
     SELECT DISTINCT x.l, hoy, x.num
     FROM unnest(p_lots, p_numeros, st) AS x(l, num, s)
@@ -367,17 +367,24 @@ BEGIN
     ORDER BY x.l, x.num
     ON CONFLICT DO NOTHING;
 
-    PERFORM 1
-    FROM (SELECT DISTINCT x.l, x.num
-          FROM unnest(p_lots, p_numeros, st) AS x(l, num, s) WHERE x.s IS NULL) d
-    JOIN central.ventas_numero v ON v.cod_lot = d.l AND v.fecha = hoy AND v.numero = d.num
-    ORDER BY v.cod_lot, v.numero
-    FOR UPDATE OF v;
-
     -- What each item takes: the items of one number share what is left of its quota in the
-    -- order they were sent, each at most what it asks, in whole céntimos. Each item looks its
-    -- number up by key, so the cost stays linear in the items however the planner misjudges the
-    -- size of the arrays.
+    -- order they were sent, each at most what it asks, in whole céntimos. What is left is read
+    -- once per number, from its row as it is locked (the latest committed), in the fixed order.
+    WITH libre AS MATERIALIZED (
+        SELECT v.cod_lot, v.numero,
+               least(k.cupo - v.vendido,
+                     CASE WHEN p_parte < 100
+                          THEN trunc(k.cupo * p_parte / 100, 2) - coalesce(
+                              (SELECT sum(i.monto_vendido) FROM central.items_ticket i
+                               WHERE i.cod_vendedor = p_vendedor AND i.fecha_sorteo = hoy
+                                 AND i.cod_lot = v.cod_lot AND i.numero = v.numero
+                                 AND i.vigente), 0) END) AS resto
+        FROM (SELECT DISTINCT x.l, x.num
+              FROM unnest(p_lots, p_numeros, st) AS x(l, num, s) WHERE x.s IS NULL) d
+        JOIN central.ventas_numero v ON v.cod_lot = d.l AND v.fecha = hoy AND v.numero = d.num
+        CROSS JOIN LATERAL central.cupo(v.cod_lot, hoy, v.numero) k
+        ORDER BY v.cod_lot, v.numero
+        FOR UPDATE OF v)
     SELECT array_agg(CASE WHEN p.s IS NULL
                           THEN trunc(least(p.m, greatest(p.resto - p.antes, 0)), 2) END
                      ORDER BY p.k)
@@ -389,18 +396,7 @@ BEGIN
                                   ROWS BETWEEN UNBOUNDED PRECEDING AND 1 PRECEDING),
                         0) AS antes
         FROM unnest(p_lots, p_numeros, p_montos, st) WITH ORDINALITY AS x(l, num, m, s, k)
-        LEFT JOIN LATERAL (
-            SELECT least(k.cupo - v.vendido,
-                         CASE WHEN p_parte < 100
-                              THEN trunc(k.cupo * p_parte / 100, 2) - coalesce(
-                                  (SELECT sum(i.monto_vendido) FROM central.items_ticket i
-                                   WHERE i.cod_vendedor = p_vendedor AND i.fecha_sorteo = hoy
-                                     AND i.cod_lot = x.l AND i.numero = x.num
-                                     AND i.vigente), 0) END) AS resto
-            FROM central.ventas_numero v
-            CROSS JOIN LATERAL central.cupo(x.l, hoy, x.num) k
-            WHERE v.cod_lot = x.l AND v.fecha = hoy AND v.numero = x.num
-              AND x.s IS NULL) q ON true) p;
+        LEFT JOIN libre q ON q.cod_lot = x.l AND q.numero = x.num AND x.s IS NULL) p;
 
     FOR i IN 1..n LOOP
         CONTINUE WHEN st[i] IS NOT NULL;
