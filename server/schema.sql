@@ -276,9 +276,10 @@ CREATE TABLE central.items_ticket (
     especial       varchar(60),
     vigente        boolean NOT NULL DEFAULT true,
     creado         timestamp NOT NULL DEFAULT central.ahora(),
-    -- An item is of an open ticket of its vendor: items are written by booking alone, under
-    -- the lock it takes on that ticket after checking its vendor (central.reservar). A key
-    -- check of every item on top of that cost a fifth of a generator's thousand-item call.
+    -- An item is on a ticket of its vendor: items are written by booking alone, under the
+    -- lock it takes on the vendor's open ticket after checking the vendor (central.reservar).
+    -- A key check of every item on top of that cost a quarter of a generator's thousand-item
+    -- call.
     PRIMARY KEY (nticket, num_item)
 );
 CREATE INDEX items_ticket_sorteo ON central.items_ticket (cod_lot, fecha_sorteo, numero);
