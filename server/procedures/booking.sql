@@ -468,10 +468,8 @@ BEGIN
     END IF;
 
     -- who calls, the ticket, the seller and the clock in one statement
-    SELECT t.estado, (SELECT max(i.num_item) FROM central.items_ticket i
-                      WHERE i.nticket = t.nticket),
-           central.puede_vender(u.estado, v.estado), v.cupo_porcentaje, r.ahora
-    INTO v_estado, v_ultimo, v_activo, v_parte, momento
+    SELECT t.estado, central.puede_vender(u.estado, v.estado), v.cupo_porcentaje, r.ahora
+    INTO v_estado, v_activo, v_parte, momento
     FROM central.cuentas c
     JOIN central.vendedores v ON v.cod_vendedor = c.cod_vendedor
     JOIN central.tickets_temporales t
@@ -487,6 +485,9 @@ BEGIN
         FROM central.rechazo(p_base, p_lots, p_numeros);
         RETURN;
     END IF;
+    -- read once the ticket is locked, in a statement of its own: a call repeated after a lost
+    -- answer may have waited for the lock of the very call it repeats, and must see its items
+    v_ultimo := (SELECT max(i.num_item) FROM central.items_ticket i WHERE i.nticket = p_nticket);
 
     IF n <= 8 AND v_parte >= 100 AND coalesce(v_ultimo, 0) <= p_base THEN
         libro := central.reservar_en_orden(p_vendedor, p_usuario, p_nticket, p_base, p_lots,

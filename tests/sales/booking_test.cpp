@@ -2,6 +2,7 @@
 #include "sales/removal.h"
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 using namespace vendura;
@@ -110,6 +111,49 @@ TEST_F(BookingTest, ACallRepeatedAfterALostAnswerBooksNothingTwice) {
     EXPECT_EQ(itemCount(), u"2"_s);
     EXPECT_EQ(sell(u"557"_s, u"5"_s, 12, u"AAABBB"_s), u"0"_s);
     EXPECT_EQ(sold(u"557"_s), u"AAA 5 BBB 5"_s);
+}
+
+// The counter lost the answer of a call, reconnected and sent it again while the server still
+// ran the first one: the repeat waits for the ticket the first one holds, then is answered with
+// what the first one booked, whether booked item by item or over the arrays.
+TEST_F(BookingTest, ACallRepeatedWhileTheFirstStillRunsIsAnsweredAsTheFirst) {
+    const QString codeLists[] = {u"AAABBB"_s, u"AAABBBAAABBBAAABBBAAABBBAAA"_s};
+    int base = 0;
+    for (const QString& codes : codeLists) {
+        SCOPED_TRACE(codes.toStdString());
+        const ProcedureCall play =
+            xcreanormal(u"00012"_s, u"1001"_s, u"444"_s, Money::whole(30), base, codes, nticket);
+        db.admin(u"BEGIN"_s);
+        db.admin(u"SELECT FROM central.tickets_temporales WHERE nticket = $1 FOR UPDATE"_s,
+                 {nticket});
+        auto waitingFor = [&](int calls) {
+            for (int tries = 0; tries < 500; ++tries) {
+                if (db.value(u"SELECT count(*) FROM pg_locks WHERE NOT granted AND pid <> "
+                             u"pg_backend_pid()"_s)
+                        .toInt() >= calls)
+                    return true;
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+            return false;
+        };
+        Result<CallAnswer> first = Error{}, again = Error{};
+        PqGateway other(5);
+        ASSERT_TRUE(other.open(db.connectionText()).ok());
+        std::thread original([&] { first = gateway.call(play); });
+        const bool queued = waitingFor(1);
+        std::thread repeat([&] { again = other.call(play); });
+        const bool bothQueued = queued && waitingFor(2);
+        db.admin(u"COMMIT"_s);
+        original.join();
+        repeat.join();
+        EXPECT_TRUE(bothQueued);
+        ASSERT_TRUE(first.ok()) << first.error().description.toStdString();
+        ASSERT_TRUE(again.ok()) << again.error().description.toStdString();
+        EXPECT_EQ(text(again.value()), text(first.value()));
+        base += int(codes.size() / 3);
+        EXPECT_EQ(itemCount(), QString::number(base));
+    }
+    EXPECT_EQ(sold(u"444"_s), u"AAA 100 BBB 100"_s);
 }
 
 TEST_F(BookingTest, ATerminalThatTakesANewNumberGivesBackWhatItHeld) {
