@@ -128,8 +128,8 @@ TEST_F(BookingTest, ACallRepeatedWhileTheFirstStillRunsIsAnsweredAsTheFirst) {
                  {nticket});
         auto waitingFor = [&](int calls) {
             for (int tries = 0; tries < 500; ++tries) {
-                if (db.value(u"SELECT count(*) FROM pg_locks WHERE NOT granted AND pid <> "
-                             u"pg_backend_pid()"_s)
+                if (db.value(u"SELECT count(*) FROM pg_stat_activity WHERE wait_event_type = "
+                             u"'Lock' AND datname = current_database()"_s)
                         .toInt() >= calls)
                     return true;
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
