@@ -304,15 +304,16 @@ $$;
 -- the item already booked under its number (its stored answer), an item number another play
 -- holds (the call is refused whole, codigo 74, r_ultimo the ticket's highest item), on a code
 -- that names no lottery ('4', not kept), on a lottery closed or not selling this kind of play
--- ('4', kept: special plays only, or straight only), or to be booked; p_ya_usados says whether
--- the ticket holds any item past p_base, without which no item can be a replay. Its statements
--- keep the generic plans PL/pgSQL caches per connection: planned for each call's own arrays,
--- they were planned again at every play, which cost more than running them.
+-- ('4', kept: special plays only, or straight only), or to be booked. p_ultimo is the ticket's
+-- highest item number as read under its lock (NULL: none): a ticket whose highest item is at or
+-- below p_base holds none of the call's item numbers, so none of them can be a replay. Its
+-- statements keep the generic plans PL/pgSQL caches per connection: planned for each call's own
+-- arrays, they were planned again at every play, which cost more than running them.
 CREATE FUNCTION central.reservar_en_bloque(
     p_vendedor varchar, p_usuario varchar, p_nticket varchar, p_base integer,
     p_lots varchar[], p_numeros varchar[], p_montos numeric[], p_tipo char, p_jugada varchar,
     p_especial varchar, p_variantes varchar[], p_momento timestamp, p_parte numeric,
-    p_ya_usados boolean,
+    p_ultimo integer,
     OUT codigo integer, OUT vendido numeric[], OUT st varchar[], OUT r_ultimo integer)
 LANGUAGE plpgsql SET plan_cache_mode = force_generic_plan AS $$
 DECLARE
@@ -344,7 +345,7 @@ BEGIN
         -- costs no more than a new one; not read at all when the ticket holds none past the
         -- call's base, as on every call but a repeated one
         LEFT JOIN (SELECT * FROM central.items_ticket i
-                   WHERE p_ya_usados AND i.nticket = p_nticket AND i.num_item > p_base
+                   WHERE p_ultimo > p_base AND i.nticket = p_nticket AND i.num_item > p_base
                      AND i.num_item <= p_base + n) p ON p.num_item = p_base + x.k)
     SELECT array_agg(CASE WHEN y.repetido THEN y.status::varchar
                           WHEN y.usado THEN '9'
@@ -356,8 +357,7 @@ BEGIN
     FROM y;
     IF conflicto THEN
         -- nothing of a refused call is booked, so sending it again can never sell twice
-        SELECT greatest(max(it.num_item), p_base) INTO r_ultimo
-        FROM central.items_ticket it WHERE it.nticket = p_nticket;
+        r_ultimo := greatest(p_ultimo, p_base);
         codigo := 74;
         RETURN;
     END IF;
@@ -503,8 +503,7 @@ BEGIN
         SELECT * INTO codigo, vendido, st, r_ultimo
         FROM central.reservar_en_bloque(p_vendedor, p_usuario, p_nticket, p_base, p_lots,
                                         p_numeros, p_montos, p_tipo, p_jugada, p_especial,
-                                        p_variantes, momento, v_parte,
-                                        coalesce(v_ultimo, 0) > p_base);
+                                        p_variantes, momento, v_parte, v_ultimo);
         IF codigo = 74 THEN
             SELECT * INTO r_lot, r_num, r_monto, r_status, r_item
             FROM central.rechazo(p_base, p_lots, p_numeros);
