@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <chrono>
 #include <future>
-#include <thread>
 #include <tuple>
 
 using namespace vendura;
@@ -187,12 +186,7 @@ TEST_F(CancellationTest, TwoCountersCancellingTheSameTicketAtOnceEndInOneCancell
     };
     std::future<int> first = cancelOn(counter);
     std::future<int> secondAnswer = cancelOn(second);
-    for (int i = 0; i < 500 && db.value(u"SELECT count(*) FROM pg_stat_activity "
-                                        u"WHERE datname = $1 AND wait_event_type = 'Lock'"_s,
-                                        {db.name()}) != u"2"_s;
-         ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    db.waitForLockWaiters(2);
     EXPECT_EQ(first.wait_for(std::chrono::milliseconds(0)), std::future_status::timeout);
     ASSERT_EQ(sqlState(payment.get(), u"COMMIT"_s), QString());
 

@@ -2,7 +2,6 @@
 #include "sales/removal.h"
 
 #include <atomic>
-#include <chrono>
 #include <thread>
 
 using namespace vendura;
@@ -126,23 +125,13 @@ TEST_F(BookingTest, ACallRepeatedWhileTheFirstStillRunsIsAnsweredAsTheFirst) {
         db.admin(u"BEGIN"_s);
         db.admin(u"SELECT FROM central.tickets_temporales WHERE nticket = $1 FOR UPDATE"_s,
                  {nticket});
-        auto waitingFor = [&](int calls) {
-            for (int tries = 0; tries < 500; ++tries) {
-                if (db.value(u"SELECT count(*) FROM pg_stat_activity WHERE wait_event_type = "
-                             u"'Lock' AND datname = current_database()"_s)
-                        .toInt() >= calls)
-                    return true;
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            }
-            return false;
-        };
         Result<CallAnswer> first = Error{}, again = Error{};
         PqGateway other(5);
         ASSERT_TRUE(other.open(db.connectionText()).ok());
         std::thread original([&] { first = gateway.call(play); });
-        const bool queued = waitingFor(1);
+        const bool queued = db.waitForLockWaiters(1);
         std::thread repeat([&] { again = other.call(play); });
-        const bool bothQueued = queued && waitingFor(2);
+        const bool bothQueued = queued && db.waitForLockWaiters(2);
         db.admin(u"COMMIT"_s);
         original.join();
         repeat.join();

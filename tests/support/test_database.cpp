@@ -223,6 +223,18 @@ QString TestDatabase::value(const QString& sql, const QStringList& params) const
     return v;
 }
 
+bool TestDatabase::waitForLockWaiters(int sessions) const {
+    for (int tries = 0; tries < 500; ++tries) {
+        if (value(u"SELECT count(*) FROM pg_stat_activity WHERE datname = current_database() "
+                  u"AND wait_event_type = 'Lock'"_s)
+                .toInt() >= sessions) {
+            return true;
+        }
+        QThread::msleep(10);
+    }
+    return false;
+}
+
 std::vector<QStringList> TestDatabase::rows(const QString& sql, const QStringList& params) const {
     PGresult* r = run(admin_, sql, params);
     std::vector<QStringList> out;

@@ -63,6 +63,9 @@ class TestDatabase {
     QString adminError(const QString& sql) const;
     QString adminError(const QString& sql, const QStringList& params) const;
     std::vector<QStringList> rows(const QString& sql, const QStringList& params = {}) const;
+    // Waits, five seconds at most, until at least `sessions` sessions of this database wait on a
+    // lock: calls queued behind a lock the test holds. False when they never did.
+    bool waitForLockWaiters(int sessions) const;
     // An office statement made by two different office logins of this database one after the
     // other, as a draw's numbers must be entered: the first entry waits, the second makes it
     // count. The SQLSTATE of the first that failed, or "" when both ran; asAdminByTwo fails the
