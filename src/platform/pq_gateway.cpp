@@ -216,29 +216,6 @@ Result<CallAnswer> PqGateway::callExec(const QString& procedure,
     return run(sql, params, kDefaultTimeoutSeconds, {});
 }
 
-void PqGateway::rollbackIfFailed() {
-    if (!conn_ || PQtransactionStatus(conn_) != PQTRANS_INERROR) return;
-    if (!PQsendQueryParams(conn_, "ROLLBACK", 0, nullptr, nullptr, nullptr, nullptr, 0) ||
-        !PQpipelineSync(conn_)) {
-        broken_ = true;
-        return;
-    }
-    // a null result only ends the ROLLBACK's results: read on to the pipeline's sync, or the
-    // next call would take this one's sync for its own end
-    for (int nulls = 0; nulls < 4;) {
-        PGresult* r = PQgetResult(conn_);
-        if (!r) {
-            if (PQstatus(conn_) != CONNECTION_OK) break;
-            ++nulls;
-            continue;
-        }
-        const bool sync = PQresultStatus(r) == PGRES_PIPELINE_SYNC;
-        PQclear(r);
-        if (sync) return;
-    }
-    broken_ = true;
-}
-
 Result<CallAnswer> PqGateway::run(const QByteArray& callSql, const std::vector<FieldValue>& params,
                                   int timeoutSeconds, const std::vector<Output>& outputs) {
     auto answer = runOnce(callSql, params, timeoutSeconds, outputs);
@@ -282,12 +259,14 @@ Result<CallAnswer> PqGateway::runOnce(const QByteArray& callSql,
     const QByteArray token = token_.toLatin1();
     const char* tokenValue[] = {token.constData()};
 
-    // Statement order matters: the results are read back in the same order. Settings last the
-    // transaction only: a pooler hands the server connection to another counter after it.
-    enum Step { Begin, Session, Timeout, Call, Fetch, Commit };
-    std::vector<Step> steps{Begin};
-    bool sent = PQsendQueryParams(conn_, "BEGIN", 0, nullptr, nullptr, nullptr, nullptr, 0);
-    if (sent && !token_.isEmpty()) {
+    // Statement order matters: the results are read back in the same order. The statements up
+    // to the pipeline's sync run in one implicit transaction, which the sync commits: no BEGIN
+    // and COMMIT of their own, two statements less for the server at every call. Settings last
+    // that transaction only: a pooler hands the server connection to another counter after it.
+    enum Step { Session, Timeout, Call, Fetch };
+    std::vector<Step> steps;
+    bool sent = true;
+    if (!token_.isEmpty()) {
         steps.push_back(Session);
         sent = PQsendQueryParams(conn_, "SELECT set_config('vendura.sesion', $1, true)", 1, nullptr,
                                  tokenValue, nullptr, nullptr, 0);
@@ -297,12 +276,11 @@ Result<CallAnswer> PqGateway::runOnce(const QByteArray& callSql,
         sent = PQsendQueryParams(conn_, "SELECT set_config('statement_timeout', $1, true)", 1,
                                  nullptr, timeoutValue, nullptr, nullptr, 0);
     }
-    for (Step step : {Call, Fetch, Commit}) steps.push_back(step);
+    for (Step step : {Call, Fetch}) steps.push_back(step);
     sent = sent && PQsendQueryParams(conn_, callSql.constData(), static_cast<int>(values.size()),
                                      nullptr, values.data(), nullptr, nullptr, 0);
     sent = sent &&
            PQsendQueryParams(conn_, fetch.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0);
-    sent = sent && PQsendQueryParams(conn_, "COMMIT", 0, nullptr, nullptr, nullptr, nullptr, 0);
     sent = sent && PQpipelineSync(conn_);
     if (!sent) return lost(u"No se pudo enviar la llamada al servidor"_s);
 
@@ -325,7 +303,7 @@ Result<CallAnswer> PqGateway::runOnce(const QByteArray& callSql,
             PQclear(r);
             break;
         }
-        const Step step = index < steps.size() ? steps[index] : Commit;
+        const Step step = index < steps.size() ? steps[index] : Fetch;
         ++index;
         if (status == PGRES_FATAL_ERROR && !failure) {
             failure = Error{db_error::kServerError, resultMessage(r)};
@@ -343,7 +321,6 @@ Result<CallAnswer> PqGateway::runOnce(const QByteArray& callSql,
             return lost(u"Se perdió la conexión con el servidor"_s);
         }
     }
-    rollbackIfFailed();
     if (failure) return *failure;
     return answer;
 }

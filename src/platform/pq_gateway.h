@@ -47,7 +47,6 @@ class PqGateway final : public DatabaseGateway {
     Result<void> openSession();
     Result<CallAnswer> callExec(const QString& procedure, const std::vector<FieldValue>& args);
     Error lost(const QString& what);
-    void rollbackIfFailed();
 
     PGconn* conn_ = nullptr;
     QString text_;
