@@ -202,7 +202,9 @@ $$;
 -- counter sends) one at a time, each statement a lookup by key: for such calls it costs a third
 -- of central.reservar's statements over the arrays, and the same rules hold. Items go in the
 -- order of their numbers' rows (lottery, number, item), the order every booking locks them in;
--- items of one number take what is left of its quota in the order they were sent. A number
+-- items of one number take what is left of its quota in the order they were sent. Whether each
+-- item's lottery sells this play, and its number's quota, are read first for all the items in
+-- one statement, so that taking the quota is an update of the number's row alone. A number
 -- with room for the whole amount takes it in one update, which locks the row itself; a number
 -- sold out as last committed takes nothing without waiting for its lock, so a sold-out hot
 -- number holds no terminal up; anything else is decided under the row's lock. The items are
@@ -213,55 +215,54 @@ CREATE FUNCTION central.reservar_en_orden(
     p_lots varchar[], p_numeros varchar[], p_montos numeric[], p_tipo char, p_jugada varchar,
     p_especial varchar, p_variantes varchar[], p_momento timestamp,
     OUT vendido numeric[], OUT st varchar[])
-LANGUAGE plpgsql AS $$
+LANGUAGE plpgsql SET plan_cache_mode = force_generic_plan AS $$
 DECLARE
     hoy date := p_momento::date;
     n integer := cardinality(p_lots);
-    orden integer[] := ARRAY(SELECT x.k::integer
-                             FROM unnest(p_lots, p_numeros) WITH ORDINALITY AS x(l, num, k)
-                             ORDER BY x.l, x.num, x.k);
+    orden integer[];
+    existe boolean[];
+    vende boolean[];
+    cupos numeric[];
     i integer;
     l varchar;
     num varchar;
     m numeric;
-    lot_visto varchar;
-    existe boolean;
-    vende boolean;
     v_cupo numeric;
     ya numeric;
     toma numeric;
 BEGIN
+    SELECT array_agg(x.k::integer ORDER BY x.l, x.num, x.k),
+           array_agg(e.existe ORDER BY x.k),
+           array_agg(e.abierta AND e.juegaespecial <> CASE p_tipo WHEN '2' THEN 'N' ELSE 'S' END
+                     ORDER BY x.k),
+           array_agg(c.cupo ORDER BY x.k)
+    INTO orden, existe, vende, cupos
+    FROM unnest(p_lots, p_numeros) WITH ORDINALITY AS x(l, num, k)
+    CROSS JOIN LATERAL central.venta_loteria(x.l, p_momento, p_vendedor) e
+    CROSS JOIN LATERAL central.cupo(x.l, hoy, x.num) c;
+
     vendido := array_fill(NULL::numeric, ARRAY[n]);
     st := array_fill(NULL::varchar, ARRAY[n]);
     FOREACH i IN ARRAY orden LOOP
+        IF NOT vende[i] THEN
+            vendido[i] := 0;
+            -- an item on a code that names no lottery is answered, not kept
+            st[i] := CASE WHEN existe[i] THEN '4' ELSE '-' END;
+            CONTINUE;
+        END IF;
         l := p_lots[i];
         num := p_numeros[i];
         m := p_montos[i];
-        IF lot_visto IS DISTINCT FROM l THEN
-            SELECT v.existe, v.abierta
-                       AND v.juegaespecial <> CASE p_tipo WHEN '2' THEN 'N' ELSE 'S' END
-            INTO existe, vende
-            FROM central.venta_loteria(l, p_momento, p_vendedor) v;
-            lot_visto := l;
-        END IF;
-        IF NOT vende THEN
-            vendido[i] := 0;
-            -- an item on a code that names no lottery is answered, not kept
-            st[i] := CASE WHEN existe THEN '4' ELSE '-' END;
-            CONTINUE;
-        END IF;
+        v_cupo := cupos[i];
         UPDATE central.ventas_numero v SET vendido = v.vendido + m
-        FROM central.cupo(l, hoy, num) k
-        WHERE v.cod_lot = l AND v.fecha = hoy AND v.numero = num AND v.vendido + m <= k.cupo;
+        WHERE v.cod_lot = l AND v.fecha = hoy AND v.numero = num AND v.vendido + m <= v_cupo;
         IF FOUND THEN
             toma := m;
         ELSE
-            SELECT k.cupo, v.vendido INTO v_cupo, ya
-            FROM central.cupo(l, hoy, num) k
-            LEFT JOIN central.ventas_numero v
-                ON v.cod_lot = l AND v.fecha = hoy AND v.numero = num;
+            SELECT v.vendido INTO ya FROM central.ventas_numero v
+            WHERE v.cod_lot = l AND v.fecha = hoy AND v.numero = num;
             toma := NULL;
-            IF ya IS NULL THEN
+            IF NOT FOUND THEN
                 toma := trunc(least(m, greatest(v_cupo, 0)), 2);
                 INSERT INTO central.ventas_numero (cod_lot, fecha, numero, vendido)
                 VALUES (l, hoy, num, toma)
