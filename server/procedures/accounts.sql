@@ -1,21 +1,26 @@
 -- Who is calling: the sales point behind the connection's login, the check every procedure makes
 -- before it reads or writes, and the audit trail.
 
--- The login whose sales point this connection acts for: its own login, or on a pooled
--- connection (login vendura_pasarela, which every counter behind the pooler shares) the sales
--- point's login of the live session whose token the transaction carries in the setting
--- vendura.sesion; NULL when it carries none, or one unknown or expired. A token is random and
--- only its hash is kept, so no counter names another's session.
-CREATE FUNCTION central.cuenta_de_sesion() RETURNS name
+-- The sales point's login of the live session whose token a pooled connection's transaction
+-- carries in the setting vendura.sesion; NULL when it carries none, or one unknown or expired.
+-- A token is random and only its hash is kept, so no counter names another's session.
+CREATE FUNCTION central.cuenta_del_token() RETURNS name
 LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
 BEGIN
-    IF session_user <> 'vendura_pasarela' THEN
-        RETURN session_user;
-    END IF;
     RETURN (SELECT s.cuenta FROM central.sesiones s
             WHERE s.token_hash = central.hash_token(current_setting('vendura.sesion', true))
               AND s.vence > central.ahora());
 END
+$$;
+
+-- The login whose sales point this connection acts for: its own login, or on a pooled connection
+-- (login vendura_pasarela, which every counter behind the pooler shares) its session's. A plain
+-- SQL expression, which the asking statement takes in whole: on a connection of its own login
+-- no function is entered at all.
+CREATE FUNCTION central.cuenta_de_sesion() RETURNS name
+LANGUAGE sql STABLE AS $$
+    SELECT CASE WHEN session_user <> 'vendura_pasarela' THEN session_user
+                ELSE central.cuenta_del_token() END
 $$;
 
 CREATE FUNCTION central.hash_token(p_token text) RETURNS bytea
@@ -32,29 +37,34 @@ BEGIN
 END
 $$;
 
+-- The login a pooled connection's call acts for (central.cuenta_de_llamada).
+CREATE FUNCTION central.cuenta_de_llamada_compartida() RETURNS name
+LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
+DECLARE
+    v_cuenta name := central.cuenta_del_token();
+BEGIN
+    IF v_cuenta IS NULL THEN
+        PERFORM central.auditar_rechazo('SESION_RECHAZADA', NULL, NULL,
+                                        'sesión desconocida o vencida');
+        RAISE EXCEPTION 'Sesión desconocida o vencida' USING ERRCODE = '28000';
+    END IF;
+    IF NOT pg_try_advisory_xact_lock(hashtext('vendura.sesion'),
+                                     hashtext(current_setting('vendura.sesion'))) THEN
+        RAISE EXCEPTION 'La sesión está en uso por otra llamada' USING ERRCODE = '55P03';
+    END IF;
+    RETURN v_cuenta;
+END
+$$;
+
 -- The login a call acts for: central.cuenta_de_sesion, but a pooled connection's call that
 -- carries no live session is refused whole (SQLSTATE 28000, audited in a transaction of its
 -- own): the counter opens a session again and sends the call once more. A session serves one
 -- call at a time, so a sales point keeps no more of the pooler's server connections busy than
--- the sessions it may hold.
+-- the sessions it may hold. Taken in whole by the asking statement, as central.cuenta_de_sesion.
 CREATE FUNCTION central.cuenta_de_llamada() RETURNS name
-LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
-DECLARE
-    v_cuenta name := central.cuenta_de_sesion();
-BEGIN
-    IF session_user = 'vendura_pasarela' THEN
-        IF v_cuenta IS NULL THEN
-            PERFORM central.auditar_rechazo('SESION_RECHAZADA', NULL, NULL,
-                                            'sesión desconocida o vencida');
-            RAISE EXCEPTION 'Sesión desconocida o vencida' USING ERRCODE = '28000';
-        END IF;
-        IF NOT pg_try_advisory_xact_lock(hashtext('vendura.sesion'),
-                                         hashtext(current_setting('vendura.sesion'))) THEN
-            RAISE EXCEPTION 'La sesión está en uso por otra llamada' USING ERRCODE = '55P03';
-        END IF;
-    END IF;
-    RETURN v_cuenta;
-END
+LANGUAGE sql STABLE AS $$
+    SELECT CASE WHEN session_user <> 'vendura_pasarela' THEN session_user
+                ELSE central.cuenta_de_llamada_compartida() END
 $$;
 
 -- The vendor whose sales point owns the login of this connection; NULL for any other login.
