@@ -198,107 +198,6 @@ BEGIN
 END
 $$;
 
--- Books the items of a call of a few new items (a straight play on some lotteries, most plays a
--- counter sends) one at a time, each statement a lookup by key: for such calls it costs a third
--- of central.reservar's statements over the arrays, and the same rules hold. Items go in the
--- order of their numbers' rows (lottery, number, item), the order every booking locks them in;
--- items of one number take what is left of its quota in the order they were sent. Whether each
--- item's lottery sells this play, and its number's quota, are read first for all the items in
--- one statement, so that taking the quota is an update of the number's row alone. A number
--- with room for the whole amount takes it in one update, which locks the row itself; a number
--- sold out as last committed takes nothing without waiting for its lock, so a sold-out hot
--- number holds no terminal up; anything else is decided under the row's lock. The items are
--- written at the end in one statement. The caller has locked the open ticket, checked that none
--- of these item numbers is used, and that the vendor's share is the whole quota.
-CREATE FUNCTION central.reservar_en_orden(
-    p_vendedor varchar, p_usuario varchar, p_nticket varchar, p_base integer,
-    p_lots varchar[], p_numeros varchar[], p_montos numeric[], p_tipo char, p_jugada varchar,
-    p_especial varchar, p_variantes varchar[], p_momento timestamp,
-    OUT vendido numeric[], OUT st varchar[])
-LANGUAGE plpgsql SET plan_cache_mode = force_generic_plan AS $$
-DECLARE
-    hoy date := p_momento::date;
-    n integer := cardinality(p_lots);
-    orden integer[];
-    existe boolean[];
-    vende boolean[];
-    cupos numeric[];
-    i integer;
-    l varchar;
-    num varchar;
-    m numeric;
-    v_cupo numeric;
-    ya numeric;
-    toma numeric;
-BEGIN
-    SELECT array_agg(x.k::integer ORDER BY x.l, x.num, x.k),
-           array_agg(e.existe ORDER BY x.k),
-           array_agg(e.abierta AND e.juegaespecial <> CASE p_tipo WHEN '2' THEN 'N' ELSE 'S' END
-                     ORDER BY x.k),
-           array_agg(c.cupo ORDER BY x.k)
-    INTO orden, existe, vende, cupos
-    FROM unnest(p_lots, p_numeros) WITH ORDINALITY AS x(l, num, k)
-    CROSS JOIN LATERAL central.venta_loteria(x.l, p_momento, p_vendedor) e
-    CROSS JOIN LATERAL central.cupo(x.l, hoy, x.num) c;
-
-    vendido := array_fill(NULL::numeric, ARRAY[n]);
-    st := array_fill(NULL::varchar, ARRAY[n]);
-    FOREACH i IN ARRAY orden LOOP
-        IF NOT vende[i] THEN
-            vendido[i] := 0;
-            -- an item on a code that names no lottery is answered, not kept
-            st[i] := CASE WHEN existe[i] THEN '4' ELSE '-' END;
-            CONTINUE;
-        END IF;
-        l := p_lots[i];
-        num := p_numeros[i];
-        m := p_montos[i];
-        v_cupo := cupos[i];
-        UPDATE central.ventas_numero v SET vendido = v.vendido + m
-        WHERE v.cod_lot = l AND v.fecha = hoy AND v.numero = num AND v.vendido + m <= v_cupo;
-        IF FOUND THEN
-            toma := m;
-        ELSE
-            SELECT v.vendido INTO ya FROM central.ventas_numero v
-            WHERE v.cod_lot = l AND v.fecha = hoy AND v.numero = num;
-            toma := NULL;
-            IF NOT FOUND THEN
-                toma := trunc(least(m, greatest(v_cupo, 0)), 2);
-                INSERT INTO central.ventas_numero (cod_lot, fecha, numero, vendido)
-                VALUES (l, hoy, num, toma)
-                ON CONFLICT DO NOTHING;
-                IF NOT FOUND THEN
-                    toma := NULL;
-                END IF;
-            ELSIF ya >= v_cupo THEN
-                toma := 0;
-            END IF;
-            IF toma IS NULL THEN
-                SELECT v.vendido INTO ya FROM central.ventas_numero v
-                WHERE v.cod_lot = l AND v.fecha = hoy AND v.numero = num
-                FOR UPDATE;
-                toma := trunc(least(m, greatest(v_cupo - ya, 0)), 2);
-                IF toma > 0 THEN
-                    UPDATE central.ventas_numero v SET vendido = v.vendido + toma
-                    WHERE v.cod_lot = l AND v.fecha = hoy AND v.numero = num;
-                END IF;
-            END IF;
-        END IF;
-        vendido[i] := toma;
-        st[i] := CASE WHEN toma = m THEN '0' WHEN toma > 0 THEN '2' ELSE '1' END;
-    END LOOP;
-
-    INSERT INTO central.items_ticket (nticket, num_item, cod_vendedor, cod_usuario, cod_lot,
-                                      fecha_sorteo, numero, monto_pedido, monto_vendido, status,
-                                      tipo, jugada, especial, variante, creado)
-    SELECT p_nticket, p_base + x.k, p_vendedor, p_usuario, x.l, hoy, x.num, x.m, x.v, x.s,
-           p_tipo, p_jugada, p_especial, p_variantes[x.k], p_momento
-    FROM unnest(p_lots, p_numeros, p_montos, vendido, st) WITH ORDINALITY AS x(l, num, m, v, s, k)
-    WHERE x.s <> '-';
-    st := array_replace(st, '-', '4');
-END
-$$;
-
 -- Books the items of any call, over the arrays at once: a generator's thousand items, a call
 -- repeated after a lost answer, a sales point limited to a share of each quota. Arguments and
 -- answers as central.reservar, whose checks of the ticket it follows: each item is a replay of
@@ -307,16 +206,15 @@ $$;
 -- that names no lottery ('4', not kept), on a lottery closed or not selling this kind of play
 -- ('4', kept: special plays only, or straight only), or to be booked. p_ultimo is the ticket's
 -- highest item number as read under its lock (NULL: none): a ticket whose highest item is at or
--- below p_base holds none of the call's item numbers, so none of them can be a replay. Its
--- statements keep the generic plans PL/pgSQL caches per connection: planned for each call's own
--- arrays, they were planned again at every play, which cost more than running them.
+-- below p_base holds none of the call's item numbers, so none of them can be a replay. Called
+-- by central.reservar alone, whose generic plans it keeps.
 CREATE FUNCTION central.reservar_en_bloque(
     p_vendedor varchar, p_usuario varchar, p_nticket varchar, p_base integer,
     p_lots varchar[], p_numeros varchar[], p_montos numeric[], p_tipo char, p_jugada varchar,
     p_especial varchar, p_variantes varchar[], p_momento timestamp, p_parte numeric,
     p_ultimo integer,
     OUT codigo integer, OUT vendido numeric[], OUT st varchar[], OUT r_ultimo integer)
-LANGUAGE plpgsql SET plan_cache_mode = force_generic_plan AS $$
+LANGUAGE plpgsql AS $$
 DECLARE
     hoy date := p_momento::date;
     n integer := cardinality(p_lots);
@@ -439,30 +337,58 @@ $$;
 -- past it. A lottery that does not exist is answered as a closed one, without keeping an item;
 -- a closed lottery, or one this sales point deactivated, keeps its item with status '4'. What a
 -- number takes of its quota is whole céntimos, and a sales point never holds more of a number
--- than its share of the number's quota (vendedores.cupo_porcentaje). A call of a few new items
--- is booked item by item (central.reservar_en_orden), any other over its arrays
--- (central.reservar_en_bloque). It checks itself, in the statement that locks the ticket, that
--- the vendor is the connection's sales point and the user one of its sellers (73 otherwise,
--- with nothing touched: the caller that has not asked central.autoriza asks it then, for the
--- audit trail); like the two, it runs with the caller's rights (the owner's) and search path.
+-- than its share of the number's quota (vendedores.cupo_porcentaje). It checks itself, in the
+-- statement that locks the ticket, that the vendor is the connection's sales point and the user
+-- one of its sellers (73 otherwise, with nothing touched: the caller that has not asked
+-- central.autoriza asks it then, for the audit trail); it runs with the caller's rights (the
+-- owner's) and search path.
+--
+-- A call of a few new items (a straight play on some lotteries, most plays a counter sends) by a
+-- sales point with the whole quota is booked here one item at a time, each statement a lookup by
+-- key: a third of the statements of booking over the arrays (central.reservar_en_bloque, for
+-- any other call), under the same rules. Whether each item's lottery sells this play, and its
+-- number's quota, are read first for all the items in one statement, so that taking the quota is
+-- an update of the number's row alone. Items go in the order of their numbers' rows (lottery,
+-- number, item), the order every booking locks them in; items of one number take what is left
+-- of its quota in the order they were sent. A number with room for the whole amount takes it in
+-- one update, which locks the row itself; a number sold out as last committed takes nothing
+-- without waiting for its lock, so a sold-out hot number holds no terminal up; anything else is
+-- decided under the row's lock. The items are written at the end in one statement.
+--
+-- Its statements keep the generic plans PL/pgSQL caches per connection: planned for each call's
+-- own arrays, they were planned again at every play, which cost more than running them.
 CREATE FUNCTION central.reservar(
     p_vendedor varchar, p_usuario varchar, p_nticket varchar, p_base integer,
     p_lots varchar[], p_numeros varchar[], p_montos numeric[],
     p_tipo char, p_jugada varchar, p_especial varchar, p_variantes varchar[] DEFAULT NULL,
     OUT codigo integer, OUT r_lot varchar[], OUT r_num varchar[], OUT r_monto numeric[],
     OUT r_status varchar[], OUT r_item integer[], OUT r_ultimo integer)
-LANGUAGE plpgsql AS $$
+LANGUAGE plpgsql SET plan_cache_mode = force_generic_plan AS $$
 DECLARE
     momento timestamp;
+    hoy date;
     n integer := coalesce(array_length(p_lots, 1), 0);
     st varchar[];
     vendido numeric[];
-    libro record;
     v_estado varchar;
     v_ultimo integer;
     v_activo boolean;
     -- the share of a number's quota this sales point may take (100: all of it)
     v_parte numeric;
+    -- a call of a few items: whether it is booked one item at a time, in which order, and each
+    -- item's lottery and quota
+    uno_a_uno boolean;
+    i integer;
+    orden integer[];
+    existe boolean[];
+    vende boolean[];
+    cupos numeric[];
+    l varchar;
+    num varchar;
+    m numeric;
+    v_cupo numeric;
+    ya numeric;
+    toma numeric;
 BEGIN
     codigo := 0;
     r_lot := '{}'; r_num := '{}'; r_monto := '{}'; r_status := '{}'; r_item := '{}';
@@ -489,18 +415,33 @@ BEGIN
         FROM central.rechazo(p_base, p_lots, p_numeros);
         RETURN;
     END IF;
-    -- read once the ticket is locked, in a statement of its own: a call repeated after a lost
-    -- answer may have waited for the lock of the very call it repeats, and must see its items
-    v_ultimo := (SELECT max(i.num_item) FROM central.items_ticket i WHERE i.nticket = p_nticket);
+    hoy := momento::date;
 
-    IF n <= 8 AND v_parte >= 100 AND coalesce(v_ultimo, 0) <= p_base THEN
-        libro := central.reservar_en_orden(p_vendedor, p_usuario, p_nticket, p_base, p_lots,
-                                           p_numeros, p_montos, p_tipo, p_jugada, p_especial,
-                                           p_variantes, momento);
-        vendido := libro.vendido;
-        st := libro.st;
-        r_ultimo := p_base + n;
+    -- The ticket's highest item is read once the ticket is locked, in a statement of its own: a
+    -- call repeated after a lost answer may have waited for the lock of the very call it
+    -- repeats, and must see its items. A call of a few items reads with it all the rest its
+    -- booking one at a time needs.
+    uno_a_uno := n <= 8 AND v_parte >= 100;
+    IF uno_a_uno THEN
+        SELECT (SELECT max(i.num_item) FROM central.items_ticket i WHERE i.nticket = p_nticket),
+               array_agg(x.k::integer ORDER BY x.l, x.num, x.k),
+               array_agg(e.existe ORDER BY x.k),
+               array_agg(e.abierta
+                         AND e.juegaespecial <> CASE p_tipo WHEN '2' THEN 'N' ELSE 'S' END
+                         ORDER BY x.k),
+               array_agg(c.cupo ORDER BY x.k)
+        INTO v_ultimo, orden, existe, vende, cupos
+        FROM unnest(p_lots, p_numeros) WITH ORDINALITY AS x(l, num, k)
+        CROSS JOIN LATERAL central.venta_loteria(x.l, momento, p_vendedor) e
+        CROSS JOIN LATERAL central.cupo(x.l, hoy, x.num) c;
+        -- a call repeated after a lost answer is answered over the arrays
+        uno_a_uno := coalesce(v_ultimo, 0) <= p_base;
     ELSE
+        v_ultimo := (SELECT max(i.num_item) FROM central.items_ticket i
+                     WHERE i.nticket = p_nticket);
+    END IF;
+
+    IF NOT uno_a_uno THEN
         SELECT * INTO codigo, vendido, st, r_ultimo
         FROM central.reservar_en_bloque(p_vendedor, p_usuario, p_nticket, p_base, p_lots,
                                         p_numeros, p_montos, p_tipo, p_jugada, p_especial,
@@ -510,6 +451,64 @@ BEGIN
             FROM central.rechazo(p_base, p_lots, p_numeros);
             RETURN;
         END IF;
+    ELSE
+        vendido := array_fill(NULL::numeric, ARRAY[n]);
+        st := array_fill(NULL::varchar, ARRAY[n]);
+        FOREACH i IN ARRAY orden LOOP
+            IF NOT vende[i] THEN
+                vendido[i] := 0;
+                -- an item on a code that names no lottery is answered, not kept
+                st[i] := CASE WHEN existe[i] THEN '4' ELSE '-' END;
+                CONTINUE;
+            END IF;
+            l := p_lots[i];
+            num := p_numeros[i];
+            m := p_montos[i];
+            v_cupo := cupos[i];
+            UPDATE central.ventas_numero v SET vendido = v.vendido + m
+            WHERE v.cod_lot = l AND v.fecha = hoy AND v.numero = num AND v.vendido + m <= v_cupo;
+            IF FOUND THEN
+                toma := m;
+            ELSE
+                SELECT v.vendido INTO ya FROM central.ventas_numero v
+                WHERE v.cod_lot = l AND v.fecha = hoy AND v.numero = num;
+                toma := NULL;
+                IF NOT FOUND THEN
+                    toma := trunc(least(m, greatest(v_cupo, 0)), 2);
+                    INSERT INTO central.ventas_numero (cod_lot, fecha, numero, vendido)
+                    VALUES (l, hoy, num, toma)
+                    ON CONFLICT DO NOTHING;
+                    IF NOT FOUND THEN
+                        toma := NULL;
+                    END IF;
+                ELSIF ya >= v_cupo THEN
+                    toma := 0;
+                END IF;
+                IF toma IS NULL THEN
+                    SELECT v.vendido INTO ya FROM central.ventas_numero v
+                    WHERE v.cod_lot = l AND v.fecha = hoy AND v.numero = num
+                    FOR UPDATE;
+                    toma := trunc(least(m, greatest(v_cupo - ya, 0)), 2);
+                    IF toma > 0 THEN
+                        UPDATE central.ventas_numero v SET vendido = v.vendido + toma
+                        WHERE v.cod_lot = l AND v.fecha = hoy AND v.numero = num;
+                    END IF;
+                END IF;
+            END IF;
+            vendido[i] := toma;
+            st[i] := CASE WHEN toma = m THEN '0' WHEN toma > 0 THEN '2' ELSE '1' END;
+        END LOOP;
+
+        INSERT INTO central.items_ticket (nticket, num_item, cod_vendedor, cod_usuario, cod_lot,
+                                          fecha_sorteo, numero, monto_pedido, monto_vendido,
+                                          status, tipo, jugada, especial, variante, creado)
+        SELECT p_nticket, p_base + x.k, p_vendedor, p_usuario, x.l, hoy, x.num, x.m, x.v, x.s,
+               p_tipo, p_jugada, p_especial, p_variantes[x.k], momento
+        FROM unnest(p_lots, p_numeros, p_montos, vendido, st)
+             WITH ORDINALITY AS x(l, num, m, v, s, k)
+        WHERE x.s <> '-';
+        st := array_replace(st, '-', '4');
+        r_ultimo := p_base + n;
     END IF;
 
     FOR i IN 1..n LOOP
@@ -526,9 +525,6 @@ BEGIN
 END
 $$;
 
--- The item number a play call starts from, as the counter sends it. Helpers asked at every play
--- are plain SQL expressions, which the asking statement takes in whole: a PL/pgSQL function
--- costs more to enter, at every transaction, than its body costs to run.
 CREATE FUNCTION central.item_invalido(p_num_item varchar) RETURNS integer
 LANGUAGE plpgsql IMMUTABLE AS $$
 BEGIN
@@ -536,6 +532,9 @@ BEGIN
 END
 $$;
 
+-- The item number a play call starts from, as the counter sends it. Helpers asked at every play
+-- are plain SQL expressions, which the asking statement takes in whole: a PL/pgSQL function
+-- costs more to enter, at every transaction, than its body costs to run.
 CREATE FUNCTION central.base_items(p_num_item varchar) RETURNS integer
 LANGUAGE sql IMMUTABLE AS $$
     SELECT CASE WHEN trim(coalesce(p_num_item, '')) ~ '^[0-9]{1,9}$'
