@@ -54,6 +54,42 @@ TEST_F(PqGatewayTest, AServerErrorIsReportedAndTheConnectionStaysUsable) {
     for (int i = 0; i < 2; ++i) EXPECT_EQ(login().value().rows.size(), 1);
 }
 
+// A call, its settings and the fetch of its records are one transaction: what a failed call
+// wrote is gone, and a call's time limit ends with it, whichever call comes next.
+TEST_F(PqGatewayTest, AFailedCallLeavesNothingAndACallsSettingsEndWithIt) {
+    db.admin(u"CREATE TABLE public.rastro (n serial, limite text)"_s);
+    db.admin(
+        u"CREATE PROCEDURE public.xrastro(INOUT return_value integer, IN xfalla varchar,"
+        u"                                INOUT rs refcursor)"
+        u"LANGUAGE plpgsql SECURITY DEFINER SET search_path = public AS $$ BEGIN"
+        u"  INSERT INTO public.rastro (limite) VALUES (current_setting('statement_timeout'));"
+        u"  OPEN rs FOR SELECT count(*) AS filas FROM public.rastro;"
+        u"  IF xfalla = 'S' THEN RAISE EXCEPTION 'falla pedida'; END IF;"
+        u"  return_value := 0;"
+        u"END $$"_s);
+    db.admin(u"GRANT EXECUTE ON PROCEDURE public.xrastro TO vendura_puntos"_s);
+    const auto rastro = [&](const QString& falla, int timeoutSeconds) {
+        ProcedureCall call{u"xrastro"_s, {}, timeoutSeconds};
+        call.in(u"@xfalla"_s, falla, 1);
+        return gateway.call(call);
+    };
+    ASSERT_EQ(failure(rastro(u"S"_s, 900)), db_error::kServerError);
+    EXPECT_EQ(db.value(u"SELECT count(*) FROM public.rastro"_s), u"0"_s);
+
+    const auto limited = rastro(u"N"_s, 900);
+    ASSERT_TRUE(limited.ok());
+    EXPECT_EQ(limited.value().rows.text(0, u"filas"_s), u"1"_s);
+    ASSERT_TRUE(rastro(u"N"_s, 86400).ok());
+    ASSERT_EQ(failure(rastro(u"S"_s, 900)), db_error::kServerError);
+    ASSERT_TRUE(rastro(u"N"_s, 86400).ok());
+    // the login's own limit, after a call with a limit of its own and after a failed one
+    const auto limits = db.rows(u"SELECT limite FROM public.rastro ORDER BY n"_s);
+    ASSERT_EQ(limits.size(), 3u);
+    EXPECT_EQ(limits[0], QStringList{u"15min"_s});
+    EXPECT_NE(limits[1], limits[0]);
+    EXPECT_EQ(limits[2], limits[1]);
+}
+
 // A lost server, then the broken connection, then a closed one are each reported with their
 // number (a wrong account not opening is checked through the login screen).
 TEST_F(PqGatewayTest, ALostServerAndAClosedConnectionAreReportedWithTheirNumbers) {
