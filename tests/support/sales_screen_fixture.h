@@ -43,6 +43,20 @@ class SalesScreenFixture : public ::testing::Test {
         if (!kioskStart) QApplication::setActiveWindow(screen.get());
         return *screen;
     }
+    // Another window is the active one while this lives, as when the counter's window lost its
+    // activation: the screen still gets the keys sent to it, its widgets no focus-in events.
+    class AnotherWindowActive {
+      public:
+        explicit AnotherWindowActive(QWidget* screen) : screen_(screen) {
+            other_.show();
+            QApplication::setActiveWindow(&other_);
+        }
+        ~AnotherWindowActive() { QApplication::setActiveWindow(screen_); }
+
+      private:
+        QWidget other_;
+        QWidget* screen_;
+    };
     template <typename W = QLineEdit>
     W* control(const char* name) {
         W* w = screen->findChild<W*>(QString::fromLatin1(name));
