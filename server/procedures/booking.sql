@@ -420,26 +420,22 @@ BEGIN
     -- The ticket's highest item is read once the ticket is locked, in a statement of its own: a
     -- call repeated after a lost answer may have waited for the lock of the very call it
     -- repeats, and must see its items. A call of a few items reads with it all the rest its
-    -- booking one at a time needs.
+    -- booking one at a time needs; any other call, nothing more.
     uno_a_uno := n <= 8 AND v_parte >= 100;
-    IF uno_a_uno THEN
-        SELECT (SELECT max(i.num_item) FROM central.items_ticket i WHERE i.nticket = p_nticket),
-               array_agg(x.k::integer ORDER BY x.l, x.num, x.k),
-               array_agg(e.existe ORDER BY x.k),
-               array_agg(e.abierta
-                         AND e.juegaespecial <> CASE p_tipo WHEN '2' THEN 'N' ELSE 'S' END
-                         ORDER BY x.k),
-               array_agg(c.cupo ORDER BY x.k)
-        INTO v_ultimo, orden, existe, vende, cupos
-        FROM unnest(p_lots, p_numeros) WITH ORDINALITY AS x(l, num, k)
-        CROSS JOIN LATERAL central.venta_loteria(x.l, momento, p_vendedor) e
-        CROSS JOIN LATERAL central.cupo(x.l, hoy, x.num) c;
-        -- a call repeated after a lost answer is answered over the arrays
-        uno_a_uno := coalesce(v_ultimo, 0) <= p_base;
-    ELSE
-        v_ultimo := (SELECT max(i.num_item) FROM central.items_ticket i
-                     WHERE i.nticket = p_nticket);
-    END IF;
+    SELECT (SELECT max(i.num_item) FROM central.items_ticket i WHERE i.nticket = p_nticket),
+           array_agg(x.k::integer ORDER BY x.l, x.num, x.k),
+           array_agg(e.existe ORDER BY x.k),
+           array_agg(e.abierta
+                     AND e.juegaespecial <> CASE p_tipo WHEN '2' THEN 'N' ELSE 'S' END
+                     ORDER BY x.k),
+           array_agg(c.cupo ORDER BY x.k)
+    INTO v_ultimo, orden, existe, vende, cupos
+    FROM unnest(p_lots, p_numeros) WITH ORDINALITY AS x(l, num, k)
+    CROSS JOIN LATERAL central.venta_loteria(x.l, momento, p_vendedor) e
+    CROSS JOIN LATERAL central.cupo(x.l, hoy, x.num) c
+    WHERE uno_a_uno;
+    -- a call repeated after a lost answer is answered over the arrays
+    uno_a_uno := uno_a_uno AND coalesce(v_ultimo, 0) <= p_base;
 
     IF NOT uno_a_uno THEN
         SELECT * INTO codigo, vendido, st, r_ultimo
