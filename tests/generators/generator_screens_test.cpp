@@ -111,6 +111,24 @@ TEST_F(GeneratorScreensTest, PermutationsSeriesSeguidillasAndPositionsSellTheirL
     EXPECT_EQ(positions.first() + positions.last(), u"700799"_s);
 }
 
+// Shift+Tab and Tab take a field whole, as Enter does, even in a window that lost its
+// activation, where a line edit gets no focus-in and selects nothing itself: the digits and the
+// amount typed after them replace the last sale's.
+TEST_F(GeneratorScreensTest, TabAndShiftTabTakeAFieldWholeInAWindowThatLostActivation) {
+    start();
+    onGenerator(u"p"_s, [](QDialog& d) {
+        enter(d, u"123"_s);
+        enter(d, u"5"_s);  // sold; the amount keeps the focus
+        AnotherWindowActive other(&d);
+        QTest::keyClick(field(d), Qt::Key_Backtab);
+        QTest::keyClicks(field(d), u"456"_s);
+        QTest::keyClick(field(d), Qt::Key_Tab);
+        enter(d, u"7"_s);
+    });
+    EXPECT_EQ(rows().last(), u"654 | AAA - ALFA | 7,00 | 12"_s);
+    EXPECT_EQ(label("TOT_TICKET"), u"72,00"_s);
+}
+
 // On one ticket: a repeat copies the selected lottery's plays onto the chosen ones, each for
 // its own amount when none is given; terminals need triples on the ticket; the random play
 // sells the digits shown when stopped, twice with the same number; a reload takes one source

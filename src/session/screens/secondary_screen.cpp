@@ -30,6 +30,12 @@ void SecondaryScreen::hideEvent(QHideEvent* event) {
     if (below && below->isVisible()) below->activateWindow();
 }
 
+bool SecondaryScreen::focusNextPrevChild(bool next) {
+    const bool moved = QDialog::focusNextPrevChild(next);
+    if (moved) focusField(focusWidget());
+    return moved;
+}
+
 void SecondaryScreen::focusField(QWidget* field) {
     if (!field) return;
     field->setFocus(Qt::OtherFocusReason);

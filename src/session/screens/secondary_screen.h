@@ -21,6 +21,10 @@ class SecondaryScreen : public QDialog {
   protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    // Tab and Shift+Tab take the field they reach whole, as in an active window: in one that
+    // lost its activation a line edit gets no focus-in and selects nothing itself, and the
+    // digits typed next would be added to the last sale's.
+    bool focusNextPrevChild(bool next) override;
     // The field that has the focus when the screen opens; none leaves Qt's choice.
     virtual QWidget* firstField() const { return nullptr; }
     // Moves the focus into a field and, for a text field, selects its text: with no focus-in
