@@ -182,15 +182,19 @@ TEST_F(SalesScreenTest, TheEntryFieldsTakeOnlyTheirOwnCharacters) {
     press(Qt::Key_Backtab);  // back to the lottery list, where the letters act again
     EXPECT_EQ(focused(), loterias());
     {
-        // Tab from the number takes the amount whole, as Enter does: what is typed replaces the
-        // last play's amount even in a window that lost its activation, where the field's own
-        // select-all on Tab never runs
+        // Tab from the number takes the amount whole, as Enter does, and Shift+Tab the number:
+        // what is typed replaces the last play's even in a window that lost its activation,
+        // where the field's own select-all on Tab never runs
         AnotherWindowActive other(screen.get());
         control("NumeroJugar")->setFocus();
         press(Qt::Key_Tab);
         EXPECT_EQ(focused(), control("MONTO_JUGADA"));
         typeKeys(u"20"_s);
         EXPECT_EQ(control("MONTO_JUGADA")->text(), u"20"_s);
+        press(Qt::Key_Backtab);  // and Shift+Tab the number whole
+        EXPECT_EQ(focused(), control("NumeroJugar"));
+        typeKeys(u"45"_s);
+        EXPECT_EQ(control("NumeroJugar")->text(), u"45"_s);
     }
 
     control("MONTO_JUGADA")->clear();

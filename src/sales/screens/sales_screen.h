@@ -96,6 +96,9 @@ class SalesScreen : public QMainWindow {
     // Keys no field took (none has the focus, or a closed sales point disabled them all) reach
     // the window, where the same key map acts with the same guards.
     void keyPressEvent(QKeyEvent* event) override;
+    // Tab and Shift+Tab take the field they reach whole, in a window that lost its activation
+    // too, where a line edit selects nothing itself.
+    bool focusNextPrevChild(bool next) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 

@@ -5,6 +5,7 @@
 #include "sales/screens/sales_screen.h"
 #include "sales/screens/special_play_panel.h"
 #include "session/permissions.h"
+#include "session/screens/focus_colours.h"
 #include "session/server_link.h"
 #include "session/session.h"
 
@@ -171,6 +172,12 @@ void SalesScreen::keyPressEvent(QKeyEvent* key) {
     if (functionKey(key)) return;
     if ((!closed_ || key->key() == Qt::Key_Escape) && characterKey(this, key)) return;
     QMainWindow::keyPressEvent(key);
+}
+
+bool SalesScreen::focusNextPrevChild(bool next) {
+    const bool moved = QMainWindow::focusNextPrevChild(next);
+    if (moved) selectWholeText(focusWidget());
+    return moved;
 }
 
 bool SalesScreen::eventFilter(QObject* watched, QEvent* event) {

@@ -16,6 +16,12 @@ void setBackground(QWidget* field, quint32 rgb) {
     field->setPalette(p);
 }
 
+void selectWholeText(QWidget* field) {
+    auto* edit = qobject_cast<QLineEdit*>(field);
+    if (auto* combo = qobject_cast<QComboBox*>(field)) edit = combo->lineEdit();
+    if (edit) edit->selectAll();
+}
+
 FocusColours::FocusColours(quint32 focusRgb, quint32 normalRgb, QObject* parent)
     : QObject(parent), focus_(focusRgb), normal_(normalRgb) {}
 
@@ -31,13 +37,11 @@ bool FocusColours::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn) {
         setBackground(field, focus_);
         if (field->property("vendura_select_all").toBool()) {
-            auto* edit = qobject_cast<QLineEdit*>(field);
-            if (auto* combo = qobject_cast<QComboBox*>(field)) edit = combo->lineEdit();
             // a mouse click places the caret after the focus arrives: select once it has
-            if (edit && static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason) {
-                QTimer::singleShot(0, edit, [edit] { edit->selectAll(); });
-            } else if (edit) {
-                edit->selectAll();
+            if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason) {
+                QTimer::singleShot(0, field, [field] { selectWholeText(field); });
+            } else {
+                selectWholeText(field);
             }
         }
     } else if (event->type() == QEvent::FocusOut) {

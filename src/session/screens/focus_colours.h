@@ -22,5 +22,8 @@ class FocusColours : public QObject {
 };
 
 void setBackground(QWidget* field, quint32 rgb);
+// Selects the whole text of a text field (a line edit, or an editable combo's), so that what is
+// typed next replaces it; other widgets are left as they are.
+void selectWholeText(QWidget* field);
 
 }  // namespace vendura

@@ -32,16 +32,14 @@ void SecondaryScreen::hideEvent(QHideEvent* event) {
 
 bool SecondaryScreen::focusNextPrevChild(bool next) {
     const bool moved = QDialog::focusNextPrevChild(next);
-    if (moved) focusField(focusWidget());
+    if (moved) selectWholeText(focusWidget());
     return moved;
 }
 
 void SecondaryScreen::focusField(QWidget* field) {
     if (!field) return;
     field->setFocus(Qt::OtherFocusReason);
-    auto* edit = qobject_cast<QLineEdit*>(field);
-    if (auto* combo = qobject_cast<QComboBox*>(field)) edit = combo->lineEdit();
-    if (edit) edit->selectAll();
+    selectWholeText(field);
 }
 
 void SecondaryScreen::useColoursOf(const Session& session) {
