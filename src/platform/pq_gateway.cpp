@@ -119,6 +119,7 @@ Result<void> PqGateway::open(const QString& connectionText) {
     }
     broken_ = false;
     token_.clear();
+    sessionTimeout_ = kDefaultTimeoutSeconds;
     account_ =
         pooled ? std::optional<std::pair<QString, QString>>{{t.user, t.password}} : std::nullopt;
     if (pooled) {
@@ -164,6 +165,7 @@ bool PqGateway::isOpen() const {
 
 Error PqGateway::lost(const QString& what) {
     broken_ = true;
+    sessionTimeout_.reset();
     const QString detail = conn_ ? libpqMessage(conn_) : QString();
     return Error{db_error::kConnectionLost, detail.isEmpty() ? what : what + u": "_s + detail};
 }
@@ -261,20 +263,33 @@ Result<CallAnswer> PqGateway::runOnce(const QByteArray& callSql,
 
     // Statement order matters: the results are read back in the same order. The statements up
     // to the pipeline's sync run in one implicit transaction, which the sync commits: no BEGIN
-    // and COMMIT of their own, two statements less for the server at every call. Settings last
-    // that transaction only: a pooler hands the server connection to another counter after it.
+    // and COMMIT of their own, two statements less for the server at every call. Through the
+    // pooler, settings last that transaction only: the server connection goes on to another
+    // counter after it. A connection of its own keeps its time limit from call to call, so a
+    // run of plays sets it once.
     enum Step { Session, Timeout, Call, Fetch };
     std::vector<Step> steps;
     bool sent = true;
+    const bool pooled = account_.has_value();
     if (!token_.isEmpty()) {
         steps.push_back(Session);
         sent = PQsendQueryParams(conn_, "SELECT set_config('vendura.sesion', $1, true)", 1, nullptr,
                                  tokenValue, nullptr, nullptr, 0);
     }
-    if (sent && timeoutSeconds != kDefaultTimeoutSeconds) {
+    const bool setsTimeout =
+        pooled ? timeoutSeconds != kDefaultTimeoutSeconds : sessionTimeout_ != timeoutSeconds;
+    if (sent && setsTimeout) {
         steps.push_back(Timeout);
-        sent = PQsendQueryParams(conn_, "SELECT set_config('statement_timeout', $1, true)", 1,
-                                 nullptr, timeoutValue, nullptr, nullptr, 0);
+        if (pooled) {
+            sent = PQsendQueryParams(conn_, "SELECT set_config('statement_timeout', $1, true)", 1,
+                                     nullptr, timeoutValue, nullptr, nullptr, 0);
+        } else if (timeoutSeconds == kDefaultTimeoutSeconds) {
+            sent = PQsendQueryParams(conn_, "RESET statement_timeout", 0, nullptr, nullptr, nullptr,
+                                     nullptr, 0);
+        } else {
+            sent = PQsendQueryParams(conn_, "SELECT set_config('statement_timeout', $1, false)", 1,
+                                     nullptr, timeoutValue, nullptr, nullptr, 0);
+        }
     }
     for (Step step : {Call, Fetch}) steps.push_back(step);
     sent = sent && PQsendQueryParams(conn_, callSql.constData(), static_cast<int>(values.size()),
@@ -321,7 +336,12 @@ Result<CallAnswer> PqGateway::runOnce(const QByteArray& callSql,
             return lost(u"Se perdió la conexión con el servidor"_s);
         }
     }
-    if (failure) return *failure;
+    if (failure) {
+        // a failed transaction takes its settings back; the next call sets its own
+        sessionTimeout_.reset();
+        return *failure;
+    }
+    if (!pooled) sessionTimeout_ = timeoutSeconds;
     return answer;
 }
 

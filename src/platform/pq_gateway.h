@@ -9,12 +9,12 @@ typedef struct pg_conn PGconn;
 
 namespace vendura {
 
-// The central database reached through libpq. A procedure call is BEGIN, CALL, FETCH ALL of
-// the procedure's result cursor and COMMIT, sent together in pipeline mode: one round trip.
-// Through the connection pooler (a connection text with a gateway login) the connection logs in
-// as the login every counter there shares, opens a session with the sales point's own account,
-// and sets the session's token in every transaction; a session the server no longer knows is
-// opened again and the refused call sent once more.
+// The central database reached through libpq. A procedure call is the CALL and a FETCH ALL of
+// the procedure's result cursor, sent together in pipeline mode up to a sync, which commits them
+// as one transaction: one round trip. Through the connection pooler (a connection text with a
+// gateway login) the connection logs in as the login every counter there shares, opens a session
+// with the sales point's own account, and sets the session's token in every transaction; a session
+// the server no longer knows is opened again and the refused call sent once more.
 class PqGateway final : public DatabaseGateway {
   public:
     // With a certificate authority's file, the connection is encrypted and the server's
@@ -54,6 +54,10 @@ class PqGateway final : public DatabaseGateway {
     // through the pooler: the sales point's account and the token of its session
     std::optional<std::pair<QString, QString>> account_;
     QString token_;
+    // On a connection of its own, the time limit its session has now, set only when a call
+    // asks for another one; none when not known (after a failed call). Through the pooler every
+    // transaction sets its own, since the server connection goes on to other counters.
+    std::optional<int> sessionTimeout_;
     QString certificateAuthority_;
     int connectTimeout_;
 };

@@ -79,15 +79,20 @@ TEST_F(PqGatewayTest, AFailedCallLeavesNothingAndACallsSettingsEndWithIt) {
     const auto limited = rastro(u"N"_s, 900);
     ASSERT_TRUE(limited.ok());
     EXPECT_EQ(limited.value().rows.text(0, u"filas"_s), u"1"_s);
+    ASSERT_TRUE(rastro(u"N"_s, 900).ok());
     ASSERT_TRUE(rastro(u"N"_s, 86400).ok());
     ASSERT_EQ(failure(rastro(u"S"_s, 900)), db_error::kServerError);
+    ASSERT_TRUE(rastro(u"N"_s, 900).ok());
     ASSERT_TRUE(rastro(u"N"_s, 86400).ok());
-    // the login's own limit, after a call with a limit of its own and after a failed one
+    // a limit holds for the calls that ask for it, run after run, and the login's own limit
+    // comes back after a call with a limit of its own and after a failed one
     const auto limits = db.rows(u"SELECT limite FROM public.rastro ORDER BY n"_s);
-    ASSERT_EQ(limits.size(), 3u);
+    ASSERT_EQ(limits.size(), 5u);
     EXPECT_EQ(limits[0], QStringList{u"15min"_s});
-    EXPECT_NE(limits[1], limits[0]);
-    EXPECT_EQ(limits[2], limits[1]);
+    EXPECT_EQ(limits[1], limits[0]);
+    EXPECT_NE(limits[2], limits[0]);
+    EXPECT_EQ(limits[3], limits[0]);
+    EXPECT_EQ(limits[4], limits[2]);
 }
 
 // A lost server, then the broken connection, then a closed one are each reported with their
