@@ -10,6 +10,8 @@ namespace {
 
 constexpr char kCursorName[] = "vendura_rs";
 constexpr int kDefaultTimeoutSeconds = 86400;
+// the program has a few dozen kinds of call: past this many texts, statements go unnamed
+constexpr int kMostPreparedStatements = 256;
 
 QString libpqMessage(PGconn* conn) {
     return QString::fromUtf8(PQerrorMessage(conn)).trimmed();
@@ -19,6 +21,14 @@ QString resultMessage(const PGresult* r) {
     const char* state = PQresultErrorField(r, PG_DIAG_SQLSTATE);
     const QString message = QString::fromUtf8(PQresultErrorField(r, PG_DIAG_MESSAGE_PRIMARY));
     return state ? QString::fromLatin1(state) + u": "_s + message : message;
+}
+
+// What the server answers for a statement parsed on this connection that no longer fits the
+// server's procedures (one dropped and made again, or its records changed).
+bool isStaleStatement(const Error& e) {
+    const QString& d = e.description;
+    return d.startsWith(u"26000:"_s) || d.startsWith(u"0A000: cached plan"_s) ||
+           (d.startsWith(u"XX000:"_s) && d.contains(u"cache lookup failed"_s));
 }
 
 RecordSet toRecordSet(const PGresult* r) {
@@ -120,6 +130,7 @@ Result<void> PqGateway::open(const QString& connectionText) {
     broken_ = false;
     token_.clear();
     sessionTimeout_ = kDefaultTimeoutSeconds;
+    prepared_.clear();
     account_ =
         pooled ? std::optional<std::pair<QString, QString>>{{t.user, t.password}} : std::nullopt;
     if (pooled) {
@@ -166,6 +177,7 @@ bool PqGateway::isOpen() const {
 Error PqGateway::lost(const QString& what) {
     broken_ = true;
     sessionTimeout_.reset();
+    prepared_.clear();
     const QString detail = conn_ ? libpqMessage(conn_) : QString();
     return Error{db_error::kConnectionLost, detail.isEmpty() ? what : what + u": "_s + detail};
 }
@@ -227,6 +239,12 @@ Result<CallAnswer> PqGateway::run(const QByteArray& callSql, const std::vector<F
         if (auto opened = openSession(); !opened) return opened.error();
         answer = runOnce(callSql, params, timeoutSeconds, outputs);
     }
+    // a statement parsed before the server's procedures were replaced: the call failed whole,
+    // so it is parsed again and sent once more
+    if (!answer && !prepared_.isEmpty() && isStaleStatement(answer.error())) {
+        prepared_.clear();
+        answer = runOnce(callSql, params, timeoutSeconds, outputs);
+    }
     return answer;
 }
 
@@ -264,38 +282,47 @@ Result<CallAnswer> PqGateway::runOnce(const QByteArray& callSql,
     // Statement order matters: the results are read back in the same order. The statements up
     // to the pipeline's sync run in one implicit transaction, which the sync commits: no BEGIN
     // and COMMIT of their own, two statements less for the server at every call. Through the
-    // pooler, settings last that transaction only: the server connection goes on to another
-    // counter after it. A connection of its own keeps its time limit from call to call, so a
-    // run of plays sets it once.
-    enum Step { Session, Timeout, Call, Fetch };
+    // pooler, settings last that transaction only and statements are unnamed: the server
+    // connection goes on to another counter after it. A connection of its own keeps its time
+    // limit from call to call, so a run of plays sets it once, and has each text parsed once.
+    enum Kind { Session, Timeout, Prepare, Call, Fetch };
+    struct Step {
+        Kind kind;
+        QByteArray text;
+        QByteArray name;
+    };
     std::vector<Step> steps;
     bool sent = true;
     const bool pooled = account_.has_value();
+    const auto send = [&](Kind kind, const QByteArray& text, int count, const char* const* args) {
+        if (!sent) return;
+        QByteArray name = prepared_.value(text);
+        if (name.isEmpty() && !pooled && prepared_.size() < kMostPreparedStatements) {
+            name = "vendura_" + QByteArray::number(++statementsNamed_);
+            steps.push_back({Prepare, text, name});
+            sent = PQsendPrepare(conn_, name.constData(), text.constData(), count, nullptr);
+            if (!sent) return;
+        }
+        steps.push_back({kind, {}, {}});
+        sent = name.isEmpty()
+                   ? PQsendQueryParams(conn_, text.constData(), count, nullptr, args, nullptr,
+                                       nullptr, 0)
+                   : PQsendQueryPrepared(conn_, name.constData(), count, args, nullptr, nullptr, 0);
+    };
     if (!token_.isEmpty()) {
-        steps.push_back(Session);
-        sent = PQsendQueryParams(conn_, "SELECT set_config('vendura.sesion', $1, true)", 1, nullptr,
-                                 tokenValue, nullptr, nullptr, 0);
+        send(Session, "SELECT set_config('vendura.sesion', $1, true)", 1, tokenValue);
     }
-    const bool setsTimeout =
-        pooled ? timeoutSeconds != kDefaultTimeoutSeconds : sessionTimeout_ != timeoutSeconds;
-    if (sent && setsTimeout) {
-        steps.push_back(Timeout);
+    if (pooled ? timeoutSeconds != kDefaultTimeoutSeconds : sessionTimeout_ != timeoutSeconds) {
         if (pooled) {
-            sent = PQsendQueryParams(conn_, "SELECT set_config('statement_timeout', $1, true)", 1,
-                                     nullptr, timeoutValue, nullptr, nullptr, 0);
+            send(Timeout, "SELECT set_config('statement_timeout', $1, true)", 1, timeoutValue);
         } else if (timeoutSeconds == kDefaultTimeoutSeconds) {
-            sent = PQsendQueryParams(conn_, "RESET statement_timeout", 0, nullptr, nullptr, nullptr,
-                                     nullptr, 0);
+            send(Timeout, "RESET statement_timeout", 0, nullptr);
         } else {
-            sent = PQsendQueryParams(conn_, "SELECT set_config('statement_timeout', $1, false)", 1,
-                                     nullptr, timeoutValue, nullptr, nullptr, 0);
+            send(Timeout, "SELECT set_config('statement_timeout', $1, false)", 1, timeoutValue);
         }
     }
-    for (Step step : {Call, Fetch}) steps.push_back(step);
-    sent = sent && PQsendQueryParams(conn_, callSql.constData(), static_cast<int>(values.size()),
-                                     nullptr, values.data(), nullptr, nullptr, 0);
-    sent = sent &&
-           PQsendQueryParams(conn_, fetch.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0);
+    send(Call, callSql, static_cast<int>(values.size()), values.data());
+    send(Fetch, fetch, 0, nullptr);
     sent = sent && PQpipelineSync(conn_);
     if (!sent) return lost(u"No se pudo enviar la llamada al servidor"_s);
 
@@ -318,10 +345,11 @@ Result<CallAnswer> PqGateway::runOnce(const QByteArray& callSql,
             PQclear(r);
             break;
         }
-        const Step step = index < steps.size() ? steps[index] : Fetch;
-        ++index;
+        const Kind step = index < steps.size() ? steps[index].kind : Fetch;
         if (status == PGRES_FATAL_ERROR && !failure) {
             failure = Error{db_error::kServerError, resultMessage(r)};
+        } else if (status == PGRES_COMMAND_OK && step == Prepare) {
+            prepared_.insert(steps[index].text, steps[index].name);
         } else if (status == PGRES_TUPLES_OK && step == Call && PQntuples(r) == 1) {
             const RecordSet row = toRecordSet(r);
             answer.returnValue = row.value(0, u"return_value"_s);
@@ -331,6 +359,7 @@ Result<CallAnswer> PqGateway::runOnce(const QByteArray& callSql,
         } else if (status == PGRES_TUPLES_OK && step == Fetch) {
             answer.rows = toRecordSet(r);
         }
+        ++index;
         PQclear(r);
         if (PQstatus(conn_) != CONNECTION_OK) {
             return lost(u"Se perdió la conexión con el servidor"_s);

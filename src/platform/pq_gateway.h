@@ -2,6 +2,9 @@
 
 #include "platform/database_gateway.h"
 
+#include <QByteArray>
+#include <QHash>
+
 #include <optional>
 #include <utility>
 
@@ -58,6 +61,11 @@ class PqGateway final : public DatabaseGateway {
     // asks for another one; none when not known (after a failed call). Through the pooler every
     // transaction sets its own, since the server connection goes on to other counters.
     std::optional<int> sessionTimeout_;
+    // On a connection of its own, the statements the server has parsed, by text: a call's
+    // text is parsed once per connection, not at every call. Through the pooler every statement
+    // is unnamed, since a server connection's statements belong to whichever counter made them.
+    QHash<QByteArray, QByteArray> prepared_;
+    int statementsNamed_ = 0;
     QString certificateAuthority_;
     int connectTimeout_;
 };

@@ -95,6 +95,36 @@ TEST_F(PqGatewayTest, AFailedCallLeavesNothingAndACallsSettingsEndWithIt) {
     EXPECT_EQ(limits[4], limits[2]);
 }
 
+// A counter stays connected while the central office replaces a procedure (dropped and made
+// again, then with one more record): its calls go on, each answered by the procedure there is.
+TEST_F(PqGatewayTest, CallsGoOnWhenTheirProcedureIsMadeAgain) {
+    const auto make = [&](const QString& outputs, int value) {
+        db.admin(u"DROP PROCEDURE IF EXISTS public.xversion"_s);
+        db.admin(
+            u"CREATE PROCEDURE public.xversion(INOUT return_value integer, IN xdato varchar,"
+            u" INOUT rs refcursor"_s +
+            outputs + u") LANGUAGE plpgsql AS $$ BEGIN return_value := "_s +
+            QString::number(value) + u"; OPEN rs FOR SELECT xdato AS dato; END $$"_s);
+        db.admin(u"GRANT EXECUTE ON PROCEDURE public.xversion TO vendura_puntos"_s);
+    };
+    const auto version = [&](const QString& dato) {
+        ProcedureCall call{u"xversion"_s, {}, 900};
+        call.in(u"@xdato"_s, dato, 10);
+        const auto answer = gateway.call(call);
+        return answer
+                   ? answer.value().returnText() + u"|"_s + answer.value().rows.text(0, u"dato"_s)
+                   : answer.error().description;
+    };
+    make({}, 1);
+    EXPECT_EQ(version(u"a"_s), u"1|a"_s);
+    EXPECT_EQ(version(u"b"_s), u"1|b"_s);
+    make({}, 2);
+    EXPECT_EQ(version(u"c"_s), u"2|c"_s);
+    make(u", INOUT xotro integer DEFAULT 7"_s, 3);
+    EXPECT_EQ(version(u"d"_s), u"3|d"_s);
+    EXPECT_EQ(login().value().rows.size(), 1);
+}
+
 // A lost server, then the broken connection, then a closed one are each reported with their
 // number (a wrong account not opening is checked through the login screen).
 TEST_F(PqGatewayTest, ALostServerAndAClosedConnectionAreReportedWithTheirNumbers) {
