@@ -261,11 +261,15 @@ BEGIN
         RETURN;
     END IF;
 
-    -- the numbers to book get their rows, in the fixed order their locks are taken in
+    -- the numbers to book that have no row yet get one, in the fixed order their locks are
+    -- taken in (a number already sold that day is passed over by a read, cheaper than the
+    -- conflict an insertion would meet)
     INSERT INTO central.ventas_numero (cod_lot, fecha, numero)
     SELECT DISTINCT x.l, hoy, x.num
     FROM unnest(p_lots, p_numeros, st) AS x(l, num, s)
     WHERE x.s IS NULL
+      AND NOT EXISTS (SELECT FROM central.ventas_numero v
+                      WHERE v.cod_lot = x.l AND v.fecha = hoy AND v.numero = x.num)
     ORDER BY x.l, x.num
     ON CONFLICT DO NOTHING;
 
