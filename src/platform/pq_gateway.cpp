@@ -133,6 +133,8 @@ Result<void> PqGateway::open(const QString& connectionText) {
     prepared_.clear();
     account_ =
         pooled ? std::optional<std::pair<QString, QString>>{{t.user, t.password}} : std::nullopt;
+    // a sales point's own login may reach the cluster through the pooler too
+    ownServer_ = !pooled && answersFromOwnServer();
     if (pooled) {
         if (auto opened = openSession(); !opened) {
             close();
@@ -141,6 +143,28 @@ Result<void> PqGateway::open(const QString& connectionText) {
         }
     }
     return {};
+}
+
+bool PqGateway::answersFromOwnServer() {
+    if (!PQsendQueryParams(conn_, "SELECT pg_backend_pid()", 0, nullptr, nullptr, nullptr, nullptr,
+                           0) ||
+        !PQpipelineSync(conn_)) {
+        return false;
+    }
+    bool own = false;
+    for (;;) {
+        PGresult* r = PQgetResult(conn_);
+        if (!r) {
+            if (PQstatus(conn_) != CONNECTION_OK) return false;
+            continue;
+        }
+        const ExecStatusType status = PQresultStatus(r);
+        if (status == PGRES_TUPLES_OK && PQntuples(r) == 1) {
+            own = QByteArray(PQgetvalue(r, 0, 0)).toInt() == PQbackendPID(conn_);
+        }
+        PQclear(r);
+        if (status == PGRES_PIPELINE_SYNC) return own;
+    }
 }
 
 Result<void> PqGateway::openSession() {
@@ -281,10 +305,11 @@ Result<CallAnswer> PqGateway::runOnce(const QByteArray& callSql,
 
     // Statement order matters: the results are read back in the same order. The statements up
     // to the pipeline's sync run in one implicit transaction, which the sync commits: no BEGIN
-    // and COMMIT of their own, two statements less for the server at every call. Through the
+    // and COMMIT of their own, two statements less for the server at every call. Through a
     // pooler, settings last that transaction only and statements are unnamed: the server
-    // connection goes on to another counter after it. A connection of its own keeps its time
-    // limit from call to call, so a run of plays sets it once, and has each text parsed once.
+    // connection goes on to another counter after it. A server connection of its own keeps its
+    // time limit from call to call, so a run of plays sets it once, and has each text parsed
+    // once.
     enum Kind { Session, Timeout, Prepare, Call, Fetch };
     struct Step {
         Kind kind;
@@ -293,11 +318,11 @@ Result<CallAnswer> PqGateway::runOnce(const QByteArray& callSql,
     };
     std::vector<Step> steps;
     bool sent = true;
-    const bool pooled = account_.has_value();
+    const bool shared = !ownServer_;
     const auto send = [&](Kind kind, const QByteArray& text, int count, const char* const* args) {
         if (!sent) return;
         QByteArray name = prepared_.value(text);
-        if (name.isEmpty() && !pooled && prepared_.size() < kMostPreparedStatements) {
+        if (name.isEmpty() && !shared && prepared_.size() < kMostPreparedStatements) {
             name = "vendura_" + QByteArray::number(++statementsNamed_);
             steps.push_back({Prepare, text, name});
             sent = PQsendPrepare(conn_, name.constData(), text.constData(), count, nullptr);
@@ -312,8 +337,8 @@ Result<CallAnswer> PqGateway::runOnce(const QByteArray& callSql,
     if (!token_.isEmpty()) {
         send(Session, "SELECT set_config('vendura.sesion', $1, true)", 1, tokenValue);
     }
-    if (pooled ? timeoutSeconds != kDefaultTimeoutSeconds : sessionTimeout_ != timeoutSeconds) {
-        if (pooled) {
+    if (shared ? timeoutSeconds != kDefaultTimeoutSeconds : sessionTimeout_ != timeoutSeconds) {
+        if (shared) {
             send(Timeout, "SELECT set_config('statement_timeout', $1, true)", 1, timeoutValue);
         } else if (timeoutSeconds == kDefaultTimeoutSeconds) {
             send(Timeout, "RESET statement_timeout", 0, nullptr);
@@ -370,7 +395,7 @@ Result<CallAnswer> PqGateway::runOnce(const QByteArray& callSql,
         sessionTimeout_.reset();
         return *failure;
     }
-    if (!pooled) sessionTimeout_ = timeoutSeconds;
+    if (!shared) sessionTimeout_ = timeoutSeconds;
     return answer;
 }
 

@@ -48,6 +48,9 @@ class PqGateway final : public DatabaseGateway {
                                int timeoutSeconds, const std::vector<Output>& outputs);
     // Through the pooler: proves the sales point's account and keeps the session's token.
     Result<void> openSession();
+    // Whether the server process answering is the one the connection was opened with: a pooler
+    // in between answers the opening itself.
+    bool answersFromOwnServer();
     Result<CallAnswer> callExec(const QString& procedure, const std::vector<FieldValue>& args);
     Error lost(const QString& what);
 
@@ -57,12 +60,16 @@ class PqGateway final : public DatabaseGateway {
     // through the pooler: the sales point's account and the token of its session
     std::optional<std::pair<QString, QString>> account_;
     QString token_;
-    // On a connection of its own, the time limit its session has now, set only when a call
-    // asks for another one; none when not known (after a failed call). Through the pooler every
-    // transaction sets its own, since the server connection goes on to other counters.
+    // Whether the server connection under this one is this counter's for the connection's
+    // life: not through a pooler, which hands it to other counters between transactions, even
+    // to other counters of the same login. Only then does a session keep what a call leaves.
+    bool ownServer_ = false;
+    // On a server connection of its own, the time limit its session has now, set only when a
+    // call asks for another one; none when not known (after a failed call). Otherwise every
+    // transaction sets its own.
     std::optional<int> sessionTimeout_;
-    // On a connection of its own, the statements the server has parsed, by text: a call's
-    // text is parsed once per connection, not at every call. Through the pooler every statement
+    // On a server connection of its own, the statements the server has parsed, by text: a
+    // call's text is parsed once per connection, not at every call. Otherwise every statement
     // is unnamed, since a server connection's statements belong to whichever counter made them.
     QHash<QByteArray, QByteArray> prepared_;
     int statementsNamed_ = 0;

@@ -125,6 +125,42 @@ TEST_F(PqGatewayTest, CallsGoOnWhenTheirProcedureIsMadeAgain) {
     EXPECT_EQ(login().value().rows.size(), 1);
 }
 
+// A sales point's own login may reach the cluster through the pooler too, where the server
+// connection under a counter changes from call to call and another counter of the same login
+// gets it between them: two such counters, calling different procedures in turn, each get their
+// own answers and their own time limits.
+TEST_F(PqGatewayTest, TwoCountersOfOneLoginThroughThePoolerGetTheirOwnAnswers) {
+    const test::Cluster& c = test::Cluster::get();
+    ASSERT_NE(c.poolerPort, 0) << "VENDURA_TEST_POOLER_PORT: run tools/test";
+    db.admin(
+        u"CREATE PROCEDURE public.xlimite(INOUT return_value integer, INOUT rs refcursor)"
+        u"LANGUAGE plpgsql SECURITY DEFINER AS $$ BEGIN return_value := 0;"
+        u"  OPEN rs FOR SELECT current_setting('statement_timeout') AS limite; END $$"_s);
+    db.admin(u"GRANT EXECUTE ON PROCEDURE public.xlimite TO vendura_puntos"_s);
+    const QString ownLimit = gateway.exec(u"xlimite"_s).value().rows.text(0, u"limite"_s);
+    ASSERT_NE(ownLimit, u"15min"_s);
+    const QString text = buildConnectionText(
+        {c.host, c.poolerPort, db.name(), db.account(u"00012"_s), u"clave-00012"_s});
+    PqGateway first{5}, second{5};
+    ASSERT_TRUE(first.open(text).ok());
+    ASSERT_TRUE(second.open(text).ok());
+    for (int round = 0; round < 3; ++round) {
+        ProcedureCall call{u"xVLDUSRT"_s, {}, 900};
+        call.out(u"@xmodo"_s, u"0"_s, 60)
+            .in(u"@xusuario"_s, u"1001"_s, 5)
+            .in(u"@xclave"_s, u"1234"_s, 10);
+        const auto login = first.call(call);
+        ASSERT_TRUE(login.ok()) << login.error().description.toStdString();
+        EXPECT_EQ(login.value().rows.text(0, u"codvendedor"_s), u"00012"_s);
+        const auto date = second.exec(u"Retornafecha"_s);
+        ASSERT_TRUE(date.ok()) << date.error().description.toStdString();
+        EXPECT_EQ(date.value().rows.text(0, u"fecha"_s).size(), 19);
+        const auto limit = second.exec(u"xlimite"_s);
+        ASSERT_TRUE(limit.ok()) << limit.error().description.toStdString();
+        EXPECT_EQ(limit.value().rows.text(0, u"limite"_s), ownLimit);
+    }
+}
+
 // A lost server, then the broken connection, then a closed one are each reported with their
 // number (a wrong account not opening is checked through the login screen).
 TEST_F(PqGatewayTest, ALostServerAndAClosedConnectionAreReportedWithTheirNumbers) {
