@@ -10,10 +10,6 @@ bool isEnter(const QKeyEvent* key) {
     return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
 }
 
-bool isPlainTab(const QKeyEvent* key) {
-    return key->key() == Qt::Key_Tab && key->modifiers() == Qt::NoModifier;
-}
-
 QChar typedChar(const QKeyEvent* key) {
     const QString text = key->text();
     return text.size() == 1 ? text[0] : QChar();

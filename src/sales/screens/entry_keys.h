@@ -9,8 +9,6 @@ class QListWidget;
 namespace vendura {
 
 bool isEnter(const QKeyEvent* key);
-// Tab with no modifier: from a play's number it takes the amount, as Enter does.
-bool isPlainTab(const QKeyEvent* key);
 // The one character a key typed, or a null character.
 QChar typedChar(const QKeyEvent* key);
 

@@ -137,12 +137,6 @@ bool SalesScreen::numberKey(QKeyEvent* key) {
         if (!numeroJugar_->text().trimmed().isEmpty()) enterField(montoJugada_);
         return true;
     }
-    if (isPlainTab(key)) {
-        // the amount taken whole, as Enter takes it: a line edit selects its text on Tab only in
-        // the active window, and the digits typed next must replace the last play's amount
-        enterField(montoJugada_);
-        return true;
-    }
     const QChar c = typedChar(key);
     if (key->key() == Qt::Key_Backspace || c.isNull() || !c.isPrint()) return false;
     return !numberFieldAccepts(c);

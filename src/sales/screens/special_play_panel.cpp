@@ -182,10 +182,6 @@ bool SpecialPlayPanel::numberKey(QKeyEvent* key) {
         if (!numero_->text().trimmed().isEmpty()) enterField(monto_);
         return true;
     }
-    if (isPlainTab(key)) {
-        enterField(monto_);  // whole, as on the straight play's number
-        return true;
-    }
     const QChar c = typedChar(key);
     if (key->key() == Qt::Key_Backspace || c.isNull() || !c.isPrint()) return false;
     return !(c >= u'0' && c <= u'9');
