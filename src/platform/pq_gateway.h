@@ -5,10 +5,12 @@
 #include <QByteArray>
 #include <QHash>
 
+#include <functional>
 #include <optional>
 #include <utility>
 
 typedef struct pg_conn PGconn;
+typedef struct pg_result PGresult;
 
 namespace vendura {
 
@@ -38,6 +40,10 @@ class PqGateway final : public DatabaseGateway {
     Result<void> ping();
 
   private:
+    // the cursor every procedure opens its records under
+    static constexpr char kCursorName[] = "vendura_rs";
+    // a call that asks for no time limit of its own runs under the login's
+    static constexpr int kDefaultTimeoutSeconds = 86400;
     struct Output {
         QString callerName;
         QByteArray column;
@@ -51,6 +57,9 @@ class PqGateway final : public DatabaseGateway {
     // Whether the server process answering is the one the connection was opened with: a pooler
     // in between answers the opening itself.
     bool answersFromOwnServer();
+    // Reads the results of what was sent, up to the pipeline's sync, handing each to `take`;
+    // false when the link went first.
+    bool readToSync(const std::function<void(const PGresult*)>& take);
     Result<CallAnswer> callExec(const QString& procedure, const std::vector<FieldValue>& args);
     Error lost(const QString& what);
 
