@@ -16,12 +16,14 @@ class PqGatewayTest : public ::testing::Test {
         db.seedVendor();
         ASSERT_TRUE(gateway.open(db.connectionText()).ok());
     }
-    Result<CallAnswer> login() {
+    // The seller 1001's login, on the fixture's connection or another one.
+    Result<CallAnswer> login() { return login(gateway); }
+    static Result<CallAnswer> login(PqGateway& on) {
         ProcedureCall call{u"xVLDUSRT"_s, {}, 900};
         call.out(u"@xmodo"_s, u"0"_s, 60)
             .in(u"@xusuario"_s, u"1001"_s, 5)
             .in(u"@xclave"_s, u"1234"_s, 10);
-        return gateway.call(call);
+        return on.call(call);
     }
     // The error number of a failed call; 0 when it was answered.
     int failure(const Result<CallAnswer>& answer) { return answer ? 0 : answer.error().number; }
@@ -145,13 +147,9 @@ TEST_F(PqGatewayTest, TwoCountersOfOneLoginThroughThePoolerGetTheirOwnAnswers) {
     ASSERT_TRUE(first.open(text).ok());
     ASSERT_TRUE(second.open(text).ok());
     for (int round = 0; round < 3; ++round) {
-        ProcedureCall call{u"xVLDUSRT"_s, {}, 900};
-        call.out(u"@xmodo"_s, u"0"_s, 60)
-            .in(u"@xusuario"_s, u"1001"_s, 5)
-            .in(u"@xclave"_s, u"1234"_s, 10);
-        const auto login = first.call(call);
-        ASSERT_TRUE(login.ok()) << login.error().description.toStdString();
-        EXPECT_EQ(login.value().rows.text(0, u"codvendedor"_s), u"00012"_s);
+        const auto seller = login(first);
+        ASSERT_TRUE(seller.ok()) << seller.error().description.toStdString();
+        EXPECT_EQ(seller.value().rows.text(0, u"codvendedor"_s), u"00012"_s);
         const auto date = second.exec(u"Retornafecha"_s);
         ASSERT_TRUE(date.ok()) << date.error().description.toStdString();
         EXPECT_EQ(date.value().rows.text(0, u"fecha"_s).size(), 19);
