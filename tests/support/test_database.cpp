@@ -79,12 +79,12 @@ const Cluster& Cluster::get() {
     return cluster;
 }
 
-TestDatabase::TestDatabase() {
+TestDatabase::TestDatabase(const QString& templateName) {
     static std::atomic<int> counter{0};
     name_ = u"vt_%1_%2"_s.arg(getpid()).arg(counter++);
     PGconn* postgres = connectAdmin(u"postgres"_s);
-    const QString create =
-        u"CREATE DATABASE \"%1\" TEMPLATE \"%2\""_s.arg(name_, Cluster::get().templateName);
+    const QString create = u"CREATE DATABASE \"%1\" TEMPLATE \"%2\""_s.arg(
+        name_, templateName.isEmpty() ? Cluster::get().templateName : templateName);
     // another test may be copying the same template this very moment
     for (int attempt = 0;; ++attempt) {
         PGresult* r = PQexec(postgres, create.toUtf8().constData());

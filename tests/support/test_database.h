@@ -34,7 +34,8 @@ struct Cluster {
 // A central database of its own for one test, made from the template and dropped afterwards.
 class TestDatabase {
   public:
-    TestDatabase();
+    // a copy of the cluster's template, or of another one (a benchmark's other server version)
+    explicit TestDatabase(const QString& templateName = {});
     ~TestDatabase();
     TestDatabase(const TestDatabase&) = delete;
     TestDatabase& operator=(const TestDatabase&) = delete;
