@@ -2,11 +2,12 @@
 // program's own gateway code on a few hot numbers and many cold ones. Prints plays per second,
 // latency percentiles and the oversell check, then pgbench's tpcb-like figure for the same N on
 // the same cluster, and what each costs the server in processor time (on this machine's
-// cluster): on a machine whose cores both programs share, the ratio follows that cost. Options:
-// --terminals=1,8,32 --seconds=5 --no-pgbench, and --pooler to sell through the connection pooler
-// (VENDURA_TEST_POOLER_PORT) on the shared login. With --counters=N it drives instead N mostly idle
-// counters of N sales points through the connection pooler (VENDURA_TEST_POOLER_PORT), each selling
-// a play every --pace=3 seconds or so, and prints the server connections the pooler held. With
+// cluster): on a machine whose cores both programs share, the ratio follows that cost.
+// Options: --terminals=1,8,32 --seconds=5 --no-pgbench; --rounds=N, booking and pgbench N times
+// in turn for each number of terminals, then each figure's median; --pooler, to sell through the
+// connection pooler (VENDURA_TEST_POOLER_PORT) on the shared login. With --counters=N it drives
+// instead N mostly idle counters of N sales points through the pooler, each selling a play every
+// --pace=3 seconds or so, and prints the server connections the pooler held. With
 // --versus=TEMPLATE the first --terminals count sells at once on the cluster's template and on
 // TEMPLATE, and it prints what a play costs the server on each (tools/bench-versus). It fails
 // (exit 1) on an oversold number, a failed play, or a run that sold nothing.
@@ -39,6 +40,7 @@ struct Options {
     int counters = 0;
     double pace = 3.0;
     QString versus;
+    int rounds = 1;
 };
 
 Options parse(const QStringList& args) {
@@ -58,6 +60,8 @@ Options parse(const QStringList& args) {
             o.counters = a.section(u'=', 1).toInt();
         } else if (a.startsWith(u"--pace="_s)) {
             o.pace = a.section(u'=', 1).toDouble();
+        } else if (a.startsWith(u"--rounds="_s)) {
+            o.rounds = std::max(1, a.section(u'=', 1).toInt());
         } else if (a.startsWith(u"--versus="_s)) {
             o.versus = a.section(u'=', 1);
         }
@@ -126,6 +130,49 @@ PgbenchFigures pgbench(int clients, double seconds) {
 
 QByteArray micros(std::optional<double> v) {
     return v ? QByteArray::number(*v, 'f', 0) : QByteArrayLiteral("-");
+}
+
+// One booking run and the pgbench run after it, as the table prints them.
+struct Round {
+    long plays = 0;
+    double playsPerSecond = 0, p50 = 0, p99 = 0;
+    long errors = 0;
+    std::optional<double> cpuPerPlay;
+    PgbenchFigures pgbench;
+    double ratio = 0;  // plays per second over pgbench's transactions per second
+};
+
+void printRound(const QByteArray& label, const Round& r) {
+    std::printf("%-10s %10ld %10.0f %10.2f %10.2f %8ld %12.0f %8.2f %14s %14s\n", label.constData(),
+                r.plays, r.playsPerSecond, r.p50, r.p99, r.errors, r.pgbench.tps, r.ratio,
+                micros(r.cpuPerPlay).constData(), micros(r.pgbench.cpuPerTransaction).constData());
+}
+
+// Each figure's median over the rounds, the ratio's own included: this machine's speed moves
+// from run to run, and one run's figures can land in a slow moment of either program.
+Round median(const std::vector<Round>& rounds) {
+    const auto mid = [&](auto of) {
+        std::vector<double> v;
+        for (const Round& r : rounds) {
+            if (const std::optional<double> x = of(r)) v.push_back(*x);
+        }
+        if (v.empty()) return std::optional<double>{};
+        std::sort(v.begin(), v.end());
+        return std::optional<double>{v.size() % 2 ? v[v.size() / 2]
+                                                  : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2};
+    };
+    using O = std::optional<double>;
+    Round m;
+    m.plays = long(*mid([](const Round& r) { return O(double(r.plays)); }));
+    m.playsPerSecond = *mid([](const Round& r) { return O(r.playsPerSecond); });
+    m.p50 = *mid([](const Round& r) { return O(r.p50); });
+    m.p99 = *mid([](const Round& r) { return O(r.p99); });
+    m.errors = long(*mid([](const Round& r) { return O(double(r.errors)); }));
+    m.cpuPerPlay = mid([](const Round& r) { return r.cpuPerPlay; });
+    m.pgbench.tps = *mid([](const Round& r) { return O(r.pgbench.tps); });
+    m.pgbench.cpuPerTransaction = mid([](const Round& r) { return r.pgbench.cpuPerTransaction; });
+    m.ratio = *mid([](const Round& r) { return O(r.ratio); });
+    return m;
 }
 
 }  // namespace
@@ -219,21 +266,30 @@ int main(int argc, char** argv) {
                 "server us/tx");
     bool failed = false;
     for (int terminals : options.terminals) {
-        const std::vector<QString> tickets = takeTickets(db, terminals, options.pooler);
-        const auto cpuBefore = serverCpuMicros();
-        const RunResult r = run(db, terminals, options.seconds, options.pooler, tickets);
-        const auto cpuPerPlay = perUnit(cpuBefore, serverCpuMicros(), r.plays);
-        bench::check(!bench::smoke() || cpuPerPlay,
-                     "the server's processor time could not be read");
-        const double playsPerSecond = double(r.plays) / r.seconds;
-        const PgbenchFigures pg =
-            options.pgbench ? pgbench(terminals, options.seconds) : PgbenchFigures{};
-        failed = failed || r.plays == 0 || r.errors > 0;
-        std::printf("%-10d %10ld %10.0f %10.2f %10.2f %8ld %12.0f %8.2f %14s %14s\n", terminals,
-                    r.plays, playsPerSecond, percentile(r.latenciesMs, 0.5),
-                    percentile(r.latenciesMs, 0.99), r.errors, pg.tps,
-                    pg.tps > 0 ? playsPerSecond / pg.tps : 0.0, micros(cpuPerPlay).constData(),
-                    micros(pg.cpuPerTransaction).constData());
+        std::vector<Round> rounds;
+        for (int k = 0; k < options.rounds; ++k) {
+            const std::vector<QString> tickets = takeTickets(db, terminals, options.pooler);
+            std::optional<qint64> cpuBefore;
+            const RunResult r = run(db, terminals, options.seconds, options.pooler, tickets,
+                                    nullptr, [&] { cpuBefore = serverCpuMicros(); });
+            Round round;
+            round.cpuPerPlay = perUnit(cpuBefore, serverCpuMicros(), r.plays);
+            bench::check(!bench::smoke() || round.cpuPerPlay,
+                         "the server's processor time could not be read");
+            round.plays = r.plays;
+            round.playsPerSecond = double(r.plays) / r.seconds;
+            round.p50 = percentile(r.latenciesMs, 0.5);
+            round.p99 = percentile(r.latenciesMs, 0.99);
+            round.errors = r.errors;
+            round.pgbench =
+                options.pgbench ? pgbench(terminals, options.seconds) : PgbenchFigures{};
+            round.ratio = round.pgbench.tps > 0 ? round.playsPerSecond / round.pgbench.tps : 0.0;
+            failed = failed || r.plays == 0 || r.errors > 0;
+            printRound(QByteArray::number(terminals), round);
+            rounds.push_back(round);
+        }
+        if (rounds.size() > 1)
+            printRound(QByteArray::number(terminals) + " median", median(rounds));
     }
     return report(db, failed);
 }

@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 
 #include <algorithm>
+#include <latch>
 #include <thread>
 
 namespace vendura::bench {
@@ -45,16 +46,21 @@ QString terminalText(const test::TestDatabase& db, int t, bool pooler) {
 }
 
 RunResult run(const test::TestDatabase& db, int terminals, double seconds, bool pooler,
-              const std::vector<QString>& tickets, std::atomic<long>* sold) {
+              const std::vector<QString>& tickets, std::atomic<long>* sold,
+              const std::function<void()>& allIn) {
     std::vector<std::vector<double>> latencies(static_cast<size_t>(terminals));
     std::atomic<long> plays{0}, errors{0};
     std::vector<std::thread> threads;
-    QElapsedTimer wall;
-    wall.start();
+    // every terminal is connected before the clock starts, as pgbench leaves out its clients'
+    // connecting: a login's password check and a new server process are no play's cost
+    std::latch connected(terminals), go(1);
     for (int t = 0; t < terminals; ++t) {
         threads.emplace_back([&, t] {
             PqGateway g(10);
-            if (!g.open(terminalText(db, t, pooler))) {
+            const bool open = bool(g.open(terminalText(db, t, pooler)));
+            connected.count_down();
+            go.wait();
+            if (!open) {
                 ++errors;
                 return;
             }
@@ -75,6 +81,11 @@ RunResult run(const test::TestDatabase& db, int terminals, double seconds, bool 
             }
         });
     }
+    connected.wait();
+    if (allIn) allIn();
+    QElapsedTimer wall;
+    wall.start();
+    go.count_down();
     for (std::thread& th : threads) th.join();
     return collect(latencies, plays, errors, wall.nsecsElapsed() / 1e9);
 }

@@ -6,6 +6,7 @@
 #include <QRandomGenerator>
 
 #include <atomic>
+#include <functional>
 #include <vector>
 
 namespace vendura {
@@ -40,10 +41,12 @@ void prepare(const test::TestDatabase& db, int points);
 // Each sales point's temporary ticket, taken through its own login.
 std::vector<QString> takeTickets(const test::TestDatabase& db, int terminals, bool pooler);
 
-// `terminals` terminals selling as fast as each gets its answers, for `seconds`; every play also
-// counts in `sold` as it is answered.
+// `terminals` terminals selling as fast as each gets its answers, for `seconds` from the moment
+// all of them are connected (when `allIn` runs); every play also counts in `sold` as it is
+// answered.
 RunResult run(const test::TestDatabase& db, int terminals, double seconds, bool pooler,
-              const std::vector<QString>& tickets, std::atomic<long>* sold = nullptr);
+              const std::vector<QString>& tickets, std::atomic<long>* sold = nullptr,
+              const std::function<void()>& allIn = {});
 
 double percentile(const std::vector<double>& sorted, double p);
 
