@@ -5,8 +5,10 @@
 // program with status 1, naming what did not hold.
 #include <QtGlobal>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace vendura::bench {
 
@@ -30,6 +32,17 @@ inline void check(bool holds, const char* what) {
     std::fprintf(stderr, "benchmark check failed: %s\n", what);
     std::fflush(stderr);
     std::exit(1);
+}
+
+// The value below which a share `p` of `sorted` lies (nearest rank); 0 for no values.
+inline double percentileOfSorted(const std::vector<double>& sorted, double p) {
+    if (sorted.empty()) return 0;
+    return sorted[std::min(sorted.size() - 1, size_t(p * double(sorted.size())))];
+}
+
+inline double percentile(std::vector<double> values, double p) {
+    std::sort(values.begin(), values.end());
+    return percentileOfSorted(values, p);
 }
 
 }  // namespace vendura::bench

@@ -55,12 +55,6 @@ const LiveRead kLiveReads[] = {
 };
 constexpr size_t kScreens = std::size(kLiveReads);
 
-double percentile(std::vector<double> v, double p) {
-    if (v.empty()) return 0;
-    std::sort(v.begin(), v.end());
-    return v[std::min(v.size() - 1, size_t(p * double(v.size())))];
-}
-
 }  // namespace
 
 int main() {
@@ -142,9 +136,9 @@ int main() {
         std::printf(
             "%-9s refresh: nothing booking p50 %.1f ms, max %.1f ms; %d terminals "
             "booking p50 %.1f ms, p99 %.1f ms, max %.1f ms (%zu reads)\n",
-            kLiveReads[v].screen, percentile(quiet[v], 0.5), percentile(quiet[v], 1.0), terminals,
-            percentile(busy[v], 0.5), percentile(busy[v], 0.99), percentile(busy[v], 1.0),
-            busy[v].size());
+            kLiveReads[v].screen, bench::percentile(quiet[v], 0.5),
+            bench::percentile(quiet[v], 1.0), terminals, bench::percentile(busy[v], 0.5),
+            bench::percentile(busy[v], 0.99), bench::percentile(busy[v], 1.0), busy[v].size());
     }
     std::printf("booking at %d terminals, desk closed: %.0f plays/s, p99 %.2f ms\n", terminals,
                 alone.playsPerSecond, alone.p99Ms);

@@ -37,11 +37,6 @@ QStringList lotteryEntries() {
     return entries;
 }
 
-double percentile(std::vector<double> values, double p) {
-    std::sort(values.begin(), values.end());
-    return values[std::min(values.size() - 1, size_t(p * double(values.size())))];
-}
-
 // One call of xcreaposic books the hundred numbers of a position on ten lotteries. A ticket takes
 // 32 such calls before its item counter would pass 32767; then the terminal takes a new one.
 void BM_Posicionados_TenLotteries_OneCall(benchmark::State& state) {
@@ -79,8 +74,8 @@ void BM_Posicionados_TenLotteries_OneCall(benchmark::State& state) {
         numItem += 1000;
     }
     if (millis.empty()) return;
-    state.counters["p50_ms"] = percentile(millis, 0.50);
-    state.counters["p99_ms"] = percentile(millis, 0.99);
+    state.counters["p50_ms"] = bench::percentile(millis, 0.50);
+    state.counters["p99_ms"] = bench::percentile(millis, 0.99);
     state.counters["items_per_call"] = 1000;
 }
 BENCHMARK(BM_Posicionados_TenLotteries_OneCall)

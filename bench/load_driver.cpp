@@ -224,7 +224,7 @@ int versus(const Options& options) {
     for (const auto& [name, r, cost] :
          {std::tuple{c.templateName, &ourRun, ourCost}, {options.versus, &theirRun, theirCost}}) {
         std::printf("%-24s %10ld %10.0f %10.2f %14s\n", qPrintable(name), r->plays,
-                    double(r->plays) / r->seconds, percentile(r->latenciesMs, 0.99),
+                    double(r->plays) / r->seconds, percentileOfSorted(r->latenciesMs, 0.99),
                     micros(cost).constData());
     }
     if (ourCost && theirCost) {
@@ -255,8 +255,8 @@ int main(int argc, char** argv) {
         std::printf("%-10s %10s %10s %10s %10s %8s %18s %12s\n", "counters", "plays", "plays/s",
                     "p50 ms", "p99 ms", "errors", "server conns (max)", "logins/s");
         std::printf("%-10d %10ld %10.0f %10.2f %10.2f %8ld %18d %12.0f\n", options.counters,
-                    r.plays, double(r.plays) / r.seconds, percentile(r.latenciesMs, 0.5),
-                    percentile(r.latenciesMs, 0.99), r.errors, server,
+                    r.plays, double(r.plays) / r.seconds, percentileOfSorted(r.latenciesMs, 0.5),
+                    percentileOfSorted(r.latenciesMs, 0.99), r.errors, server,
                     options.counters / std::max(loginSeconds, 1e-3));
         return report(db, r.plays == 0 || r.errors > 0);
     }
@@ -278,8 +278,8 @@ int main(int argc, char** argv) {
                          "the server's processor time could not be read");
             round.plays = r.plays;
             round.playsPerSecond = double(r.plays) / r.seconds;
-            round.p50 = percentile(r.latenciesMs, 0.5);
-            round.p99 = percentile(r.latenciesMs, 0.99);
+            round.p50 = percentileOfSorted(r.latenciesMs, 0.5);
+            round.p99 = percentileOfSorted(r.latenciesMs, 0.99);
             round.errors = r.errors;
             round.pgbench =
                 options.pgbench ? pgbench(terminals, options.seconds) : PgbenchFigures{};

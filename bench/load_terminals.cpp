@@ -90,11 +90,6 @@ RunResult run(const test::TestDatabase& db, int terminals, double seconds, bool 
     return collect(latencies, plays, errors, wall.nsecsElapsed() / 1e9);
 }
 
-double percentile(const std::vector<double>& sorted, double p) {
-    if (sorted.empty()) return 0;
-    return sorted[std::min(sorted.size() - 1, size_t(p * double(sorted.size())))];
-}
-
 int report(const test::TestDatabase& db, bool failed) {
     const QString oversold = db.value(
         u"SELECT count(*) FROM central.ventas_numero v "

@@ -48,8 +48,6 @@ RunResult run(const test::TestDatabase& db, int terminals, double seconds, bool 
               const std::vector<QString>& tickets, std::atomic<long>* sold = nullptr,
               const std::function<void()>& allIn = {});
 
-double percentile(const std::vector<double>& sorted, double p);
-
 // The oversell check, by the server's own quota rule, printed; the program's status (1 when a
 // number is oversold or `failed`).
 int report(const test::TestDatabase& db, bool failed);
