@@ -175,8 +175,6 @@ Round median(const std::vector<Round>& rounds) {
     return m;
 }
 
-}  // namespace
-
 // Two server versions side by side: the same terminals sell at the same time on a copy of the
 // cluster's template and on a copy of another one (another commit's procedures, made by its own
 // tools/db template), so that both meet the same machine at the same moment. What each play
@@ -237,6 +235,8 @@ int versus(const Options& options) {
                  "the server's processor time per database could not be read");
     return std::max(report(ours, failed), report(theirs, failed));
 }
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
