@@ -85,6 +85,7 @@ cluster_roles() {
 # server, and the demo data when asked.
 load_central() {
     local db="$1" demo="$2"
+    install_server_library
     psql_admin -d postgres -c "CREATE DATABASE \"$db\""
     psql_admin -d "$db" < "$DB_SQL/schema.sql"
     local f

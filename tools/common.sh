@@ -9,7 +9,7 @@ PG_BIN="$(ls -d /usr/lib/postgresql/15/bin 2>/dev/null || true)"
 VENDURA_PACKAGES=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
-    libpq-dev postgresql-15 postgresql-client-15 postgresql-15-cron
+    libpq-dev postgresql-15 postgresql-client-15 postgresql-15-cron postgresql-server-dev-15
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth fonts-dejavu-core libxtst-dev
     libzbar-dev
@@ -38,6 +38,21 @@ build_vendura() {
     [ "${CI:-}" = "true" ] && werror=ON
     cmake -S "$VENDURA_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVENDURA_WERROR="$werror" >/dev/null
     cmake --build "$dir" -j "$(nproc)" -- --no-print-directory
+}
+
+# The server's compiled booking (server/native), built against PostgreSQL's own headers and
+# installed in its library directory, where every cluster of this machine loads it from.
+install_server_library() {
+    local dir="${VENDURA_BUILD_DIR:-$VENDURA_ROOT/build}/server-native"
+    local pg_config="$PG_BIN/pg_config"
+    local lib sudo=""
+    mkdir -p "$dir"
+    make -s -C "$dir" -f "$VENDURA_ROOT/server/native/Makefile" \
+        VPATH="$VENDURA_ROOT/server/native" PG_CONFIG="$pg_config" >/dev/null
+    lib="$("$pg_config" --pkglibdir)"
+    cmp -s "$dir/vendura_booking.so" "$lib/vendura_booking.so" && return 0
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo install -m 755 "$dir/vendura_booking.so" "$lib/vendura_booking.so"
 }
 
 # A loopback port nobody listens on, for a throwaway cluster.

@@ -207,14 +207,15 @@ $$;
 -- ('4', kept: special plays only, or straight only), or to be booked. p_ultimo is the ticket's
 -- highest item number as read under its lock (NULL: none): a ticket whose highest item is at or
 -- below p_base holds none of the call's item numbers, so none of them can be a replay. Called
--- by central.reservar alone, whose generic plans it keeps.
+-- by central.reservar alone. Its statements keep generic plans: planned for each call's own
+-- arrays, they were planned again at every call, which cost more than running them.
 CREATE FUNCTION central.reservar_en_bloque(
     p_vendedor varchar, p_usuario varchar, p_nticket varchar, p_base integer,
     p_lots varchar[], p_numeros varchar[], p_montos numeric[], p_tipo char, p_jugada varchar,
     p_especial varchar, p_variantes varchar[], p_momento timestamp, p_parte numeric,
     p_ultimo integer,
     OUT codigo integer, OUT vendido numeric[], OUT st varchar[], OUT r_ultimo integer)
-LANGUAGE plpgsql AS $$
+LANGUAGE plpgsql SET plan_cache_mode = force_generic_plan AS $$
 DECLARE
     hoy date := p_momento::date;
     n integer := cardinality(p_lots);
@@ -359,171 +360,16 @@ $$;
 -- without waiting for its lock, so a sold-out hot number holds no terminal up; anything else is
 -- decided under the row's lock. The items are written at the end in one statement.
 --
--- Its statements keep the generic plans PL/pgSQL caches per connection: planned for each call's
--- own arrays, they were planned again at every play, which cost more than running them.
+-- Compiled code of the server (server/native/booking.c), its statements prepared once per
+-- connection with generic plans and kept: in PL/pgSQL the glue of a play of a few items, its
+-- expressions set up again in every transaction, cost more than its statements.
 CREATE FUNCTION central.reservar(
     p_vendedor varchar, p_usuario varchar, p_nticket varchar, p_base integer,
     p_lots varchar[], p_numeros varchar[], p_montos numeric[],
     p_tipo char, p_jugada varchar, p_especial varchar, p_variantes varchar[] DEFAULT NULL,
     OUT codigo integer, OUT r_lot varchar[], OUT r_num varchar[], OUT r_monto numeric[],
     OUT r_status varchar[], OUT r_item integer[], OUT r_ultimo integer)
-LANGUAGE plpgsql SET plan_cache_mode = force_generic_plan AS $$
-DECLARE
-    momento timestamp;
-    hoy date;
-    n integer := coalesce(array_length(p_lots, 1), 0);
-    st varchar[];
-    vendido numeric[];
-    v_estado varchar;
-    v_ultimo integer;
-    v_activo boolean;
-    -- the share of a number's quota this sales point may take (100: all of it)
-    v_parte numeric;
-    -- a call of a few items: whether it is booked one item at a time, in which order, and each
-    -- item's lottery and quota
-    uno_a_uno boolean;
-    i integer;
-    orden integer[];
-    existe boolean[];
-    vende boolean[];
-    cupos numeric[];
-    l varchar;
-    num varchar;
-    m numeric;
-    v_cupo numeric;
-    ya numeric;
-    toma numeric;
-BEGIN
-    codigo := 0;
-    r_lot := '{}'; r_num := '{}'; r_monto := '{}'; r_status := '{}'; r_item := '{}';
-    r_ultimo := p_base;
-    IF n = 0 THEN
-        RETURN;
-    END IF;
-
-    -- who calls, the ticket, the seller and the clock in one statement
-    SELECT t.estado, central.puede_vender(u.estado, v.estado), v.cupo_porcentaje, r.ahora
-    INTO v_estado, v_activo, v_parte, momento
-    FROM central.cuentas c
-    JOIN central.vendedores v ON v.cod_vendedor = c.cod_vendedor
-    JOIN central.tickets_temporales t
-        ON t.nticket = p_nticket AND t.cod_vendedor = c.cod_vendedor
-    LEFT JOIN central.usuarios u ON u.cod_usuario = p_usuario AND u.cod_vendedor = c.cod_vendedor
-    CROSS JOIN central.reloj r
-    WHERE c.cuenta = central.cuenta_de_llamada() AND c.cod_vendedor = p_vendedor
-    FOR UPDATE OF t;
-    IF v_estado IS DISTINCT FROM 'ABI' OR NOT v_activo THEN
-        -- a ticket released for want of plays (or by the central office) says so
-        codigo := CASE WHEN v_estado = 'LIB' THEN 80 ELSE 73 END;
-        SELECT * INTO r_lot, r_num, r_monto, r_status, r_item
-        FROM central.rechazo(p_base, p_lots, p_numeros);
-        RETURN;
-    END IF;
-    hoy := momento::date;
-
-    -- The ticket's highest item is read once the ticket is locked, in a statement of its own: a
-    -- call repeated after a lost answer may have waited for the lock of the very call it
-    -- repeats, and must see its items. A call of a few items reads with it all the rest its
-    -- booking one at a time needs; any other call, nothing more.
-    uno_a_uno := n <= 8 AND v_parte >= 100;
-    SELECT (SELECT max(i.num_item) FROM central.items_ticket i WHERE i.nticket = p_nticket),
-           array_agg(x.k::integer ORDER BY x.l, x.num, x.k),
-           array_agg(e.existe ORDER BY x.k),
-           array_agg(e.abierta
-                     AND e.juegaespecial <> CASE p_tipo WHEN '2' THEN 'N' ELSE 'S' END
-                     ORDER BY x.k),
-           array_agg(c.cupo ORDER BY x.k)
-    INTO v_ultimo, orden, existe, vende, cupos
-    FROM unnest(p_lots, p_numeros) WITH ORDINALITY AS x(l, num, k)
-    CROSS JOIN LATERAL central.venta_loteria(x.l, momento, p_vendedor) e
-    CROSS JOIN LATERAL central.cupo(x.l, hoy, x.num) c
-    WHERE uno_a_uno;
-    -- a call repeated after a lost answer is answered over the arrays
-    uno_a_uno := uno_a_uno AND coalesce(v_ultimo, 0) <= p_base;
-
-    IF NOT uno_a_uno THEN
-        SELECT * INTO codigo, vendido, st, r_ultimo
-        FROM central.reservar_en_bloque(p_vendedor, p_usuario, p_nticket, p_base, p_lots,
-                                        p_numeros, p_montos, p_tipo, p_jugada, p_especial,
-                                        p_variantes, momento, v_parte, v_ultimo);
-        IF codigo = 74 THEN
-            SELECT * INTO r_lot, r_num, r_monto, r_status, r_item
-            FROM central.rechazo(p_base, p_lots, p_numeros);
-            RETURN;
-        END IF;
-    ELSE
-        vendido := array_fill(NULL::numeric, ARRAY[n]);
-        st := array_fill(NULL::varchar, ARRAY[n]);
-        FOREACH i IN ARRAY orden LOOP
-            IF NOT vende[i] THEN
-                vendido[i] := 0;
-                -- an item on a code that names no lottery is answered, not kept
-                st[i] := CASE WHEN existe[i] THEN '4' ELSE '-' END;
-                CONTINUE;
-            END IF;
-            l := p_lots[i];
-            num := p_numeros[i];
-            m := p_montos[i];
-            v_cupo := cupos[i];
-            UPDATE central.ventas_numero v SET vendido = v.vendido + m
-            WHERE v.cod_lot = l AND v.fecha = hoy AND v.numero = num AND v.vendido + m <= v_cupo;
-            IF FOUND THEN
-                toma := m;
-            ELSE
-                SELECT v.vendido INTO ya FROM central.ventas_numero v
-                WHERE v.cod_lot = l AND v.fecha = hoy AND v.numero = num;
-                toma := NULL;
-                IF NOT FOUND THEN
-                    toma := trunc(least(m, greatest(v_cupo, 0)), 2);
-                    INSERT INTO central.ventas_numero (cod_lot, fecha, numero, vendido)
-                    VALUES (l, hoy, num, toma)
-                    ON CONFLICT DO NOTHING;
-                    IF NOT FOUND THEN
-                        toma := NULL;
-                    END IF;
-                ELSIF ya >= v_cupo THEN
-                    toma := 0;
-                END IF;
-                IF toma IS NULL THEN
-                    SELECT v.vendido INTO ya FROM central.ventas_numero v
-                    WHERE v.cod_lot = l AND v.fecha = hoy AND v.numero = num
-                    FOR UPDATE;
-                    toma := trunc(least(m, greatest(v_cupo - ya, 0)), 2);
-                    IF toma > 0 THEN
-                        UPDATE central.ventas_numero v SET vendido = v.vendido + toma
-                        WHERE v.cod_lot = l AND v.fecha = hoy AND v.numero = num;
-                    END IF;
-                END IF;
-            END IF;
-            vendido[i] := toma;
-            st[i] := CASE WHEN toma = m THEN '0' WHEN toma > 0 THEN '2' ELSE '1' END;
-        END LOOP;
-
-        INSERT INTO central.items_ticket (nticket, num_item, cod_vendedor, cod_usuario, cod_lot,
-                                          fecha_sorteo, numero, monto_pedido, monto_vendido,
-                                          status, tipo, jugada, especial, variante, creado)
-        SELECT p_nticket, p_base + x.k, p_vendedor, p_usuario, x.l, hoy, x.num, x.m, x.v, x.s,
-               p_tipo, p_jugada, p_especial, p_variantes[x.k], momento
-        FROM unnest(p_lots, p_numeros, p_montos, vendido, st)
-             WITH ORDINALITY AS x(l, num, m, v, s, k)
-        WHERE x.s <> '-';
-        st := array_replace(st, '-', '4');
-        r_ultimo := p_base + n;
-    END IF;
-
-    FOR i IN 1..n LOOP
-        CONTINUE WHEN st[i] = '0';
-        r_lot := r_lot || p_lots[i];
-        r_num := r_num || p_numeros[i];
-        r_monto := r_monto || vendido[i];
-        r_status := r_status || st[i];
-        r_item := r_item || (p_base + i);
-    END LOOP;
-    IF cardinality(r_item) > 0 THEN
-        codigo := 1;
-    END IF;
-END
-$$;
+LANGUAGE c AS '$libdir/vendura_booking', 'reservar_sql';
 
 CREATE FUNCTION central.item_invalido(p_num_item varchar) RETURNS integer
 LANGUAGE plpgsql IMMUTABLE AS $$
@@ -572,23 +418,20 @@ LANGUAGE sql IMMUTABLE AS $$
                 ELSE trim(p_monto)::numeric END
 $$;
 
--- A straight play: one number for one amount on every lottery of the code list.
--- Return value: 0 every item sold in full; 1 some were not (see the records); 70 the number is
--- not 1 to 3 digits; 71 the amount is not a positive amount of at most 999999.99 in whole
--- céntimos; 73 and 74 as central.reservar, 73 also when the vendor or the user is not of the
--- connection's sales point. A refused call books nothing and answers every item with status
--- '9'; "ultimo_item" carries the highest item number the ticket holds.
-CREATE PROCEDURE public.xcreanormal(
-    INOUT return_value integer,
-    IN t_vendedor varchar,
-    IN t_usuario varchar,
-    IN t_numero_cadena varchar,
-    IN t_monto_normal varchar,
-    IN num_item varchar,
-    IN t_cod_lot varchar,
-    IN nticket varchar,
-    INOUT rs refcursor)
-LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+-- A straight play, every case of it (public.xcreanormal books the common one in compiled code
+-- and hands this every other). Opens the answer's cursor under the name rs (one of its own when
+-- NULL) and answers it with the return value.
+CREATE FUNCTION central.crea_normal(
+    t_vendedor varchar,
+    t_usuario varchar,
+    t_numero_cadena varchar,
+    t_monto_normal varchar,
+    num_item varchar,
+    t_cod_lot varchar,
+    nticket varchar,
+    INOUT rs refcursor,
+    OUT return_value integer)
+LANGUAGE plpgsql SET search_path = central, pg_temp AS $$
 DECLARE
     base integer := central.base_items(num_item);
     lots varchar[] := central.lista_loterias(t_cod_lot);
@@ -627,6 +470,25 @@ BEGIN
         FROM unnest(r.r_lot, r.r_num, r.r_monto, r.r_status, r.r_item) AS x(l, num, m, s, k);
 END
 $$;
+
+-- A straight play: one number for one amount on every lottery of the code list.
+-- Return value: 0 every item sold in full; 1 some were not (see the records); 70 the number is
+-- not 1 to 3 digits; 71 the amount is not a positive amount of at most 999999.99 in whole
+-- céntimos; 73 and 74 as central.reservar, 73 also when the vendor or the user is not of the
+-- connection's sales point. A refused call books nothing and answers every item with status
+-- '9'; "ultimo_item" carries the highest item number the ticket holds.
+CREATE PROCEDURE public.xcreanormal(
+    INOUT return_value integer,
+    IN t_vendedor varchar,
+    IN t_usuario varchar,
+    IN t_numero_cadena varchar,
+    IN t_monto_normal varchar,
+    IN num_item varchar,
+    IN t_cod_lot varchar,
+    IN nticket varchar,
+    INOUT rs refcursor)
+LANGUAGE c SECURITY DEFINER SET search_path = central, pg_temp
+AS '$libdir/vendura_booking', 'xcreanormal';
 
 -- xjugadasticket: the live plays of an open temporary ticket of the calling sales point, in item
 -- order (num_item, cod_lot, numero, monto_pedido, monto_vendido, status, tipo, jugada, especial,

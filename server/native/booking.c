@@ -1,0 +1,475 @@
+/*
+ * central.reservar: books the items of one play call against the quota of their numbers.
+ *
+ * Compiled code for the interpreter's sake alone: a PL/pgSQL function sets up every expression
+ * of its own again in each transaction, and for a play of a few items that glue cost the server
+ * more than the statements it ran. The rules stay in SQL, in the same statements as ever: who
+ * may sell (central.cuenta_de_llamada, central.puede_vender), whether a lottery sells
+ * (central.venta_loteria), a number's quota (central.cupo), booking over the arrays
+ * (central.reservar_en_bloque). Each statement is prepared once per server process, with a
+ * generic plan, and kept; none is built from the call's values.
+ */
+#include "booking.h"
+
+#include "access/htup_details.h"
+#include "catalog/pg_type.h"
+#include "fmgr.h"
+#include "funcapi.h"
+#include "utils/array.h"
+#include "utils/builtins.h"
+#include "utils/datum.h"
+#include "utils/numeric.h"
+#include "utils/portal.h"
+
+PG_MODULE_MAGIC;
+
+/* a call of up to this many items, by a sales point with the whole quota, is booked item by
+ * item; any other over the arrays */
+#define POCOS_ITEMS 8
+
+/* Who calls, the ticket under its lock, the seller, the clock: one statement. With $4 the
+ * straight play's amount text as the counter sent it, read by the server's own rule. */
+static Sentencia bloqueo = {
+    "SELECT t.estado, central.puede_vender(u.estado, v.estado), v.cupo_porcentaje::numeric, "
+    "r.ahora, central.monto_jugada($4) "
+    "FROM central.cuentas c "
+    "JOIN central.vendedores v ON v.cod_vendedor = c.cod_vendedor "
+    "JOIN central.tickets_temporales t ON t.nticket = $3 AND t.cod_vendedor = c.cod_vendedor "
+    "LEFT JOIN central.usuarios u ON u.cod_usuario = $2 AND u.cod_vendedor = c.cod_vendedor "
+    "CROSS JOIN central.reloj r "
+    "WHERE c.cuenta = central.cuenta_de_llamada() AND c.cod_vendedor = $1 "
+    "FOR UPDATE OF t",
+    4,
+    {VARCHAROID, VARCHAROID, VARCHAROID, VARCHAROID}};
+
+/* Read once the ticket is locked, in a statement of its own: a call repeated after a lost
+ * answer may have waited for the lock of the very call it repeats, and must see its items.
+ * For a call of a few items ($6), each item's lottery and quota too, and the order of their
+ * numbers' rows (lottery, number, item), the order every booking locks them in. */
+static Sentencia consulta = {
+    "SELECT (SELECT max(i.num_item) FROM central.items_ticket i WHERE i.nticket = $5), "
+    "array_agg(x.k::integer ORDER BY x.l, x.num, x.k), "
+    "array_agg(e.existe ORDER BY x.k), "
+    "array_agg(e.abierta AND e.juegaespecial <> CASE $7 WHEN '2' THEN 'N' ELSE 'S' END "
+    "ORDER BY x.k), "
+    "array_agg(c.cupo ORDER BY x.k) "
+    "FROM unnest($1::varchar[], $2::varchar[]) WITH ORDINALITY AS x(l, num, k) "
+    "CROSS JOIN LATERAL central.venta_loteria(x.l, $3, $4) e "
+    "CROSS JOIN LATERAL central.cupo(x.l, $3::date, x.num) c "
+    "WHERE $6",
+    7,
+    {VARCHARARRAYOID, VARCHARARRAYOID, TIMESTAMPOID, VARCHAROID, VARCHAROID, BOOLOID, BPCHAROID}};
+
+/* The number's row takes the whole amount when it has room for it, under its own lock. */
+static Sentencia toma_si_cabe = {
+    "UPDATE central.ventas_numero v SET vendido = v.vendido + $4 "
+    "WHERE v.cod_lot = $1 AND v.fecha = $2 AND v.numero = $3 AND v.vendido + $4 <= $5",
+    5,
+    {VARCHAROID, DATEOID, VARCHAROID, NUMERICOID, NUMERICOID}};
+
+/* Sold out as last committed: nothing is taken, without waiting for the row's lock. */
+static Sentencia agotado = {
+    "SELECT v.vendido >= $5 FROM central.ventas_numero v "
+    "WHERE v.cod_lot = $1 AND v.fecha = $2 AND v.numero = $3",
+    5,
+    {VARCHAROID, DATEOID, VARCHAROID, NUMERICOID, NUMERICOID}};
+
+static Sentencia primera_venta = {
+    "INSERT INTO central.ventas_numero (cod_lot, fecha, numero, vendido) "
+    "VALUES ($1, $2, $3, trunc(least($4, greatest($5, 0)), 2)) "
+    "ON CONFLICT DO NOTHING RETURNING trunc(least($4, greatest($5, 0)), 2)",
+    5,
+    {VARCHAROID, DATEOID, VARCHAROID, NUMERICOID, NUMERICOID}};
+
+static Sentencia resto_bloqueado = {
+    "SELECT trunc(least($4, greatest($5 - v.vendido, 0)), 2) "
+    "FROM central.ventas_numero v "
+    "WHERE v.cod_lot = $1 AND v.fecha = $2 AND v.numero = $3 "
+    "FOR UPDATE",
+    5,
+    {VARCHAROID, DATEOID, VARCHAROID, NUMERICOID, NUMERICOID}};
+
+static Sentencia toma = {
+    "UPDATE central.ventas_numero v SET vendido = v.vendido + $4 "
+    "WHERE v.cod_lot = $1 AND v.fecha = $2 AND v.numero = $3",
+    4,
+    {VARCHAROID, DATEOID, VARCHAROID, NUMERICOID}};
+
+/* The items, in one statement; a code that names no lottery ('-') is answered, not kept. */
+static Sentencia items = {
+    "INSERT INTO central.items_ticket (nticket, num_item, cod_vendedor, cod_usuario, cod_lot, "
+    "fecha_sorteo, numero, monto_pedido, monto_vendido, status, tipo, jugada, especial, "
+    "variante, creado) "
+    "SELECT $1, $2 + x.k, $3, $4, x.l, $5::date, x.num, x.m, x.v, x.s, $6, $7, $8, $9[x.k], $5 "
+    "FROM unnest($10::varchar[], $11::varchar[], $12::numeric[], $13::numeric[], "
+    "$14::varchar[]) WITH ORDINALITY AS x(l, num, m, v, s, k) "
+    "WHERE x.s <> '-'",
+    14,
+    {VARCHAROID, INT4OID, VARCHAROID, VARCHAROID, TIMESTAMPOID, BPCHAROID, VARCHAROID, VARCHAROID,
+     VARCHARARRAYOID, VARCHARARRAYOID, VARCHARARRAYOID, NUMERICARRAYOID, NUMERICARRAYOID,
+     VARCHARARRAYOID}};
+
+static Sentencia en_bloque = {
+    "SELECT b.codigo, b.vendido, b.st, b.r_ultimo "
+    "FROM central.reservar_en_bloque($1, $2, $3, $4, $5, $6, $7, $8, $9, $10, $11, $12, $13, "
+    "$14) b",
+    14,
+    {VARCHAROID, VARCHAROID, VARCHAROID, INT4OID, VARCHARARRAYOID, VARCHARARRAYOID, NUMERICARRAYOID,
+     BPCHAROID, VARCHAROID, VARCHAROID, VARCHARARRAYOID, TIMESTAMPOID, NUMERICOID, INT4OID}};
+
+static SPIPlanPtr preparada(Sentencia* s) {
+    if (s->plan == NULL) {
+        SPIPlanPtr p = SPI_prepare_cursor(s->sql, s->nargs, s->types, CURSOR_OPT_GENERIC_PLAN);
+        if (p == NULL) elog(ERROR, "reservar: %s", SPI_result_code_string(SPI_result));
+        if (SPI_keepplan(p) != 0) elog(ERROR, "reservar: plan not kept");
+        s->plan = p;
+    }
+    return s->plan;
+}
+
+void ejecutar(Sentencia* s, Datum* values, const char* nulls, long rows) {
+    int rc = SPI_execute_plan(preparada(s), values, nulls, false, rows);
+    if (rc < 0) elog(ERROR, "reservar: %s", SPI_result_code_string(rc));
+}
+
+Portal abrir_cursor(Sentencia* s, const char* name, Datum* values, const char* nulls) {
+    return SPI_cursor_open(name, preparada(s), values, nulls, false);
+}
+
+Datum columna(int c, bool* isnull) {
+    return SPI_getbinval(SPI_tuptable->vals[0], SPI_tuptable->tupdesc, c, isnull);
+}
+
+static Datum arreglo(Datum* values, int n, Oid type) {
+    if (type == INT4OID) return PointerGetDatum(construct_array(values, n, INT4OID, 4, true, 'i'));
+    return PointerGetDatum(construct_array(values, n, type, -1, false, 'i'));
+}
+
+static Datum* elementos(Datum array, Oid type) {
+    Datum* values;
+    int count;
+    int16 len = type == INT4OID ? 4 : type == BOOLOID ? 1 : -1;
+    bool byval = type == INT4OID || type == BOOLOID;
+    char align = type == BOOLOID ? 'c' : 'i';
+    deconstruct_array(DatumGetArrayTypeP(array), type, len, byval, align, &values, NULL, &count);
+    return values;
+}
+
+static bool es_cero(Datum numero) {
+    return DatumGetInt32(
+               DirectFunctionCall2(numeric_cmp, numero, NumericGetDatum(int64_to_numeric(0)))) == 0;
+}
+
+static int compara(Datum a, Datum b) {
+    return DatumGetInt32(DirectFunctionCall2(numeric_cmp, a, b));
+}
+
+/* What one item takes of its number's quota: the whole amount when the number has room for
+ * it, nothing when it is sold out as last committed, else what is left under the row's lock. */
+static Datum tomar(Datum lot, Datum hoy, Datum numero, Datum monto, Datum cupo) {
+    Datum values[5] = {lot, hoy, numero, monto, cupo};
+    bool isnull;
+    Datum resto;
+    ejecutar(&toma_si_cabe, values, NULL, 0);
+    if (SPI_processed == 1) return monto;
+    ejecutar(&agotado, values, NULL, 1);
+    if (SPI_processed == 0) {
+        ejecutar(&primera_venta, values, NULL, 1);
+        if (SPI_processed == 1) return datumCopy(columna(1, &isnull), false, -1);
+    } else if (DatumGetBool(columna(1, &isnull))) {
+        return NumericGetDatum(int64_to_numeric(0));
+    }
+    ejecutar(&resto_bloqueado, values, NULL, 1);
+    if (SPI_processed == 0) return NumericGetDatum(int64_to_numeric(0));
+    resto = datumCopy(columna(1, &isnull), false, -1);
+    if (!es_cero(resto)) {
+        values[3] = resto;
+        ejecutar(&toma, values, NULL, 0);
+    }
+    return resto;
+}
+
+/* Every item with status '9' and nothing sold: the answer of a refused call. */
+static void rechazo(const Reserva* r, Respuesta* a) {
+    Datum* status = palloc(sizeof(Datum) * (r->n + 1));
+    Datum* montos = palloc(sizeof(Datum) * (r->n + 1));
+    Datum* numeros = palloc(sizeof(Datum) * (r->n + 1));
+    for (int k = 0; k < r->n; k++) {
+        status[k] = CStringGetTextDatum("9");
+        montos[k] = NumericGetDatum(int64_to_numeric(0));
+        numeros[k] = Int32GetDatum(r->base + k + 1);
+    }
+    a->r_lot = arreglo(r->lots, r->n, VARCHAROID);
+    a->r_num = arreglo(r->numeros, r->n, VARCHAROID);
+    a->r_monto = arreglo(montos, r->n, NUMERICOID);
+    a->r_status = arreglo(status, r->n, VARCHAROID);
+    a->r_item = arreglo(numeros, r->n, INT4OID);
+}
+
+/* The answer: every item not sold in full. */
+static void responder(const Reserva* r, Datum* vendido, Datum* st, Respuesta* a) {
+    Datum* lot = palloc(sizeof(Datum) * (r->n + 1));
+    Datum* num = palloc(sizeof(Datum) * (r->n + 1));
+    Datum* monto = palloc(sizeof(Datum) * (r->n + 1));
+    Datum* status = palloc(sizeof(Datum) * (r->n + 1));
+    Datum* item = palloc(sizeof(Datum) * (r->n + 1));
+    int m = 0;
+    for (int k = 0; k < r->n; k++) {
+        char* s = TextDatumGetCString(st[k]);
+        if (strcmp(s, "0") == 0) continue;
+        lot[m] = r->lots[k];
+        num[m] = r->numeros[k];
+        monto[m] = vendido[k];
+        status[m] = CStringGetTextDatum(strcmp(s, "-") == 0 ? "4" : s);
+        item[m] = Int32GetDatum(r->base + k + 1);
+        m++;
+    }
+    a->codigo = m > 0 ? 1 : 0;
+    a->r_lot = arreglo(lot, m, VARCHAROID);
+    a->r_num = arreglo(num, m, VARCHAROID);
+    a->r_monto = arreglo(monto, m, NUMERICOID);
+    a->r_status = arreglo(status, m, VARCHAROID);
+    a->r_item = arreglo(item, m, INT4OID);
+}
+
+Respuesta reservar(const Reserva* r) {
+    MemoryContext caller = CurrentMemoryContext;
+    MemoryContext spi;
+    Respuesta a = {0};
+    Datum values[14];
+    char nulls[15];
+    bool isnull, uno_a_uno, sin_items;
+    Datum momento, hoy, parte;
+    Datum *montos, *vendido, *st;
+    Datum lots, numeros;
+    int n = r->n;
+    int ultimo;
+
+    a.r_ultimo = r->base;
+    if (n == 0) {
+        responder(r, NULL, NULL, &a);
+        return a;
+    }
+    if (SPI_connect() != SPI_OK_CONNECT) elog(ERROR, "reservar: no SPI");
+
+    values[0] = r->vendedor;
+    values[1] = r->usuario;
+    values[2] = r->nticket;
+    values[3] = r->montos == NULL ? r->monto_texto : (Datum)0;
+    ejecutar(&bloqueo, values, r->montos == NULL ? "    " : "   n", 0);
+    {
+        char* estado = NULL;
+        bool activo = false;
+        if (SPI_processed == 1) {
+            Datum e = columna(1, &isnull);
+            if (!isnull) estado = TextDatumGetCString(e);
+            activo = DatumGetBool(columna(2, &isnull)) && !isnull;
+        }
+        if (estado == NULL || strcmp(estado, "ABI") != 0 || !activo) {
+            /* a ticket released for want of plays (or by the central office) says so */
+            a.codigo = estado != NULL && strcmp(estado, "LIB") == 0 ? 80 : 73;
+            SPI_finish();
+            rechazo(r, &a);
+            return a;
+        }
+        parte = datumCopy(columna(3, &isnull), false, -1);
+        uno_a_uno = n <= POCOS_ITEMS && compara(parte, NumericGetDatum(int64_to_numeric(100))) >= 0;
+        momento = columna(4, &isnull);
+        hoy = DirectFunctionCall1(timestamp_date, momento);
+        montos = palloc(sizeof(Datum) * n);
+        if (r->montos == NULL) {
+            Datum monto = columna(5, &isnull);
+            if (isnull) {
+                a.codigo = RESERVA_NO_DECIDIDA;
+                SPI_finish();
+                return a;
+            }
+            monto = datumCopy(monto, false, -1);
+            for (int k = 0; k < n; k++) montos[k] = monto;
+        } else {
+            memcpy(montos, r->montos, sizeof(Datum) * n);
+        }
+    }
+
+    lots = arreglo(r->lots, n, VARCHAROID);
+    numeros = arreglo(r->numeros, n, VARCHAROID);
+    values[0] = lots;
+    values[1] = numeros;
+    values[2] = momento;
+    values[3] = r->vendedor;
+    values[4] = r->nticket;
+    values[5] = BoolGetDatum(uno_a_uno);
+    values[6] = r->tipo;
+    ejecutar(&consulta, values, NULL, 1);
+    {
+        Datum u = columna(1, &isnull);
+        sin_items = isnull;
+        ultimo = isnull ? 0 : DatumGetInt32(u);
+    }
+    vendido = palloc(sizeof(Datum) * n);
+    st = palloc(sizeof(Datum) * n);
+
+    /* a call repeated after a lost answer is answered over the arrays */
+    if (uno_a_uno && ultimo <= r->base) {
+        Datum* orden = elementos(columna(2, &isnull), INT4OID);
+        Datum* existe = elementos(columna(3, &isnull), BOOLOID);
+        Datum* vende = elementos(columna(4, &isnull), BOOLOID);
+        Datum* cupos = elementos(columna(5, &isnull), NUMERICOID);
+        for (int k = 0; k < n; k++) cupos[k] = datumCopy(cupos[k], false, -1);
+        for (int j = 0; j < n; j++) {
+            int i = DatumGetInt32(orden[j]) - 1;
+            if (!DatumGetBool(vende[i])) {
+                vendido[i] = NumericGetDatum(int64_to_numeric(0));
+                st[i] = CStringGetTextDatum(DatumGetBool(existe[i]) ? "4" : "-");
+                continue;
+            }
+            vendido[i] = tomar(r->lots[i], hoy, r->numeros[i], montos[i], cupos[i]);
+            st[i] = CStringGetTextDatum(compara(vendido[i], montos[i]) == 0 ? "0"
+                                        : es_cero(vendido[i])               ? "1"
+                                                                            : "2");
+        }
+        values[0] = r->nticket;
+        values[1] = Int32GetDatum(r->base);
+        values[2] = r->vendedor;
+        values[3] = r->usuario;
+        values[4] = momento;
+        values[5] = r->tipo;
+        values[6] = r->jugada;
+        values[7] = r->especial;
+        values[8] = r->variantes;
+        values[9] = lots;
+        values[10] = numeros;
+        values[11] = arreglo(montos, n, NUMERICOID);
+        values[12] = arreglo(vendido, n, NUMERICOID);
+        values[13] = arreglo(st, n, VARCHAROID);
+        memset(nulls, ' ', sizeof(nulls));
+        nulls[6] = r->jugada_nula ? 'n' : ' ';
+        nulls[7] = r->especial_nula ? 'n' : ' ';
+        nulls[8] = r->variantes_nula ? 'n' : ' ';
+        ejecutar(&items, values, nulls, 0);
+        a.r_ultimo = r->base + n;
+    } else {
+        values[0] = r->vendedor;
+        values[1] = r->usuario;
+        values[2] = r->nticket;
+        values[3] = Int32GetDatum(r->base);
+        values[4] = lots;
+        values[5] = numeros;
+        values[6] = arreglo(montos, n, NUMERICOID);
+        values[7] = r->tipo;
+        values[8] = r->jugada;
+        values[9] = r->especial;
+        values[10] = r->variantes;
+        values[11] = momento;
+        values[12] = parte;
+        values[13] = Int32GetDatum(ultimo);
+        memset(nulls, ' ', sizeof(nulls));
+        nulls[8] = r->jugada_nula ? 'n' : ' ';
+        nulls[9] = r->especial_nula ? 'n' : ' ';
+        nulls[10] = r->variantes_nula ? 'n' : ' ';
+        nulls[13] = sin_items ? 'n' : ' ';
+        ejecutar(&en_bloque, values, nulls, 1);
+        a.codigo = DatumGetInt32(columna(1, &isnull));
+        a.r_ultimo = DatumGetInt32(columna(4, &isnull));
+        if (a.codigo == 74) {
+            SPI_finish();
+            rechazo(r, &a);
+            return a;
+        }
+        {
+            Datum* v = elementos(columna(2, &isnull), NUMERICOID);
+            Datum* s = elementos(columna(3, &isnull), VARCHAROID);
+            for (int k = 0; k < n; k++) {
+                vendido[k] = v[k];
+                st[k] = s[k];
+            }
+        }
+    }
+    spi = MemoryContextSwitchTo(caller);
+    responder(r, vendido, st, &a);
+    MemoryContextSwitchTo(spi);
+    SPI_finish();
+    return a;
+}
+
+/* Every item has a lottery, a number and an amount: the procedures that call build them so. */
+static void sin_nulos(const bool* nulls, int n) {
+    for (int k = 0; k < n; k++)
+        if (nulls[k]) elog(ERROR, "reservar: item %d has no lottery, number or amount", k + 1);
+}
+
+static Datum* elementos_de(FunctionCallInfo fcinfo, int arg, int* n) {
+    Datum* values;
+    bool* nulls;
+    if (PG_ARGISNULL(arg)) {
+        *n = 0;
+        return NULL;
+    }
+    deconstruct_array(PG_GETARG_ARRAYTYPE_P(arg), VARCHAROID, -1, false, 'i', &values, &nulls, n);
+    sin_nulos(nulls, *n);
+    return values;
+}
+
+PG_FUNCTION_INFO_V1(reservar_sql);
+
+/*
+ * central.reservar(p_vendedor, p_usuario, p_nticket, p_base, p_lots, p_numeros, p_montos,
+ *                  p_tipo, p_jugada, p_especial, p_variantes,
+ *                  OUT codigo, OUT r_lot, OUT r_num, OUT r_monto, OUT r_status, OUT r_item,
+ *                  OUT r_ultimo)
+ */
+Datum reservar_sql(PG_FUNCTION_ARGS) {
+    Reserva r = {0};
+    Respuesta a;
+    TupleDesc desc;
+    Datum values[7];
+    bool nulls[7] = {false, false, false, false, false, false, false};
+    int lots, numeros, montos;
+    if (PG_ARGISNULL(3) || PG_ARGISNULL(7)) elog(ERROR, "reservar: no item base or play kind");
+    r.vendedor = PG_ARGISNULL(0) ? (Datum)0 : PG_GETARG_DATUM(0);
+    r.usuario = PG_ARGISNULL(1) ? (Datum)0 : PG_GETARG_DATUM(1);
+    r.nticket = PG_ARGISNULL(2) ? (Datum)0 : PG_GETARG_DATUM(2);
+    r.base = PG_GETARG_INT32(3);
+    r.lots = elementos_de(fcinfo, 4, &lots);
+    r.numeros = elementos_de(fcinfo, 5, &numeros);
+    if (PG_ARGISNULL(6)) {
+        montos = 0;
+    } else {
+        bool* m_nulls;
+        deconstruct_array(PG_GETARG_ARRAYTYPE_P(6), NUMERICOID, -1, false, 'i', &r.montos, &m_nulls,
+                          &montos);
+        sin_nulos(m_nulls, montos);
+    }
+    r.n = lots;
+    if (numeros != lots || montos != lots)
+        elog(ERROR, "reservar: %d lotteries, %d numbers, %d amounts", lots, numeros, montos);
+    r.tipo = PG_GETARG_DATUM(7);
+    r.jugada_nula = PG_ARGISNULL(8);
+    r.jugada = r.jugada_nula ? (Datum)0 : PG_GETARG_DATUM(8);
+    r.especial_nula = PG_ARGISNULL(9);
+    r.especial = r.especial_nula ? (Datum)0 : PG_GETARG_DATUM(9);
+    r.variantes_nula = PG_ARGISNULL(10);
+    r.variantes = r.variantes_nula ? (Datum)0 : PG_GETARG_DATUM(10);
+    if (r.montos == NULL) r.montos = palloc(sizeof(Datum));
+
+    if (PG_ARGISNULL(0) || PG_ARGISNULL(1) || PG_ARGISNULL(2)) {
+        /* no ticket of a vendor and seller of this login: refused, nothing touched */
+        a.codigo = 73;
+        a.r_ultimo = r.base;
+        rechazo(&r, &a);
+    } else {
+        a = reservar(&r);
+    }
+
+    if (get_call_result_type(fcinfo, NULL, &desc) != TYPEFUNC_COMPOSITE)
+        elog(ERROR, "reservar: no record to answer with");
+    desc = BlessTupleDesc(desc);
+    values[0] = Int32GetDatum(a.codigo);
+    values[1] = a.r_lot;
+    values[2] = a.r_num;
+    values[3] = a.r_monto;
+    values[4] = a.r_status;
+    values[5] = a.r_item;
+    values[6] = Int32GetDatum(a.r_ultimo);
+    PG_RETURN_DATUM(HeapTupleGetDatum(heap_form_tuple(desc, values, nulls)));
+}

@@ -1,0 +1,53 @@
+/*
+ * Booking a play call in compiled code (central.reservar), for the server's own procedures and
+ * for the straight play.
+ */
+#ifndef VENDURA_BOOKING_H
+#define VENDURA_BOOKING_H
+
+#include "postgres.h"
+
+#include "executor/spi.h"
+
+#define RESERVA_NO_DECIDIDA (-1)
+
+/* One call: item k (from 0) gets the item number base + k + 1. */
+typedef struct Reserva {
+    Datum vendedor; /* varchar */
+    Datum usuario;  /* varchar */
+    Datum nticket;  /* varchar */
+    int base;
+    int n;
+    Datum* lots;       /* varchar each */
+    Datum* numeros;    /* varchar each */
+    Datum* montos;     /* numeric each; NULL: every item asks monto_texto's amount */
+    Datum monto_texto; /* varchar, read by central.monto_jugada when montos is NULL */
+    Datum tipo;        /* bpchar */
+    Datum jugada;      /* varchar or NULL */
+    Datum especial;    /* varchar or NULL */
+    Datum variantes;   /* varchar[] or NULL */
+    bool jugada_nula, especial_nula, variantes_nula;
+} Reserva;
+
+typedef struct Respuesta {
+    int codigo; /* as central.reservar; RESERVA_NO_DECIDIDA: the amount text is no amount */
+    Datum r_lot, r_num, r_monto, r_status, r_item; /* arrays */
+    int r_ultimo;
+} Respuesta;
+
+/* Connects to SPI itself; the answer is built in the caller's memory context. */
+Respuesta reservar(const Reserva* reserva);
+
+/* A statement prepared at its first use in a server process and kept for the process's life. */
+typedef struct Sentencia {
+    const char* sql;
+    int nargs;
+    Oid types[16];
+    SPIPlanPtr plan;
+} Sentencia;
+
+void ejecutar(Sentencia* s, Datum* values, const char* nulls, long rows);
+Portal abrir_cursor(Sentencia* s, const char* name, Datum* values, const char* nulls);
+Datum columna(int c, bool* isnull);
+
+#endif

@@ -1,0 +1,147 @@
+// The straight play booked in compiled code against central.crea_normal, the PL/pgSQL procedure
+// of every case: the same calls on two copies of one sales point answer and book the same.
+// VENDURA_BOOKING_SEED replays a run.
+#include "platform/pq_gateway.h"
+#include "test_database.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace vendura;
+using namespace vendura::test;
+
+namespace {
+
+// A copy whose xcreanormal hands every call to the general procedure.
+constexpr auto kGeneralOnly = R"(
+CREATE OR REPLACE PROCEDURE public.xcreanormal(
+    INOUT return_value integer, IN t_vendedor varchar, IN t_usuario varchar,
+    IN t_numero_cadena varchar, IN t_monto_normal varchar, IN num_item varchar,
+    IN t_cod_lot varchar, IN nticket varchar, INOUT rs refcursor)
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = central, pg_temp AS $$
+BEGIN
+    SELECT c.return_value, c.rs INTO return_value, rs
+    FROM central.crea_normal(t_vendedor, t_usuario, t_numero_cadena, t_monto_normal, num_item,
+                             t_cod_lot, nticket, rs) c;
+END
+$$)";
+
+struct SalesPoint {
+    TestDatabase db;
+    PqGateway counter;
+    QString ticket;
+
+    explicit SalesPoint(bool generalOnly) {
+        db.seedVendor();
+        db.seedLotteries();
+        // a lottery that has closed, one this sales point has taken off sale
+        db.addLottery(u"CCC"_s, u"GAMMA"_s, u"09:00"_s, u"100"_s, u"300"_s, 3);
+        db.addLottery(u"DDD"_s, u"DELTA"_s, u"23:00"_s, u"100"_s, u"300"_s, 4);
+        db.admin(
+            u"INSERT INTO central.loterias_inactivas (cod_vendedor, cod_lot) "
+            u"VALUES ('00012', 'DDD')"_s);
+        if (generalOnly) db.admin(QString::fromLatin1(kGeneralOnly));
+        EXPECT_TRUE(counter.open(db.connectionText()).ok());
+        ticket = db.newTicket(u"00012"_s);
+    }
+
+    // The answer as the counter reads it: return value and every row, or the error.
+    QString sell(const QStringList& call) {
+        QStringList args = call;
+        args.append(ticket);
+        auto a = counter.callPositional(u"xcreanormal"_s, args);
+        if (!a) return u"error "_s + a.error().description.section(u':', 0, 0);
+        QString text = a.value().returnText();
+        for (int r = 0; r < a.value().rows.size(); ++r) {
+            for (const char* f : {"cod_lot", "numero", "monto", "status", "titems", "ultimo_item"})
+                text += u' ' + a.value().rows.text(r, QString::fromLatin1(f));
+            text += u';';
+        }
+        return text;
+    }
+
+    // What the ledger holds: the ticket's items, the numbers' sales and the audit trail's kinds.
+    std::vector<QStringList> ledger() const {
+        auto rows = db.rows(
+            u"SELECT num_item::text, cod_lot, fecha_sorteo::text, numero, monto_pedido::text, "
+            u"monto_vendido::text, status, tipo, jugada, vigente::text, creado::text "
+            u"FROM central.items_ticket ORDER BY num_item"_s);
+        for (auto& r : db.rows(u"SELECT cod_lot, fecha::text, numero, vendido::text "
+                               u"FROM central.ventas_numero ORDER BY 1, 2, 3"_s))
+            rows.push_back(r);
+        for (auto& r : db.rows(u"SELECT accion, count(*)::text FROM central.auditoria "
+                               u"GROUP BY accion ORDER BY accion"_s))
+            rows.push_back(r);
+        return rows;
+    }
+};
+
+template <size_t N>
+QString pick(std::mt19937& rng, const char* const (&choices)[N]) {
+    return QString::fromUtf8(choices[std::uniform_int_distribution<size_t>(0, N - 1)(rng)]);
+}
+
+TEST(CompiledBookingTest, TheStraightPlayAnswersAndBooksAsTheGeneralProcedure) {
+    const unsigned seed = qEnvironmentVariableIsSet("VENDURA_BOOKING_SEED")
+                              ? qEnvironmentVariable("VENDURA_BOOKING_SEED").toUInt()
+                              : std::random_device{}();
+    SCOPED_TRACE(u"replay with VENDURA_BOOKING_SEED=%1"_s.arg(seed).toStdString());
+    std::mt19937 rng(seed);
+    SalesPoint compiled(false);
+    SalesPoint general(true);
+
+    // few numbers and amounts near the quotas (100 a triple, 300 a terminal), so that numbers
+    // sell out and items sell in part; input the straight path leaves to the general procedure
+    const char* const numbers[] = {"123", "123", "7", "07",   "45", " 9 ",
+                                   "999", "1x",  "",  "1234", "٣",  "-1"};
+    const char* const amounts[] = {"10", "25.5",  "60",  "150", " 40 ",      "0.01",    "0",
+                                   "-5", "1.234", "abc", "",    "999999.99", "1000000", ".5"};
+    const char* const lotteries[] = {"AAA",
+                                     "BBB",
+                                     "AAABBB",
+                                     "aaabbb",
+                                     "BBBAAA",
+                                     " AA",
+                                     "ZZZ",
+                                     "AAAZZZBBB",
+                                     "CCCAAA",
+                                     "DDDBBB",
+                                     "AAÁ",
+                                     "",
+                                     "AAABBBCCCDDDAAABBBCCCDDDAAA",
+                                     "AAABBBAAABBBAAABBB"};
+    const char* const vendors[] = {"00012", "00012", "00012", "00012", "00012", "00013", ""};
+    const char* const users[] = {"1001", "1001", "1001", "1001", "1002", "9999", ""};
+    const char* const bases[] = {"next", "next",  "next", "next", "next",
+                                 "next", "again", "last", "x1",   " 3"};
+
+    int next = 0;
+    QStringList last;
+    for (int step = 0; step < 160; ++step) {
+        const QString how = pick(rng, bases);
+        QStringList call;
+        if (how == u"again"_s && !last.isEmpty()) {
+            call = last;  // the same call once more, as after a lost answer
+        } else {
+            const QString base = how == u"next"_s   ? QString::number(next)
+                                 : how == u"last"_s ? QString::number(std::max(0, next - 1))
+                                                    : how;
+            call = {
+                pick(rng, vendors),  pick(rng, users), pick(rng, numbers), pick(rng, amounts), base,
+                pick(rng, lotteries)};
+        }
+        const QString a = compiled.sell(call);
+        const QString b = general.sell(call);
+        ASSERT_EQ(a, b) << "step " << step << ": " << call.join(u'|').toStdString();
+        // the counter numbers its next call past the highest item the answer names, or past
+        // every item of a call sold in full
+        const qsizetype at = a.lastIndexOf(u';');
+        if (at > 0) next = std::max(next, a.left(at).section(u' ', -1).toInt());
+        if (a == u"0"_s) next = std::max(next, call[4].toInt() + int(call[5].size() + 2) / 3);
+        last = call;
+    }
+    EXPECT_EQ(compiled.ledger(), general.ledger());
+}
+
+}  // namespace
