@@ -44,19 +44,20 @@ static Sentencia bloqueo = {
 
 /* Read once the ticket is locked, in a statement of its own: a call repeated after a lost
  * answer may have waited for the lock of the very call it repeats, and must see its items.
- * For a call of a few items ($6), each item's lottery and quota too, and the order of their
- * numbers' rows (lottery, number, item), the order every booking locks them in. */
+ * For a call of a few items ($6), a row for each item with its lottery's sale and its number's
+ * quota, in the order of the numbers' rows (lottery, number, item), the order every booking
+ * locks them in (rows rather than sorted arrays: one sort, no arrays to build and read back). */
 static Sentencia consulta = {
-    "SELECT (SELECT max(i.num_item) FROM central.items_ticket i WHERE i.nticket = $5), "
-    "array_agg(x.k::integer ORDER BY x.l, x.num, x.k), "
-    "array_agg(e.existe ORDER BY x.k), "
-    "array_agg(e.abierta AND e.juegaespecial <> CASE $7 WHEN '2' THEN 'N' ELSE 'S' END "
-    "ORDER BY x.k), "
-    "array_agg(c.cupo ORDER BY x.k) "
+    "SELECT m.ultimo, i.k, i.existe, i.vende, i.cupo "
+    "FROM (SELECT max(t.num_item) AS ultimo FROM central.items_ticket t WHERE t.nticket = $5) m "
+    "LEFT JOIN LATERAL ("
+    "SELECT x.k::integer AS k, x.l, x.num, e.existe, "
+    "e.abierta AND e.juegaespecial <> CASE $7 WHEN '2' THEN 'N' ELSE 'S' END AS vende, c.cupo "
     "FROM unnest($1::varchar[], $2::varchar[]) WITH ORDINALITY AS x(l, num, k) "
     "CROSS JOIN LATERAL central.venta_loteria(x.l, $3, $4) e "
     "CROSS JOIN LATERAL central.cupo(x.l, $3::date, x.num) c "
-    "WHERE $6",
+    "WHERE $6) i ON true "
+    "ORDER BY i.l, i.num, i.k",
     7,
     {VARCHARARRAYOID, VARCHARARRAYOID, TIMESTAMPOID, VARCHAROID, VARCHAROID, BOOLOID, BPCHAROID}};
 
@@ -145,13 +146,11 @@ static Datum arreglo(Datum* values, int n, Oid type) {
     return PointerGetDatum(construct_array(values, n, type, -1, false, 'i'));
 }
 
-static Datum* elementos(Datum array, Oid type) {
+static Datum* elementos(Datum array) {
     Datum* values;
     int count;
-    int16 len = type == INT4OID ? 4 : type == BOOLOID ? 1 : -1;
-    bool byval = type == INT4OID || type == BOOLOID;
-    char align = type == BOOLOID ? 'c' : 'i';
-    deconstruct_array(DatumGetArrayTypeP(array), type, len, byval, align, &values, NULL, &count);
+    deconstruct_array(DatumGetArrayTypeP(array), ARR_ELEMTYPE(DatumGetArrayTypeP(array)), -1, false,
+                      'i', &values, NULL, &count);
     return values;
 }
 
@@ -300,7 +299,7 @@ Respuesta reservar(const Reserva* r) {
     values[4] = r->nticket;
     values[5] = BoolGetDatum(uno_a_uno);
     values[6] = r->tipo;
-    ejecutar(&consulta, values, NULL, 1);
+    ejecutar(&consulta, values, NULL, 0);
     {
         Datum u = columna(1, &isnull);
         sin_items = isnull;
@@ -311,19 +310,20 @@ Respuesta reservar(const Reserva* r) {
 
     /* a call repeated after a lost answer is answered over the arrays */
     if (uno_a_uno && ultimo <= r->base) {
-        Datum* orden = elementos(columna(2, &isnull), INT4OID);
-        Datum* existe = elementos(columna(3, &isnull), BOOLOID);
-        Datum* vende = elementos(columna(4, &isnull), BOOLOID);
-        Datum* cupos = elementos(columna(5, &isnull), NUMERICOID);
-        for (int k = 0; k < n; k++) cupos[k] = datumCopy(cupos[k], false, -1);
+        SPITupleTable* filas = SPI_tuptable;
+        if (SPI_processed != (uint64)n)
+            elog(ERROR, "reservar: %d items looked up", (int)SPI_processed);
         for (int j = 0; j < n; j++) {
-            int i = DatumGetInt32(orden[j]) - 1;
-            if (!DatumGetBool(vende[i])) {
+            HeapTuple fila = filas->vals[j];
+            int i = DatumGetInt32(SPI_getbinval(fila, filas->tupdesc, 2, &isnull)) - 1;
+            if (!DatumGetBool(SPI_getbinval(fila, filas->tupdesc, 4, &isnull))) {
                 vendido[i] = NumericGetDatum(int64_to_numeric(0));
-                st[i] = CStringGetTextDatum(DatumGetBool(existe[i]) ? "4" : "-");
+                st[i] = CStringGetTextDatum(
+                    DatumGetBool(SPI_getbinval(fila, filas->tupdesc, 3, &isnull)) ? "4" : "-");
                 continue;
             }
-            vendido[i] = tomar(r->lots[i], hoy, r->numeros[i], montos[i], cupos[i]);
+            vendido[i] = tomar(r->lots[i], hoy, r->numeros[i], montos[i],
+                               SPI_getbinval(fila, filas->tupdesc, 5, &isnull));
             st[i] = CStringGetTextDatum(compara(vendido[i], montos[i]) == 0 ? "0"
                                         : es_cero(vendido[i])               ? "1"
                                                                             : "2");
@@ -377,8 +377,8 @@ Respuesta reservar(const Reserva* r) {
             return a;
         }
         {
-            Datum* v = elementos(columna(2, &isnull), NUMERICOID);
-            Datum* s = elementos(columna(3, &isnull), VARCHAROID);
+            Datum* v = elementos(columna(2, &isnull));
+            Datum* s = elementos(columna(3, &isnull));
             for (int k = 0; k < n; k++) {
                 vendido[k] = v[k];
                 st[k] = s[k];
