@@ -12,6 +12,7 @@
 #include "booking.h"
 
 #include "access/htup_details.h"
+#include "catalog/pg_collation.h"
 #include "catalog/pg_type.h"
 #include "fmgr.h"
 #include "funcapi.h"
@@ -44,22 +45,20 @@ static Sentencia bloqueo = {
 
 /* Read once the ticket is locked, in a statement of its own: a call repeated after a lost
  * answer may have waited for the lock of the very call it repeats, and must see its items.
- * For a call of a few items ($6), a row for each item with its lottery's sale and its number's
- * quota, in the order of the numbers' rows (lottery, number, item), the order every booking
- * locks them in (rows rather than sorted arrays: one sort, no arrays to build and read back). */
+ * For a call of a few items, with a row for each item with its lottery's sale and its
+ * number's quota; for any other, alone. */
 static Sentencia consulta = {
-    "SELECT m.ultimo, i.k, i.existe, i.vende, i.cupo "
-    "FROM (SELECT max(t.num_item) AS ultimo FROM central.items_ticket t WHERE t.nticket = $5) m "
-    "LEFT JOIN LATERAL ("
-    "SELECT x.k::integer AS k, x.l, x.num, e.existe, "
-    "e.abierta AND e.juegaespecial <> CASE $7 WHEN '2' THEN 'N' ELSE 'S' END AS vende, c.cupo "
+    "SELECT (SELECT max(t.num_item) FROM central.items_ticket t WHERE t.nticket = $5), "
+    "x.k::integer, e.existe, "
+    "e.abierta AND e.juegaespecial <> CASE $6 WHEN '2' THEN 'N' ELSE 'S' END, c.cupo "
     "FROM unnest($1::varchar[], $2::varchar[]) WITH ORDINALITY AS x(l, num, k) "
     "CROSS JOIN LATERAL central.venta_loteria(x.l, $3, $4) e "
-    "CROSS JOIN LATERAL central.cupo(x.l, $3::date, x.num) c "
-    "WHERE $6) i ON true "
-    "ORDER BY i.l, i.num, i.k",
-    7,
-    {VARCHARARRAYOID, VARCHARARRAYOID, TIMESTAMPOID, VARCHAROID, VARCHAROID, BOOLOID, BPCHAROID}};
+    "CROSS JOIN LATERAL central.cupo(x.l, $3::date, x.num) c",
+    6,
+    {VARCHARARRAYOID, VARCHARARRAYOID, TIMESTAMPOID, VARCHAROID, VARCHAROID, BPCHAROID}};
+
+static Sentencia ultimo_item = {
+    "SELECT max(t.num_item) FROM central.items_ticket t WHERE t.nticket = $1", 1, {VARCHAROID}};
 
 /* The number's row takes the whole amount when it has room for it, under its own lock. */
 static Sentencia toma_si_cabe = {
@@ -152,6 +151,25 @@ static Datum* elementos(Datum array) {
     deconstruct_array(DatumGetArrayTypeP(array), ARR_ELEMTYPE(DatumGetArrayTypeP(array)), -1, false,
                       'i', &values, NULL, &count);
     return values;
+}
+
+/* The items in the order their numbers' rows are locked in, as every booking takes them:
+ * lottery, number, item, compared as the database's ORDER BY compares them. */
+static void en_orden_de_bloqueo(const Reserva* r, int* orden) {
+    for (int j = 0; j < r->n; j++) {
+        int k = j;
+        for (; k > 0; k--) {
+            int i = orden[k - 1];
+            int c = DatumGetInt32(
+                DirectFunctionCall2Coll(bttextcmp, DEFAULT_COLLATION_OID, r->lots[i], r->lots[j]));
+            if (c == 0)
+                c = DatumGetInt32(DirectFunctionCall2Coll(bttextcmp, DEFAULT_COLLATION_OID,
+                                                          r->numeros[i], r->numeros[j]));
+            if (c <= 0) break;
+            orden[k] = i;
+        }
+        orden[k] = j;
+    }
 }
 
 static bool es_cero(Datum numero) {
@@ -292,14 +310,20 @@ Respuesta reservar(const Reserva* r) {
 
     lots = arreglo(r->lots, n, VARCHAROID);
     numeros = arreglo(r->numeros, n, VARCHAROID);
-    values[0] = lots;
-    values[1] = numeros;
-    values[2] = momento;
-    values[3] = r->vendedor;
-    values[4] = r->nticket;
-    values[5] = BoolGetDatum(uno_a_uno);
-    values[6] = r->tipo;
-    ejecutar(&consulta, values, NULL, 0);
+    if (uno_a_uno) {
+        values[0] = lots;
+        values[1] = numeros;
+        values[2] = momento;
+        values[3] = r->vendedor;
+        values[4] = r->nticket;
+        values[5] = r->tipo;
+        ejecutar(&consulta, values, NULL, 0);
+        if (SPI_processed != (uint64)n)
+            elog(ERROR, "reservar: %d items looked up", (int)SPI_processed);
+    } else {
+        values[0] = r->nticket;
+        ejecutar(&ultimo_item, values, NULL, 1);
+    }
     {
         Datum u = columna(1, &isnull);
         sin_items = isnull;
@@ -311,19 +335,26 @@ Respuesta reservar(const Reserva* r) {
     /* a call repeated after a lost answer is answered over the arrays */
     if (uno_a_uno && ultimo <= r->base) {
         SPITupleTable* filas = SPI_tuptable;
-        if (SPI_processed != (uint64)n)
-            elog(ERROR, "reservar: %d items looked up", (int)SPI_processed);
+        Datum* cupos = palloc(sizeof(Datum) * n);
+        bool* existe = palloc(sizeof(bool) * n);
+        bool* vende = palloc(sizeof(bool) * n);
+        int* orden = palloc(sizeof(int) * n);
         for (int j = 0; j < n; j++) {
             HeapTuple fila = filas->vals[j];
             int i = DatumGetInt32(SPI_getbinval(fila, filas->tupdesc, 2, &isnull)) - 1;
-            if (!DatumGetBool(SPI_getbinval(fila, filas->tupdesc, 4, &isnull))) {
+            existe[i] = DatumGetBool(SPI_getbinval(fila, filas->tupdesc, 3, &isnull)) && !isnull;
+            vende[i] = DatumGetBool(SPI_getbinval(fila, filas->tupdesc, 4, &isnull)) && !isnull;
+            cupos[i] = SPI_getbinval(fila, filas->tupdesc, 5, &isnull);
+        }
+        en_orden_de_bloqueo(r, orden);
+        for (int j = 0; j < n; j++) {
+            int i = orden[j];
+            if (!vende[i]) {
                 vendido[i] = NumericGetDatum(int64_to_numeric(0));
-                st[i] = CStringGetTextDatum(
-                    DatumGetBool(SPI_getbinval(fila, filas->tupdesc, 3, &isnull)) ? "4" : "-");
+                st[i] = CStringGetTextDatum(existe[i] ? "4" : "-");
                 continue;
             }
-            vendido[i] = tomar(r->lots[i], hoy, r->numeros[i], montos[i],
-                               SPI_getbinval(fila, filas->tupdesc, 5, &isnull));
+            vendido[i] = tomar(r->lots[i], hoy, r->numeros[i], montos[i], cupos[i]);
             st[i] = CStringGetTextDatum(compara(vendido[i], montos[i]) == 0 ? "0"
                                         : es_cero(vendido[i])               ? "1"
                                                                             : "2");

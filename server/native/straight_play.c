@@ -29,6 +29,13 @@ static Sentencia respuesta = {
     6,
     {VARCHARARRAYOID, VARCHARARRAYOID, NUMERICARRAYOID, VARCHARARRAYOID, INT4ARRAYOID, INT4OID}};
 
+/* A call sold in full answers no row. */
+static Sentencia sin_filas = {
+    "SELECT NULL::varchar AS cod_lot, NULL::varchar AS numero, NULL::numeric AS monto, "
+    "NULL::varchar AS status, NULL::text AS titems, NULL::integer AS ultimo_item WHERE false",
+    0,
+    {InvalidOid}};
+
 static Sentencia general = {
     "SELECT c.return_value, c.rs "
     "FROM central.crea_normal($1, $2, $3, $4, $5, $6, $7, $8) c",
@@ -169,7 +176,7 @@ Datum xcreanormal(PG_FUNCTION_ARGS) {
     values[3] = a.r_status;
     values[4] = a.r_item;
     values[5] = Int32GetDatum(a.r_ultimo);
-    portal = abrir_cursor(&respuesta, cursor, values, NULL);
+    portal = abrir_cursor(a.codigo == 0 ? &sin_filas : &respuesta, cursor, values, NULL);
     name = MemoryContextStrdup(caller, portal->name);
     SPI_finish();
     return contestar(fcinfo, a.codigo, name);
