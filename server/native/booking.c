@@ -206,47 +206,55 @@ static Datum tomar(Datum lot, Datum hoy, Datum numero, Datum monto, Datum cupo) 
     return resto;
 }
 
-/* Every item with status '9' and nothing sold: the answer of a refused call. */
-static void rechazo(const Reserva* r, Respuesta* a) {
-    Datum* status = palloc(sizeof(Datum) * (r->n + 1));
-    Datum* montos = palloc(sizeof(Datum) * (r->n + 1));
-    Datum* numeros = palloc(sizeof(Datum) * (r->n + 1));
-    for (int k = 0; k < r->n; k++) {
-        status[k] = CStringGetTextDatum("9");
-        montos[k] = NumericGetDatum(int64_to_numeric(0));
-        numeros[k] = Int32GetDatum(r->base + k + 1);
+/* The answer's arrays for the items named in cuales (m of them, by index). */
+static void responder_items(const Reserva* r, const int* cuales, int m, const Datum* vendido,
+                            const Datum* st, Respuesta* a) {
+    Datum* lot = palloc(sizeof(Datum) * (m + 1));
+    Datum* num = palloc(sizeof(Datum) * (m + 1));
+    Datum* monto = palloc(sizeof(Datum) * (m + 1));
+    Datum* status = palloc(sizeof(Datum) * (m + 1));
+    Datum* item = palloc(sizeof(Datum) * (m + 1));
+    for (int j = 0; j < m; j++) {
+        int k = cuales[j];
+        lot[j] = r->lots[k];
+        num[j] = r->numeros[k];
+        monto[j] = vendido[k];
+        status[j] = st[k];
+        item[j] = Int32GetDatum(r->base + k + 1);
     }
-    a->r_lot = arreglo(r->lots, r->n, VARCHAROID);
-    a->r_num = arreglo(r->numeros, r->n, VARCHAROID);
-    a->r_monto = arreglo(montos, r->n, NUMERICOID);
-    a->r_status = arreglo(status, r->n, VARCHAROID);
-    a->r_item = arreglo(numeros, r->n, INT4OID);
-}
-
-/* The answer: every item not sold in full. */
-static void responder(const Reserva* r, Datum* vendido, Datum* st, Respuesta* a) {
-    Datum* lot = palloc(sizeof(Datum) * (r->n + 1));
-    Datum* num = palloc(sizeof(Datum) * (r->n + 1));
-    Datum* monto = palloc(sizeof(Datum) * (r->n + 1));
-    Datum* status = palloc(sizeof(Datum) * (r->n + 1));
-    Datum* item = palloc(sizeof(Datum) * (r->n + 1));
-    int m = 0;
-    for (int k = 0; k < r->n; k++) {
-        char* s = TextDatumGetCString(st[k]);
-        if (strcmp(s, "0") == 0) continue;
-        lot[m] = r->lots[k];
-        num[m] = r->numeros[k];
-        monto[m] = vendido[k];
-        status[m] = CStringGetTextDatum(strcmp(s, "-") == 0 ? "4" : s);
-        item[m] = Int32GetDatum(r->base + k + 1);
-        m++;
-    }
-    a->codigo = m > 0 ? 1 : 0;
     a->r_lot = arreglo(lot, m, VARCHAROID);
     a->r_num = arreglo(num, m, VARCHAROID);
     a->r_monto = arreglo(monto, m, NUMERICOID);
     a->r_status = arreglo(status, m, VARCHAROID);
     a->r_item = arreglo(item, m, INT4OID);
+}
+
+/* The answer of a refused call: every item with status '9' and nothing sold. */
+static void rechazo(const Reserva* r, Respuesta* a) {
+    int* todos = palloc(sizeof(int) * (r->n + 1));
+    Datum* vendido = palloc(sizeof(Datum) * (r->n + 1));
+    Datum* st = palloc(sizeof(Datum) * (r->n + 1));
+    for (int k = 0; k < r->n; k++) {
+        todos[k] = k;
+        vendido[k] = NumericGetDatum(int64_to_numeric(0));
+        st[k] = CStringGetTextDatum("9");
+    }
+    responder_items(r, todos, r->n, vendido, st, a);
+}
+
+/* The answer of a booked call: every item not sold in full, a code that names no lottery ('-')
+ * as a closed lottery. */
+static void responder(const Reserva* r, Datum* vendido, Datum* st, Respuesta* a) {
+    int* cuales = palloc(sizeof(int) * (r->n + 1));
+    int m = 0;
+    for (int k = 0; k < r->n; k++) {
+        char* s = TextDatumGetCString(st[k]);
+        if (strcmp(s, "0") == 0) continue;
+        if (strcmp(s, "-") == 0) st[k] = CStringGetTextDatum("4");
+        cuales[m++] = k;
+    }
+    a->codigo = m > 0 ? 1 : 0;
+    responder_items(r, cuales, m, vendido, st, a);
 }
 
 Respuesta reservar(const Reserva* r) {
