@@ -47,8 +47,9 @@ install_server_library() {
     local pg_config="$PG_BIN/pg_config"
     local lib sudo=""
     mkdir -p "$dir"
+    # no bitcode for the JIT compiler: the clusters run with jit = off
     make -s -C "$dir" -f "$VENDURA_ROOT/server/native/Makefile" \
-        VPATH="$VENDURA_ROOT/server/native" PG_CONFIG="$pg_config" >/dev/null
+        VPATH="$VENDURA_ROOT/server/native" PG_CONFIG="$pg_config" with_llvm=no >/dev/null
     lib="$("$pg_config" --pkglibdir)"
     cmp -s "$dir/vendura_booking.so" "$lib/vendura_booking.so" && return 0
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
