@@ -7,7 +7,7 @@
 
 #include "postgres.h"
 
-#include "executor/spi.h"
+#include "statements.h"
 
 #define RESERVA_NO_DECIDIDA (-1)
 
@@ -37,17 +37,5 @@ typedef struct Respuesta {
 
 /* Connects to SPI itself; the answer is built in the caller's memory context. */
 Respuesta reservar(const Reserva* reserva);
-
-/* A statement prepared at its first use in a server process and kept for the process's life. */
-typedef struct Sentencia {
-    const char* sql;
-    int nargs;
-    Oid types[16];
-    SPIPlanPtr plan;
-} Sentencia;
-
-void ejecutar(Sentencia* s, Datum* values, const char* nulls, long rows);
-Portal abrir_cursor(Sentencia* s, const char* name, Datum* values, const char* nulls);
-Datum columna(int c, bool* isnull);
 
 #endif
