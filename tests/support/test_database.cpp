@@ -51,6 +51,27 @@ PGresult* run(PGconn* conn, const QString& sql, const QStringList& params) {
     return r;
 }
 
+// A process killed before its databases' destructors ran leaves them and their logins in the
+// cluster; the next process given the same id would meet them under its own names (a login that
+// "already exists" fails that test's sales point). Nothing alive uses a name made of this
+// process's id.
+void dropLeftovers(PGconn* postgres, const QString& name) {
+    PQclear(PQexec(postgres, "SET client_min_messages = warning"));
+    const QString drop = u"DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)"_s.arg(name);
+    PQclear(PQexec(postgres, drop.toUtf8().constData()));
+    const QByteArray prefix = (name + u'_').toUtf8();
+    const char* values[] = {prefix.constData()};
+    PGresult* r = PQexecParams(postgres,
+                               "SELECT quote_ident(rolname) FROM pg_roles "
+                               "WHERE starts_with(rolname, $1)",
+                               1, nullptr, values, nullptr, nullptr, 0);
+    for (int i = 0; i < PQntuples(r); ++i) {
+        const QByteArray dropRole = QByteArray("DROP ROLE ") + PQgetvalue(r, i, 0);
+        PQclear(PQexec(postgres, dropRole.constData()));
+    }
+    PQclear(r);
+}
+
 }  // namespace
 
 const QString kAllPermissions = u"A.-B.-C.-D.-R.-M.-F2.F3.F4.F5.F6.F7.F10F11F12"_s;
@@ -83,6 +104,7 @@ TestDatabase::TestDatabase(const QString& templateName) {
     static std::atomic<int> counter{0};
     name_ = u"vt_%1_%2"_s.arg(getpid()).arg(counter++);
     PGconn* postgres = connectAdmin(u"postgres"_s);
+    dropLeftovers(postgres, name_);
     const QString create = u"CREATE DATABASE \"%1\" TEMPLATE \"%2\""_s.arg(
         name_, templateName.isEmpty() ? Cluster::get().templateName : templateName);
     // another test may be copying the same template this very moment
