@@ -11,11 +11,9 @@
  */
 #include "booking.h"
 
-#include "access/htup_details.h"
 #include "catalog/pg_collation.h"
 #include "catalog/pg_type.h"
 #include "fmgr.h"
-#include "funcapi.h"
 #include "utils/array.h"
 #include "utils/builtins.h"
 #include "utils/datum.h"
@@ -136,13 +134,16 @@ static void en_orden_de_bloqueo(const Reserva* r, int* orden) {
     }
 }
 
-static bool es_cero(Datum numero) {
-    return DatumGetInt32(
-               DirectFunctionCall2(numeric_cmp, numero, NumericGetDatum(int64_to_numeric(0)))) == 0;
+static Datum cero(void) {
+    return NumericGetDatum(int64_to_numeric(0));
 }
 
 static int compara(Datum a, Datum b) {
     return DatumGetInt32(DirectFunctionCall2(numeric_cmp, a, b));
+}
+
+static bool es_cero(Datum numero) {
+    return compara(numero, cero()) == 0;
 }
 
 /* What one item takes of its number's quota: the whole amount when the number has room for
@@ -158,10 +159,10 @@ static Datum tomar(Datum lot, Datum hoy, Datum numero, Datum monto, Datum cupo) 
         ejecutar(&primera_venta, values, NULL, 1);
         if (SPI_processed == 1) return datumCopy(columna(1, &isnull), false, -1);
     } else if (DatumGetBool(columna(1, &isnull))) {
-        return NumericGetDatum(int64_to_numeric(0));
+        return cero();
     }
     ejecutar(&resto_bloqueado, values, NULL, 1);
-    if (SPI_processed == 0) return NumericGetDatum(int64_to_numeric(0));
+    if (SPI_processed == 0) return cero();
     resto = datumCopy(columna(1, &isnull), false, -1);
     if (!es_cero(resto)) {
         values[3] = resto;
@@ -200,7 +201,7 @@ static void rechazo(const Reserva* r, Respuesta* a) {
     Datum* st = palloc(sizeof(Datum) * (r->n + 1));
     for (int k = 0; k < r->n; k++) {
         todos[k] = k;
-        vendido[k] = NumericGetDatum(int64_to_numeric(0));
+        vendido[k] = cero();
         st[k] = CStringGetTextDatum("9");
     }
     responder_items(r, todos, r->n, vendido, st, a);
@@ -244,8 +245,8 @@ Respuesta reservar(const Reserva* r) {
     values[0] = r->vendedor;
     values[1] = r->usuario;
     values[2] = r->nticket;
-    values[3] = r->montos == NULL ? r->monto_texto : (Datum)0;
-    ejecutar(&bloqueo, values, r->montos == NULL ? "    " : "   n", 0);
+    values[3] = r->monto_en_texto ? r->monto_texto : (Datum)0;
+    ejecutar(&bloqueo, values, r->monto_en_texto ? "    " : "   n", 0);
     {
         char* estado = NULL;
         bool activo = false;
@@ -266,7 +267,7 @@ Respuesta reservar(const Reserva* r) {
         momento = columna(4, &isnull);
         hoy = DirectFunctionCall1(timestamp_date, momento);
         montos = palloc(sizeof(Datum) * n);
-        if (r->montos == NULL) {
+        if (r->monto_en_texto) {
             Datum monto = columna(5, &isnull);
             if (isnull) {
                 a.codigo = RESERVA_NO_DECIDIDA;
@@ -322,7 +323,7 @@ Respuesta reservar(const Reserva* r) {
         for (int j = 0; j < n; j++) {
             int i = orden[j];
             if (!vende[i]) {
-                vendido[i] = NumericGetDatum(int64_to_numeric(0));
+                vendido[i] = cero();
                 st[i] = CStringGetTextDatum(existe[i] ? "4" : "-");
                 continue;
             }
@@ -395,21 +396,20 @@ Respuesta reservar(const Reserva* r) {
     return a;
 }
 
-/* Every item has a lottery, a number and an amount: the procedures that call build them so. */
-static void sin_nulos(const bool* nulls, int n) {
-    for (int k = 0; k < n; k++)
-        if (nulls[k]) elog(ERROR, "reservar: item %d has no lottery, number or amount", k + 1);
-}
-
+/* The values of an array argument (none for NULL). Every item has a lottery, a number and an
+ * amount: the procedures that call build them so. */
 static Datum* elementos_de(FunctionCallInfo fcinfo, int arg, int* n) {
+    ArrayType* array;
     Datum* values;
     bool* nulls;
     if (PG_ARGISNULL(arg)) {
         *n = 0;
         return NULL;
     }
-    deconstruct_array(PG_GETARG_ARRAYTYPE_P(arg), VARCHAROID, -1, false, 'i', &values, &nulls, n);
-    sin_nulos(nulls, *n);
+    array = PG_GETARG_ARRAYTYPE_P(arg);
+    deconstruct_array(array, ARR_ELEMTYPE(array), -1, false, 'i', &values, &nulls, n);
+    for (int k = 0; k < *n; k++)
+        if (nulls[k]) elog(ERROR, "reservar: item %d has no lottery, number or amount", k + 1);
     return values;
 }
 
@@ -424,7 +424,6 @@ PG_FUNCTION_INFO_V1(reservar_sql);
 Datum reservar_sql(PG_FUNCTION_ARGS) {
     Reserva r = {0};
     Respuesta a;
-    TupleDesc desc;
     Datum values[7];
     bool nulls[7] = {false, false, false, false, false, false, false};
     int lots, numeros, montos;
@@ -435,14 +434,7 @@ Datum reservar_sql(PG_FUNCTION_ARGS) {
     r.base = PG_GETARG_INT32(3);
     r.lots = elementos_de(fcinfo, 4, &lots);
     r.numeros = elementos_de(fcinfo, 5, &numeros);
-    if (PG_ARGISNULL(6)) {
-        montos = 0;
-    } else {
-        bool* m_nulls;
-        deconstruct_array(PG_GETARG_ARRAYTYPE_P(6), NUMERICOID, -1, false, 'i', &r.montos, &m_nulls,
-                          &montos);
-        sin_nulos(m_nulls, montos);
-    }
+    r.montos = elementos_de(fcinfo, 6, &montos);
     r.n = lots;
     if (numeros != lots || montos != lots)
         elog(ERROR, "reservar: %d lotteries, %d numbers, %d amounts", lots, numeros, montos);
@@ -453,7 +445,6 @@ Datum reservar_sql(PG_FUNCTION_ARGS) {
     r.especial = r.especial_nula ? (Datum)0 : PG_GETARG_DATUM(9);
     r.variantes_nula = PG_ARGISNULL(10);
     r.variantes = r.variantes_nula ? (Datum)0 : PG_GETARG_DATUM(10);
-    if (r.montos == NULL) r.montos = palloc(sizeof(Datum));
 
     if (PG_ARGISNULL(0) || PG_ARGISNULL(1) || PG_ARGISNULL(2)) {
         /* no ticket of a vendor and seller of this login: refused, nothing touched */
@@ -464,9 +455,6 @@ Datum reservar_sql(PG_FUNCTION_ARGS) {
         a = reservar(&r);
     }
 
-    if (get_call_result_type(fcinfo, NULL, &desc) != TYPEFUNC_COMPOSITE)
-        elog(ERROR, "reservar: no record to answer with");
-    desc = BlessTupleDesc(desc);
     values[0] = Int32GetDatum(a.codigo);
     values[1] = a.r_lot;
     values[2] = a.r_num;
@@ -474,5 +462,5 @@ Datum reservar_sql(PG_FUNCTION_ARGS) {
     values[4] = a.r_status;
     values[5] = a.r_item;
     values[6] = Int32GetDatum(a.r_ultimo);
-    PG_RETURN_DATUM(HeapTupleGetDatum(heap_form_tuple(desc, values, nulls)));
+    PG_RETURN_DATUM(registro(fcinfo, values, nulls));
 }

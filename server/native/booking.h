@@ -18,14 +18,15 @@ typedef struct Reserva {
     Datum nticket;  /* varchar */
     int base;
     int n;
-    Datum* lots;       /* varchar each */
-    Datum* numeros;    /* varchar each */
-    Datum* montos;     /* numeric each; NULL: every item asks monto_texto's amount */
-    Datum monto_texto; /* varchar, read by central.monto_jugada when montos is NULL */
-    Datum tipo;        /* bpchar */
-    Datum jugada;      /* varchar or NULL */
-    Datum especial;    /* varchar or NULL */
-    Datum variantes;   /* varchar[] or NULL */
+    Datum* lots;         /* varchar each */
+    Datum* numeros;      /* varchar each */
+    Datum* montos;       /* numeric each, unless monto_en_texto */
+    bool monto_en_texto; /* every item asks monto_texto's amount, read by central.monto_jugada */
+    Datum monto_texto;   /* varchar */
+    Datum tipo;          /* bpchar */
+    Datum jugada;        /* varchar or NULL */
+    Datum especial;      /* varchar or NULL */
+    Datum variantes;     /* varchar[] or NULL */
     bool jugada_nula, especial_nula, variantes_nula;
 } Reserva;
 

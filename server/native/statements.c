@@ -3,7 +3,9 @@
  */
 #include "statements.h"
 
+#include "access/htup_details.h"
 #include "catalog/pg_type.h"
+#include "funcapi.h"
 #include "utils/array.h"
 
 static SPIPlanPtr preparada(Sentencia* s) {
@@ -40,4 +42,11 @@ Datum* elementos(Datum array) {
     deconstruct_array(DatumGetArrayTypeP(array), ARR_ELEMTYPE(DatumGetArrayTypeP(array)), -1, false,
                       'i', &values, NULL, &count);
     return values;
+}
+
+Datum registro(FunctionCallInfo fcinfo, Datum* values, bool* nulls) {
+    TupleDesc desc;
+    if (get_call_result_type(fcinfo, NULL, &desc) != TYPEFUNC_COMPOSITE)
+        elog(ERROR, "vendura_booking: no record to answer with");
+    return HeapTupleGetDatum(heap_form_tuple(BlessTupleDesc(desc), values, nulls));
 }

@@ -8,6 +8,7 @@
 #include "postgres.h"
 
 #include "executor/spi.h"
+#include "fmgr.h"
 #include "utils/portal.h"
 
 typedef struct Sentencia {
@@ -29,5 +30,8 @@ Datum columna(int c, bool* isnull);
 Datum arreglo(Datum* values, int n, Oid type);
 /* The values of an array with no NULL in it. */
 Datum* elementos(Datum array);
+
+/* The answer of a function, or of a CALL, with output arguments: their values as its record. */
+Datum registro(FunctionCallInfo fcinfo, Datum* values, bool* nulls);
 
 #endif

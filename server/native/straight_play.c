@@ -3,7 +3,7 @@
  * lottery of a code list, booked by central.reservar's compiled code in this same call.
  *
  * The call's text is read here only when it is plainly a play (a number of 1 to 3 digits, an
- * item base of digits, a code list of plain letters for at most the lotteries booked item by
+ * item base of digits, a code list in plain ASCII of at most the lotteries booked item by
  * item); its amount by the server's own rule (central.monto_jugada), in the statement that locks
  * the ticket. Any other call, and every refusal, goes whole to central.crea_normal, the
  * procedure of every case, which answers it and writes the audit trail: nothing is booked here
@@ -11,10 +11,8 @@
  */
 #include "booking.h"
 
-#include "access/htup_details.h"
 #include "catalog/pg_type.h"
 #include "fmgr.h"
-#include "funcapi.h"
 #include "utils/builtins.h"
 #include "utils/portal.h"
 
@@ -69,17 +67,11 @@ static Datum varchar_de(const char* s, int n) {
     return PointerGetDatum(cstring_to_text_with_len(s, n));
 }
 
-/* A CALL with INOUT arguments answers its output values as a record. */
+/* The CALL's output arguments: the return value and the answer's cursor. */
 static Datum contestar(FunctionCallInfo fcinfo, int return_value, const char* cursor) {
-    TupleDesc desc;
-    Datum values[2];
+    Datum values[2] = {Int32GetDatum(return_value), CStringGetTextDatum(cursor)};
     bool nulls[2] = {false, false};
-    if (get_call_result_type(fcinfo, NULL, &desc) != TYPEFUNC_COMPOSITE)
-        elog(ERROR, "xcreanormal: no record to answer with");
-    desc = BlessTupleDesc(desc);
-    values[0] = Int32GetDatum(return_value);
-    values[1] = CStringGetTextDatum(cursor);
-    return HeapTupleGetDatum(heap_form_tuple(desc, values, nulls));
+    return registro(fcinfo, values, nulls);
 }
 
 /* The general procedure answers the call whole. */
@@ -130,8 +122,11 @@ Datum xcreanormal(PG_FUNCTION_ARGS) {
     if (PG_ARGISNULL(1) || PG_ARGISNULL(2) || PG_ARGISNULL(4) || PG_ARGISNULL(6) ||
         !digitos(numero, numero_len, 3) || !digitos(item, item_len, 9))
         return por_el_general(fcinfo, cursor);
-    codes = VARDATA_ANY(PG_GETARG_TEXT_PP(6));
-    codes_len = VARSIZE_ANY_EXHDR(PG_GETARG_TEXT_PP(6));
+    {
+        text* t = PG_GETARG_TEXT_PP(6);
+        codes = VARDATA_ANY(t);
+        codes_len = VARSIZE_ANY_EXHDR(t);
+    }
     if (codes_len == 0 || codes_len > 3 * MOST_LOTTERIES) return por_el_general(fcinfo, cursor);
 
     /* three characters a code, each without its blanks and in capitals */
@@ -159,6 +154,7 @@ Datum xcreanormal(PG_FUNCTION_ARGS) {
     r.base = atoi(pnstrdup(item, item_len));
     r.lots = lots;
     r.numeros = numeros;
+    r.monto_en_texto = true;
     r.monto_texto = PG_GETARG_DATUM(4);
     r.tipo = CStringGetTextDatum("1");
     r.jugada = CStringGetTextDatum("Venta Normal");
