@@ -40,20 +40,25 @@ build_vendura() {
     cmake --build "$dir" -j "$(nproc)" -- --no-print-directory
 }
 
+# A server library put in PostgreSQL's library directory under NAME.so, where every cluster of
+# this machine loads it from (unless it is there already, byte for byte).
+install_library() {
+    local file="$1" name="$2" lib sudo=""
+    lib="$("$PG_BIN/pg_config" --pkglibdir)"
+    cmp -s "$file" "$lib/$name.so" && return 0
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo install -m 755 "$file" "$lib/$name.so"
+}
+
 # The server's compiled booking (server/native), built against PostgreSQL's own headers and
-# installed in its library directory, where every cluster of this machine loads it from.
+# installed as vendura_booking.
 install_server_library() {
     local dir="${VENDURA_BUILD_DIR:-$VENDURA_ROOT/build}/server-native"
-    local pg_config="$PG_BIN/pg_config"
-    local lib sudo=""
     mkdir -p "$dir"
     # no bitcode for the JIT compiler: the clusters run with jit = off
     make -s -C "$dir" -f "$VENDURA_ROOT/server/native/Makefile" \
-        VPATH="$VENDURA_ROOT/server/native" PG_CONFIG="$pg_config" with_llvm=no >/dev/null
-    lib="$("$pg_config" --pkglibdir)"
-    cmp -s "$dir/vendura_booking.so" "$lib/vendura_booking.so" && return 0
-    [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    $sudo install -m 755 "$dir/vendura_booking.so" "$lib/vendura_booking.so"
+        VPATH="$VENDURA_ROOT/server/native" PG_CONFIG="$PG_BIN/pg_config" with_llvm=no >/dev/null
+    install_library "$dir/vendura_booking.so" vendura_booking
 }
 
 # A loopback port nobody listens on, for a throwaway cluster.
