@@ -232,16 +232,43 @@ CREATE TABLE central.cupos_numero (
     PRIMARY KEY (cod_lot, numero)
 );
 
+-- The rules of a single amount or code of the ledger, as domains: a domain's check is kept ready
+-- by the server from statement to statement, where a table's check is read and planned again by
+-- every statement that writes the table, and booking writes the items and the numbers' sales at
+-- every play.
+CREATE DOMAIN central.monto_vendido AS numeric(12, 3) CHECK (VALUE >= 0);
+CREATE DOMAIN central.monto_pedido AS numeric(12, 3) CHECK (VALUE > 0);
+CREATE DOMAIN central.numero_item AS integer CHECK (VALUE > 0);
+CREATE DOMAIN central.estado_item AS char(1) CHECK (VALUE IN ('0', '1', '2', '4'));
+
 -- What is sold of each number of each draw; the row is the lock that keeps terminals from
 -- selling past the quota. Half of each page is left free: a number's row changes at every play
 -- on it, and a new version that fits on its own page writes no index entry and no lock record.
 CREATE TABLE central.ventas_numero (
-    cod_lot  varchar(3) NOT NULL REFERENCES central.loterias,
+    -- no key check on the lottery: it ran at every update of a number's sales. Booking writes
+    -- a row for a lottery it has just found, and a lottery with sales is not deleted
+    -- (central.loteria_con_ventas).
+    cod_lot  varchar(3) NOT NULL,
     fecha    date NOT NULL,
     numero   varchar(3) NOT NULL,
-    vendido  numeric(12, 3) NOT NULL DEFAULT 0 CHECK (vendido >= 0),
+    vendido  central.monto_vendido NOT NULL DEFAULT 0,
     PRIMARY KEY (cod_lot, fecha, numero)
 ) WITH (fillfactor = 50);
+
+-- A lottery that sold keeps its code: the office takes it off sale, it does not delete it.
+CREATE FUNCTION central.loteria_con_ventas() RETURNS trigger
+LANGUAGE plpgsql AS $$
+BEGIN
+    IF EXISTS (SELECT FROM central.ventas_numero v WHERE v.cod_lot = OLD.cod_lot)
+       OR EXISTS (SELECT FROM central.items_ticket i WHERE i.cod_lot = OLD.cod_lot) THEN
+        RAISE EXCEPTION 'La lotería % tiene ventas: se retira de la venta, no se borra',
+            OLD.cod_lot USING ERRCODE = '23503';
+    END IF;
+    RETURN OLD;
+END
+$$;
+CREATE TRIGGER loteria_con_ventas BEFORE DELETE OR UPDATE OF cod_lot ON central.loterias
+    FOR EACH ROW EXECUTE FUNCTION central.loteria_con_ventas();
 
 -- Special plays and their variants.
 CREATE TABLE central.jugadas_especiales (
@@ -261,16 +288,15 @@ CREATE TABLE central.jugadas_especiales_detalle (
 -- lottery was closed. "vigente" turns false when the item is removed or its quota given back.
 CREATE TABLE central.items_ticket (
     nticket        varchar(10) NOT NULL,
-    num_item       integer NOT NULL CHECK (num_item > 0),
+    num_item       central.numero_item NOT NULL,
     cod_vendedor   varchar(5) NOT NULL,
     cod_usuario    varchar(5) NOT NULL,
     cod_lot        varchar(3) NOT NULL,
     fecha_sorteo   date NOT NULL,
     numero         varchar(3) NOT NULL,
-    monto_pedido   numeric(12, 3) NOT NULL CHECK (monto_pedido > 0),
-    monto_vendido  numeric(12, 3) NOT NULL DEFAULT 0
-                   CHECK (monto_vendido >= 0 AND monto_vendido <= monto_pedido),
-    status         char(1) NOT NULL CHECK (status IN ('0', '1', '2', '4')),
+    monto_pedido   central.monto_pedido NOT NULL,
+    monto_vendido  central.monto_vendido NOT NULL DEFAULT 0 CHECK (monto_vendido <= monto_pedido),
+    status         central.estado_item NOT NULL,
     tipo           char(1) NOT NULL DEFAULT '1',
     jugada         varchar(100),
     especial       varchar(60),

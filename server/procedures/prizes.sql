@@ -54,7 +54,7 @@ BEGIN
             JOIN central.tickets t ON t.nroticket = i.nticket
             WHERE t.estado = 'ACT' AND t.anulado = 'N' AND i.vigente AND i.monto_vendido > 0
             ORDER BY i.nticket, i.num_item, g.orden)
-        SELECT item.nticket, item.num_item, item.cod_vendedor, item.fecha, item.clase,
+        SELECT item.nticket, item.num_item::integer, item.cod_vendedor, item.fecha, item.clase,
                item.mult, round(item.monto_vendido * item.mult, 2), item.hora::time,
                item.cod_usuario, item.tipo, item.numero, item.jugada, item.variante, item.vence
         FROM item

@@ -144,6 +144,37 @@ TEST_F(MoneyRulesTest, ADrawThatClosedNeverSellsAgain) {
     EXPECT_EQ(db.auditActions().filter(u"JUGADAS_REEMBOLSADAS|00012|1001"_s).size(), 1);
 }
 
+// The ledger refuses, whoever writes it, an amount or a status no booking could give, and a
+// lottery that sold keeps its code.
+TEST_F(MoneyRulesTest, TheLedgerRefusesWhatNoBookingWrites) {
+    db.addLottery(u"CCC"_s, u"GAMMA"_s, u"23:00"_s, u"100"_s, u"300"_s, 3);
+    db.addLottery(u"DDD"_s, u"DELTA"_s, u"23:00"_s, u"100"_s, u"300"_s, 4);
+    EXPECT_EQ(sell(u"123"_s, u"2"_s, u"BBBCCC"_s), u"0"_s);
+    const auto ledger = [&] {
+        return db.value(
+                   u"SELECT string_agg(cod_lot || numero || vendido, ' ' ORDER BY cod_lot) "
+                   u"FROM central.ventas_numero"_s) +
+               db.value(
+                   u"SELECT string_agg(num_item || status || monto_vendido || monto_pedido, "
+                   u"' ' ORDER BY num_item) FROM central.items_ticket"_s);
+    };
+    const QString before = ledger();
+    for (const char* sql : {"UPDATE central.ventas_numero SET vendido = vendido - 3",
+                            "UPDATE central.items_ticket SET monto_vendido = monto_pedido + 1",
+                            "UPDATE central.items_ticket SET monto_vendido = -1",
+                            "UPDATE central.items_ticket SET monto_pedido = 0",
+                            "UPDATE central.items_ticket SET status = '7'",
+                            "UPDATE central.items_ticket SET num_item = 0",
+                            "INSERT INTO central.ventas_numero (cod_lot, fecha, numero, vendido) "
+                            "VALUES ('BBB', '2026-12-07', '999', -0.01)"})
+        EXPECT_EQ(office(QString::fromLatin1(sql)), u"23514"_s) << sql;
+    for (const char* sql : {"DELETE FROM central.loterias WHERE cod_lot = 'CCC'",
+                            "UPDATE central.loterias SET cod_lot = 'ZZZ' WHERE cod_lot = 'CCC'"})
+        EXPECT_EQ(office(QString::fromLatin1(sql)), u"23503"_s) << sql;
+    EXPECT_EQ(ledger(), before);
+    EXPECT_EQ(office(u"DELETE FROM central.loterias WHERE cod_lot = 'DDD'"_s), QString());
+}
+
 // A payout changed after the sale pays only what is sold after it; the prize stored when the
 // results came in is what is paid and reported, whatever changes later.
 TEST_F(MoneyRulesTest, APrizeIsThePayoutInForceAtTheSaleStoredOnce) {
