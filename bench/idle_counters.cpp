@@ -55,7 +55,7 @@ RunResult runCounters(const test::TestDatabase& db, int counters, double pace, d
             ProcedureCall take{u"nregresaticket"_s, {}};
             take.in(u"@xcodigo_vend"_s, vendor(t));
             loggingIn.acquire();
-            const Result<void> opened = g.open(terminalText(db, t, true));
+            const Result<void> opened = g.open(terminalText(db, t, Route::Pooler));
             const Result<CallAnswer> ticket = opened ? g.call(take) : opened.error();
             loggingIn.release();
             ++ready;

@@ -1,5 +1,7 @@
 // Load driver: N counter terminals, one connection each, selling straight plays through the
-// program's own gateway code on a few hot numbers and many cold ones. Prints plays per second,
+// program's own gateway code on a few hot numbers and many cold ones. The terminals reach the
+// cluster over its own socket, as pgbench does, so that the two are compared on the server's
+// work and not on the loopback's TCP; --tcp has them log in over TCP. Prints plays per second,
 // latency percentiles and the oversell check, then pgbench's tpcb-like figure for the same N on
 // the same cluster, and what each costs the server in processor time (on this machine's
 // cluster): on a machine whose cores both programs share, the ratio follows that cost.
@@ -36,7 +38,7 @@ struct Options {
     std::vector<int> terminals{1, 8, 32};
     double seconds = 5.0;
     bool pgbench = true;
-    bool pooler = false;
+    Route route = Route::Socket;
     int counters = 0;
     double pace = 3.0;
     QString versus;
@@ -53,7 +55,9 @@ Options parse(const QStringList& args) {
         } else if (a.startsWith(u"--seconds="_s)) {
             o.seconds = a.section(u'=', 1).toDouble();
         } else if (a == u"--pooler"_s) {
-            o.pooler = true;
+            o.route = Route::Pooler;
+        } else if (a == u"--tcp"_s) {
+            o.route = Route::Tcp;
         } else if (a == u"--no-pgbench"_s) {
             o.pgbench = false;
         } else if (a.startsWith(u"--counters="_s)) {
@@ -193,14 +197,16 @@ int versus(const Options& options) {
     test::TestDatabase ours, theirs(options.versus);
     prepare(ours, terminals);
     prepare(theirs, terminals);
-    const std::vector<QString> ourTickets = takeTickets(ours, terminals, false);
-    const std::vector<QString> theirTickets = takeTickets(theirs, terminals, false);
+    const std::vector<QString> ourTickets = takeTickets(ours, terminals, options.route);
+    const std::vector<QString> theirTickets = takeTickets(theirs, terminals, options.route);
     std::atomic<long> ourPlays{0}, theirPlays{0};
     RunResult ourRun, theirRun;
-    std::thread a(
-        [&] { ourRun = run(ours, terminals, options.seconds, false, ourTickets, &ourPlays); });
+    std::thread a([&] {
+        ourRun = run(ours, terminals, options.seconds, options.route, ourTickets, &ourPlays);
+    });
     std::thread b([&] {
-        theirRun = run(theirs, terminals, options.seconds, false, theirTickets, &theirPlays);
+        theirRun =
+            run(theirs, terminals, options.seconds, options.route, theirTickets, &theirPlays);
     });
     const test::Cluster& c = test::Cluster::get();
     struct Sample {
@@ -276,11 +282,11 @@ int main(int argc, char** argv) {
     for (int terminals : options.terminals) {
         std::vector<Round> rounds;
         for (int k = 0; k < options.rounds; ++k) {
-            const std::vector<QString> tickets = takeTickets(db, terminals, options.pooler);
+            const std::vector<QString> tickets = takeTickets(db, terminals, options.route);
             vacuumBeforeRound(db);
             std::optional<qint64> cpuBefore;
-            const RunResult r = run(db, terminals, options.seconds, options.pooler, tickets,
-                                    nullptr, [&] { cpuBefore = serverCpuMicros(); });
+            const RunResult r = run(db, terminals, options.seconds, options.route, tickets, nullptr,
+                                    [&] { cpuBefore = serverCpuMicros(); });
             Round round;
             round.cpuPerPlay = perUnit(cpuBefore, serverCpuMicros(), r.plays);
             bench::check(!bench::smoke() || round.cpuPerPlay,

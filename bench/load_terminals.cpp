@@ -40,12 +40,19 @@ RunResult collect(std::vector<std::vector<double>>& latencies, long plays, long 
     return r;
 }
 
-QString terminalText(const test::TestDatabase& db, int t, bool pooler) {
-    return pooler ? db.pooledConnectionText(vendor(t), QString(), test::Cluster::get().poolerPort)
-                  : db.connectionText(vendor(t));
+QString terminalText(const test::TestDatabase& db, int t, Route route) {
+    switch (route) {
+        case Route::Socket:
+            return db.socketConnectionText(vendor(t));
+        case Route::Tcp:
+            return db.connectionText(vendor(t));
+        case Route::Pooler:
+            break;
+    }
+    return db.pooledConnectionText(vendor(t), QString(), test::Cluster::get().poolerPort);
 }
 
-RunResult run(const test::TestDatabase& db, int terminals, double seconds, bool pooler,
+RunResult run(const test::TestDatabase& db, int terminals, double seconds, Route route,
               const std::vector<QString>& tickets, std::atomic<long>* sold,
               const std::function<void()>& allIn) {
     std::vector<std::vector<double>> latencies(static_cast<size_t>(terminals));
@@ -57,7 +64,7 @@ RunResult run(const test::TestDatabase& db, int terminals, double seconds, bool 
     for (int t = 0; t < terminals; ++t) {
         threads.emplace_back([&, t] {
             PqGateway g(10);
-            const bool open = bool(g.open(terminalText(db, t, pooler)));
+            const bool open = bool(g.open(terminalText(db, t, route)));
             connected.count_down();
             go.wait();
             if (!open) {
@@ -115,11 +122,11 @@ void prepare(const test::TestDatabase& db, int points) {
     for (int t = 0; t < points; ++t) db.addVendor(vendor(t), user(t));
 }
 
-std::vector<QString> takeTickets(const test::TestDatabase& db, int terminals, bool pooler) {
+std::vector<QString> takeTickets(const test::TestDatabase& db, int terminals, Route route) {
     std::vector<QString> tickets;
     for (int t = 0; t < terminals; ++t) {
         PqGateway login;
-        if (!login.open(terminalText(db, t, pooler))) std::exit(1);
+        if (!login.open(terminalText(db, t, route))) std::exit(1);
         ProcedureCall call{u"nregresaticket"_s, {}};
         call.in(u"@xcodigo_vend"_s, vendor(t));
         tickets.push_back(login.call(call).value().returnText().rightJustified(10, u'0'));

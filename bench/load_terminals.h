@@ -32,19 +32,23 @@ ProcedureCall randomPlay(QRandomGenerator& random, int t, int numItem, const QSt
 RunResult collect(std::vector<std::vector<double>>& latencies, long plays, long errors,
                   double seconds);
 
-// How terminal t reaches the server: its own login, or the pooler's shared one.
-QString terminalText(const test::TestDatabase& db, int t, bool pooler);
+// How a terminal reaches the server: its own login over the cluster's own socket, as pgbench
+// reaches it on the database's machine; its own login over TCP, as a counter of the network; or
+// the pooler's shared login.
+enum class Route { Socket, Tcp, Pooler };
+
+QString terminalText(const test::TestDatabase& db, int t, Route route);
 
 // The lotteries and sales points every run sells on.
 void prepare(const test::TestDatabase& db, int points);
 
 // Each sales point's temporary ticket, taken through its own login.
-std::vector<QString> takeTickets(const test::TestDatabase& db, int terminals, bool pooler);
+std::vector<QString> takeTickets(const test::TestDatabase& db, int terminals, Route route);
 
 // `terminals` terminals selling as fast as each gets its answers, for `seconds` from the moment
 // all of them are connected (when `allIn` runs); every play also counts in `sold` as it is
 // answered.
-RunResult run(const test::TestDatabase& db, int terminals, double seconds, bool pooler,
+RunResult run(const test::TestDatabase& db, int terminals, double seconds, Route route,
               const std::vector<QString>& tickets, std::atomic<long>* sold = nullptr,
               const std::function<void()>& allIn = {});
 

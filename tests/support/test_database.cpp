@@ -162,6 +162,11 @@ QString TestDatabase::connectionText(const QString& vendor) const {
     return buildConnectionText({c.host, c.port, name_, account(vendor), u"clave-"_s + vendor});
 }
 
+QString TestDatabase::socketConnectionText(const QString& vendor) const {
+    const Cluster& c = Cluster::get();
+    return buildConnectionText({c.socket, c.port, name_, account(vendor), u"clave-"_s + vendor});
+}
+
 QString TestDatabase::pooledConnectionText(const QString& vendor, const QString& password,
                                            int port) const {
     const Cluster& c = Cluster::get();

@@ -43,6 +43,9 @@ class TestDatabase {
     const QString& name() const { return name_; }
     // The connection text of a sales point's own login on this database.
     QString connectionText(const QString& vendor = QStringLiteral("00012")) const;
+    // The same login over the cluster's own socket, as a program on the database's machine
+    // reaches it.
+    QString socketConnectionText(const QString& vendor) const;
     // The same sales point as a counter behind the connection pooler reaches it: logged in as
     // vendura_pasarela, proving the sales point's account (with another password when given);
     // to the cluster itself unless a port (the pooler's) is given.
