@@ -1,7 +1,7 @@
 // Load driver: N counter terminals, one connection each, selling straight plays through the
 // program's own gateway code on a few hot numbers and many cold ones. The terminals reach the
-// cluster over its own socket, as pgbench does, so that the two are compared on the server's
-// work and not on the loopback's TCP; --tcp has them log in over TCP. Prints plays per second,
+// cluster over its own socket, as pgbench does, so that the two are compared over one
+// transport; --tcp has them log in over TCP. Prints plays per second,
 // latency percentiles and the oversell check, then pgbench's tpcb-like figure for the same N on
 // the same cluster, and what each costs the server in processor time (on this machine's
 // cluster): on a machine whose cores both programs share, the ratio follows that cost.
