@@ -3,13 +3,15 @@
  *
  * Compiled code for the interpreter's sake alone: a PL/pgSQL function sets up every expression
  * of its own again in each transaction, and for a play of a few items that glue cost the server
- * more than the statements it ran. The rules stay in SQL, in the same statements as ever: who
- * may sell (central.cuenta_de_llamada, central.puede_vender), whether a lottery sells
- * (central.venta_loteria), a number's quota (central.cupo), booking over the arrays
- * (central.reservar_en_bloque). Each statement is prepared once per server process, with a
- * generic plan, and kept; none is built from the call's values.
+ * more than the statements it ran. Who may sell stays in SQL (central.cuenta_de_llamada,
+ * central.puede_vender), as does booking over the arrays (central.reservar_en_bloque). A call of
+ * a few items reads its lotteries' rules by key (sale_rules.c), as central.venta_loteria and
+ * central.cupo state them. Each statement is prepared once per server process, with a generic
+ * plan, and kept; none is built from the call's values.
  */
 #include "booking.h"
+
+#include "sale_rules.h"
 
 #include "catalog/pg_collation.h"
 #include "catalog/pg_type.h"
@@ -19,6 +21,7 @@
 #include "utils/datum.h"
 #include "utils/numeric.h"
 #include "utils/portal.h"
+#include "utils/snapmgr.h"
 
 PG_MODULE_MAGIC;
 
@@ -40,23 +43,6 @@ static Sentencia bloqueo = {
     "FOR UPDATE OF t",
     4,
     {VARCHAROID, VARCHAROID, VARCHAROID, VARCHAROID}};
-
-/* Read once the ticket is locked, in a statement of its own: a call repeated after a lost
- * answer may have waited for the lock of the very call it repeats, and must see its items.
- * For a call of a few items, with a row for each item with its lottery's sale and its
- * number's quota; for any other, alone. */
-static Sentencia consulta = {
-    "SELECT (SELECT max(t.num_item) FROM central.items_ticket t WHERE t.nticket = $5), "
-    "x.k::integer, e.existe, "
-    "e.abierta AND e.juegaespecial <> CASE $6 WHEN '2' THEN 'N' ELSE 'S' END, c.cupo "
-    "FROM unnest($1::varchar[], $2::varchar[]) WITH ORDINALITY AS x(l, num, k) "
-    "CROSS JOIN LATERAL central.venta_loteria(x.l, $3, $4) e "
-    "CROSS JOIN LATERAL central.cupo(x.l, $3::date, x.num) c",
-    6,
-    {VARCHARARRAYOID, VARCHARARRAYOID, TIMESTAMPOID, VARCHAROID, VARCHAROID, BPCHAROID}};
-
-static Sentencia ultimo_item = {
-    "SELECT max(t.num_item) FROM central.items_ticket t WHERE t.nticket = $1", 1, {VARCHAROID}};
 
 /* The number's row takes the whole amount when it has room for it, under its own lock. */
 static Sentencia toma_si_cabe = {
@@ -229,6 +215,7 @@ Respuesta reservar(const Reserva* r) {
     Datum values[14];
     char nulls[15];
     bool isnull, uno_a_uno, sin_items;
+    Regla* reglas = NULL;
     Datum momento, hoy, parte;
     Datum *montos, *vendido, *st;
     Datum lots, numeros;
@@ -283,51 +270,35 @@ Respuesta reservar(const Reserva* r) {
 
     lots = arreglo(r->lots, n, VARCHAROID);
     numeros = arreglo(r->numeros, n, VARCHAROID);
-    if (uno_a_uno) {
-        values[0] = lots;
-        values[1] = numeros;
-        values[2] = momento;
-        values[3] = r->vendedor;
-        values[4] = r->nticket;
-        values[5] = r->tipo;
-        ejecutar(&consulta, values, NULL, 0);
-        if (SPI_processed != (uint64)n)
-            elog(ERROR, "reservar: %d items looked up", (int)SPI_processed);
-    } else {
-        values[0] = r->nticket;
-        ejecutar(&ultimo_item, values, NULL, 1);
-    }
+    /* Read once the ticket is locked, under a snapshot taken after the lock: a call repeated
+     * after a lost answer may have waited for the lock of the very call it repeats, and must
+     * see its items. */
     {
-        Datum u = columna(1, &isnull);
-        sin_items = isnull;
-        ultimo = isnull ? 0 : DatumGetInt32(u);
+        Snapshot snapshot = RegisterSnapshot(GetTransactionSnapshot());
+        sin_items = !ultimo_item_de(r->nticket, snapshot, &ultimo);
+        if (sin_items) ultimo = 0;
+        if (uno_a_uno) {
+            reglas = palloc(sizeof(Regla) * n);
+            reglas_de_venta(n, r->lots, r->numeros, momento, r->vendedor, r->tipo, snapshot,
+                            reglas);
+        }
+        UnregisterSnapshot(snapshot);
     }
     vendido = palloc(sizeof(Datum) * n);
     st = palloc(sizeof(Datum) * n);
 
     /* a call repeated after a lost answer is answered over the arrays */
     if (uno_a_uno && ultimo <= r->base) {
-        SPITupleTable* filas = SPI_tuptable;
-        Datum* cupos = palloc(sizeof(Datum) * n);
-        bool* existe = palloc(sizeof(bool) * n);
-        bool* vende = palloc(sizeof(bool) * n);
         int* orden = palloc(sizeof(int) * n);
-        for (int j = 0; j < n; j++) {
-            HeapTuple fila = filas->vals[j];
-            int i = DatumGetInt32(SPI_getbinval(fila, filas->tupdesc, 2, &isnull)) - 1;
-            existe[i] = DatumGetBool(SPI_getbinval(fila, filas->tupdesc, 3, &isnull)) && !isnull;
-            vende[i] = DatumGetBool(SPI_getbinval(fila, filas->tupdesc, 4, &isnull)) && !isnull;
-            cupos[i] = SPI_getbinval(fila, filas->tupdesc, 5, &isnull);
-        }
         en_orden_de_bloqueo(r, orden);
         for (int j = 0; j < n; j++) {
             int i = orden[j];
-            if (!vende[i]) {
+            if (!reglas[i].vende) {
                 vendido[i] = cero();
-                st[i] = CStringGetTextDatum(existe[i] ? "4" : "-");
+                st[i] = CStringGetTextDatum(reglas[i].existe ? "4" : "-");
                 continue;
             }
-            vendido[i] = tomar(r->lots[i], hoy, r->numeros[i], montos[i], cupos[i]);
+            vendido[i] = tomar(r->lots[i], hoy, r->numeros[i], montos[i], reglas[i].cupo);
             st[i] = CStringGetTextDatum(compara(vendido[i], montos[i]) == 0 ? "0"
                                         : es_cero(vendido[i])               ? "1"
                                                                             : "2");

@@ -8,8 +8,9 @@ $$;
 
 -- The quota of a number of a lottery's draw, in Bs.F.: the number's own, else the draw's, else
 -- the lottery's, for triples or for terminales; 0 for a lottery that does not exist. One row
--- always, from a plain SQL table function, so that the booking's query takes the rule in whole
--- and reads it by key for each item.
+-- always, from a plain SQL table function, so that booking over arrays takes the rule in whole
+-- and reads it by key for each item. The compiled booking of a few items reads the same rule
+-- (server/native/sale_rules.c).
 CREATE FUNCTION central.cupo(p_cod_lot varchar, p_fecha date, p_numero varchar)
 RETURNS TABLE (cupo numeric)
 LANGUAGE sql STABLE AS $$

@@ -29,8 +29,10 @@ $$;
 -- with the time it had (admin.fijar_cierre), so no draw ever opens again. Whether the lottery
 -- itself is off sale (loterias.cerrada) is not the draw's state.
 -- One row always. A plain SQL table function: the planner takes it into the calling query
--- (booking asks it for every lottery of every play), where a function call would be run and
--- planned apart each time; central.estado_sorteo gives the same as a value.
+-- (booking over arrays asks it for every item of a call), where a function call would be run
+-- and planned apart each time; central.estado_sorteo gives the same as a value. The compiled
+-- booking of a few items reads the same rule by key (server/native/sale_rules.c): a change
+-- here is a change there, and the sale rules' test holds the two together.
 CREATE FUNCTION central.estado_del_sorteo(p_cod_lot varchar, p_fecha date, p_momento timestamp)
 RETURNS TABLE (estado char)
 LANGUAGE sql STABLE AS $$
@@ -60,7 +62,8 @@ $$;
 -- NULL asks for the whole network): it exists, the central office has not taken it off sale,
 -- its draw of that day is open, and that sales point has not taken it off sale (activaloterias).
 -- Also what kind of play it takes (loterias.juegaespecial). One row always; a plain SQL table
--- function for the reason of central.estado_del_sorteo.
+-- function for the reason of central.estado_del_sorteo, whose note on compiled booking holds
+-- here too.
 CREATE FUNCTION central.venta_loteria(p_cod_lot varchar, p_momento timestamp,
                                       p_vendedor varchar)
 RETURNS TABLE (existe boolean, abierta boolean, juegaespecial char)

@@ -1,0 +1,225 @@
+/*
+ * The rules booking reads for each item, fetched by key. The same reads as a query would make,
+ * with none of a query's setup: at every play a statement over these five tables cost the
+ * server more to set up and tear down than to run, and more the more sales points sold at once.
+ *
+ * The rules are central.venta_loteria's (with central.estado_del_sorteo's draw state) and
+ * central.cupo's, which the rest of the server keeps using; a test sells against random rules
+ * and holds every answer to what those functions say.
+ */
+#include "sale_rules.h"
+
+#include "access/genam.h"
+#include "access/htup_details.h"
+#include "access/skey.h"
+#include "access/stratnum.h"
+#include "access/table.h"
+#include "catalog/namespace.h"
+#include "catalog/pg_collation.h"
+#include "storage/lockdefs.h"
+#include "utils/builtins.h"
+#include "utils/date.h"
+#include "utils/datetime.h"
+#include "utils/fmgroids.h"
+#include "utils/lsyscache.h"
+#include "utils/numeric.h"
+#include "utils/rel.h"
+
+/* A table opened for reading, with the index of its primary key. */
+typedef struct Tabla {
+    Relation rel;
+    Oid clave;
+} Tabla;
+
+static Tabla abrir(Oid esquema, const char* tabla) {
+    Tabla t;
+    char indice[NAMEDATALEN];
+    Oid relid = get_relname_relid(tabla, esquema);
+    if (!OidIsValid(relid)) elog(ERROR, "vendura_booking: no table central.%s", tabla);
+    snprintf(indice, sizeof(indice), "%s_pkey", tabla);
+    t.clave = get_relname_relid(indice, esquema);
+    if (!OidIsValid(t.clave)) elog(ERROR, "vendura_booking: no index central.%s", indice);
+    t.rel = table_open(relid, AccessShareLock);
+    return t;
+}
+
+/* The lock stays until the transaction ends, as a query's does. */
+static void cerrar(Tabla* t) {
+    table_close(t->rel, NoLock);
+}
+
+static AttrNumber columna_de(const Tabla* t, const char* nombre) {
+    TupleDesc d = RelationGetDescr(t->rel);
+    for (int i = 0; i < d->natts; i++) {
+        Form_pg_attribute a = TupleDescAttr(d, i);
+        if (!a->attisdropped && strcmp(NameStr(a->attname), nombre) == 0) return a->attnum;
+    }
+    elog(ERROR, "vendura_booking: no column %s", nombre);
+    return InvalidAttrNumber;
+}
+
+/* One key column: its name, its equality and its value. */
+typedef struct Clave {
+    const char* columna;
+    RegProcedure igual;
+    Datum valor;
+} Clave;
+
+static Clave texto(const char* columna, Datum valor) {
+    Clave c = {columna, F_TEXTEQ, valor};
+    return c;
+}
+
+static Clave fecha(const char* columna, Datum valor) {
+    Clave c = {columna, F_DATE_EQ, valor};
+    return c;
+}
+
+/* The row under a whole primary key, a copy of it; NULL when there is none. */
+static HeapTuple fila(const Tabla* t, Snapshot snapshot, int n, const Clave* claves) {
+    ScanKeyData keys[2];
+    SysScanDesc scan;
+    HeapTuple tuple;
+    for (int i = 0; i < n; i++)
+        ScanKeyEntryInitialize(&keys[i], 0, columna_de(t, claves[i].columna), BTEqualStrategyNumber,
+                               InvalidOid, DEFAULT_COLLATION_OID, claves[i].igual, claves[i].valor);
+    scan = systable_beginscan(t->rel, t->clave, true, snapshot, n, keys);
+    tuple = systable_getnext(scan);
+    if (HeapTupleIsValid(tuple)) tuple = heap_copytuple(tuple);
+    systable_endscan(scan);
+    return tuple;
+}
+
+static Datum valor(const Tabla* t, HeapTuple tuple, const char* nombre, bool* isnull) {
+    return heap_getattr(tuple, columna_de(t, nombre), RelationGetDescr(t->rel), isnull);
+}
+
+static bool booleano(const Tabla* t, HeapTuple tuple, const char* nombre) {
+    bool isnull;
+    Datum d = valor(t, tuple, nombre, &isnull);
+    return !isnull && DatumGetBool(d);
+}
+
+/* A numeric column's value in a memory of its own; false when NULL. */
+static bool numero_de(const Tabla* t, HeapTuple tuple, const char* nombre, Datum* numero) {
+    bool isnull;
+    Datum d = valor(t, tuple, nombre, &isnull);
+    if (isnull) return false;
+    *numero = PointerGetDatum(PG_DETOAST_DATUM_COPY(d));
+    return true;
+}
+
+/* A number of three digits is a triple, with its own quota; "07*" and "7**" are terminales. */
+static bool es_triple(Datum numero) {
+    text* t = DatumGetTextPP(numero);
+    const char* s = VARDATA_ANY(t);
+    if (VARSIZE_ANY_EXHDR(t) != 3) return false;
+    for (int i = 0; i < 3; i++)
+        if (s[i] < '0' || s[i] > '9') return false;
+    return true;
+}
+
+static char primera_letra(Datum bpchar) {
+    BpChar* b = DatumGetBpCharPP(bpchar);
+    return VARSIZE_ANY_EXHDR(b) > 0 ? VARDATA_ANY(b)[0] : ' ';
+}
+
+typedef struct Tablas {
+    Tabla loterias, sorteos, resultados, inactivas, cupos;
+} Tablas;
+
+/* Whether the day's draw is open ('A' of central.estado_del_sorteo) for a lottery that
+ * exists, on the moment's own day. */
+static bool sorteo_abierto(Tablas* ts, Snapshot snapshot, HeapTuple loteria, Datum lot, Datum hoy,
+                           TimeADT hora, int dia, HeapTuple* sorteo) {
+    Clave del_dia[2] = {texto("cod_lot", lot), fecha("fecha", hoy)};
+    char dia_columna[8];
+    bool isnull;
+    Datum cierre;
+    HeapTuple resultado = fila(&ts->resultados, snapshot, 2, del_dia);
+    *sorteo = fila(&ts->sorteos, snapshot, 2, del_dia);
+    if (resultado != NULL) return false;
+    if (*sorteo != NULL &&
+        (booleano(&ts->sorteos, *sorteo, "anulado") || booleano(&ts->sorteos, *sorteo, "cerrado")))
+        return false;
+    snprintf(dia_columna, sizeof(dia_columna), "dia_%d", dia);
+    if (!booleano(&ts->loterias, loteria, dia_columna)) return false;
+    cierre = *sorteo != NULL ? valor(&ts->sorteos, *sorteo, "hora_cierre", &isnull) : (Datum)0;
+    if (*sorteo == NULL || isnull) cierre = valor(&ts->loterias, loteria, "hora_cierre", &isnull);
+    return isnull ? false : hora < DatumGetTimeADT(cierre);
+}
+
+/* The quota of a number: its own, else the draw's, else the lottery's (for triples or for
+ * terminales). */
+static Datum cupo_de(Tablas* ts, Snapshot snapshot, HeapTuple loteria, HeapTuple sorteo, Datum lot,
+                     Datum numero) {
+    Clave del_numero[2] = {texto("cod_lot", lot), texto("numero", numero)};
+    const char* columna = es_triple(numero) ? "cupo_triple" : "cupo_terminal";
+    HeapTuple propio = fila(&ts->cupos, snapshot, 2, del_numero);
+    Datum cupo;
+    if (propio != NULL && numero_de(&ts->cupos, propio, "cupo", &cupo)) return cupo;
+    if (sorteo != NULL && numero_de(&ts->sorteos, sorteo, columna, &cupo)) return cupo;
+    if (numero_de(&ts->loterias, loteria, columna, &cupo)) return cupo;
+    return NumericGetDatum(int64_to_numeric(0));
+}
+
+void reglas_de_venta(int n, const Datum* lots, const Datum* numeros, Datum momento, Datum vendedor,
+                     Datum tipo, Snapshot snapshot, Regla* reglas) {
+    Oid central = get_namespace_oid("central", false);
+    Tablas ts = {abrir(central, "loterias"), abrir(central, "sorteos"),
+                 abrir(central, "resultados"), abrir(central, "loterias_inactivas"),
+                 abrir(central, "cupos_numero")};
+    Datum hoy = DirectFunctionCall1(timestamp_date, momento);
+    TimeADT hora = DatumGetTimeADT(DirectFunctionCall1(timestamp_time, momento));
+    int dia = j2day(DatumGetDateADT(hoy) + POSTGRES_EPOCH_JDATE);
+    /* a straight play needs a lottery that takes more than special plays; a special play, one
+     * that takes more than straight ones */
+    char excluye = primera_letra(tipo) == '2' ? 'N' : 'S';
+    if (dia == 0) dia = 7; /* Sunday is the week's seventh day */
+
+    for (int k = 0; k < n; k++) {
+        Clave de_loteria[1] = {texto("cod_lot", lots[k])};
+        Clave inactiva[2] = {texto("cod_vendedor", vendedor), texto("cod_lot", lots[k])};
+        HeapTuple loteria = fila(&ts.loterias, snapshot, 1, de_loteria);
+        HeapTuple sorteo = NULL;
+        bool isnull;
+        Regla* r = &reglas[k];
+        r->existe = loteria != NULL;
+        r->vende = false;
+        r->cupo = NumericGetDatum(int64_to_numeric(0));
+        if (loteria == NULL) continue;
+        r->vende = !booleano(&ts.loterias, loteria, "cerrada") &&
+                   sorteo_abierto(&ts, snapshot, loteria, lots[k], hoy, hora, dia, &sorteo) &&
+                   fila(&ts.inactivas, snapshot, 2, inactiva) == NULL &&
+                   primera_letra(valor(&ts.loterias, loteria, "juegaespecial", &isnull)) != excluye;
+        r->cupo = cupo_de(&ts, snapshot, loteria, sorteo, lots[k], numeros[k]);
+    }
+    cerrar(&ts.loterias);
+    cerrar(&ts.sorteos);
+    cerrar(&ts.resultados);
+    cerrar(&ts.inactivas);
+    cerrar(&ts.cupos);
+}
+
+bool ultimo_item_de(Datum nticket, Snapshot snapshot, int* ultimo) {
+    Tabla items = abrir(get_namespace_oid("central", false), "items_ticket");
+    Relation indice = index_open(items.clave, AccessShareLock);
+    ScanKeyData key;
+    SysScanDesc scan;
+    HeapTuple tuple;
+    bool hay;
+    ScanKeyEntryInitialize(&key, 0, columna_de(&items, "nticket"), BTEqualStrategyNumber,
+                           InvalidOid, DEFAULT_COLLATION_OID, F_TEXTEQ, nticket);
+    scan = systable_beginscan_ordered(items.rel, indice, snapshot, 1, &key);
+    tuple = systable_getnext_ordered(scan, BackwardScanDirection);
+    hay = HeapTupleIsValid(tuple);
+    if (hay) {
+        bool isnull;
+        *ultimo = DatumGetInt32(heap_getattr(tuple, columna_de(&items, "num_item"),
+                                             RelationGetDescr(items.rel), &isnull));
+    }
+    systable_endscan_ordered(scan);
+    index_close(indice, NoLock);
+    cerrar(&items);
+    return hay;
+}
