@@ -3,15 +3,18 @@
  *
  * Compiled code for the interpreter's sake alone: a PL/pgSQL function sets up every expression
  * of its own again in each transaction, and for a play of a few items that glue cost the server
- * more than the statements it ran. Who may sell stays in SQL (central.cuenta_de_llamada,
- * central.puede_vender), as does booking over the arrays (central.reservar_en_bloque). A call of
- * a few items reads its lotteries' rules by key (sale_rules.c), as central.venta_loteria and
- * central.cupo state them. Each statement is prepared once per server process, with a generic
- * plan, and kept; none is built from the call's values.
+ * more than the statements it ran. The rows every call reads (who calls, seller.c) and those a
+ * call of a few items reads (its lotteries' rules, sale_rules.c) are read by key, without a
+ * statement; the same rules as central.cuenta_de_llamada, central.puede_vender,
+ * central.venta_loteria and central.cupo, which the rest of the server asks. Locking and
+ * writing stay in SQL: the ticket's lock, the numbers' quota, the items, and booking over the
+ * arrays (central.reservar_en_bloque). Each statement is prepared once per server process, with
+ * a generic plan, and kept; none is built from the call's values.
  */
 #include "booking.h"
 
 #include "sale_rules.h"
+#include "seller.h"
 
 #include "catalog/pg_collation.h"
 #include "catalog/pg_type.h"
@@ -29,20 +32,16 @@ PG_MODULE_MAGIC;
  * item; any other over the arrays */
 #define POCOS_ITEMS 8
 
-/* Who calls, the ticket under its lock, the seller, the clock: one statement. With $4 the
- * straight play's amount text as the counter sent it, read by the server's own rule. */
+/* The ticket under its lock, and the clock; with $3, the straight play's amount text as the
+ * counter sent it, read by the server's own rule. Taken only once the vendor is known to be
+ * the caller's. */
 static Sentencia bloqueo = {
-    "SELECT t.estado, central.puede_vender(u.estado, v.estado), v.cupo_porcentaje::numeric, "
-    "r.ahora, central.monto_jugada($4) "
-    "FROM central.cuentas c "
-    "JOIN central.vendedores v ON v.cod_vendedor = c.cod_vendedor "
-    "JOIN central.tickets_temporales t ON t.nticket = $3 AND t.cod_vendedor = c.cod_vendedor "
-    "LEFT JOIN central.usuarios u ON u.cod_usuario = $2 AND u.cod_vendedor = c.cod_vendedor "
-    "CROSS JOIN central.reloj r "
-    "WHERE c.cuenta = central.cuenta_de_llamada() AND c.cod_vendedor = $1 "
+    "SELECT t.estado, r.ahora, central.monto_jugada($3) "
+    "FROM central.tickets_temporales t CROSS JOIN central.reloj r "
+    "WHERE t.nticket = $2 AND t.cod_vendedor = $1 "
     "FOR UPDATE OF t",
-    4,
-    {VARCHAROID, VARCHAROID, VARCHAROID, VARCHAROID}};
+    3,
+    {VARCHAROID, VARCHAROID, VARCHAROID}};
 
 /* The number's row takes the whole amount when it has room for it, under its own lock. */
 static Sentencia toma_si_cabe = {
@@ -216,6 +215,7 @@ Respuesta reservar(const Reserva* r) {
     char nulls[15];
     bool isnull, uno_a_uno, sin_items;
     Regla* reglas = NULL;
+    Vendedor quien;
     Datum momento, hoy, parte;
     Datum *montos, *vendido, *st;
     Datum lots, numeros;
@@ -229,33 +229,37 @@ Respuesta reservar(const Reserva* r) {
     }
     if (SPI_connect() != SPI_OK_CONNECT) elog(ERROR, "reservar: no SPI");
 
-    values[0] = r->vendedor;
-    values[1] = r->usuario;
-    values[2] = r->nticket;
-    values[3] = r->monto_en_texto ? r->monto_texto : (Datum)0;
-    ejecutar(&bloqueo, values, r->monto_en_texto ? "    " : "   n", 0);
+    {
+        Snapshot snapshot = RegisterSnapshot(GetTransactionSnapshot());
+        quien = vendedor_de_llamada(r->vendedor, r->usuario, snapshot);
+        UnregisterSnapshot(snapshot);
+    }
+    if (quien.propio) {
+        values[0] = r->vendedor;
+        values[1] = r->nticket;
+        values[2] = r->monto_en_texto ? r->monto_texto : (Datum)0;
+        ejecutar(&bloqueo, values, r->monto_en_texto ? "   " : "  n", 0);
+    }
     {
         char* estado = NULL;
-        bool activo = false;
-        if (SPI_processed == 1) {
+        if (quien.propio && SPI_processed == 1) {
             Datum e = columna(1, &isnull);
             if (!isnull) estado = TextDatumGetCString(e);
-            activo = DatumGetBool(columna(2, &isnull)) && !isnull;
         }
-        if (estado == NULL || strcmp(estado, "ABI") != 0 || !activo) {
+        if (estado == NULL || strcmp(estado, "ABI") != 0 || !quien.activo) {
             /* a ticket released for want of plays (or by the central office) says so */
             a.codigo = estado != NULL && strcmp(estado, "LIB") == 0 ? 80 : 73;
             SPI_finish();
             rechazo(r, &a);
             return a;
         }
-        parte = datumCopy(columna(3, &isnull), false, -1);
+        parte = quien.cupo_porcentaje;
         uno_a_uno = n <= POCOS_ITEMS && compara(parte, NumericGetDatum(int64_to_numeric(100))) >= 0;
-        momento = columna(4, &isnull);
+        momento = columna(2, &isnull);
         hoy = DirectFunctionCall1(timestamp_date, momento);
         montos = palloc(sizeof(Datum) * n);
         if (r->monto_en_texto) {
-            Datum monto = columna(5, &isnull);
+            Datum monto = columna(3, &isnull);
             if (isnull) {
                 a.codigo = RESERVA_NO_DECIDIDA;
                 SPI_finish();

@@ -9,105 +9,19 @@
  */
 #include "sale_rules.h"
 
+#include "keyed_reads.h"
+
 #include "access/genam.h"
 #include "access/htup_details.h"
 #include "access/skey.h"
 #include "access/stratnum.h"
-#include "access/table.h"
-#include "catalog/namespace.h"
 #include "catalog/pg_collation.h"
 #include "storage/lockdefs.h"
 #include "utils/builtins.h"
 #include "utils/date.h"
 #include "utils/datetime.h"
 #include "utils/fmgroids.h"
-#include "utils/lsyscache.h"
 #include "utils/numeric.h"
-#include "utils/rel.h"
-
-/* A table opened for reading, with the index of its primary key. */
-typedef struct Tabla {
-    Relation rel;
-    Oid clave;
-} Tabla;
-
-static Tabla abrir(Oid esquema, const char* tabla) {
-    Tabla t;
-    char indice[NAMEDATALEN];
-    Oid relid = get_relname_relid(tabla, esquema);
-    if (!OidIsValid(relid)) elog(ERROR, "vendura_booking: no table central.%s", tabla);
-    snprintf(indice, sizeof(indice), "%s_pkey", tabla);
-    t.clave = get_relname_relid(indice, esquema);
-    if (!OidIsValid(t.clave)) elog(ERROR, "vendura_booking: no index central.%s", indice);
-    t.rel = table_open(relid, AccessShareLock);
-    return t;
-}
-
-/* The lock stays until the transaction ends, as a query's does. */
-static void cerrar(Tabla* t) {
-    table_close(t->rel, NoLock);
-}
-
-static AttrNumber columna_de(const Tabla* t, const char* nombre) {
-    TupleDesc d = RelationGetDescr(t->rel);
-    for (int i = 0; i < d->natts; i++) {
-        Form_pg_attribute a = TupleDescAttr(d, i);
-        if (!a->attisdropped && strcmp(NameStr(a->attname), nombre) == 0) return a->attnum;
-    }
-    elog(ERROR, "vendura_booking: no column %s", nombre);
-    return InvalidAttrNumber;
-}
-
-/* One key column: its name, its equality and its value. */
-typedef struct Clave {
-    const char* columna;
-    RegProcedure igual;
-    Datum valor;
-} Clave;
-
-static Clave texto(const char* columna, Datum valor) {
-    Clave c = {columna, F_TEXTEQ, valor};
-    return c;
-}
-
-static Clave fecha(const char* columna, Datum valor) {
-    Clave c = {columna, F_DATE_EQ, valor};
-    return c;
-}
-
-/* The row under a whole primary key, a copy of it; NULL when there is none. */
-static HeapTuple fila(const Tabla* t, Snapshot snapshot, int n, const Clave* claves) {
-    ScanKeyData keys[2];
-    SysScanDesc scan;
-    HeapTuple tuple;
-    for (int i = 0; i < n; i++)
-        ScanKeyEntryInitialize(&keys[i], 0, columna_de(t, claves[i].columna), BTEqualStrategyNumber,
-                               InvalidOid, DEFAULT_COLLATION_OID, claves[i].igual, claves[i].valor);
-    scan = systable_beginscan(t->rel, t->clave, true, snapshot, n, keys);
-    tuple = systable_getnext(scan);
-    if (HeapTupleIsValid(tuple)) tuple = heap_copytuple(tuple);
-    systable_endscan(scan);
-    return tuple;
-}
-
-static Datum valor(const Tabla* t, HeapTuple tuple, const char* nombre, bool* isnull) {
-    return heap_getattr(tuple, columna_de(t, nombre), RelationGetDescr(t->rel), isnull);
-}
-
-static bool booleano(const Tabla* t, HeapTuple tuple, const char* nombre) {
-    bool isnull;
-    Datum d = valor(t, tuple, nombre, &isnull);
-    return !isnull && DatumGetBool(d);
-}
-
-/* A numeric column's value in a memory of its own; false when NULL. */
-static bool numero_de(const Tabla* t, HeapTuple tuple, const char* nombre, Datum* numero) {
-    bool isnull;
-    Datum d = valor(t, tuple, nombre, &isnull);
-    if (isnull) return false;
-    *numero = PointerGetDatum(PG_DETOAST_DATUM_COPY(d));
-    return true;
-}
 
 /* A number of three digits is a triple, with its own quota; "07*" and "7**" are terminales. */
 static bool es_triple(Datum numero) {
@@ -117,11 +31,6 @@ static bool es_triple(Datum numero) {
     for (int i = 0; i < 3; i++)
         if (s[i] < '0' || s[i] > '9') return false;
     return true;
-}
-
-static char primera_letra(Datum bpchar) {
-    BpChar* b = DatumGetBpCharPP(bpchar);
-    return VARSIZE_ANY_EXHDR(b) > 0 ? VARDATA_ANY(b)[0] : ' ';
 }
 
 typedef struct Tablas {
@@ -165,16 +74,15 @@ static Datum cupo_de(Tablas* ts, Snapshot snapshot, HeapTuple loteria, HeapTuple
 
 void reglas_de_venta(int n, const Datum* lots, const Datum* numeros, Datum momento, Datum vendedor,
                      Datum tipo, Snapshot snapshot, Regla* reglas) {
-    Oid central = get_namespace_oid("central", false);
-    Tablas ts = {abrir(central, "loterias"), abrir(central, "sorteos"),
-                 abrir(central, "resultados"), abrir(central, "loterias_inactivas"),
-                 abrir(central, "cupos_numero")};
+    Tablas ts = {abrir("loterias"), abrir("sorteos"), abrir("resultados"),
+                 abrir("loterias_inactivas"), abrir("cupos_numero")};
     Datum hoy = DirectFunctionCall1(timestamp_date, momento);
     TimeADT hora = DatumGetTimeADT(DirectFunctionCall1(timestamp_time, momento));
     int dia = j2day(DatumGetDateADT(hoy) + POSTGRES_EPOCH_JDATE);
     /* a straight play needs a lottery that takes more than special plays; a special play, one
      * that takes more than straight ones */
-    char excluye = primera_letra(tipo) == '2' ? 'N' : 'S';
+    BpChar* clase = DatumGetBpCharPP(tipo);
+    char excluye = VARSIZE_ANY_EXHDR(clase) > 0 && VARDATA_ANY(clase)[0] == '2' ? 'N' : 'S';
     if (dia == 0) dia = 7; /* Sunday is the week's seventh day */
 
     for (int k = 0; k < n; k++) {
@@ -182,7 +90,6 @@ void reglas_de_venta(int n, const Datum* lots, const Datum* numeros, Datum momen
         Clave inactiva[2] = {texto("cod_vendedor", vendedor), texto("cod_lot", lots[k])};
         HeapTuple loteria = fila(&ts.loterias, snapshot, 1, de_loteria);
         HeapTuple sorteo = NULL;
-        bool isnull;
         Regla* r = &reglas[k];
         r->existe = loteria != NULL;
         r->vende = false;
@@ -191,7 +98,7 @@ void reglas_de_venta(int n, const Datum* lots, const Datum* numeros, Datum momen
         r->vende = !booleano(&ts.loterias, loteria, "cerrada") &&
                    sorteo_abierto(&ts, snapshot, loteria, lots[k], hoy, hora, dia, &sorteo) &&
                    fila(&ts.inactivas, snapshot, 2, inactiva) == NULL &&
-                   primera_letra(valor(&ts.loterias, loteria, "juegaespecial", &isnull)) != excluye;
+                   letra(&ts.loterias, loteria, "juegaespecial") != excluye;
         r->cupo = cupo_de(&ts, snapshot, loteria, sorteo, lots[k], numeros[k]);
     }
     cerrar(&ts.loterias);
@@ -202,7 +109,7 @@ void reglas_de_venta(int n, const Datum* lots, const Datum* numeros, Datum momen
 }
 
 bool ultimo_item_de(Datum nticket, Snapshot snapshot, int* ultimo) {
-    Tabla items = abrir(get_namespace_oid("central", false), "items_ticket");
+    Tabla items = abrir("items_ticket");
     Relation indice = index_open(items.clave, AccessShareLock);
     ScanKeyData key;
     SysScanDesc scan;

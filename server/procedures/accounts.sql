@@ -61,6 +61,7 @@ $$;
 -- own): the counter opens a session again and sends the call once more. A session serves one
 -- call at a time, so a sales point keeps no more of the pooler's server connections busy than
 -- the sessions it may hold. Taken in whole by the asking statement, as central.cuenta_de_sesion.
+-- Compiled booking states the same rule (server/native/seller.c).
 CREATE FUNCTION central.cuenta_de_llamada() RETURNS name
 LANGUAGE sql STABLE AS $$
     SELECT CASE WHEN session_user <> 'vendura_pasarela' THEN session_user
@@ -279,7 +280,8 @@ END
 $$;
 
 -- Whether a seller with these states of the user and of the vendor may sell: both active. Plain
--- SQL, so that the booking's query that locks the ticket takes it in whole.
+-- SQL, so that a query takes it in whole. Compiled booking states the same rule
+-- (server/native/seller.c).
 CREATE FUNCTION central.puede_vender(p_estado_usuario char, p_estado_vendedor char)
 RETURNS boolean
 LANGUAGE sql IMMUTABLE AS $$

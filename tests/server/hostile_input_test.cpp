@@ -188,6 +188,41 @@ TEST_P(VendorIsolationTest, AnotherSalesPointsLoginReachesNothingOfItThroughAnyP
     }
 }
 
+// A plain straight play, the kind booked in compiled code, sells only for the vendor of the
+// login it comes through, by an active seller of that vendor, while the vendor is active.
+TEST_P(VendorIsolationTest, APlayBooksOnlyForTheLoginsOwnActiveSellerAndVendor) {
+    struct Case {
+        const char* what;
+        PqGateway* through;
+        QString vendor, user, ticket;
+        const char* before;  // the office's change first, if any
+        bool sells;
+    };
+    const Case cases[] = {
+        {"another login with 00012's codes", &other, u"00012"_s, u"1001"_s, open, nullptr, false},
+        {"another login with its own codes", &other, u"00013"_s, u"2001"_s, open, nullptr, false},
+        {"another vendor's seller", &own, u"00012"_s, u"2001"_s, open, nullptr, false},
+        {"an inactive seller", &own, u"00012"_s, u"1002"_s, open, nullptr, false},
+        {"a suspended seller", &own, u"00012"_s, u"1003"_s, open, nullptr, false},
+        {"an issued ticket", &own, u"00012"_s, u"1001"_s, issued, nullptr, false},
+        {"a suspended vendor", &own, u"00012"_s, u"1001"_s, open,
+         "UPDATE central.vendedores SET estado = 'S' WHERE cod_vendedor = '00012'", false},
+        {"its own active seller", &own, u"00012"_s, u"1001"_s, open,
+         "UPDATE central.vendedores SET estado = 'A' WHERE cod_vendedor = '00012'", true},
+    };
+    for (const Case& c : cases) {
+        if (c.before) db.admin(QString::fromLatin1(c.before));
+        const QString before = db.checksum();
+        auto answer = c.through->call(
+            xcreanormal(c.vendor, c.user, u"789"_s, Money::whole(5), 1, u"AAA"_s, c.ticket));
+        ASSERT_TRUE(answer) << c.what << ": " << answer.error().description.toStdString();
+        EXPECT_EQ(answer.value().returnNumber() == 0, c.sells) << c.what;
+        EXPECT_EQ(db.checksum() != before, c.sells) << c.what;
+        for (int r = 0; r < answer.value().rows.size(); ++r)
+            EXPECT_EQ(answer.value().rows.text(r, u"status"_s), u"9"_s) << c.what;
+    }
+}
+
 TEST_P(VendorIsolationTest, TheAuditTrailRecordsTheDaysEventsAndCannotBeRewritten) {
     ASSERT_EQ(login(u"1234"_s), 1);
     EXPECT_EQ(grab(u"5"_s, open), 88);
