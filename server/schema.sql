@@ -30,7 +30,8 @@ BEGIN
 END
 $$;
 
--- The server's clock as one row: booking joins it into the query that locks the ticket.
+-- The server's clock as one row. Compiled booking states the same rule
+-- (server/native/server_clock.c).
 CREATE VIEW central.reloj AS
     SELECT coalesce(i.reloj_fijo, (now() AT TIME ZONE i.zona_horaria) + i.reloj_desfase) AS ahora
     FROM central.instalacion i;

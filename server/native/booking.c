@@ -15,6 +15,7 @@
 
 #include "sale_rules.h"
 #include "seller.h"
+#include "server_clock.h"
 
 #include "catalog/pg_collation.h"
 #include "catalog/pg_type.h"
@@ -32,16 +33,12 @@ PG_MODULE_MAGIC;
  * item; any other over the arrays */
 #define POCOS_ITEMS 8
 
-/* The ticket under its lock, and the clock; with $3, the straight play's amount text as the
- * counter sent it, read by the server's own rule. Taken only once the vendor is known to be
- * the caller's. */
+/* The ticket under its lock, taken only once the vendor is known to be the caller's. */
 static Sentencia bloqueo = {
-    "SELECT t.estado, r.ahora, central.monto_jugada($3) "
-    "FROM central.tickets_temporales t CROSS JOIN central.reloj r "
-    "WHERE t.nticket = $2 AND t.cod_vendedor = $1 "
-    "FOR UPDATE OF t",
-    3,
-    {VARCHAROID, VARCHAROID, VARCHAROID}};
+    "SELECT t.estado FROM central.tickets_temporales t "
+    "WHERE t.nticket = $2 AND t.cod_vendedor = $1 FOR UPDATE",
+    2,
+    {VARCHAROID, VARCHAROID}};
 
 /* The number's row takes the whole amount when it has room for it, under its own lock. */
 static Sentencia toma_si_cabe = {
@@ -232,13 +229,13 @@ Respuesta reservar(const Reserva* r) {
     {
         Snapshot snapshot = RegisterSnapshot(GetTransactionSnapshot());
         quien = vendedor_de_llamada(r->vendedor, r->usuario, snapshot);
+        momento = reloj_central(snapshot);
         UnregisterSnapshot(snapshot);
     }
     if (quien.propio) {
         values[0] = r->vendedor;
         values[1] = r->nticket;
-        values[2] = r->monto_en_texto ? r->monto_texto : (Datum)0;
-        ejecutar(&bloqueo, values, r->monto_en_texto ? "   " : "  n", 0);
+        ejecutar(&bloqueo, values, NULL, 0);
     }
     {
         char* estado = NULL;
@@ -255,21 +252,8 @@ Respuesta reservar(const Reserva* r) {
         }
         parte = quien.cupo_porcentaje;
         uno_a_uno = n <= POCOS_ITEMS && compara(parte, NumericGetDatum(int64_to_numeric(100))) >= 0;
-        momento = columna(2, &isnull);
         hoy = DirectFunctionCall1(timestamp_date, momento);
-        montos = palloc(sizeof(Datum) * n);
-        if (r->monto_en_texto) {
-            Datum monto = columna(3, &isnull);
-            if (isnull) {
-                a.codigo = RESERVA_NO_DECIDIDA;
-                SPI_finish();
-                return a;
-            }
-            monto = datumCopy(monto, false, -1);
-            for (int k = 0; k < n; k++) montos[k] = monto;
-        } else {
-            memcpy(montos, r->montos, sizeof(Datum) * n);
-        }
+        montos = r->montos;
     }
 
     lots = arreglo(r->lots, n, VARCHAROID);

@@ -9,8 +9,6 @@
 
 #include "statements.h"
 
-#define RESERVA_NO_DECIDIDA (-1)
-
 /* One call: item k (from 0) gets the item number base + k + 1. */
 typedef struct Reserva {
     Datum vendedor; /* varchar */
@@ -18,20 +16,18 @@ typedef struct Reserva {
     Datum nticket;  /* varchar */
     int base;
     int n;
-    Datum* lots;         /* varchar each */
-    Datum* numeros;      /* varchar each */
-    Datum* montos;       /* numeric each, unless monto_en_texto */
-    bool monto_en_texto; /* every item asks monto_texto's amount, read by central.monto_jugada */
-    Datum monto_texto;   /* varchar */
-    Datum tipo;          /* bpchar */
-    Datum jugada;        /* varchar or NULL */
-    Datum especial;      /* varchar or NULL */
-    Datum variantes;     /* varchar[] or NULL */
+    Datum* lots;     /* varchar each */
+    Datum* numeros;  /* varchar each */
+    Datum* montos;   /* numeric each */
+    Datum tipo;      /* bpchar */
+    Datum jugada;    /* varchar or NULL */
+    Datum especial;  /* varchar or NULL */
+    Datum variantes; /* varchar[] or NULL */
     bool jugada_nula, especial_nula, variantes_nula;
 } Reserva;
 
 typedef struct Respuesta {
-    int codigo; /* as central.reservar; RESERVA_NO_DECIDIDA: the amount text is no amount */
+    int codigo;                                    /* as central.reservar */
     Datum r_lot, r_num, r_monto, r_status, r_item; /* arrays */
     int r_ultimo;
 } Respuesta;

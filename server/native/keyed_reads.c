@@ -55,6 +55,11 @@ Clave nombre(const char* columna, Datum valor) {
     return c;
 }
 
+Clave logico(const char* columna, Datum valor) {
+    Clave c = {columna, F_BOOLEQ, InvalidOid, valor};
+    return c;
+}
+
 HeapTuple fila(const Tabla* t, Snapshot snapshot, int n, const Clave* claves) {
     ScanKeyData keys[2];
     SysScanDesc scan;

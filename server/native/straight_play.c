@@ -4,10 +4,10 @@
  *
  * The call's text is read here only when it is plainly a play (a number of 1 to 3 digits, an
  * item base of digits, a code list in plain ASCII of at most the lotteries booked item by
- * item); its amount by the server's own rule (central.monto_jugada), in the statement that locks
- * the ticket. Any other call, and every refusal, goes whole to central.crea_normal, the
- * procedure of every case, which answers it and writes the audit trail: nothing is booked here
- * before that decision.
+ * item), with an amount central.monto_jugada would read (its rule restated here, and held to
+ * it by the compiled booking's test against the general procedure). Any other call, and every
+ * refusal, goes whole to central.crea_normal, the procedure of every case, which answers it and
+ * writes the audit trail: nothing is booked here before that decision.
  */
 #include "booking.h"
 
@@ -63,6 +63,38 @@ static bool digitos(const char* s, int n, int most) {
     return true;
 }
 
+static Datum numeric_de(const char* s) {
+    return DirectFunctionCall3(numeric_in, CStringGetDatum(s), ObjectIdGetDatum(InvalidOid),
+                               Int32GetDatum(-1));
+}
+
+static int compara(Datum a, Datum b) {
+    return DatumGetInt32(DirectFunctionCall2(numeric_cmp, a, b));
+}
+
+/* The amount of a play as the counter typed it, by central.monto_jugada's rule: blanks around
+ * it aside, at most nine digits before an optional point and any after it (or a point and
+ * digits); above zero, at most 999999.99, in whole céntimos. Read as a number, in the scale
+ * typed, only once its text is known to be one. False for anything else. */
+static bool monto_jugada(FunctionCallInfo fcinfo, int arg, Datum* monto) {
+    const char* s;
+    int n, enteros = 0, decimales = 0;
+    bool punto = false;
+    recortado(fcinfo, arg, &s, &n);
+    for (int i = 0; i < n; i++) {
+        if (s[i] == '.' && !punto)
+            punto = true;
+        else if (s[i] >= '0' && s[i] <= '9')
+            *(punto ? &decimales : &enteros) += 1;
+        else
+            return false;
+    }
+    if (enteros > 9 || enteros + decimales == 0) return false;
+    *monto = numeric_de(pnstrdup(s, n));
+    return compara(*monto, numeric_de("0")) > 0 && compara(*monto, numeric_de("999999.99")) <= 0 &&
+           compara(*monto, DirectFunctionCall2(numeric_round, *monto, Int32GetDatum(2))) == 0;
+}
+
 static Datum varchar_de(const char* s, int n) {
     return PointerGetDatum(cstring_to_text_with_len(s, n));
 }
@@ -109,6 +141,8 @@ Datum xcreanormal(PG_FUNCTION_ARGS) {
     char numero_ticket[3];
     Datum lots[MOST_LOTTERIES];
     Datum numeros[MOST_LOTTERIES];
+    Datum monto;
+    Datum montos[MOST_LOTTERIES];
     Reserva r = {0};
     Respuesta a;
     Datum values[6];
@@ -120,7 +154,8 @@ Datum xcreanormal(PG_FUNCTION_ARGS) {
     recortado(fcinfo, 5, &item, &item_len);
     recortado(fcinfo, 7, &ticket, &ticket_len);
     if (PG_ARGISNULL(1) || PG_ARGISNULL(2) || PG_ARGISNULL(4) || PG_ARGISNULL(6) ||
-        !digitos(numero, numero_len, 3) || !digitos(item, item_len, 9))
+        !digitos(numero, numero_len, 3) || !digitos(item, item_len, 9) ||
+        !monto_jugada(fcinfo, 4, &monto))
         return por_el_general(fcinfo, cursor);
     {
         text* t = PG_GETARG_TEXT_PP(6);
@@ -146,7 +181,10 @@ Datum xcreanormal(PG_FUNCTION_ARGS) {
     /* the number as the ticket shows it: "7" -> "7**", "07" -> "07*" */
     memset(numero_ticket, '*', sizeof(numero_ticket));
     memcpy(numero_ticket, numero, numero_len);
-    for (int k = 0; k < r.n; k++) numeros[k] = varchar_de(numero_ticket, 3);
+    for (int k = 0; k < r.n; k++) {
+        numeros[k] = varchar_de(numero_ticket, 3);
+        montos[k] = monto;
+    }
 
     r.vendedor = PG_GETARG_DATUM(1);
     r.usuario = PG_GETARG_DATUM(2);
@@ -154,15 +192,14 @@ Datum xcreanormal(PG_FUNCTION_ARGS) {
     r.base = atoi(pnstrdup(item, item_len));
     r.lots = lots;
     r.numeros = numeros;
-    r.monto_en_texto = true;
-    r.monto_texto = PG_GETARG_DATUM(4);
+    r.montos = montos;
     r.tipo = CStringGetTextDatum("1");
     r.jugada = CStringGetTextDatum("Venta Normal");
     r.especial_nula = true;
     r.variantes_nula = true;
     a = reservar(&r);
-    /* no amount, or refused: the general procedure answers, and audits a foreign caller */
-    if (a.codigo == RESERVA_NO_DECIDIDA || a.codigo == 73) return por_el_general(fcinfo, cursor);
+    /* refused: the general procedure answers, and audits a foreign caller */
+    if (a.codigo == 73) return por_el_general(fcinfo, cursor);
 
     caller = CurrentMemoryContext;
     if (SPI_connect() != SPI_OK_CONNECT) elog(ERROR, "xcreanormal: no SPI");

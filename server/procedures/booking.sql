@@ -409,7 +409,8 @@ $$;
 
 -- The amount of a play in Bs.F. as the counter sends it ("12.5"): above zero, at most
 -- 999999.99, whole céntimos. NULL for anything else. The amount is read as a number only once
--- its text is known to be one.
+-- its text is known to be one. The compiled straight play states the same rule
+-- (server/native/straight_play.c).
 CREATE FUNCTION central.monto_jugada(p_monto varchar) RETURNS numeric
 LANGUAGE sql IMMUTABLE AS $$
     SELECT CASE WHEN trim(coalesce(p_monto, '')) !~ '^([0-9]{1,9}(\.[0-9]*)?|\.[0-9]+)$'

@@ -96,8 +96,9 @@ TEST(CompiledBookingTest, TheStraightPlayAnswersAndBooksAsTheGeneralProcedure) {
         {{"00012"}, {"00013", "", "0001"}},
         {{"1001"}, {"1002", "9999", ""}},
         {{"123", "7", "07", "45", " 9 ", "999"}, {"1x", "", "1234", "٣", "-1"}},
-        {{"10", "25.5", "60", "150", " 40 ", "0.01", "300"},
-         {"0", "-5", "1.234", "abc", "", "999999.99", "1000000", ".5"}},
+        {{"10", "25.5", "60", "150", " 40 ", "0.01", "300", "5.", ".50", "025.50", "7.000"},
+         {"0", "-5", "1.234", "abc", "", "999999.99", "1000000", ".5", ".", "1e3", "1.2.3", "+5",
+          "5 5", "5,00", "0.00", "123456789", "1234567890", "\t5", "٣"}},
         {{"next"}, {"again", "last", "x1", " 3"}},
         {{"AAA", "BBB", "AAABBB", "aaabbb", "BBBAAA", " AA", "ZZZ", "AAAZZZBBB", "CCCAAA", "DDDBBB",
           "AAAAAA"},
@@ -136,6 +137,49 @@ TEST(CompiledBookingTest, TheStraightPlayAnswersAndBooksAsTheGeneralProcedure) {
     // the sequence sold, in full or in part, on most steps: not a run of refusals alike
     EXPECT_GT(sold, 40);
     EXPECT_EQ(compiled.ledger(), general.ledger());
+}
+
+// Every amount text, at and past each edge of the amount rule, is read by the compiled play as
+// the general procedure reads it.
+TEST(CompiledBookingTest, EveryAmountTextIsReadAsTheGeneralProcedureReadsIt) {
+    SalesPoint compiled(false);
+    SalesPoint general(true);
+    const char* amounts[] = {"5",          "5.",         "5.5",        ".5",        ".",
+                             "",           " 7 ",        "007",        "0",         "0.",
+                             ".0",         "0.00",       "0.001",      "0.01",      "0.010",
+                             "0.0100",     "0.015",      "1.234",      "1.230",     "999999.99",
+                             "999999.990", "999999.991", "1000000",    "123456789", "123456789.00",
+                             "1234567890", "000000001",  "0000000001", "1e3",       "1.2.3",
+                             "+5",         "-5",         "5 5",        "5,00",      "\t5",
+                             "٣",          "NaN",        "Infinity",   "  .01  "};
+    int k = 0;
+    for (const char* amount : amounts) {
+        const QStringList call = {
+            u"00012"_s,         u"1001"_s, QString::number(100 + k), QString::fromUtf8(amount),
+            QString::number(k), u"AAA"_s};
+        EXPECT_EQ(compiled.sell(call), general.sell(call)) << '"' << amount << '"';
+        ++k;
+    }
+    EXPECT_EQ(compiled.ledger(), general.ledger());
+}
+
+// Items are dated by the server's clock: on a running clock, the installation's time zone moved
+// by its offset, as central.ahora() reads it just before and just after the play.
+TEST(CompiledBookingTest, ItemsAreDatedByTheServersRunningClock) {
+    SalesPoint point(false);
+    point.db.admin(
+        u"UPDATE central.instalacion SET reloj_fijo = NULL, zona_horaria = 'Asia/Tokyo', "
+        u"reloj_desfase = interval '-2 days 3 hours'"_s);
+    point.db.admin(u"UPDATE central.loterias SET hora_cierre = '23:59:59'"_s);
+    point.ticket = point.db.newTicket(u"00012"_s);
+    const QString before = point.db.value(u"SELECT central.ahora()::text"_s);
+    ASSERT_EQ(point.sell({u"00012"_s, u"1001"_s, u"123"_s, u"5"_s, u"0"_s, u"AAA"_s}), u"0"_s);
+    const QString after = point.db.value(u"SELECT central.ahora()::text"_s);
+    EXPECT_EQ(point.db.value(u"SELECT (creado BETWEEN $1::timestamp AND $2::timestamp "
+                             u"AND fecha_sorteo = creado::date)::text "
+                             u"FROM central.items_ticket"_s,
+                             {before, after}),
+              u"true"_s);
 }
 
 }  // namespace
