@@ -228,8 +228,8 @@ Respuesta reservar(const Reserva* r) {
 
     {
         Snapshot snapshot = RegisterSnapshot(GetTransactionSnapshot());
-        quien = vendedor_de_llamada(r->vendedor, r->usuario, snapshot);
         momento = reloj_central(snapshot);
+        quien = vendedor_de_llamada(r->vendedor, r->usuario, momento, snapshot);
         UnregisterSnapshot(snapshot);
     }
     if (quien.propio) {

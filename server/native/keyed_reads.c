@@ -60,6 +60,11 @@ Clave logico(const char* columna, Datum valor) {
     return c;
 }
 
+Clave octetos(const char* columna, Datum valor) {
+    Clave c = {columna, F_BYTEAEQ, InvalidOid, valor};
+    return c;
+}
+
 HeapTuple fila(const Tabla* t, Snapshot snapshot, int n, const Clave* claves) {
     ScanKeyData keys[2];
     SysScanDesc scan;

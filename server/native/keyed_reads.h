@@ -29,10 +29,11 @@ typedef struct Clave {
     Datum valor;
 } Clave;
 
-Clave texto(const char* columna, Datum valor);  /* varchar */
-Clave fecha(const char* columna, Datum valor);  /* date */
-Clave nombre(const char* columna, Datum valor); /* name */
-Clave logico(const char* columna, Datum valor); /* boolean */
+Clave texto(const char* columna, Datum valor);   /* varchar */
+Clave fecha(const char* columna, Datum valor);   /* date */
+Clave nombre(const char* columna, Datum valor);  /* name */
+Clave logico(const char* columna, Datum valor);  /* boolean */
+Clave octetos(const char* columna, Datum valor); /* bytea */
 
 /* The row under a whole primary key (n columns, at most 2), a copy of it; NULL when none. */
 HeapTuple fila(const Tabla* t, Snapshot snapshot, int n, const Clave* claves);

@@ -8,27 +8,65 @@
 
 #include "keyed_reads.h"
 
+#include "catalog/pg_collation.h"
 #include "miscadmin.h"
 #include "nodes/pg_list.h"
 #include "nodes/value.h"
 #include "parser/parse_func.h"
 #include "utils/builtins.h"
+#include "utils/datum.h"
+#include "utils/guc.h"
+#include "utils/timestamp.h"
+
+/* A pooled call's session, as central.cuenta_de_llamada_compartida proves it: the session of
+ * the token the call carries (central.cuenta_del_token: its hash, not yet expired at the
+ * server's clock), serving this call alone (a lock on the token for the transaction). A session
+ * unknown, expired or in use goes to that PL/pgSQL function, which refuses the call with its
+ * audit row. */
+static Datum cuenta_compartida(Snapshot snapshot, Datum momento) {
+    const char* token = GetConfigOption("vendura.sesion", true, false);
+    Datum hash =
+        DirectFunctionCall1(sha256_bytea, PointerGetDatum(cstring_to_text(token ? token : "")));
+    Tabla sesiones = abrir("sesiones");
+    Clave del_token[1] = {octetos("token_hash", hash)};
+    HeapTuple sesion = fila(&sesiones, snapshot, 1, del_token);
+    Datum cuenta = (Datum)0;
+    bool viva = false;
+    if (sesion != NULL) {
+        bool isnull;
+        Datum vence = valor(&sesiones, sesion, "vence", &isnull);
+        viva = !isnull && DatumGetTimestamp(vence) > DatumGetTimestamp(momento);
+        if (viva)
+            cuenta = datumCopy(valor(&sesiones, sesion, "cuenta", &isnull), false, NAMEDATALEN);
+    }
+    cerrar(&sesiones);
+    if (viva &&
+        DatumGetBool(DirectFunctionCall2(
+            pg_try_advisory_xact_lock_int4,
+            DirectFunctionCall1Coll(hashtext, DEFAULT_COLLATION_OID,
+                                    CStringGetTextDatum("vendura.sesion")),
+            DirectFunctionCall1Coll(hashtext, DEFAULT_COLLATION_OID, CStringGetTextDatum(token)))))
+        return cuenta;
+    {
+        List* funcion =
+            list_make2(makeString("central"), makeString("cuenta_de_llamada_compartida"));
+        return OidFunctionCall0(LookupFuncName(funcion, 0, NULL, false));
+    }
+}
 
 /* A pooled connection logs in as the pooler's shared login, and the call acts for the login
  * of the live session it carries; any other connection acts for its own login. */
-static Datum cuenta_de_llamada(void) {
+static Datum cuenta_de_llamada(Snapshot snapshot, Datum momento) {
     char* sesion = GetUserNameFromId(GetSessionUserId(), false);
-    List* compartida;
     if (strcmp(sesion, "vendura_pasarela") != 0)
         return DirectFunctionCall1(namein, CStringGetDatum(sesion));
-    compartida = list_make2(makeString("central"), makeString("cuenta_de_llamada_compartida"));
-    return OidFunctionCall0(LookupFuncName(compartida, 0, NULL, false));
+    return cuenta_compartida(snapshot, momento);
 }
 
-Vendedor vendedor_de_llamada(Datum vendedor, Datum usuario, Snapshot snapshot) {
+Vendedor vendedor_de_llamada(Datum vendedor, Datum usuario, Datum momento, Snapshot snapshot) {
     Vendedor v = {false, false, (Datum)0};
     Tabla cuentas = abrir("cuentas");
-    Clave de_cuenta[1] = {nombre("cuenta", cuenta_de_llamada())};
+    Clave de_cuenta[1] = {nombre("cuenta", cuenta_de_llamada(snapshot, momento))};
     HeapTuple cuenta = fila(&cuentas, snapshot, 1, de_cuenta);
     v.propio = cuenta != NULL && mismo_texto(&cuentas, cuenta, "cod_vendedor", vendedor);
     cerrar(&cuentas);

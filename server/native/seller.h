@@ -15,7 +15,7 @@ typedef struct Vendedor {
     Datum cupo_porcentaje; /* numeric: the vendor's share of each number's quota */
 } Vendedor;
 
-/* For a vendor and a seller code (varchar each). */
-Vendedor vendedor_de_llamada(Datum vendedor, Datum usuario, Snapshot snapshot);
+/* For a vendor and a seller code (varchar each), at a moment of the server's clock. */
+Vendedor vendedor_de_llamada(Datum vendedor, Datum usuario, Datum momento, Snapshot snapshot);
 
 #endif

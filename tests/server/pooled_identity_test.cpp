@@ -34,15 +34,25 @@ class PooledIdentityTest : public ::testing::Test {
         return token;
     }
 
+    // The calls a session is proved for: a plain one, and a straight play, whose compiled
+    // booking proves the session itself.
+    std::vector<QByteArray> calls() {
+        if (ticket.isEmpty()) ticket = db.newTicket(u"00012"_s).toLatin1();
+        return {"CALL public.retornafecha(NULL, 'f')",
+                "CALL public.xcreanormal(NULL, '00012', '1001', '123', '1', '0', 'AAA', '" +
+                    ticket + "', NULL)"};
+    }
+
     // A call carrying a token, as the counter sends one, committed unless the transaction is to
     // stay open: the SQLSTATE it raised, "" when it ran.
-    static QString callWith(PGconn* c, const QString& token, bool stayOpen = false) {
+    static QString callWith(PGconn* c, const QString& token, bool stayOpen = false,
+                            const QByteArray& call = "CALL public.retornafecha(NULL, 'f')") {
         PQclear(PQexec(c, "BEGIN"));
         const QByteArray t = token.toLatin1();
         const char* values[] = {t.constData()};
         PQclear(PQexecParams(c, "SELECT set_config('vendura.sesion', $1, true)", 1, nullptr, values,
                              nullptr, nullptr, 0));
-        PGresult* r = PQexec(c, "CALL public.retornafecha(NULL, 'f')");
+        PGresult* r = PQexec(c, call.constData());
         const char* state = PQresultErrorField(r, PG_DIAG_SQLSTATE);
         const QString out = state ? QString::fromLatin1(state) : QString();
         PQclear(r);
@@ -58,6 +68,7 @@ class PooledIdentityTest : public ::testing::Test {
     }
 
     TestDatabase db;
+    QByteArray ticket;
 };
 
 TEST_F(PooledIdentityTest, ACallWithoutALiveSessionIsRefusedAndAuditedAndTheCounterOpensANewOne) {
@@ -68,15 +79,21 @@ TEST_F(PooledIdentityTest, ACallWithoutALiveSessionIsRefusedAndAuditedAndTheCoun
 
     QString forged = token;
     forged[0] = forged[0] == u'a' ? u'b' : u'a';
-    for (const QString& bad : {QString(), forged, u"' OR true --"_s}) {
-        EXPECT_EQ(callWith(c.get(), bad), u"28000"_s) << bad.toStdString();
-        EXPECT_EQ(db.auditActions().last(), u"SESION_RECHAZADA||"_s);
+    for (const QByteArray& call : calls()) {
+        EXPECT_EQ(callWith(c.get(), token, false, call), u""_s) << call.constData();
+        for (const QString& bad : {QString(), forged, u"' OR true --"_s}) {
+            EXPECT_EQ(callWith(c.get(), bad, false, call), u"28000"_s)
+                << bad.toStdString() << ' ' << call.constData();
+            EXPECT_EQ(db.auditActions().last(), u"SESION_RECHAZADA||"_s);
+        }
     }
     // sessions last the hours the central office allows
-    db.setClock(u"2026-12-07 21:59:00"_s);
-    EXPECT_EQ(callWith(c.get(), token), u""_s);
-    db.setClock(u"2026-12-07 22:00:00"_s);
-    EXPECT_EQ(callWith(c.get(), token), u"28000"_s);
+    for (const QByteArray& call : calls()) {
+        db.setClock(u"2026-12-07 21:59:00"_s);
+        EXPECT_EQ(callWith(c.get(), token, false, call), u""_s) << call.constData();
+        db.setClock(u"2026-12-07 22:00:00"_s);
+        EXPECT_EQ(callWith(c.get(), token, false, call), u"28000"_s) << call.constData();
+    }
 
     // the counter's gateway opens a session again by itself and sends the refused call once more
     PqGateway counter(5);
@@ -121,11 +138,13 @@ TEST_F(PooledIdentityTest, ASalesPointHoldsAFewSessionsEachServingOneCallAtATime
     EXPECT_EQ(callWith(a.get(), tokens.back()), u""_s);
 
     // a second connection with a session in use waits for nothing and holds nothing
-    ASSERT_EQ(callWith(a.get(), tokens.back(), true), u""_s);
-    EXPECT_EQ(callWith(b.get(), tokens.back()), u"55P03"_s);
-    EXPECT_EQ(callWith(b.get(), tokens[1]), u""_s);
-    PQclear(PQexec(a.get(), "COMMIT"));
-    EXPECT_EQ(callWith(b.get(), tokens.back()), u""_s);
+    for (const QByteArray& call : calls()) {
+        ASSERT_EQ(callWith(a.get(), tokens.back(), true), u""_s);
+        EXPECT_EQ(callWith(b.get(), tokens.back(), false, call), u"55P03"_s) << call.constData();
+        EXPECT_EQ(callWith(b.get(), tokens[1], false, call), u""_s) << call.constData();
+        PQclear(PQexec(a.get(), "COMMIT"));
+        EXPECT_EQ(callWith(b.get(), tokens.back(), false, call), u""_s) << call.constData();
+    }
 }
 
 TEST_F(PooledIdentityTest, ThePooledLoginReadsNothingAndANewPasswordEndsTheSessions) {
