@@ -1,8 +1,9 @@
 /*
  * The check that opens every booking, read by key: the login the call acts for
- * (central.cuenta_de_llamada) owns the vendor, and the seller and the vendor are active
- * (central.puede_vender). Both rules are restated here from their SQL functions, which every
- * other procedure keeps using; the isolation and hostile-input tests hold booking to them.
+ * (central.cuenta_de_llamada, with a pooled call's session proof) owns the vendor, and the
+ * seller and the vendor are active (central.puede_vender). The rules are restated here from
+ * their SQL functions, which every other procedure keeps using; the isolation and pooled
+ * identity tests hold booking to them.
  */
 #include "seller.h"
 

@@ -37,7 +37,8 @@ BEGIN
 END
 $$;
 
--- The login a pooled connection's call acts for (central.cuenta_de_llamada).
+-- The login a pooled connection's call acts for (central.cuenta_de_llamada). Compiled booking
+-- proves a session the same way (server/native/seller.c) and calls this for a refusal.
 CREATE FUNCTION central.cuenta_de_llamada_compartida() RETURNS name
 LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = central, pg_temp AS $$
 DECLARE
