@@ -40,29 +40,29 @@ AttrNumber columna_de(const Tabla* t, const char* columna) {
     return InvalidAttrNumber;
 }
 
-Clave texto(const char* columna, Datum valor) {
-    Clave c = {columna, F_TEXTEQ, DEFAULT_COLLATION_OID, valor};
+static Clave clave(const char* columna, RegProcedure igual, Oid collation, Datum valor) {
+    Clave c = {columna, igual, collation, valor};
     return c;
+}
+
+Clave texto(const char* columna, Datum valor) {
+    return clave(columna, F_TEXTEQ, DEFAULT_COLLATION_OID, valor);
 }
 
 Clave fecha(const char* columna, Datum valor) {
-    Clave c = {columna, F_DATE_EQ, InvalidOid, valor};
-    return c;
+    return clave(columna, F_DATE_EQ, InvalidOid, valor);
 }
 
 Clave nombre(const char* columna, Datum valor) {
-    Clave c = {columna, F_NAMEEQ, C_COLLATION_OID, valor};
-    return c;
+    return clave(columna, F_NAMEEQ, C_COLLATION_OID, valor);
 }
 
 Clave logico(const char* columna, Datum valor) {
-    Clave c = {columna, F_BOOLEQ, InvalidOid, valor};
-    return c;
+    return clave(columna, F_BOOLEQ, InvalidOid, valor);
 }
 
 Clave octetos(const char* columna, Datum valor) {
-    Clave c = {columna, F_BYTEAEQ, InvalidOid, valor};
-    return c;
+    return clave(columna, F_BYTEAEQ, InvalidOid, valor);
 }
 
 HeapTuple fila(const Tabla* t, Snapshot snapshot, int n, const Clave* claves) {
