@@ -13,6 +13,7 @@
  */
 #include "booking.h"
 
+#include "keyed_reads.h"
 #include "sale_rules.h"
 #include "seller.h"
 #include "server_clock.h"
@@ -97,6 +98,17 @@ static Sentencia en_bloque = {
     {VARCHAROID, VARCHAROID, VARCHAROID, INT4OID, VARCHARARRAYOID, VARCHARARRAYOID, NUMERICARRAYOID,
      BPCHAROID, VARCHAROID, VARCHAROID, VARCHARARRAYOID, TIMESTAMPOID, NUMERICOID, INT4OID}};
 
+/* The highest item of a temporary ticket; false when it has none. */
+static bool ultimo_item_de(Datum nticket, Snapshot snapshot, int* ultimo) {
+    Tabla items = abrir("items_ticket");
+    Clave del_ticket[1] = {texto("nticket", nticket)};
+    HeapTuple ultima = ultima_fila(&items, snapshot, 1, del_ticket);
+    bool isnull;
+    if (ultima != NULL) *ultimo = DatumGetInt32(valor(&items, ultima, "num_item", &isnull));
+    cerrar(&items);
+    return ultima != NULL;
+}
+
 /* The items in the order their numbers' rows are locked in, as every booking takes them:
  * lottery, number, item, compared as the database's ORDER BY compares them. */
 static void en_orden_de_bloqueo(const Reserva* r, int* orden) {
@@ -120,7 +132,7 @@ static Datum cero(void) {
     return NumericGetDatum(int64_to_numeric(0));
 }
 
-static int compara(Datum a, Datum b) {
+int compara(Datum a, Datum b) {
     return DatumGetInt32(DirectFunctionCall2(numeric_cmp, a, b));
 }
 
@@ -214,7 +226,7 @@ Respuesta reservar(const Reserva* r) {
     Regla* reglas = NULL;
     Vendedor quien;
     Datum momento, hoy, parte;
-    Datum *montos, *vendido, *st;
+    Datum *vendido, *st;
     Datum lots, numeros;
     int n = r->n;
     int ultimo;
@@ -253,7 +265,6 @@ Respuesta reservar(const Reserva* r) {
         parte = quien.cupo_porcentaje;
         uno_a_uno = n <= POCOS_ITEMS && compara(parte, NumericGetDatum(int64_to_numeric(100))) >= 0;
         hoy = DirectFunctionCall1(timestamp_date, momento);
-        montos = r->montos;
     }
 
     lots = arreglo(r->lots, n, VARCHAROID);
@@ -286,10 +297,10 @@ Respuesta reservar(const Reserva* r) {
                 st[i] = CStringGetTextDatum(reglas[i].existe ? "4" : "-");
                 continue;
             }
-            vendido[i] = tomar(r->lots[i], hoy, r->numeros[i], montos[i], reglas[i].cupo);
-            st[i] = CStringGetTextDatum(compara(vendido[i], montos[i]) == 0 ? "0"
-                                        : es_cero(vendido[i])               ? "1"
-                                                                            : "2");
+            vendido[i] = tomar(r->lots[i], hoy, r->numeros[i], r->montos[i], reglas[i].cupo);
+            st[i] = CStringGetTextDatum(compara(vendido[i], r->montos[i]) == 0 ? "0"
+                                        : es_cero(vendido[i])                  ? "1"
+                                                                               : "2");
         }
         values[0] = r->nticket;
         values[1] = Int32GetDatum(r->base);
@@ -302,7 +313,7 @@ Respuesta reservar(const Reserva* r) {
         values[8] = r->variantes;
         values[9] = lots;
         values[10] = numeros;
-        values[11] = arreglo(montos, n, NUMERICOID);
+        values[11] = arreglo(r->montos, n, NUMERICOID);
         values[12] = arreglo(vendido, n, NUMERICOID);
         values[13] = arreglo(st, n, VARCHAROID);
         memset(nulls, ' ', sizeof(nulls));
@@ -318,7 +329,7 @@ Respuesta reservar(const Reserva* r) {
         values[3] = Int32GetDatum(r->base);
         values[4] = lots;
         values[5] = numeros;
-        values[6] = arreglo(montos, n, NUMERICOID);
+        values[6] = arreglo(r->montos, n, NUMERICOID);
         values[7] = r->tipo;
         values[8] = r->jugada;
         values[9] = r->especial;

@@ -32,6 +32,9 @@ typedef struct Respuesta {
     int r_ultimo;
 } Respuesta;
 
+/* -1, 0 or 1 as numeric a is below, equal to or above numeric b. */
+int compara(Datum a, Datum b);
+
 /* Connects to SPI itself; the answer is built in the caller's memory context. */
 Respuesta reservar(const Reserva* reserva);
 

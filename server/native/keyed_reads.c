@@ -65,18 +65,36 @@ Clave octetos(const char* columna, Datum valor) {
     return clave(columna, F_BYTEAEQ, InvalidOid, valor);
 }
 
-HeapTuple fila(const Tabla* t, Snapshot snapshot, int n, const Clave* claves) {
-    ScanKeyData keys[2];
-    SysScanDesc scan;
-    HeapTuple tuple;
+static void llaves(const Tabla* t, int n, const Clave* claves, ScanKeyData* keys) {
     Assert(n >= 1 && n <= 2);
     for (int i = 0; i < n; i++)
         ScanKeyEntryInitialize(&keys[i], 0, columna_de(t, claves[i].columna), BTEqualStrategyNumber,
                                InvalidOid, claves[i].collation, claves[i].igual, claves[i].valor);
+}
+
+HeapTuple fila(const Tabla* t, Snapshot snapshot, int n, const Clave* claves) {
+    ScanKeyData keys[2];
+    SysScanDesc scan;
+    HeapTuple tuple;
+    llaves(t, n, claves, keys);
     scan = systable_beginscan(t->rel, t->clave, true, snapshot, n, keys);
     tuple = systable_getnext(scan);
     if (HeapTupleIsValid(tuple)) tuple = heap_copytuple(tuple);
     systable_endscan(scan);
+    return tuple;
+}
+
+HeapTuple ultima_fila(const Tabla* t, Snapshot snapshot, int n, const Clave* claves) {
+    ScanKeyData keys[2];
+    Relation indice = index_open(t->clave, AccessShareLock);
+    SysScanDesc scan;
+    HeapTuple tuple;
+    llaves(t, n, claves, keys);
+    scan = systable_beginscan_ordered(t->rel, indice, snapshot, n, keys);
+    tuple = systable_getnext_ordered(scan, BackwardScanDirection);
+    if (HeapTupleIsValid(tuple)) tuple = heap_copytuple(tuple);
+    systable_endscan_ordered(scan);
+    index_close(indice, NoLock);
     return tuple;
 }
 
@@ -110,10 +128,6 @@ char letra(const Tabla* t, HeapTuple tuple, const char* columna) {
 bool mismo_texto(const Tabla* t, HeapTuple tuple, const char* columna, Datum texto) {
     bool isnull;
     Datum d = valor(t, tuple, columna, &isnull);
-    text *a, *b;
-    if (isnull) return false;
-    a = DatumGetTextPP(d);
-    b = DatumGetTextPP(texto);
-    return VARSIZE_ANY_EXHDR(a) == VARSIZE_ANY_EXHDR(b) &&
-           memcmp(VARDATA_ANY(a), VARDATA_ANY(b), VARSIZE_ANY_EXHDR(a)) == 0;
+    return !isnull &&
+           DatumGetBool(DirectFunctionCall2Coll(texteq, DEFAULT_COLLATION_OID, d, texto));
 }

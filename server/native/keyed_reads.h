@@ -37,6 +37,8 @@ Clave octetos(const char* columna, Datum valor); /* bytea */
 
 /* The row under a whole primary key (n columns, at most 2), a copy of it; NULL when none. */
 HeapTuple fila(const Tabla* t, Snapshot snapshot, int n, const Clave* claves);
+/* The last row, in the key's order, under the first n columns of the primary key. */
+HeapTuple ultima_fila(const Tabla* t, Snapshot snapshot, int n, const Clave* claves);
 
 Datum valor(const Tabla* t, HeapTuple tuple, const char* columna, bool* isnull);
 /* false also for NULL */

@@ -11,16 +11,9 @@
 
 #include "keyed_reads.h"
 
-#include "access/genam.h"
-#include "access/htup_details.h"
-#include "access/skey.h"
-#include "access/stratnum.h"
-#include "catalog/pg_collation.h"
-#include "storage/lockdefs.h"
 #include "utils/builtins.h"
 #include "utils/date.h"
 #include "utils/datetime.h"
-#include "utils/fmgroids.h"
 #include "utils/numeric.h"
 
 /* A number of three digits is a triple, with its own quota; "07*" and "7**" are terminales. */
@@ -106,27 +99,4 @@ void reglas_de_venta(int n, const Datum* lots, const Datum* numeros, Datum momen
     cerrar(&ts.resultados);
     cerrar(&ts.inactivas);
     cerrar(&ts.cupos);
-}
-
-bool ultimo_item_de(Datum nticket, Snapshot snapshot, int* ultimo) {
-    Tabla items = abrir("items_ticket");
-    Relation indice = index_open(items.clave, AccessShareLock);
-    ScanKeyData key;
-    SysScanDesc scan;
-    HeapTuple tuple;
-    bool hay;
-    ScanKeyEntryInitialize(&key, 0, columna_de(&items, "nticket"), BTEqualStrategyNumber,
-                           InvalidOid, DEFAULT_COLLATION_OID, F_TEXTEQ, nticket);
-    scan = systable_beginscan_ordered(items.rel, indice, snapshot, 1, &key);
-    tuple = systable_getnext_ordered(scan, BackwardScanDirection);
-    hay = HeapTupleIsValid(tuple);
-    if (hay) {
-        bool isnull;
-        *ultimo = DatumGetInt32(heap_getattr(tuple, columna_de(&items, "num_item"),
-                                             RelationGetDescr(items.rel), &isnull));
-    }
-    systable_endscan_ordered(scan);
-    index_close(indice, NoLock);
-    cerrar(&items);
-    return hay;
 }

@@ -23,7 +23,4 @@ typedef struct Regla {
 void reglas_de_venta(int n, const Datum* lots, const Datum* numeros, Datum momento, Datum vendedor,
                      Datum tipo, Snapshot snapshot, Regla* reglas);
 
-/* The highest item of a temporary ticket (varchar); false when it has none. */
-bool ultimo_item_de(Datum nticket, Snapshot snapshot, int* ultimo);
-
 #endif

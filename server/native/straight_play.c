@@ -68,10 +68,6 @@ static Datum numeric_de(const char* s) {
                                Int32GetDatum(-1));
 }
 
-static int compara(Datum a, Datum b) {
-    return DatumGetInt32(DirectFunctionCall2(numeric_cmp, a, b));
-}
-
 /* The amount of a play as the counter typed it, by central.monto_jugada's rule: blanks around
  * it aside, at most nine digits before an optional point and any after it (or a point and
  * digits); above zero, at most 999999.99, in whole céntimos. Read as a number, in the scale
