@@ -2,6 +2,7 @@
 // of every case: the same calls on two copies of one sales point answer and book the same.
 // VENDURA_BOOKING_SEED replays a run.
 #include "platform/pq_gateway.h"
+#include "replayable_seed.h"
 #include "test_database.h"
 
 #include <gtest/gtest.h>
@@ -78,10 +79,8 @@ struct SalesPoint {
 };
 
 TEST(CompiledBookingTest, TheStraightPlayAnswersAndBooksAsTheGeneralProcedure) {
-    const unsigned seed = qEnvironmentVariableIsSet("VENDURA_BOOKING_SEED")
-                              ? qEnvironmentVariable("VENDURA_BOOKING_SEED").toUInt()
-                              : std::random_device{}();
-    SCOPED_TRACE(u"replay with VENDURA_BOOKING_SEED=%1"_s.arg(seed).toStdString());
+    const unsigned seed = replayableSeed("VENDURA_BOOKING_SEED");
+    SCOPED_TRACE(replayWith("VENDURA_BOOKING_SEED", seed));
     std::mt19937 rng(seed);
     SalesPoint compiled(false);
     SalesPoint general(true);

@@ -4,6 +4,7 @@
 // central.venta_loteria and central.cupo. Random rules, and every straight play answered and
 // booked as those functions say. VENDURA_RULES_SEED replays a run.
 #include "platform/pq_gateway.h"
+#include "replayable_seed.h"
 #include "test_database.h"
 
 #include <QDate>
@@ -100,10 +101,8 @@ struct Rules {
 };
 
 TEST(SaleRulesTest, EveryStraightPlayIsBookedAsTheOfficesRulesSay) {
-    const unsigned seed = qEnvironmentVariableIsSet("VENDURA_RULES_SEED")
-                              ? qEnvironmentVariable("VENDURA_RULES_SEED").toUInt()
-                              : std::random_device{}();
-    SCOPED_TRACE(u"replay with VENDURA_RULES_SEED=%1"_s.arg(seed).toStdString());
+    const unsigned seed = replayableSeed("VENDURA_RULES_SEED");
+    SCOPED_TRACE(replayWith("VENDURA_RULES_SEED", seed));
     std::mt19937 rng(seed);
     TestDatabase db;
     db.seedVendor();
