@@ -354,12 +354,13 @@ $$;
 -- key: a third of the statements of booking over the arrays (central.reservar_en_bloque, for
 -- any other call), under the same rules. Whether each item's lottery sells this play, and its
 -- number's quota, are read first for all the items, by key and without a statement, so that
--- taking the quota is an update of the number's row alone. Items go in the order of their numbers' rows (lottery,
--- number, item), the order every booking locks them in; items of one number take what is left
--- of its quota in the order they were sent. A number with room for the whole amount takes it in
--- one update, which locks the row itself; a number sold out as last committed takes nothing
--- without waiting for its lock, so a sold-out hot number holds no terminal up; anything else is
--- decided under the row's lock. The items are written at the end in one statement.
+-- taking the quota is an update of the number's row alone. Items go in the order of their
+-- numbers' rows (lottery, number, item), the order every booking locks them in; items of one
+-- number take what is left of its quota in the order they were sent. A number with room for the
+-- whole amount takes it in one update, which locks the row itself; a number sold out as last
+-- committed takes nothing without waiting for its lock, so a sold-out hot number holds no
+-- terminal up; anything else is decided under the row's lock. The items are written at the end
+-- in one statement.
 --
 -- Compiled code of the server (server/native/booking.c), its statements prepared once per
 -- connection with generic plans and kept: in PL/pgSQL the glue of a play of a few items, its
