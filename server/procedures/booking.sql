@@ -8,20 +8,32 @@ $$;
 
 -- The quota of a number of a lottery's draw, in Bs.F.: the number's own, else the draw's, else
 -- the lottery's, for triples or for terminales; 0 for a lottery that does not exist. One row
--- always, from a plain SQL table function, so that booking over arrays takes the rule in whole
--- and reads it by key for each item. The compiled booking of a few items reads the same rule
+-- always, from a plain SQL table function, so that a read of a few numbers takes the rule in
+-- whole and reads it by key for each one. Booking over arrays reads the draw's quotas once per
+-- lottery (central.cupos_sorteo) and puts them together with each number's own
+-- (central.cupo_de). The compiled booking of a few items reads the same rule
 -- (server/native/sale_rules.c).
-CREATE FUNCTION central.cupo(p_cod_lot varchar, p_fecha date, p_numero varchar)
-RETURNS TABLE (cupo numeric)
+CREATE FUNCTION central.cupos_sorteo(p_cod_lot varchar, p_fecha date)
+RETURNS TABLE (triple numeric, terminal numeric)
 LANGUAGE sql STABLE AS $$
-    SELECT coalesce(c.cupo,
-                    CASE WHEN p_numero ~ '^[0-9]{3}$'
-                         THEN coalesce(so.cupo_triple, lo.cupo_triple)
-                         ELSE coalesce(so.cupo_terminal, lo.cupo_terminal) END,
-                    0)
+    SELECT coalesce(so.cupo_triple, lo.cupo_triple), coalesce(so.cupo_terminal, lo.cupo_terminal)
     FROM (VALUES (1)) d
     LEFT JOIN central.loterias lo ON lo.cod_lot = p_cod_lot
     LEFT JOIN central.sorteos so ON so.cod_lot = p_cod_lot AND so.fecha = p_fecha
+$$;
+
+CREATE FUNCTION central.cupo_de(p_numero varchar, p_propio numeric, p_triple numeric,
+                                p_terminal numeric) RETURNS numeric
+LANGUAGE sql IMMUTABLE AS $$
+    SELECT coalesce(p_propio,
+                    CASE WHEN p_numero ~ '^[0-9]{3}$' THEN p_triple ELSE p_terminal END, 0)
+$$;
+
+CREATE FUNCTION central.cupo(p_cod_lot varchar, p_fecha date, p_numero varchar)
+RETURNS TABLE (cupo numeric)
+LANGUAGE sql STABLE AS $$
+    SELECT central.cupo_de(p_numero, c.cupo, s.triple, s.terminal)
+    FROM central.cupos_sorteo(p_cod_lot, p_fecha) s
     LEFT JOIN central.cupos_numero c ON c.cod_lot = p_cod_lot AND c.numero = p_numero
 $$;
 
@@ -222,6 +234,7 @@ DECLARE
     n integer := cardinality(p_lots);
     nuevo boolean[];
     tomas numeric[];
+    filas tid[];
     conflicto boolean;
 BEGIN
     codigo := 0;
@@ -263,42 +276,52 @@ BEGIN
         RETURN;
     END IF;
 
-    -- the numbers to book that have no row yet get one, in the fixed order their locks are
-    -- taken in (a number already sold that day is passed over by a read, cheaper than the
-    -- conflict an insertion would meet)
-    INSERT INTO central.ventas_numero (cod_lot, fecha, numero)
+    -- Every number to book is locked here, in the fixed order every booking locks them in: a
+    -- number with no row yet that day gets one, a number with one has it locked by the
+    -- conflict, which updates nothing. Later statements read the rows as locked, the latest
+    -- committed.
+    INSERT INTO central.ventas_numero AS v (cod_lot, fecha, numero)
     SELECT DISTINCT x.l, hoy, x.num
     FROM unnest(p_lots, p_numeros, st) AS x(l, num, s)
     WHERE x.s IS NULL
-      AND NOT EXISTS (SELECT FROM central.ventas_numero v
-                      WHERE v.cod_lot = x.l AND v.fecha = hoy AND v.numero = x.num)
     ORDER BY x.l, x.num
-    ON CONFLICT DO NOTHING;
+    ON CONFLICT (cod_lot, fecha, numero) DO UPDATE SET vendido = v.vendido WHERE false;
 
     -- What each item takes: the items of one number share what is left of its quota in the
     -- order they were sent, each at most what it asks, in whole céntimos. What is left is read
-    -- once per number, from its row as it is locked (the latest committed), in the fixed order.
-    WITH libre AS MATERIALIZED (
-        SELECT v.cod_lot, v.numero,
-               least(k.cupo - v.vendido,
+    -- once per number, and the draw's quotas once per lottery; the row's address is kept for
+    -- its update, which no one else can move while it is locked.
+    WITH topes AS MATERIALIZED (
+        SELECT d.l, s.triple, s.terminal
+        FROM (SELECT DISTINCT x.l FROM unnest(p_lots) AS x(l)) d
+        CROSS JOIN LATERAL central.cupos_sorteo(d.l, hoy) s),
+    -- (each number's row read by its whole key, before the draws' quotas join in)
+    leidas AS MATERIALIZED (
+        SELECT v.cod_lot, v.numero, v.ctid AS fila, v.vendido
+        FROM (SELECT DISTINCT x.l, x.num
+              FROM unnest(p_lots, p_numeros, st) AS x(l, num, s) WHERE x.s IS NULL) d
+        JOIN central.ventas_numero v ON v.cod_lot = d.l AND v.fecha = hoy AND v.numero = d.num),
+    libre AS MATERIALIZED (
+        SELECT r.cod_lot, r.numero, r.fila,
+               least(k.cupo - r.vendido,
                      CASE WHEN p_parte < 100
                           THEN trunc(k.cupo * p_parte / 100, 2) - coalesce(
                               (SELECT sum(i.monto_vendido) FROM central.items_ticket i
                                WHERE i.cod_vendedor = p_vendedor AND i.fecha_sorteo = hoy
-                                 AND i.cod_lot = v.cod_lot AND i.numero = v.numero
+                                 AND i.cod_lot = r.cod_lot AND i.numero = r.numero
                                  AND i.vigente), 0) END) AS resto
-        FROM (SELECT DISTINCT x.l, x.num
-              FROM unnest(p_lots, p_numeros, st) AS x(l, num, s) WHERE x.s IS NULL) d
-        JOIN central.ventas_numero v ON v.cod_lot = d.l AND v.fecha = hoy AND v.numero = d.num
-        CROSS JOIN LATERAL central.cupo(v.cod_lot, hoy, v.numero) k
-        ORDER BY v.cod_lot, v.numero
-        FOR UPDATE OF v)
+        FROM leidas r
+        JOIN topes t ON t.l = r.cod_lot
+        LEFT JOIN central.cupos_numero c ON c.cod_lot = r.cod_lot AND c.numero = r.numero
+        CROSS JOIN LATERAL (SELECT central.cupo_de(r.numero, c.cupo, t.triple, t.terminal)
+                            AS cupo) k)
     SELECT array_agg(CASE WHEN p.s IS NULL
                           THEN trunc(least(p.m, greatest(p.resto - p.antes, 0)), 2) END
-                     ORDER BY p.k)
-    INTO tomas
+                     ORDER BY p.k),
+           array_agg(p.fila ORDER BY p.k)
+    INTO tomas, filas
     FROM (
-        SELECT x.k, x.m, x.s, q.resto,
+        SELECT x.k, x.m, x.s, q.resto, q.fila,
                coalesce(sum(x.m) FILTER (WHERE x.s IS NULL)
                             OVER (PARTITION BY x.l, x.num ORDER BY x.k
                                   ROWS BETWEEN UNBOUNDED PRECEDING AND 1 PRECEDING),
@@ -313,11 +336,11 @@ BEGIN
     END LOOP;
 
     UPDATE central.ventas_numero v SET vendido = v.vendido + s.total
-    FROM (SELECT x.l, x.num, sum(x.t) AS total
-          FROM unnest(p_lots, p_numeros, tomas) AS x(l, num, t)
+    FROM (SELECT x.f, sum(x.t) AS total
+          FROM unnest(filas, tomas) AS x(f, t)
           WHERE x.t > 0
-          GROUP BY x.l, x.num) s
-    WHERE v.cod_lot = s.l AND v.fecha = hoy AND v.numero = s.num;
+          GROUP BY x.f) s
+    WHERE v.ctid = s.f;
 
     INSERT INTO central.items_ticket (nticket, num_item, cod_vendedor, cod_usuario, cod_lot,
                                       fecha_sorteo, numero, monto_pedido, monto_vendido, status,

@@ -141,14 +141,20 @@ CREATE FUNCTION central.items_generados(p_lots varchar[], p_variantes varchar[],
                                         OUT i_lots varchar[], OUT i_numeros varchar[],
                                         OUT i_variantes varchar[])
 LANGUAGE plpgsql IMMUTABLE AS $$
+DECLARE
+    -- item g (from 0) is lottery g / (nv * nn), variant g / nn mod nv, number g mod nn: the
+    -- positions are computed, not sorted (a generator's call is a thousand items)
+    vs varchar[] := coalesce(p_variantes, ARRAY[NULL]::varchar[]);
+    nv integer := cardinality(vs);
+    nn integer := cardinality(p_numeros);
+    total integer := cardinality(p_lots) * nv * nn;
 BEGIN
-    SELECT coalesce(array_agg(l.c ORDER BY l.k, v.k, x.k), '{}'),
-           coalesce(array_agg(x.c ORDER BY l.k, v.k, x.k), '{}'),
-           coalesce(array_agg(v.c ORDER BY l.k, v.k, x.k), '{}')
-    INTO i_lots, i_numeros, i_variantes
-    FROM unnest(p_lots) WITH ORDINALITY AS l(c, k)
-    CROSS JOIN unnest(coalesce(p_variantes, ARRAY[NULL]::varchar[])) WITH ORDINALITY AS v(c, k)
-    CROSS JOIN unnest(p_numeros) WITH ORDINALITY AS x(c, k);
+    i_lots := ARRAY(SELECT p_lots[g / (nv * nn) + 1] FROM generate_series(0, total - 1) g
+                    ORDER BY g);
+    i_numeros := ARRAY(SELECT p_numeros[g % nn + 1] FROM generate_series(0, total - 1) g
+                       ORDER BY g);
+    i_variantes := ARRAY(SELECT vs[g / nn % nv + 1] FROM generate_series(0, total - 1) g
+                         ORDER BY g);
 END
 $$;
 
