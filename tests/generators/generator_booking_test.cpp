@@ -11,8 +11,10 @@
 
 #include <QRegularExpression>
 
+#include <atomic>
 #include <functional>
 #include <random>
+#include <thread>
 
 using namespace vendura;
 using vendura::test::TestDatabase;
@@ -292,6 +294,41 @@ TEST_F(GeneratorBookingTest, BadRequestsAreRefusedWholeOrFormNothing) {
             << expected.toStdString();
     }
     EXPECT_EQ(db.value(u"SELECT count(*) FROM central.items_ticket"_s), u"0"_s);
+}
+
+// Eight sales points send the same positioned requests (the hundred triples 7xx on AAA and BBB,
+// 7 each, three times; then 4xx, then 1xx) at once, past the quota: each of the 600 numbers
+// sells exactly its quota of 100 and never more, its row equals its live items, and no call
+// fails or deadlocks.
+TEST_F(GeneratorBookingTest, ConcurrentRequestsSellEachNumbersQuotaExactly) {
+    std::atomic<int> failures{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 8; ++t) {
+        const QString vendor = u"V%1"_s.arg(t, 4, 10, QChar(u'0'));
+        const QString user = u"U%1"_s.arg(t, 3, 10, QChar(u'0'));
+        db.addVendor(vendor, user);
+        threads.emplace_back([&, vendor, user, ticket = db.newTicket(vendor),
+                              connection = db.connectionText(vendor)] {
+            PqGateway g(10);
+            failures += !g.open(connection);
+            int numItem = 0;
+            for (const QString& digit : {u"7"_s, u"4"_s, u"1"_s}) {
+                for (int round = 0; round < 3; ++round, numItem += 200) {
+                    auto a = g.call(xcreaposic({vendor, user, ticket, numItem}, digit, u"7"_s,
+                                               u"1"_s, u"AAABBB"_s));
+                    failures += !a || a.value().returnNumber() > 1;
+                }
+            }
+        });
+    }
+    for (std::thread& th : threads) th.join();
+    EXPECT_EQ(failures, 0);
+    EXPECT_EQ(db.value(u"SELECT count(*) FILTER (WHERE v.vendido = 100 AND v.vendido = "
+                       u"(SELECT sum(i.monto_vendido) FROM central.items_ticket i WHERE "
+                       u"i.cod_lot = v.cod_lot AND i.numero = v.numero AND i.vigente)) || ' of ' "
+                       u"|| count(*) || ', oversold ' || count(*) FILTER (WHERE v.vendido > 100) "
+                       u"FROM central.ventas_numero v"_s),
+              u"600 of 600, oversold 0"_s);
 }
 
 // A repeat from the open ticket (123 for 5 and a tripleta 777 for 2 on AAA, 45 for 3 on BBB):
