@@ -5,18 +5,19 @@
 #include "platform/pq_gateway.h"
 #include "sales/play_seller.h"
 #include "sales/ticket_model.h"
+#include "sales_points_at_once.h"
 #include "test_database.h"
 
 #include <gtest/gtest.h>
 
 #include <QRegularExpression>
 
-#include <atomic>
 #include <functional>
 #include <random>
-#include <thread>
 
 using namespace vendura;
+using vendura::test::SalesPointAtOnce;
+using vendura::test::salesPointsAtOnce;
 using vendura::test::TestDatabase;
 
 namespace {
@@ -301,27 +302,18 @@ TEST_F(GeneratorBookingTest, BadRequestsAreRefusedWholeOrFormNothing) {
 // sells exactly its quota of 100 and never more, its row equals its live items, and no call
 // fails or deadlocks.
 TEST_F(GeneratorBookingTest, ConcurrentRequestsSellEachNumbersQuotaExactly) {
-    std::atomic<int> failures{0};
-    std::vector<std::thread> threads;
-    for (int t = 0; t < 8; ++t) {
-        const QString vendor = u"V%1"_s.arg(t, 4, 10, QChar(u'0'));
-        const QString user = u"U%1"_s.arg(t, 3, 10, QChar(u'0'));
-        db.addVendor(vendor, user);
-        threads.emplace_back([&, vendor, user, ticket = db.newTicket(vendor),
-                              connection = db.connectionText(vendor)] {
-            PqGateway g(10);
-            failures += !g.open(connection);
-            int numItem = 0;
-            for (const QString& digit : {u"7"_s, u"4"_s, u"1"_s}) {
-                for (int round = 0; round < 3; ++round, numItem += 200) {
-                    auto a = g.call(xcreaposic({vendor, user, ticket, numItem}, digit, u"7"_s,
-                                               u"1"_s, u"AAABBB"_s));
-                    failures += !a || a.value().returnNumber() > 1;
-                }
+    const int failures = salesPointsAtOnce(db, 8, [](PqGateway& g, const SalesPointAtOnce& p) {
+        int failed = 0;
+        int numItem = 0;
+        for (const QString& digit : {u"7"_s, u"4"_s, u"1"_s}) {
+            for (int round = 0; round < 3; ++round, numItem += 200) {
+                auto a = g.call(xcreaposic({p.vendor, p.user, p.ticket, numItem}, digit, u"7"_s,
+                                           u"1"_s, u"AAABBB"_s));
+                failed += !a || a.value().returnNumber() > 1;
             }
-        });
-    }
-    for (std::thread& th : threads) th.join();
+        }
+        return failed;
+    });
     EXPECT_EQ(failures, 0);
     EXPECT_EQ(db.value(u"SELECT count(*) FILTER (WHERE v.vendido = 100 AND v.vendido = "
                        u"(SELECT sum(i.monto_vendido) FROM central.items_ticket i WHERE "

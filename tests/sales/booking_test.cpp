@@ -1,7 +1,7 @@
 #include "booking_fixture.h"
 #include "sales/removal.h"
+#include "sales_points_at_once.h"
 
-#include <atomic>
 #include <thread>
 
 using namespace vendura;
@@ -161,32 +161,25 @@ TEST_F(BookingTest, ATerminalThatTakesANewNumberGivesBackWhatItHeld) {
 // (booked over the arrays, the others item by item): BBB's quota is sold exactly, AAA's is
 // never oversold, every removal gives back exactly what it held, and nobody deadlocks.
 TEST_F(BookingTest, ConcurrentTerminalsNeverOversellAHotNumber) {
-    std::atomic<int> failures{0};
-    std::vector<std::thread> threads;
-    for (int t = 0; t < 8; ++t) {
-        const QString vendor = u"V%1"_s.arg(t, 4, 10, QChar(u'0'));
-        const QString user = u"U%1"_s.arg(t, 3, 10, QChar(u'0'));
-        db.addVendor(vendor, user);
-        threads.emplace_back([&, t, vendor, user, ticket = db.newTicket(vendor),
-                              connection = db.connectionText(vendor)] {
-            PqGateway g(10);
-            failures += !g.open(connection);
-            const QString codes = t % 4 == 3 ? u"AAABBBAAABBBAAABBBAAABBBAAA"_s
-                                  : t % 2    ? u"AAABBB"_s
-                                             : u"BBBAAA"_s;
-            for (int round = 0; round < 40; ++round) {
-                auto a = g.call(xcreanormal(vendor, user, u"777"_s, Money::whole(3), round * 10,
-                                            codes, ticket));
-                failures += !a || a.value().returnNumber() > 1;
-                if (t % 2 && round % 2 == 0) {
-                    auto removed = g.call(xborrarjugada(
-                        vendor, user, u"777"_s, QString::number(round * 10 + 1), u"AAA"_s, ticket));
-                    failures += !removed || removed.value().returnNumber() != 0;
-                }
+    const int failures = salesPointsAtOnce(db, 8, [](PqGateway& g, const SalesPointAtOnce& p) {
+        const int t = p.index;
+        const QString codes = t % 4 == 3 ? u"AAABBBAAABBBAAABBBAAABBBAAA"_s
+                              : t % 2    ? u"AAABBB"_s
+                                         : u"BBBAAA"_s;
+        int failed = 0;
+        for (int round = 0; round < 40; ++round) {
+            auto a = g.call(xcreanormal(p.vendor, p.user, u"777"_s, Money::whole(3), round * 10,
+                                        codes, p.ticket));
+            failed += !a || a.value().returnNumber() > 1;
+            if (t % 2 && round % 2 == 0) {
+                auto removed =
+                    g.call(xborrarjugada(p.vendor, p.user, u"777"_s,
+                                         QString::number(round * 10 + 1), u"AAA"_s, p.ticket));
+                failed += !removed || removed.value().returnNumber() != 0;
             }
-        });
-    }
-    for (std::thread& th : threads) th.join();
+        }
+        return failed;
+    });
     EXPECT_EQ(failures, 0);
     const QString sold777 = sold(u"777"_s);
     EXPECT_EQ(held(u"777"_s), sold777);
