@@ -25,9 +25,9 @@
  * unknown, expired or in use goes to that PL/pgSQL function, which refuses the call with its
  * audit row. */
 static Datum cuenta_compartida(Snapshot snapshot, Datum momento) {
-    const char* token = GetConfigOption("vendura.sesion", true, false);
-    Datum hash =
-        DirectFunctionCall1(sha256_bytea, PointerGetDatum(cstring_to_text(token ? token : "")));
+    const char* puesto = GetConfigOption("vendura.sesion", true, false);
+    const char* token = puesto != NULL ? puesto : "";
+    Datum hash = DirectFunctionCall1(sha256_bytea, PointerGetDatum(cstring_to_text(token)));
     Tabla sesiones = abrir("sesiones");
     Clave del_token[1] = {octetos("token_hash", hash)};
     HeapTuple sesion = fila(&sesiones, snapshot, 1, del_token);
