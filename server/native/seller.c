@@ -25,8 +25,8 @@
  * unknown, expired or in use goes to that PL/pgSQL function, which refuses the call with its
  * audit row. */
 static Datum cuenta_compartida(Snapshot snapshot, Datum momento) {
-    const char* puesto = GetConfigOption("vendura.sesion", true, false);
-    const char* token = puesto != NULL ? puesto : "";
+    const char* ajuste = GetConfigOption("vendura.sesion", true, false);
+    const char* token = ajuste != NULL ? ajuste : "";
     Datum hash = DirectFunctionCall1(sha256_bytea, PointerGetDatum(cstring_to_text(token)));
     Tabla sesiones = abrir("sesiones");
     Clave del_token[1] = {octetos("token_hash", hash)};
